@@ -1,0 +1,42 @@
+// vk: the command line of the fee component (scripted invoicing, tests, a newcomer's demo).
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <string>
+
+#include "befehle.h"
+
+namespace {
+
+const char* kHilfe =
+    "usage:\n"
+    "  vk scale Gebührenstaffel1 BODENWERT FLAECHE\n"
+    "  vk scale Grenzfeststellung_B BODENWERT PUNKTE\n"
+    "  vk scale Gebäudevermessung BAUKOSTEN\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace vkcli;
+    const std::map<std::string, int (*)(const Argumente&)> befehle = {
+        {"scale", &BefehlScale},
+    };
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::cerr << kHilfe;
+        return argc < 2 ? 2 : 0;
+    }
+    auto it = befehle.find(argv[1]);
+    if (it == befehle.end()) {
+        std::cerr << "vk: unknown command '" << argv[1] << "'\n" << kHilfe;
+        return 2;
+    }
+    try {
+        return it->second(Argumente(argv + 2, argv + argc));
+    } catch (const Aufruffehler& f) {
+        std::cerr << "vk: " << f.meldung << '\n';
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "vk: " << e.what() << '\n';
+        return 2;
+    }
+}

@@ -1,0 +1,117 @@
+#include "common/fehlerprotokoll.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <mutex>
+
+namespace vk {
+namespace {
+
+std::mutex& ProtokollMutex() {
+    static std::mutex m;
+    return m;
+}
+
+VK_Error& LetzterFehlerSpeicher() {
+    static VK_Error fehler;
+    return fehler;
+}
+
+Uhr& UhrSpeicher() {
+    static Uhr uhr;
+    return uhr;
+}
+
+std::filesystem::path UmgebungsPfad(const char* name) {
+    const char* wert = std::getenv(name);
+    if (wert == nullptr || *wert == '\0') return {};
+    return std::filesystem::path(wert);
+}
+
+// Writes the whole entry with one append, so entries of two processes never interleave.
+void Anhaengen(const std::filesystem::path& pfad, const std::string& text) {
+    std::error_code ec;
+    std::filesystem::create_directories(pfad.parent_path(), ec);
+    int fd = ::open(pfad.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return;
+    const char* p = text.data();
+    std::size_t rest = text.size();
+    while (rest > 0) {
+        ssize_t n = ::write(fd, p, rest);
+        if (n <= 0) break;
+        p += n;
+        rest -= static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+}
+
+}  // namespace
+
+std::filesystem::path ProtokollPfad() {
+    if (auto dir = UmgebungsPfad("VK_LOG_DIR"); !dir.empty()) return dir / "Verw.log";
+    if (auto state = UmgebungsPfad("XDG_STATE_HOME"); !state.empty())
+        return state / "KalVerwaltung" / "Verw.log";
+    if (auto home = UmgebungsPfad("HOME"); !home.empty())
+        return home / ".local" / "state" / "KalVerwaltung" / "Verw.log";
+    return std::filesystem::path("Verw.log");
+}
+
+std::string ProtokollEintrag(std::string_view modul, std::string_view prozedur, const LaufzeitFehler& fehler,
+                             std::int32_t zeile, std::chrono::system_clock::time_point zeitpunkt) {
+    std::time_t t = std::chrono::system_clock::to_time_t(zeitpunkt);
+    std::tm lokal{};
+    localtime_r(&t, &lokal);
+    char kopf[64];
+    std::snprintf(kopf, sizeof kopf, "%d.%d.%02d %02d:%02d   ", lokal.tm_mday, lokal.tm_mon + 1,
+                  lokal.tm_year % 100, lokal.tm_hour, lokal.tm_min);
+    std::string text = kopf;
+    text += "Error " + std::to_string(fehler.Nummer()) + ": \r\n";
+    text += fehler.Beschreibung() + "\r\n";
+    text += "Zeile: " + std::to_string(zeile) + "\r\n";
+    text += "Ort  : -KalDienste- ";
+    text += modul;
+    text += ".";
+    text += prozedur;
+    text += "\r\n";
+    text += "User : ohne, ohne";
+    text += "\r\n\r\n";
+    return text;
+}
+
+void FehlerProtokollieren(std::string_view modul, std::string_view prozedur, const LaufzeitFehler& fehler,
+                          std::int32_t zeile) noexcept {
+    try {
+        std::string eintrag = ProtokollEintrag(modul, prozedur, fehler, zeile, Jetzt());
+        std::lock_guard lock(ProtokollMutex());
+        Anhaengen(ProtokollPfad(), eintrag);
+        std::string schluessel = std::string(modul) + std::string(prozedur);
+        VK_Error& letzter = LetzterFehlerSpeicher();
+        if (schluessel != letzter.Funktionsname) {
+            letzter.Funktionsname = schluessel;
+            letzter.strFehler = fehler.Beschreibung();
+            letzter.strModul = std::string(modul);
+            letzter.strFunktion = std::string(prozedur);
+            letzter.strNr = std::to_string(fehler.Nummer());
+            letzter.Hinweis = zeile;
+        }
+    } catch (...) {
+        // Logging must never fail the procedure that reports an error.
+    }
+}
+
+const VK_Error& LetzterFehler() { return LetzterFehlerSpeicher(); }
+
+void LetztenFehlerZuruecksetzen() { LetzterFehlerSpeicher() = VK_Error{}; }
+
+void UhrSetzen(Uhr uhr) { UhrSpeicher() = std::move(uhr); }
+
+std::chrono::system_clock::time_point Jetzt() {
+    const Uhr& uhr = UhrSpeicher();
+    return uhr ? uhr() : std::chrono::system_clock::now();
+}
+
+}  // namespace vk

@@ -1,0 +1,47 @@
+// The error log "Verw.log" and the record of the last logged error.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "common/fehler.h"
+
+namespace vk {
+
+// The last logged error, in the field order of the component's type library.
+struct VK_Error {
+    std::string Funktionsname;  // module name followed directly by procedure name
+    std::string strFehler;      // description
+    std::string strModul;
+    std::string strFunktion;
+    std::string strNr;          // error number as text
+    std::int32_t Hinweis = 0;   // line reference
+};
+
+// Appends one entry for the error to the log and remembers it as the last error when its
+// module/procedure key differs from the stored one. Never throws; an unwritable log is skipped.
+void FehlerProtokollieren(std::string_view modul, std::string_view prozedur, const LaufzeitFehler& fehler,
+                          std::int32_t zeile = 0) noexcept;
+
+// The entry text exactly as written (CR LF line ends, closing line break and empty line).
+std::string ProtokollEintrag(std::string_view modul, std::string_view prozedur, const LaufzeitFehler& fehler,
+                             std::int32_t zeile, std::chrono::system_clock::time_point zeitpunkt);
+
+// Where the log lives: $VK_LOG_DIR/Verw.log, else $XDG_STATE_HOME/KalVerwaltung/Verw.log,
+// else ~/.local/state/KalVerwaltung/Verw.log.
+std::filesystem::path ProtokollPfad();
+
+// The last error recorded by FehlerProtokollieren (internal; the host never sees it).
+const VK_Error& LetzterFehler();
+void LetztenFehlerZuruecksetzen();
+
+// The clock used for log entries and "today"; replaceable for tests (empty restores the system clock).
+using Uhr = std::function<std::chrono::system_clock::time_point()>;
+void UhrSetzen(Uhr uhr);
+std::chrono::system_clock::time_point Jetzt();
+
+}  // namespace vk

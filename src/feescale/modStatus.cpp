@@ -1,0 +1,109 @@
+#include "feescale/modStatus.h"
+
+#include <array>
+#include <cmath>
+
+#include "common/fehler.h"
+#include "common/konvertierung.h"
+#include "common/prozedur.h"
+
+namespace vk {
+namespace {
+
+// A closed band of whole numbers; the first band that holds the value wins.
+struct Band {
+    double von;
+    double bis;
+    bool Enthaelt(double wert) const { return wert >= von && wert <= bis; }
+};
+
+// ---- Scale 1 ----------------------------------------------------------------------------------
+
+constexpr std::array<Band, 5> kStaffel1Spalten{{{0, 10}, {11, 100}, {101, 400}, {401, 1000}, {1001, 2500}}};
+constexpr std::array<Band, 9> kStaffel1Zeilen{{{0, 100}, {101, 500}, {501, 1000}, {1001, 2500}, {2501, 5000},
+                                               {5001, 10000}, {10001, 25000}, {25001, 50000}, {50001, 100000}}};
+constexpr double kStaffel1[9][6] = {
+    {800, 870, 950, 980, 1050, 1120},     {980, 1200, 1300, 1400, 1500, 1600},
+    {1400, 1500, 1600, 1700, 1800, 1900}, {1700, 1850, 1950, 2000, 2050, 2100},
+    {1950, 2000, 2100, 2200, 2300, 2400}, {2200, 2350, 2500, 2800, 2900, 3000},
+    {2800, 3000, 3200, 3400, 3600, 3800}, {3330, 3500, 3700, 4100, 4200, 4400},
+    {3700, 4000, 4500, 4870, 5040, 5240},
+};
+constexpr double kStaffel1Basis[6] = {3700, 4000, 4500, 4870, 5040, 5240};
+constexpr double kStaffel1Schritt[6] = {390, 500, 580, 630, 660, 690};
+
+template <std::size_t N>
+std::size_t BandIndex(const std::array<Band, N>& baender, double wert) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (baender[i].Enthaelt(wert)) return i;
+    return N;  // the open-ended entry
+}
+
+// ---- Scale 3, part B ---------------------------------------------------------------------------
+
+constexpr std::array<Band, 5> kPunkteZeilen{{{1, 5}, {6, 10}, {11, 20}, {21, 30}, {31, 50}}};
+constexpr std::array<Band, 4> kWertSpalten{{{0, 5}, {6, 40}, {41, 100}, {101, 250}}};
+constexpr double kGrenzB[6][5] = {
+    {150, 170, 190, 210, 210}, {140, 150, 170, 190, 190}, {130, 140, 150, 170, 170},
+    {125, 130, 140, 150, 150}, {120, 125, 130, 140, 140}, {115, 120, 125, 130, 130},
+};
+
+// ---- Building survey ---------------------------------------------------------------------------
+
+constexpr std::array<Band, 6> kBaukosten{{{0, 25000}, {25001, 250000}, {250001, 500000}, {500001, 1000000},
+                                          {1000001, 1500000}, {1500001, 2500000}}};
+constexpr double kBaukostenGebuehr[6] = {220, 475, 950, 1250, 1500, 1900};
+
+}  // namespace
+
+double Gebührenstaffel1(const double& Bodenwert, const double& Fläche) {
+    Prozedur proc("modStatus", "Gebührenstaffel1");
+    double ergebnis = 0.0;
+    proc([&] {
+        const double f = Int(Fläche);
+        const double w = Int(Bodenwert * 10.0);
+        const std::size_t spalte = BandIndex(kStaffel1Spalten, w);
+        const std::size_t zeile = BandIndex(kStaffel1Zeilen, f);
+        if (zeile < kStaffel1Zeilen.size()) {
+            ergebnis = kStaffel1[zeile][spalte];
+            return;
+        }
+        const double k = Int((Fläche - 100001.0) / 50000.0 + 1.0);
+        ergebnis = kStaffel1Basis[spalte] + kStaffel1Schritt[spalte] * k;
+    });
+    return ergebnis;
+}
+
+double Grenzfeststellung_B(double Bodenwert, double Grenzpunkte) {
+    Prozedur proc("modStatus", "Grenzfeststellung_B");
+    double ergebnis = 0.0;
+    proc([&] {
+        if (Grenzpunkte == 0.0) return;
+        const std::size_t zeile = BandIndex(kPunkteZeilen, Grenzpunkte);
+        const std::size_t spalte = BandIndex(kWertSpalten, Bodenwert);
+        if (spalte < kWertSpalten.size()) {
+            ergebnis = kGrenzB[zeile][spalte];
+            return;
+        }
+        const double k = Int((Bodenwert - 250.0) / 100.0 + 1.0);
+        ergebnis = kGrenzB[zeile][4] + 10.0 * k;
+    });
+    return ergebnis;
+}
+
+double Gebäudevermessung(const double& Baukosten) {
+    Prozedur proc("modStatus", "Gebäudevermessung");
+    double ergebnis = 0.0;
+    proc([&] {
+        const std::size_t band = BandIndex(kBaukosten, Baukosten);
+        if (band < kBaukosten.size()) {
+            ergebnis = kBaukostenGebuehr[band];
+            return;
+        }
+        if (Baukosten < 0.0) throw LaufzeitFehler(fehlernummer::UngueltigesArgument);
+        ergebnis = 1.2 * std::sqrt(Baukosten);
+    });
+    return ergebnis;
+}
+
+}  // namespace vk
