@@ -118,7 +118,7 @@ public:
     std::vector<std::string> KommentarIds();  // anchor order (cached per generation)
     pugi::xml_node KommentarKnoten(const std::string& id);
     // Anchor of a comment: story and extent; false when it has no anchor in any story.
-    bool KommentarAnker(const std::string& id, int& story, long& start, long& ende);
+    bool KommentarAnker(const std::string& id, int& story, long& start, long& ende, long* folge = nullptr);
     void KommentarEntfernen(const std::string& id);
 
     // --- shapes (shape.cpp) --------------------------------------------------------------------

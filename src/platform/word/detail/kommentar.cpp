@@ -47,7 +47,7 @@ pugi::xml_node Kern::KommentarKnoten(const std::string& id) {
     return {};
 }
 
-bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& ende) {
+bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& ende, long* folge) {
     std::vector<int> kandidaten{kHaupttext};
     for (pugi::xml_node a : Anker())
         if (pugi::xml_node t = a.select_node(".//w:txbxContent").node()) kandidaten.push_back(StoryVon(t));
@@ -62,11 +62,13 @@ bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& en
             ende = en != c.kommentarEnde.end() ? en->second.position
                                                : (ref != c.kommentarReferenz.end() ? ref->second.position : start);
             if (ende < start) ende = start;
+            if (folge) *folge = st->second.folge;
             return true;
         }
         if (ref != c.kommentarReferenz.end()) {
             sid = s;
             start = ende = ref->second.position;
+            if (folge) *folge = ref->second.folge;
             return true;
         }
     }
@@ -81,8 +83,8 @@ std::vector<std::string> Kern::KommentarIds() {
     for (pugi::xml_node k : wurzel.children("w:comment")) {
         std::string id = k.attribute("w:id").value();
         int s = 0;
-        long a = 0, e = 0;
-        if (KommentarAnker(id, s, a, e)) liste.emplace_back(s == kHaupttext ? 0 : 1, a, nr, id);
+        long a = 0, e = 0, folge = 0;
+        if (KommentarAnker(id, s, a, e, &folge)) liste.emplace_back(s == kHaupttext ? 0 : s, a, folge * 100000 + nr, id);
         ++nr;
     }
     std::sort(liste.begin(), liste.end());

@@ -57,16 +57,16 @@ private:
     void Marken(pugi::xml_node k) {
         std::string_view n = k.name();
         std::string id = k.attribute("w:id").value();
-        if (n == "w:commentRangeStart") c_.kommentarStart[id] = {pos(), k.internal_object()};
-        else if (n == "w:commentRangeEnd") c_.kommentarEnde[id] = {pos(), k.internal_object()};
-        else if (n == "w:commentReference") c_.kommentarReferenz[id] = {pos(), k.internal_object()};
+        if (n == "w:commentRangeStart") c_.kommentarStart[id] = {pos(), k.internal_object(), ++folge_};
+        else if (n == "w:commentRangeEnd") c_.kommentarEnde[id] = {pos(), k.internal_object(), ++folge_};
+        else if (n == "w:commentReference") c_.kommentarReferenz[id] = {pos(), k.internal_object(), ++folge_};
         else if (n == "w:bookmarkStart") {
             std::string name = k.attribute("w:name").value();
             if (!c_.textmarkeStart.count(name)) c_.textmarkenNamen.push_back(name);
-            c_.textmarkeStart[name] = {pos(), k.internal_object()};
+            c_.textmarkeStart[name] = {pos(), k.internal_object(), ++folge_};
             c_.textmarkeId[name] = id;
         } else if (n == "w:bookmarkEnd") {
-            c_.textmarkeEnde[id] = {pos(), k.internal_object()};
+            c_.textmarkeEnde[id] = {pos(), k.internal_object(), ++folge_};
         }
     }
 
@@ -164,6 +164,7 @@ private:
 
     StoryCache& c_;
     int tiefe_ = 0;
+    long folge_ = 0;
 };
 
 }  // namespace

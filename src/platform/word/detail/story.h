@@ -31,6 +31,7 @@ struct Stueck {
 struct Marke {
     long position = 0;
     pugi::xml_node_struct* knoten = nullptr;
+    long folge = 0;  // order of the marks in the XML
 };
 
 struct StoryCache {
