@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "common/fehler.h"
 #include "common/variant.h"
 #include "platform/word/application.h"
 #include "platform/word/bookmarks.h"
