@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <random>
+
+#include <gtest/gtest.h>
 
 namespace vk::word::test {
 
@@ -13,7 +16,12 @@ std::filesystem::path TempOrdner() {
     static std::filesystem::path basis = [] {
         std::string muster = (std::filesystem::temp_directory_path() / "vk_word_XXXXXX").string();
         char* d = ::mkdtemp(muster.data());
-        return std::filesystem::path(d ? d : "/tmp");
+        static std::filesystem::path ort = d ? d : "";
+        if (d) std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(ort, ec);
+        });
+        return ort.empty() ? std::filesystem::temp_directory_path() : ort;
     }();
     static int n = 0;
     auto p = basis / ("t" + std::to_string(++n));
@@ -149,6 +157,14 @@ std::string TabellenAlsJsonPython(const std::filesystem::path& datei) {
     std::string aus = Ausfuehren(befehl);
     while (!aus.empty() && (aus.back() == '\n' || aus.back() == '\r')) aus.pop_back();
     return aus;
+}
+
+void PythonLiestGleich(vk::word::Document& doc, const std::filesystem::path& datei) {
+    if (PythonMitDocx().empty()) {
+        std::cout << "python-docx fehlt: Vergleich mit python-docx übersprungen\n";
+        return;
+    }
+    EXPECT_EQ(TabellenAlsJsonPython(datei), TabellenAlsJson(doc)) << datei;
 }
 
 }  // namespace vk::word::test

@@ -27,5 +27,7 @@ std::string PythonMitDocx();
 // ("\n" between paragraphs and for line breaks).
 std::string TabellenAlsJson(vk::word::Document& doc);
 std::string TabellenAlsJsonPython(const std::filesystem::path& datei);
+// Expects python-docx to open the saved file and read the same cell texts (skipped without it).
+void PythonLiestGleich(vk::word::Document& doc, const std::filesystem::path& datei);
 
 }  // namespace vk::word::test

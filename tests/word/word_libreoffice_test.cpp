@@ -78,6 +78,13 @@ TEST(WordLibreOffice, TabelleAnKalStartInLibreOfficeVorlage) {
         stelle.Collapse(wdCollapseStart);
     }
     EXPECT_EQ(kommentare, 2);
+    // LibreOffice stores the comment on a point with its reference mark only
+    Comment gesamt = doc->Comments().Item(2);
+    EXPECT_EQ(gesamt.Text(), "kalGesamt");
+    Range nachher = gesamt.Reference();
+    EXPECT_EQ(nachher.Start(), nachher.End());
+    nachher.MoveEnd(wdCharacter, 7);
+    EXPECT_EQ(nachher.Text(), " 0,00 €");
     ASSERT_FALSE(stelle.IstNothing());
     Table t = doc->Tables().Add(stelle, 3, 5);
     t.Select();

@@ -78,6 +78,7 @@ TEST(WordPaket, UnbekanntesXmlBleibtErhalten) {
     EXPECT_NE(neu.find("<w:unbekannt w:x=\"1\"/>"), std::string::npos);
     EXPECT_NE(neu.find("Betreff"), std::string::npos);
     EXPECT_EQ(Document::Open(pfad)->Content().Text(), "Rechnung Nr. 1 ergänzt\r");
+    test::PythonLiestGleich(*Document::Open(pfad), pfad);
 }
 
 TEST(WordPaket, FehlgeschlagenesSpeichernLaesstDieAlteDateiStehen) {

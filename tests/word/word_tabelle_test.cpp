@@ -43,14 +43,6 @@ pugi::xml_document DokumentXml(const std::filesystem::path& pfad) {
     return x;
 }
 
-void PythonLiestGleich(Document& doc, const std::filesystem::path& pfad) {
-    if (test::PythonMitDocx().empty()) {
-        std::cout << "python-docx fehlt: Vergleich übersprungen\n";
-        return;
-    }
-    EXPECT_EQ(test::TabellenAlsJsonPython(pfad), test::TabellenAlsJson(doc));
-}
-
 }  // namespace
 
 TEST(WordTabelle, AddAmAbsatzanfangMitteUndEnde) {
@@ -111,7 +103,7 @@ TEST(WordTabelle, NeueTabelleVorKalStartBehaeltDenAnker) {
     auto wieder = Document::Open(pfad);
     EXPECT_EQ(wieder->Comments().Item(1).Reference().Text(), "Positionen");
     EXPECT_EQ(wieder->Tables().Item(1).Cell(1, 1).Range().Text(), "Grenzbescheinigungen\r\a");
-    PythonLiestGleich(*wieder, pfad);
+    test::PythonLiestGleich(*wieder, pfad);
 }
 
 TEST(WordTabelle, ErsetzenAmOrtUeberLebendigenBereich) {
@@ -181,7 +173,7 @@ TEST(WordTabelle, ZellbreitenErgebenEinGemeinsamesGitter) {
     EXPECT_GE(gitter.size(), 5u);
     auto wieder = Document::Open(pfad);
     EXPECT_NEAR(wieder->Tables().Item(1).Cell(2, 2).Width(), Application::CentimetersToPoints(7.1), 0.1);
-    PythonLiestGleich(*wieder, pfad);
+    test::PythonLiestGleich(*wieder, pfad);
 }
 
 TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
@@ -230,7 +222,7 @@ TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
     EXPECT_EQ(w.Rows().Item(2).HeightRule(), wdRowHeightExactly);
     EXPECT_DOUBLE_EQ(w.Rows().Item(2).Height(), 6.0);
     EXPECT_EQ(w.Cell(4, 4).Range().Text(), "   357,00 €\r\a");
-    PythonLiestGleich(*wieder, pfad);
+    test::PythonLiestGleich(*wieder, pfad);
 }
 
 TEST(WordTabelle, SelectionKenntIhreTabelle) {

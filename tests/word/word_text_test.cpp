@@ -127,6 +127,7 @@ TEST(WordText, FettUndSchriftgroesseBleibenNachSpeichern) {
         doc->Save(pfad);
     }
     auto doc = Document::Open(pfad);
+    test::PythonLiestGleich(*doc, pfad);
     EXPECT_EQ(doc->Content().Text(), "normal fett normal\r");
     EXPECT_EQ(doc->Range(7, 11).Bold(), wdTrue);
     EXPECT_EQ(doc->Range(12, 18).Bold(), wdFalse);

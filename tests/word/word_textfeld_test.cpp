@@ -28,6 +28,7 @@ TEST(WordTextfeld, AnlegenFindenBeschriftenLoeschen) {
         doc->Save(pfad);
     }
     auto doc = Document::Open(pfad);
+    test::PythonLiestGleich(*doc, pfad);
     ASSERT_EQ(doc->Shapes().Count(), 1);
     Shape box = doc->Shapes().Item(1);
     EXPECT_EQ(box.Name(), "Zahlungsziel");
