@@ -183,3 +183,44 @@ TEST(WordText, FehlerHabenNummern) {
         EXPECT_EQ(f.Nummer(), vk::fehlernummer::ObjektNichtFestgelegt);
     }
 }
+
+TEST(WordText, NachgefuehrterStromGleichtDemNeuGelesenen) {
+    // many small edits are applied to the cached stream in place; it must match a fresh reading
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Kopf\rkalStart hier\rFuß");
+    doc->Comments().Add(doc->Range(5, 13), "kalStart");
+    auto stelle = doc->Comments().Item(1).Reference();
+    stelle.Collapse(wdCollapseStart);
+    Table t = doc->Tables().Add(stelle, 3, 3);
+    doc->Comments().Add(t.Cell(2, 2).Range(), "0");
+    for (int z = 1; z <= 3; ++z)
+        for (int s = 1; s <= 3; ++s) {
+            auto r = t.Cell(z, s).Range();
+            r.InsertAfter("z" + std::to_string(z));
+            r.InsertAfter("\ts" + std::to_string(s));
+            r.InsertBefore("[");
+        }
+    auto anker = doc->Comments().Item(2).Reference();  // anchor order: the cell's tag comes first
+    anker.Collapse(wdCollapseStart);
+    anker.InsertBefore("vor ");
+    auto pfad = test::TempOrdner() / "strom.docx";
+    doc->Save(pfad);
+    auto frisch = Document::Open(pfad);
+    EXPECT_EQ(doc->Content().Text(), frisch->Content().Text());
+    ASSERT_EQ(doc->Comments().Count(), frisch->Comments().Count());
+    for (long i = 1; i <= doc->Comments().Count(); ++i) {
+        EXPECT_EQ(doc->Comments().Item(i).Reference().Start(), frisch->Comments().Item(i).Reference().Start());
+        EXPECT_EQ(doc->Comments().Item(i).Reference().End(), frisch->Comments().Item(i).Reference().End());
+    }
+    for (int z = 1; z <= 3; ++z)
+        for (int s = 1; s <= 3; ++s) {
+            Range a = doc->Tables().Item(1).Cell(z, s).Range(), b = frisch->Tables().Item(1).Cell(z, s).Range();
+            EXPECT_EQ(a.Start(), b.Start());
+            EXPECT_EQ(a.End(), b.End());
+        }
+    EXPECT_EQ(frisch->Comments().Item(2).Text(), "kalStart");
+    EXPECT_EQ(frisch->Comments().Item(2).Reference().Text(), "kalStart");
+    EXPECT_EQ(frisch->Content().Text().find("vor kalStart hier"), frisch->Comments().Item(2).Reference().Start() - 4);
+    EXPECT_EQ(frisch->Tables().Item(1).Cell(2, 2).Range().Comments().Item(1).Text(), "0");
+    EXPECT_EQ(frisch->Tables().Item(1).Cell(3, 1).Range().Text(), "[z3\ts1\r\a");
+}

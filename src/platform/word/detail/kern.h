@@ -140,6 +140,8 @@ private:
     std::vector<pugi::xml_node_struct*> gitterOffen_;
     unsigned long kommentarGeneration_ = 0;
     std::vector<std::string> kommentarIds_;
+    void StreamNachfuehren(int story, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
+                           pugi::xml_node letzterLauf);
     void BereicheAbbilden(int story, const std::function<void(Bereich&)>& f, const Bereich* ausser);
 };
 

@@ -49,9 +49,8 @@ pugi::xml_node Kern::KommentarKnoten(const std::string& id) {
 
 bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& ende, long* folge) {
     std::vector<int> kandidaten{kHaupttext};
-    for (pugi::xml_node a : Anker())
-        if (pugi::xml_node t = a.select_node(".//w:txbxContent").node()) kandidaten.push_back(StoryVon(t));
-    for (int s : kandidaten) {
+    for (std::size_t i = 0; i < kandidaten.size(); ++i) {
+        int s = kandidaten[i];
         const StoryCache& c = cache(s);
         auto st = c.kommentarStart.find(id);
         auto ref = c.kommentarReferenz.find(id);
@@ -70,6 +69,10 @@ bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& en
             start = ende = ref->second.position;
             if (folge) *folge = ref->second.folge;
             return true;
+        }
+        if (i == 0) {  // not in the main text: look in the text boxes
+            for (pugi::xml_node a : Anker())
+                if (pugi::xml_node t = a.select_node(".//w:txbxContent").node()) kandidaten.push_back(StoryVon(t));
         }
     }
     return false;

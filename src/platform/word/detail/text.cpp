@@ -132,13 +132,32 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     Ort o = OrtBei(sid, position);
     long n = 0;
     std::u32string puffer;
+    // what was added, for updating the cached stream in place when no paragraph was split
+    bool geteilt = false;
+    std::vector<Stueck> neu;
+    std::u32string neuText;
+    pugi::xml_node letzterLauf;
+    auto merken = [&](StueckArt art, pugi::xml_node knoten, std::u32string_view zeichen) {
+        Stueck st;
+        st.start = position + static_cast<long>(neuText.size());
+        st.laenge = static_cast<long>(zeichen.size());
+        st.art = art;
+        st.knoten = knoten.internal_object();
+        st.absatz = o.absatz.internal_object();
+        neu.push_back(st);
+        neuText.append(zeichen);
+        letzterLauf = knoten.parent();
+    };
     auto leeren = [&] {
         if (puffer.empty()) return;
         pugi::xml_node r = NeuerLauf(o);
-        TextSetzen(r.append_child("w:t"), NachUtf8(puffer));
+        pugi::xml_node t = r.append_child("w:t");
+        TextSetzen(t, NachUtf8(puffer));
+        merken(StueckArt::Text, t, puffer);
         puffer.clear();
     };
     auto absatzTeilen = [&] {
+        geteilt = true;
         while (o.eltern != o.absatz && o.eltern.parent()) {
             o.vor = o.eltern.next_sibling();
             o.eltern = o.eltern.parent();
@@ -166,9 +185,9 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
         } else if (z == U'\t' || z == U'\v' || z == U'\f') {
             leeren();
             pugi::xml_node r = NeuerLauf(o);
-            if (z == U'\t') r.append_child("w:tab");
-            else if (z == U'\v') r.append_child("w:br");
-            else Setzen(r.append_child("w:br"), "w:type", "page");
+            pugi::xml_node k = r.append_child(z == U'\t' ? "w:tab" : "w:br");
+            if (z == U'\f') Setzen(k, "w:type", "page");
+            merken(StueckArt::Zeichen, k, std::u32string(1, z));
             ++n;
         } else if (z < 0x20) {
             continue;  // other control characters have no place in the text
@@ -180,9 +199,49 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     leeren();
     if (Ist(story(sid).wurzel, "w:comment")) KommentareGeaendert();
     else DokumentGeaendert();
-    Veraendert();
+    if (!geteilt && story(sid).gueltig) StreamNachfuehren(sid, position, neu, neuText, letzterLauf);
+    else Veraendert();
     Eingefuegt(sid, position, n, ausser);
     return n;
+}
+
+void Kern::StreamNachfuehren(int sid, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
+                             pugi::xml_node letzterLauf) {
+    // Runs were added inside one paragraph at position: shift what follows instead of re-reading
+    // the whole story (the common case of writing cells, and the one that must stay fast).
+    ++generation_;
+    if (neu.empty()) return;
+    StoryCache& c = stories_[static_cast<std::size_t>(sid)].cache;
+    long n = static_cast<long>(neuText.size());
+    auto it = std::lower_bound(c.stuecke.begin(), c.stuecke.end(), position,
+                               [](const Stueck& s, long p) { return s.start < p; });
+    std::size_t index = static_cast<std::size_t>(it - c.stuecke.begin());
+    for (std::size_t i = index; i < c.stuecke.size(); ++i) c.stuecke[i].start += n;
+    c.stuecke.insert(c.stuecke.begin() + static_cast<std::ptrdiff_t>(index), neu.begin(), neu.end());
+    c.text.insert(static_cast<std::size_t>(position), neuText);
+    for (auto& [knoten, bereich] : c.bereiche) {
+        if (bereich.first > position) bereich.first += n;
+        if (bereich.second > position) bereich.second += n;
+    }
+    // marks at the place stay before the new text unless they follow it in the XML
+    std::vector<pugi::xml_node_struct*> danach;
+    for (pugi::xml_node k = letzterLauf.next_sibling(); k; k = k.next_sibling()) {
+        if (!IstElement(k)) continue;
+        if (Ist(k, "w:r") || Ist(k, "w:hyperlink") || Ist(k, "w:ins") || Ist(k, "w:sdt")) break;
+        danach.push_back(k.internal_object());
+    }
+    auto schieben = [&](std::unordered_map<std::string, Marke>& karte) {
+        for (auto& [id, m] : karte) {
+            if (m.position > position ||
+                (m.position == position && std::find(danach.begin(), danach.end(), m.knoten) != danach.end()))
+                m.position += n;
+        }
+    };
+    schieben(c.kommentarStart);
+    schieben(c.kommentarEnde);
+    schieben(c.kommentarReferenz);
+    schieben(c.textmarkeStart);
+    schieben(c.textmarkeEnde);
 }
 
 void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
