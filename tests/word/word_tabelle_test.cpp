@@ -240,3 +240,25 @@ TEST(WordTabelle, SelectionKenntIhreTabelle) {
     EXPECT_TRUE(sel.Tables().Item(1) == doc->Tables().Item(1));
     EXPECT_EQ(sel.Tables().Item(1).Range().Comments().Count(), 0);
 }
+
+TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
+    auto doc = Document::New();
+    auto r = doc->Content();
+    r.Collapse(wdCollapseStart);
+    Table t = doc->Tables().Add(r, 2, 5);
+    t.Cell(1, 5).Range().InsertAfter("Betrag");
+    auto marken = doc->Bookmarks();
+    marken.Add("VK_LP_02_1", t.Cell(1, 5).Range());
+    marken.SetDefaultSorting(wdSortByName);
+    marken.SetShowHidden(true);
+    marken.Add("VK_LP_02_1", t.Cell(2, 5).Range());
+    EXPECT_EQ(marken.Count(), 1);
+    auto pfad = test::TempOrdner() / "marke.docx";
+    doc->Save(pfad);
+    auto wieder = Document::Open(pfad);
+    ASSERT_TRUE(wieder->Bookmarks().Exists("VK_LP_02_1"));
+    EXPECT_EQ(wieder->Bookmarks().Count(), 1);
+    EXPECT_TRUE(wieder->Bookmarks().Item("VK_LP_02_1").InRange(wieder->Tables().Item(1).Cell(2, 5).Range()));
+    EXPECT_EQ(wieder->Tables().Item(1).Cell(1, 5).Range().Text(), "Betrag\r\a");
+    EXPECT_FALSE(wieder->Bookmarks().Exists("VK_LP_02_2"));
+}
