@@ -238,7 +238,9 @@ void Paket::Schreiben(const std::filesystem::path& pfad) {
     for (std::size_t i = 0; i < teile_.size(); ++i) {
         const std::string& daten = teile_[i]->geaendert && teile_[i]->xml ? inhalte[i] : teile_[i]->bytes;
         zip_source_t* quelle = zip_source_buffer(za, daten.data(), daten.size(), 0);
-        if (!quelle || zip_file_add(za, teile_[i]->name.c_str(), quelle, ZIP_FL_ENC_UTF_8) < 0) {
+        zip_int64_t index = quelle ? zip_file_add(za, teile_[i]->name.c_str(), quelle, ZIP_FL_ENC_UTF_8) : -1;
+        if (index >= 0) zip_set_file_compression(za, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);  // fast
+        if (index < 0) {
             if (quelle) zip_source_free(quelle);
             std::string text = zip_strerror(za);
             zip_discard(za);
