@@ -1,0 +1,148 @@
+// The core of an open document: the package, its XML trees, the stories with their cached
+// character streams, the live ranges handed out, the selection and the in-memory view state.
+// Every edit goes through here, so positions are invalidated and live ranges moved in one place.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "platform/word/detail/paket.h"
+#include "platform/word/detail/story.h"
+
+namespace vk::word::detail {
+
+// A live extent of one story.
+struct Bereich {
+    int story = 0;
+    long start = 0;
+    long ende = 0;
+};
+
+// The selection: a live extent plus an optional rectangular block of cells of one table.
+struct Auswahl {
+    std::shared_ptr<Bereich> bereich;
+    pugi::xml_node_struct* tabelle = nullptr;  // block table, or none
+    long zeile1 = 0, zeile2 = 0, spalte1 = 0, spalte2 = 0;  // 1-based, inclusive
+};
+
+struct Story {
+    pugi::xml_node wurzel;  // w:body, w:txbxContent or w:comment
+    bool gueltig = false;
+    StoryCache cache;
+};
+
+// Where text or a mark goes: before `vor` in `eltern` (append when vor is empty).
+struct Ort {
+    pugi::xml_node eltern;
+    pugi::xml_node vor;
+    pugi::xml_node absatz;
+    pugi::xml_node vorlage;  // a run whose properties new text takes, or empty
+};
+
+class Kern {
+public:
+    Kern(Paket paket);
+
+    // --- package and parts -------------------------------------------------------------------
+    Paket& paket() { return paket_; }
+    Teil& dokumentTeil() { return *dokument_; }
+    pugi::xml_document& dokumentXml() { return *dokument_->xml; }
+    void DokumentGeaendert() { dokument_->geaendert = true; }
+    // Marks the part holding the node as changed (document or comments).
+    void GeaendertBei(pugi::xml_node knoten);
+    // comments part (created with content type and relationship when anlegen)
+    pugi::xml_node KommentarWurzel(bool anlegen);
+    void KommentareGeaendert();
+    pugi::xml_node EinstellungenWurzel(bool anlegen);
+    void EinstellungenGeaendert();
+    void Speichern(const std::filesystem::path& pfad);
+
+    // --- stories and positions ---------------------------------------------------------------
+    static constexpr int kHaupttext = 0;
+    int StoryVon(pugi::xml_node wurzel);           // id of a story root (registered on demand)
+    int StoryEines(pugi::xml_node knoten);         // story a node lies in; -1 when none / removed
+    Story& story(int id);                          // raises 91 for a removed story
+    const StoryCache& cache(int id);               // builds the stream on demand
+    bool Lebt(pugi::xml_node knoten);              // not removed
+    void Pruefen(pugi::xml_node knoten);           // raises 91 when removed
+    // Invalidates cached streams and collections after an edit.
+    void Veraendert();
+    unsigned long Generation() const { return generation_; }
+
+    // --- live ranges -------------------------------------------------------------------------
+    std::shared_ptr<Bereich> NeuerBereich(int story, long start, long ende);
+    // Text of n characters was inserted at position: later positions move on.
+    void Eingefuegt(int story, long position, long n, const Bereich* ausser = nullptr);
+    // [a, b) was replaced by n characters: positions inside collapse to a, later ones shift.
+    void Ersetzt(int story, long a, long b, long n, const Bereich* ausser = nullptr);
+
+    // --- selection and view --------------------------------------------------------------------
+    std::shared_ptr<Auswahl>& auswahl() { return auswahl_; }
+    std::map<std::string, bool>& ansicht() { return ansicht_; }
+    int textmarkenSortierung = 0;
+    bool textmarkenVersteckteZeigen = false;
+
+    // --- editing primitives (text.cpp) ---------------------------------------------------------
+    // Insertion place for text at a position (before start marks, after end marks).
+    Ort OrtBei(int story, long position);
+    // Makes position a run boundary (splits a run); no change to the stream.
+    void LaufTrennen(int story, long position);
+    // Inserts text; returns the number of characters inserted.
+    long TextEinfuegen(int story, long position, std::u32string_view text, const Bereich* ausser);
+    // Deletes [a, b) (whole tables inside go, cell and row marks stay).
+    void Loeschen(int story, long a, long b, const Bereich* ausser);
+    // Runs whose characters lie inside [a, b) after splitting at a and b; paragraphs whose mark lies inside.
+    std::vector<pugi::xml_node> LaeufeIn(int story, long a, long b, std::vector<pugi::xml_node>* marken = nullptr);
+    std::vector<pugi::xml_node> AbsaetzeIn(int story, long a, long b);
+    // Removes a node for good: handles to it see it as deleted; comments referenced inside go too.
+    void Entfernen(pugi::xml_node knoten);
+
+    // --- tables (tabelle.cpp) ------------------------------------------------------------------
+    pugi::xml_node TabelleEinfuegen(int story, long position, long zeilen, long spalten);
+    void TabelleLoeschen(pugi::xml_node tbl);
+    void GitterNeuBerechnen(pugi::xml_node tbl);
+    void GitterVormerken(pugi::xml_node tbl) { gitterOffen_.push_back(tbl.internal_object()); }
+    long Textbreite();  // twips between the page margins
+
+    // --- marks (kommentar.cpp) -----------------------------------------------------------------
+    // Zero-width element inserted at a start (before the character at position) or an end place
+    // (after the character before position).
+    pugi::xml_node MarkeEinfuegen(int story, long position, const char* name, bool amEnde);
+    std::vector<std::string> KommentarIds();  // anchor order (cached per generation)
+    pugi::xml_node KommentarKnoten(const std::string& id);
+    // Anchor of a comment: story and extent; false when it has no anchor in any story.
+    bool KommentarAnker(const std::string& id, int& story, long& start, long& ende, long* folge = nullptr);
+    void KommentarEntfernen(const std::string& id);
+
+    // --- shapes (shape.cpp) --------------------------------------------------------------------
+    std::vector<pugi::xml_node> Anker();  // wp:anchor elements of the main text, in order
+
+    std::filesystem::path pfad;
+
+private:
+    Paket paket_;
+    Teil* dokument_ = nullptr;
+    std::string dokumentName_;
+    Teil* kommentare_ = nullptr;
+    Teil* einstellungen_ = nullptr;
+    std::vector<Story> stories_;
+    std::vector<std::weak_ptr<Bereich>> bereiche_;
+    std::shared_ptr<Auswahl> auswahl_;
+    std::map<std::string, bool> ansicht_;
+    unsigned long generation_ = 1;
+    std::vector<pugi::xml_node_struct*> gitterOffen_;
+    unsigned long kommentarGeneration_ = 0;
+    std::vector<std::string> kommentarIds_;
+    void StreamNachfuehren(int story, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
+                           pugi::xml_node letzterLauf);
+    void BereicheAbbilden(int story, const std::function<void(Bereich&)>& f, const Bereich* ausser);
+};
+
+}  // namespace vk::word::detail

@@ -1,0 +1,178 @@
+#include "platform/word/detail/story.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "platform/word/detail/utf.h"
+#include "platform/word/detail/xml.h"
+
+namespace vk::word::detail {
+
+std::size_t StoryCache::Finde(long position) const {
+    auto it = std::upper_bound(stuecke.begin(), stuecke.end(), position,
+                               [](long p, const Stueck& s) { return p < s.start; });
+    if (it == stuecke.begin()) return stuecke.size();
+    --it;
+    if (position < it->start + it->laenge) return static_cast<std::size_t>(it - stuecke.begin());
+    return stuecke.size();
+}
+
+namespace {
+
+class Leser {
+public:
+    explicit Leser(StoryCache& c) : c_(c) {}
+
+    void Block(pugi::xml_node eltern, pugi::xml_node letzterAbsatzInZelle) {
+        for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
+            if (!IstElement(k)) continue;
+            std::string_view n = k.name();
+            if (n == "w:p") {
+                Absatz(k, k == letzterAbsatzInZelle);
+            } else if (n == "w:tbl") {
+                Tabelle(k);
+            } else if (n == "w:sdt") {
+                Block(k.child("w:sdtContent"), letzterAbsatzInZelle);
+            } else if (n == "w:customXml" || n == "w:ins" || n == "w:moveTo") {
+                Block(k, letzterAbsatzInZelle);
+            } else {
+                Marken(k);
+            }
+        }
+    }
+
+private:
+    void Neu(StueckArt art, long laenge, pugi::xml_node knoten, pugi::xml_node absatz, std::u32string_view zeichen) {
+        Stueck s;
+        s.start = pos();
+        s.laenge = laenge;
+        s.art = art;
+        s.knoten = knoten.internal_object();
+        s.absatz = absatz.internal_object();
+        c_.stuecke.push_back(s);
+        c_.text.append(zeichen);
+    }
+    long pos() const { return static_cast<long>(c_.text.size()); }
+
+    void Marken(pugi::xml_node k) {
+        std::string_view n = k.name();
+        std::string id = k.attribute("w:id").value();
+        if (n == "w:commentRangeStart") c_.kommentarStart[id] = {pos(), k.internal_object(), ++folge_};
+        else if (n == "w:commentRangeEnd") c_.kommentarEnde[id] = {pos(), k.internal_object(), ++folge_};
+        else if (n == "w:commentReference") c_.kommentarReferenz[id] = {pos(), k.internal_object(), ++folge_};
+        else if (n == "w:bookmarkStart") {
+            std::string name = k.attribute("w:name").value();
+            if (!c_.textmarkeStart.count(name)) c_.textmarkenNamen.push_back(name);
+            c_.textmarkeStart[name] = {pos(), k.internal_object(), ++folge_};
+            c_.textmarkeId[name] = id;
+        } else if (n == "w:bookmarkEnd") {
+            c_.textmarkeEnde[id] = {pos(), k.internal_object(), ++folge_};
+        }
+    }
+
+    void Absatz(pugi::xml_node p, bool letzterInZelle) {
+        long start = pos();
+        c_.absaetze.push_back(p.internal_object());
+        Inline(p, p);
+        if (!letzterInZelle) Neu(StueckArt::Absatzende, 1, p, p, U"\r");
+        c_.bereiche[p.internal_object()] = {start, letzterInZelle ? pos() + 2 : pos()};
+    }
+
+    void Inline(pugi::xml_node eltern, pugi::xml_node p) {
+        for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
+            if (!IstElement(k)) continue;
+            std::string_view n = k.name();
+            if (n == "w:r") {
+                Lauf(k, p);
+            } else if (n == "w:hyperlink" || n == "w:smartTag" || n == "w:ins" || n == "w:customXml" ||
+                       n == "w:fldSimple" || n == "w:moveTo" || n == "w:dir" || n == "w:bdo") {
+                Inline(k, p);
+            } else if (n == "w:sdt") {
+                Inline(k.child("w:sdtContent"), p);
+            } else if (n == "w:pPr" || n == "w:del" || n == "w:moveFrom") {
+                continue;
+            } else {
+                Marken(k);
+            }
+        }
+    }
+
+    void Lauf(pugi::xml_node r, pugi::xml_node p) {
+        for (pugi::xml_node k = r.first_child(); k; k = k.next_sibling()) {
+            if (!IstElement(k)) continue;
+            std::string_view n = k.name();
+            if (n == "w:t") {
+                std::u32string t = NachU32(Text(k));
+                if (!t.empty()) Neu(StueckArt::Text, static_cast<long>(t.size()), k, p, t);
+            } else if (n == "w:tab" || n == "w:ptab") {
+                Neu(StueckArt::Zeichen, 1, k, p, U"\t");
+            } else if (n == "w:br") {
+                std::string_view typ = k.attribute("w:type").value();
+                Neu(StueckArt::Zeichen, 1, k, p, typ == "page" || typ == "column" ? U"\f" : U"\v");
+            } else if (n == "w:cr") {
+                Neu(StueckArt::Zeichen, 1, k, p, U"\v");
+            } else if (n == "w:noBreakHyphen") {
+                Neu(StueckArt::Zeichen, 1, k, p, U"\x1e");
+            } else if (n == "w:softHyphen") {
+                Neu(StueckArt::Zeichen, 1, k, p, U"\x1f");
+            } else if (n == "w:sym") {
+                Neu(StueckArt::Zeichen, 1, k, p, U"(");
+            } else if (n == "w:footnoteReference" || n == "w:endnoteReference") {
+                Neu(StueckArt::Zeichen, 1, k, p, U"\x02");
+            } else if (n == "w:object" || (n == "w:drawing" && k.child("wp:inline"))) {
+                Neu(StueckArt::Zeichen, 1, k, p, U"\x01");
+            } else if (n == "w:commentReference") {
+                Marken(k);
+            }
+        }
+    }
+
+    void Tabelle(pugi::xml_node tbl) {
+        long start = pos();
+        bool aussen = tiefe_ == 0;
+        ++tiefe_;
+        for (pugi::xml_node tr = tbl.first_child(); tr; tr = tr.next_sibling()) {
+            if (!Ist(tr, "w:tr")) {
+                if (IstElement(tr) && !Ist(tr, "w:tblPr") && !Ist(tr, "w:tblGrid")) Marken(tr);
+                continue;
+            }
+            long zStart = pos();
+            pugi::xml_node letzterAbsatz;
+            for (pugi::xml_node tc = tr.first_child(); tc; tc = tc.next_sibling()) {
+                if (!Ist(tc, "w:tc")) {
+                    if (IstElement(tc) && !Ist(tc, "w:trPr") && !Ist(tc, "w:tblPrEx")) Marken(tc);
+                    continue;
+                }
+                long cStart = pos();
+                c_.zellen.push_back(tc.internal_object());
+                pugi::xml_node letzter = LetztesElement(tc);
+                while (letzter && !Ist(letzter, "w:p") && !Ist(letzter, "w:tbl") && letzter != tc.child("w:tcPr"))
+                    letzter = VorigesElement(letzter);
+                pugi::xml_node letzterP = Ist(letzter, "w:p") ? letzter : pugi::xml_node();
+                Block(tc, letzterP);
+                letzterAbsatz = letzterP;
+                Neu(StueckArt::Zellende, 2, tc, letzterP, U"\r\a");
+                c_.bereiche[tc.internal_object()] = {cStart, pos()};
+            }
+            Neu(StueckArt::Zeilenende, 2, tr, pugi::xml_node(), U"\r\a");
+            c_.bereiche[tr.internal_object()] = {zStart, pos()};
+        }
+        --tiefe_;
+        c_.bereiche[tbl.internal_object()] = {start, pos()};
+        if (aussen) c_.tabellen.push_back(tbl.internal_object());
+    }
+
+    StoryCache& c_;
+    int tiefe_ = 0;
+    long folge_ = 0;
+};
+
+}  // namespace
+
+void StoryLesen(pugi::xml_node wurzel, StoryCache& cache) {
+    cache = StoryCache{};
+    Leser leser(cache);
+    leser.Block(wurzel, pugi::xml_node());
+}
+
+}  // namespace vk::word::detail

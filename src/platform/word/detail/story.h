@@ -1,0 +1,59 @@
+// A story read as the callers see it: the character stream of the main text, a comment or a text
+// box, with the XML node behind every character and the zero-width marks between them.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include <pugixml.hpp>
+
+namespace vk::word::detail {
+
+enum class StueckArt : unsigned char {
+    Text,        // characters of a w:t
+    Zeichen,     // one character of its own node: w:tab, w:br, w:cr, inline object, ...
+    Absatzende,  // "\r" of a paragraph (knoten = w:p)
+    Zellende,    // "\r\a" after a cell's text (knoten = w:tc, absatz = its last paragraph)
+    Zeilenende,  // "\r\a" after a row (knoten = w:tr)
+};
+
+struct Stueck {
+    long start = 0;
+    long laenge = 0;
+    StueckArt art = StueckArt::Text;
+    pugi::xml_node_struct* knoten = nullptr;
+    pugi::xml_node_struct* absatz = nullptr;  // the paragraph the character belongs to (if any)
+};
+
+// Where a zero-width mark sits.
+struct Marke {
+    long position = 0;
+    pugi::xml_node_struct* knoten = nullptr;
+    long folge = 0;  // order of the marks in the XML
+};
+
+struct StoryCache {
+    std::u32string text;
+    std::vector<Stueck> stuecke;  // only pieces with length > 0, in order
+    // [start, end) of paragraphs (end after the mark), cells (end after "\r\a"), rows and tables.
+    std::unordered_map<pugi::xml_node_struct*, std::pair<long, long>> bereiche;
+    std::vector<pugi::xml_node_struct*> absaetze;  // in order
+    std::vector<pugi::xml_node_struct*> tabellen;  // outermost tables of the story, in order
+    std::vector<pugi::xml_node_struct*> zellen;    // every cell, in order
+    std::unordered_map<std::string, Marke> kommentarStart, kommentarEnde, kommentarReferenz;
+    std::unordered_map<std::string, Marke> textmarkeStart;  // by name
+    std::unordered_map<std::string, Marke> textmarkeEnde;   // by id
+    std::unordered_map<std::string, std::string> textmarkeId;  // name -> id
+    std::vector<std::string> textmarkenNamen;                 // in order
+
+    // Index of the piece holding the character at position, or stuecke.size() at/after the end.
+    std::size_t Finde(long position) const;
+    long Laenge() const { return static_cast<long>(text.size()); }
+};
+
+// Builds the stream of a story root (w:body, w:txbxContent or w:comment).
+void StoryLesen(pugi::xml_node wurzel, StoryCache& cache);
+
+}  // namespace vk::word::detail

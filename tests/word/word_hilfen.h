@@ -1,0 +1,33 @@
+// Helpers of the document-layer tests: temporary folders, zip parts, external readers.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/word/document.h"
+
+namespace vk::word::test {
+
+// A fresh folder below the temp directory, removed at the end of the test program.
+std::filesystem::path TempOrdner();
+
+// Bytes of one part of a package ("" when missing); replaces or adds a part.
+std::string ZipTeil(const std::filesystem::path& datei, const std::string& name);
+std::vector<std::string> ZipNamen(const std::filesystem::path& datei);
+void ZipTeilSetzen(const std::filesystem::path& datei, const std::string& name, const std::string& inhalt);
+
+// Runs a shell command, returns its standard output; rc gets the exit status.
+std::string Ausfuehren(const std::string& befehl, int* rc = nullptr);
+bool ProgrammVorhanden(const std::string& name);
+// A python interpreter that can import docx, or "".
+std::string PythonMitDocx();
+
+// All tables of the document as JSON [[["cell", ...], ...], ...], cells as read by python-docx
+// ("\n" between paragraphs and for line breaks).
+std::string TabellenAlsJson(vk::word::Document& doc);
+std::string TabellenAlsJsonPython(const std::filesystem::path& datei);
+// Expects python-docx to open the saved file and read the same cell texts (skipped without it).
+void PythonLiestGleich(vk::word::Document& doc, const std::filesystem::path& datei);
+
+}  // namespace vk::word::test

@@ -1,0 +1,151 @@
+// Comments as tags: anchors of both kinds, order, the comments part, removal with their table.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/word/document.h"
+#include "word/word_hilfen.h"
+
+using namespace vk::word;
+
+namespace {
+
+std::shared_ptr<Document> MitTabelle(Table& t) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Rechnung");
+    auto ende = doc->Content();
+    ende.Collapse(wdCollapseEnd);
+    t = doc->Tables().Add(ende, 3, 5);
+    t.Cell(1, 1).Range().InsertAfter("Titel");
+    t.Cell(2, 5).Range().InsertAfter("  100,00 €");
+    t.Cell(3, 5).Range().InsertAfter("   50,00 €");
+    return doc;
+}
+
+// Takes the range marks of one comment out of the document part, leaving only its reference,
+// the way some writers store a comment on a point.
+void NurReferenzLassen(const std::filesystem::path& pfad, const std::string& id) {
+    std::string xml = test::ZipTeil(pfad, "word/document.xml");
+    for (const char* marke : {"<w:commentRangeStart w:id=\"", "<w:commentRangeEnd w:id=\""}) {
+        std::string such = std::string(marke) + id + "\"/>";
+        auto p = xml.find(such);
+        ASSERT_NE(p, std::string::npos) << such;
+        xml.erase(p, such.size());
+    }
+    test::ZipTeilSetzen(pfad, "word/document.xml", xml);
+}
+
+}  // namespace
+
+TEST(WordKommentar, TagsInDerRichtigenZelle) {
+    Table t;
+    auto doc = MitTabelle(t);
+    t.Cell(1, 5).Select();
+    auto sel = doc->Application()->Selection();
+    doc->Comments().Add(sel.Range(), "VK_LP_02_5");
+    t.Cell(3, 5).Range().Select();
+    doc->Comments().Add(sel.Range(), "0");
+    auto punkt = t.Cell(2, 5).Range();
+    punkt.Collapse(wdCollapseStart);
+    doc->Comments().Add(punkt, "no");
+
+    auto pfad = test::TempOrdner() / "tags.docx";
+    doc->Save(pfad);
+    NurReferenzLassen(pfad, doc->Comments().Item(2).Id());  // the point comment on (2,5)
+
+    auto wieder = Document::Open(pfad);
+    test::PythonLiestGleich(*wieder, pfad);
+    Table w = wieder->Tables().Item(1);
+    ASSERT_EQ(w.Range().Comments().Count(), 3);
+    EXPECT_EQ(w.Range().Comments().Item(1).Text(), "VK_LP_02_5");  // first comment of the table
+    auto c15 = w.Cell(1, 5).Range().Comments();
+    ASSERT_EQ(c15.Count(), 1);
+    EXPECT_EQ(c15.Item(1).Text(), "VK_LP_02_5");
+    auto c25 = w.Cell(2, 5).Range().Comments();
+    ASSERT_EQ(c25.Count(), 1);
+    EXPECT_EQ(c25.Item(1).Text(), "no");
+    Range ref = c25.Item(1).Reference();
+    EXPECT_EQ(ref.Start(), ref.End());
+    EXPECT_TRUE(ref.InRange(w.Cell(2, 5).Range()));
+    auto c35 = w.Cell(3, 5).Range().Comments();
+    ASSERT_EQ(c35.Count(), 1);
+    EXPECT_EQ(c35.Item(1).Text(), "0");
+    EXPECT_EQ(c35.Item(1).Reference().Text(), "   50,00 €");  // the cell's text, without its mark
+    EXPECT_EQ(w.Cell(1, 1).Range().Comments().Count(), 0);
+    // the texts of the cells did not change by the tags
+    EXPECT_EQ(w.Cell(2, 5).Range().Text(), "  100,00 €\r\a");
+}
+
+TEST(WordKommentar, AufzaehlungInAnkerreihenfolgeMitEindeutigenIds) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("eins zwei drei");
+    doc->Comments().Add(doc->Range(10, 14), "drei");
+    doc->Comments().Add(doc->Range(0, 4), "eins");
+    doc->Comments().Add(doc->Range(5, 9), "zwei");
+    std::vector<std::string> texte;
+    std::set<std::string> ids;
+    for (Comment c : doc->Comments()) {
+        texte.push_back(c.Text());
+        ids.insert(c.Id());
+    }
+    EXPECT_EQ(texte, (std::vector<std::string>{"eins", "zwei", "drei"}));
+    EXPECT_EQ(ids.size(), 3u);
+
+    auto pfad = test::TempOrdner() / "reihe.docx";
+    doc->Save(pfad);
+    auto wieder = Document::Open(pfad);
+    wieder->Comments().Add(wieder->Range(0, 0), "vorne");
+    for (Comment c : wieder->Comments()) ids.insert(c.Id());
+    EXPECT_EQ(ids.size(), 4u);
+    EXPECT_EQ(wieder->Comments().Item(1).Text(), "vorne");
+    EXPECT_EQ(wieder->Comments().Item(2).Reference().Text(), "eins");
+}
+
+TEST(WordKommentar, KommentarteilWirdAngelegt) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Text");
+    auto pfad = test::TempOrdner() / "ohne.docx";
+    doc->Save(pfad);
+    EXPECT_EQ(test::ZipTeil(pfad, "word/comments.xml"), "");
+
+    auto wieder = Document::Open(pfad);
+    wieder->Comments().Add(wieder->Range(0, 4), "kalStart");
+    wieder->Save(pfad);
+    EXPECT_NE(test::ZipTeil(pfad, "word/comments.xml").find("kalStart"), std::string::npos);
+    EXPECT_NE(test::ZipTeil(pfad, "[Content_Types].xml").find("/word/comments.xml"), std::string::npos);
+    EXPECT_NE(test::ZipTeil(pfad, "word/_rels/document.xml.rels").find("relationships/comments"), std::string::npos);
+    auto dritte = Document::Open(pfad);
+    ASSERT_EQ(dritte->Comments().Count(), 1);
+    EXPECT_EQ(dritte->Comments().Item(1).Reference().Text(), "Text");
+}
+
+TEST(WordKommentar, EinfuegenVorDemAnkerLaesstIhnStehen) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Anfang\rPositionen");
+    doc->Comments().Add(doc->Range(7, 17), "kalStart");
+    Range anker = doc->Comments().Item(1).Reference();
+    anker.Collapse(wdCollapseStart);
+    anker.InsertBefore("neu ");
+    doc->Range(21, 21).InsertAfter("!");  // right after the anchored text
+    EXPECT_EQ(doc->Content().Text(), "Anfang\rneu Positionen!\r");
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "Positionen");
+    auto t = doc->Tables().Add(doc->Comments().Item(1).Reference().Duplicate(), 1, 1);  // replaces the anchor text
+    (void)t;
+    EXPECT_EQ(doc->Tables().Count(), 1);
+}
+
+TEST(WordKommentar, TabelleLoeschenEntferntIhreTags) {
+    Table t;
+    auto doc = MitTabelle(t);
+    doc->Comments().Add(t.Cell(1, 1).Range(), "RE_Summe");
+    doc->Comments().Add(doc->Range(0, 8), "kalStart");
+    EXPECT_EQ(doc->Comments().Count(), 2);
+    t.Delete();
+    ASSERT_EQ(doc->Comments().Count(), 1);
+    EXPECT_EQ(doc->Comments().Item(1).Text(), "kalStart");
+    auto pfad = test::TempOrdner() / "weg.docx";
+    doc->Save(pfad);
+    EXPECT_EQ(test::ZipTeil(pfad, "word/comments.xml").find("RE_Summe"), std::string::npos);
+    EXPECT_EQ(test::ZipTeil(pfad, "word/document.xml").find("RE_Summe"), std::string::npos);
+    test::PythonLiestGleich(*Document::Open(pfad), pfad);
+}
