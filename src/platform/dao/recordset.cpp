@@ -88,9 +88,10 @@ std::set<std::string> Schluesselwoerter(std::string_view sql) {
     return woerter;
 }
 
-// Whether the rows of the statement are rows of one table, one result row per table row.
+// Whether each result row can be one table row: no grouping, aggregates or compound queries.
 bool EineZeileJeTabellenzeile(std::string_view sql) {
-    static const char* kMehrdeutig[] = {"DISTINCT", "GROUP", "HAVING", "UNION", "INTERSECT", "EXCEPT", "WITH", "VALUES"};
+    static const char* kMehrdeutig[] = {"DISTINCT", "GROUP", "HAVING", "UNION", "INTERSECT", "EXCEPT", "WITH", "VALUES",
+                                        "COUNT", "MIN", "MAX", "SUM", "AVG", "TOTAL", "GROUP_CONCAT"};
     auto woerter = Schluesselwoerter(sql);
     for (const char* w : kMehrdeutig)
         if (woerter.count(w)) return false;
@@ -149,18 +150,24 @@ void Recordset::Lesen(std::string_view sql, const std::vector<Variant>& paramete
     for (int i = 0; i < n; ++i) {
         Spalte s{TextOderLeer(sqlite3_column_name(stmt, i)), TextOderLeer(sqlite3_column_table_name(stmt, i)),
                  TextOderLeer(sqlite3_column_origin_name(stmt, i)), TextOderLeer(sqlite3_column_decltype(stmt, i))};
+        // Computed columns are allowed (they cannot be assigned); columns of a second table are not.
         const char* dbName = sqlite3_column_database_name(stmt, i);
-        if (s.tabelle.empty() || !dbName || std::string_view(dbName) != "main" ||
-            (!spalten_.empty() && s.tabelle != spalten_.front().tabelle))
-            eineTabelle = false;
+        if (!s.tabelle.empty()) {
+            if (!dbName || std::string_view(dbName) != "main") eineTabelle = false;
+            if (tabelle_.empty()) tabelle_ = s.tabelle;
+            else if (s.tabelle != tabelle_) eineTabelle = false;
+        }
         spalten_.push_back(std::move(s));
+    }
+    if (!eineTabelle || tabelle_.empty()) {
+        eineTabelle = false;
+        tabelle_.clear();
     }
 
     // Rows of one table get their key: the rowid, read along with the row, else the primary key.
     std::unique_ptr<detail::Anweisung> mitRowid;
     std::vector<int> schluesselIndex;  // positions of the primary key columns in the result
     if (eineTabelle) {
-        tabelle_ = spalten_.front().tabelle;
         if (std::string umgeschrieben = MitRowid(sql); !umgeschrieben.empty()) {
             try {
                 auto a = std::make_unique<detail::Anweisung>(*verbindung_, umgeschrieben);

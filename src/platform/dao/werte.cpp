@@ -14,10 +14,23 @@
 namespace vk::dao::detail {
 namespace {
 
-bool IstDatumstyp(std::string_view deklTyp) {
+std::string Gross(std::string_view s) {
     std::string gross;
-    for (char c : deklTyp) gross += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char c : s) gross += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return gross;
+}
+
+bool IstDatumstyp(std::string_view deklTyp) {
+    std::string gross = Gross(deklTyp);
     return gross.find("DATE") != std::string::npos || gross.find("TIME") != std::string::npos;
+}
+
+// A column of real affinity (REAL, FLOAT, DOUBLE): its whole numbers read as Double too.
+bool IstReell(std::string_view deklTyp) {
+    std::string gross = Gross(deklTyp);
+    if (gross.find("INT") != std::string::npos) return false;
+    return gross.find("REAL") != std::string::npos || gross.find("FLOA") != std::string::npos ||
+           gross.find("DOUB") != std::string::npos;
 }
 
 void Pruefen(sqlite3_stmt* stmt, int rc) {
@@ -34,6 +47,7 @@ Variant SpaltenWert(sqlite3_stmt* stmt, int i, std::string_view deklTyp) {
     case SQLITE_NULL:
         return Variant::Null();
     case SQLITE_INTEGER:
+        if (IstReell(deklTyp)) return Variant(sqlite3_column_double(stmt, i));
         return Variant::AusGanzzahl(sqlite3_column_int64(stmt, i));
     case SQLITE_FLOAT:
         return Variant(sqlite3_column_double(stmt, i));
