@@ -1,0 +1,62 @@
+// The invoice context: the values shared by every VK object, every dialog and the totals block
+// of the process. The host sets most of them through VK's properties; Show adds the window, the
+// invoice record and the user's invoice settings from TempDoc.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/dao/database.h"
+#include "platform/dao/recordset.h"
+#include "platform/dao/workspace.h"
+#include "platform/word/document.h"
+
+namespace vk {
+
+struct Rechnungskontext {
+    // Job quantities (defaults of the dialogs).
+    std::string Flurstücksnummer;
+    double Fläche = 0.0;
+    double Bodenwert = 0.0;
+    std::string Lage;
+    double Baukosten = 0.0;
+    std::int16_t Achslänge = 0;
+    std::int32_t Grenzlänge = 0;
+    std::int16_t Flurstücke = 0;
+    std::int16_t AnzahlGrenzpunkte = 0;
+
+    // The host's objects; shared ownership, a new assignment releases the previous one.
+    std::shared_ptr<word::Document> Doc;
+    std::shared_ptr<word::Application> WordApp;  // the application of Doc
+    std::shared_ptr<dao::Database> NeueAbfrage;  // database for the totals block's queries
+    std::shared_ptr<dao::Workspace> KalWorkspace;
+    std::shared_ptr<dao::Recordset> Rechnung;    // the host's current invoice record (from Show)
+
+    std::int32_t ID_Benutzer = 0;
+    std::string DatenbankPfad;
+    std::int32_t hWndMDI = 0;                    // parent window of the dialogs (from Show)
+
+    // The user's invoice settings, read from TempDoc by Show.
+    double AbschlagAbsolut = 0.0;                // advance payment as an amount (euros)
+    std::int16_t AbschlagProzent = 0;            // advance payment in per cent
+    std::int16_t Rabatt = 0;                     // discount in per cent
+    std::int16_t Mehrwertsteuersatz = 0;         // VAT rate in per cent (stored in tenths)
+    bool Zahlungsziel = false;                   // the invoice gets the payment-target text box
+
+    // Further TempDoc values Show reads; nothing in the component uses them.
+    std::int32_t ID_Auftragsnummer = 0;
+    bool MeßtruppZusammenfassen = false;
+    std::int32_t ID_Lieferschein = 0;
+    double Preisgruppe1 = 0.0, Preisgruppe2 = 0.0, Preisgruppe3 = 0.0, Preisgruppe4 = 0.0;  // per cent
+    double Mehrwertsteuer = 0.0;                 // per cent
+    double MwStErmäßigt = 0.0;                   // per cent
+};
+
+// The one context of the process; it lives as long as the library is loaded.
+Rechnungskontext& Kontext();
+
+// Back to the initial state (0, empty, no object): for tests and a host that starts over.
+void KontextZuruecksetzen();
+
+}  // namespace vk

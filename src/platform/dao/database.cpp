@@ -1,0 +1,39 @@
+#include "platform/dao/database.h"
+
+#include <sqlite3.h>
+
+#include "platform/dao/daofehler.h"
+#include "platform/dao/recordset.h"
+#include "platform/dao/verbindung.h"
+
+namespace vk::dao {
+
+Database::Database(std::shared_ptr<detail::Verbindung> verbindung) : verbindung_(std::move(verbindung)) {}
+
+std::shared_ptr<Recordset> Database::OpenRecordset(std::string_view statement, int type) {
+    return OpenRecordset(statement, {}, type);
+}
+
+std::shared_ptr<Recordset> Database::OpenRecordset(std::string_view statement, const std::vector<Variant>& parameters,
+                                                   int type) {
+    verbindung_->Handle();  // 3420 when closed
+    return std::make_shared<Recordset>(verbindung_, statement, parameters, type);
+}
+
+void Database::Execute(std::string_view statement) { Execute(statement, {}); }
+
+void Database::Execute(std::string_view statement, const std::vector<Variant>& parameters) {
+    detail::Anweisung anweisung(*verbindung_, statement);
+    if (anweisung.Spaltenanzahl() > 0)
+        throw LaufzeitFehler(fehlernummer::AuswahlabfrageAusfuehren,
+                             "Execute führt keine Abfrage aus, die Datensätze liefert; dafür gibt es OpenRecordset.");
+    anweisung.Binden(parameters);
+    while (anweisung.Schritt()) {}
+    betroffen_ = static_cast<long>(sqlite3_changes(verbindung_->Handle()));
+}
+
+void Database::Close() { verbindung_->Schliessen(); }
+
+const std::string& Database::Name() const { return verbindung_->Name(); }
+
+}  // namespace vk::dao
