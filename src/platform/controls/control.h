@@ -72,6 +72,10 @@ public:
     void NichtMehrBeobachten(int nummer);
 
 protected:
+    friend class Form;
+    // Runs when the focus leaves the control, before its LostFocus handlers (a grid finishes its edit).
+    virtual void BeimFokusverlust() {}
+
     // The form itself: no parent, its own form.
     Control(std::string name, Form& form);
     void Geändert();

@@ -112,7 +112,10 @@ void Form::FokusSetzen(Control* neu) {
     Ablauf laufend;
     Control* alt = aktiv_;
     aktiv_ = neu;
-    if (alt) alt->LostFocus.Auslösen();
+    if (alt) {
+        alt->BeimFokusverlust();
+        alt->LostFocus.Auslösen();
+    }
     if (neu && aktiv_ == neu) neu->GotFocus.Auslösen();
 }
 

@@ -207,12 +207,11 @@ Tastenergebnis Grid::Tippen(char32_t zeichen) {
         editiert_ = true;
         editZeile_ = row_;
         editSpalte_ = col_;
-        editText_ = code == taste::Rücktaste ? Text() : std::string();
-    }
-    if (code == taste::Rücktaste)
+        editText_.clear();
+    } else if (code == taste::Rücktaste) {
         editText_ = utf8::Teil(editText_, 0, std::max(utf8::Länge(editText_) - 1, 0));
-    else
-        editText_ += utf8::Zeichen(static_cast<char32_t>(code));
+    }
+    if (code != taste::Rücktaste) editText_ += utf8::Zeichen(static_cast<char32_t>(code));
     Geändert();
     return Tastenergebnis::Angenommen;
 }
@@ -265,7 +264,7 @@ void Grid::TasteDrücken(int code, int shift) {
             if (row_ > 1) SetRow(row_ - 1);
             break;
         case taste::Rücktaste:
-            if (editiert_) Tippen(taste::Rücktaste);
+            Tippen(taste::Rücktaste);
             break;
         case taste::Escape:
             if (editiert_) EditVerwerfen();

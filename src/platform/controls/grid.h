@@ -94,7 +94,8 @@ public:
     int CellHeight(int row) const { return RowHeight(row); }
     Geometrie CellGeometrie(int row, int col) const;
 
-    // Typing into the current cell: the first character starts an edit that replaces the cell's text.
+    // Typing into the current cell: the first character starts an edit that replaces the cell's text
+    // (Backspace as the first key starts it empty).
     // Refused in a read-only column or an empty grid.
     Tastenergebnis Tippen(char32_t zeichen);
     bool Editiert() const noexcept { return editiert_; }
@@ -106,7 +107,7 @@ public:
 
     // A key pressed in the grid: a pending edit is finished for Tab, Enter and the arrow keys; then
     // KeyDown runs; when no handler set the code to 0 the grid acts: Tab / Shift+Tab to the next or
-    // previous cell (across rows), arrows move by one cell, Backspace deletes in an edit, Escape
+    // previous cell (across rows), arrows move by one cell, Backspace deletes (and starts an edit), Escape
     // cancels an edit.
     void TasteDrücken(int code, int shift = 0);
 
@@ -122,6 +123,9 @@ public:
     ComboBox* ZellEditor(int col) const;
     void SetAnfügeSpalte(int col) { anfügeSpalte_ = col; }
     int AnfügeSpalte() const noexcept { return anfügeSpalte_; }
+
+protected:
+    void BeimFokusverlust() override { FinishEditing(); }
 
 private:
     struct Spalte {
