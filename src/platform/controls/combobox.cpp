@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/fehler.h"
+#include "platform/controls/grid.h"
 
 namespace vk::ui {
 
@@ -59,6 +60,11 @@ void ComboBox::SetText(const std::string& text) {
     listIndex_ = index;
     Geändert();
     Change.Auslösen();
+}
+
+void ComboBox::ÜberZelleLegen(const Grid& grid, int row, int col) {
+    Move(grid.CellLeft(col), grid.CellTop(row), grid.CellWidth(col), Height());
+    SetVisible(true);
 }
 
 }  // namespace vk::ui

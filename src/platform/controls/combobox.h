@@ -10,6 +10,8 @@
 
 namespace vk::ui {
 
+class Grid;
+
 class ComboBox : public Control {
 public:
     enum class Stil { Bearbeitbar, NurListe };  // drop-down combo (text typed freely) / drop-down list
@@ -34,6 +36,10 @@ public:
     // entry; an editable combo box takes any text and raises Change.
     const std::string& Text() const noexcept { return text_; }
     void SetText(const std::string& text);
+
+    // Lays the combo box over a grid cell as its in-cell editor: left, top and width of the cell
+    // (its own height kept) and shows it.
+    void ÜberZelleLegen(const Grid& grid, int row, int col);
 
     Ereignis<> Click;
     Ereignis<> Change;
