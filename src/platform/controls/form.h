@@ -1,5 +1,26 @@
 // A headless form: caption, icon, window handle, placement, its controls by name, the focus, and the
 // load / show / hide / unload lifecycle that runs the form's Form_Load and Form_Unload.
+//
+// A dialog declares its controls as members (each registers itself by name with the form, or with a
+// frame on it) and wires its handlers once, in its constructor:
+//
+//     class frmKat5 : public vk::ui::Form {
+//     public:
+//         frmKat5();
+//         vk::ui::CheckBox chkOrt{*this, "chkOrt"};
+//         vk::ui::MaskEdBox mskMehrfach{*this, "mskMehrfach"};
+//         vk::ui::CommandButton CommandEnde{*this, "CommandEnde"};
+//     protected:
+//         void Form_Load() override;
+//         void CommandEnde_Click();
+//     };
+//
+//     frmKat5::frmKat5() : Form("frmKat5") {
+//         mskMehrfach.GotFocus.Verbinden([this] { vk::AllesMarkieren(mskMehrfach); });
+//         CommandEnde.Click.Verbinden([this] { CommandEnde_Click(); });
+//     }
+//
+// and is used through vk::ui::Formen::Instanz<frmKat5>().Show().
 #pragma once
 
 #include <string>

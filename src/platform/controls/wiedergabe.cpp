@@ -80,9 +80,14 @@ void Wählen(OptionButton& knopf) {
 
 void Auswählen(ComboBox& combo, std::string_view eintrag) {
     Prüfen(combo);
-    const int i = EintragSuchen(combo, eintrag);
-    combo.SetFocus();
-    combo.SetListIndex(i);
+    if (combo.Style() == ComboBox::Stil::Bearbeitbar && combo.FindItem(eintrag) < 0) {
+        combo.SetFocus();  // an editable combo box takes a text of its own
+        combo.SetText(std::string(eintrag));
+    } else {
+        const int i = EintragSuchen(combo, eintrag);
+        combo.SetFocus();
+        combo.SetListIndex(i);
+    }
     if (combo.HatFokus()) combo.ParentForm().FokusSetzen(nullptr);
 }
 

@@ -19,8 +19,9 @@ namespace vk::ui {
 
 // By name, on a loaded and shown form: "NAME", "NAME(i)" or "NAME(r,c)" with the value as --set gives it.
 //   text / masked field: focus in, the whole text selected, VALUE typed key by key, focus out
-//   check box: 0 or 1; option button NAME(i): 1; combo box: the entry VALUE; button: clicked (VALUE
-//   empty or 1); grid cell NAME(r,c): see ZelleSetzen.
+//   check box: 0 or 1; option button NAME(i): 1; combo box: the entry VALUE chosen (an editable one
+//   also takes another text), focus out; button: clicked (VALUE empty or 1); grid cell NAME(r,c):
+//   see ZelleSetzen.
 void Setzen(Form& form, std::string_view ziel, std::string_view wert);
 void Setzen(Form& form, std::string_view anweisung);  // "NAME=VALUE"
 void Klicken(Form& form, std::string_view ziel);
