@@ -157,6 +157,17 @@ TEST(Form, FocusMovesWithLostFocusBeforeGotFocus) {
     EXPECT_THROW(TextBox(f, "txt"), std::logic_error);  // a name is declared once
 }
 
+TEST(Form, ControlThatGoesBeforeItsFormLeavesTheNameTable) {
+    frmKlein f;
+    {
+        TextBox zusatz{f, "zusatz"};
+        zusatz.SetFocus();
+        EXPECT_EQ(f.Finden("zusatz"), &zusatz);
+    }
+    EXPECT_EQ(f.Finden("zusatz"), nullptr);
+    EXPECT_EQ(f.ActiveControl(), nullptr);
+}
+
 TEST(Control, ObserversHearEveryVisibleChange) {
     frmKlein f;
     int meldungen = 0;

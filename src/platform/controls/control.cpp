@@ -14,6 +14,10 @@ Control::Control(Control& parent, std::string name, int index)
 
 Control::Control(std::string name, Form& form) : name_(std::move(name)), form_(&form) {}
 
+Control::~Control() {
+    if (static_cast<Control*>(form_) != this) form_->Abmelden(*this);
+}
+
 std::string Control::VollerName() const {
     return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
 }

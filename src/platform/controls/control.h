@@ -29,7 +29,7 @@ public:
     // A control of a form or of a frame on a form; registers itself with the form by name (and index
     // for a control array, -1 for none).
     Control(Control& parent, std::string name, int index = -1);
-    virtual ~Control() = default;
+    virtual ~Control();  // a control that goes before its form leaves the form's name table
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 

@@ -126,4 +126,9 @@ void Form::Registrieren(Control& control) {
     controls_.push_back(&control);
 }
 
+void Form::Abmelden(Control& control) {
+    std::erase(controls_, &control);
+    if (aktiv_ == &control) aktiv_ = nullptr;
+}
+
 }  // namespace vk::ui

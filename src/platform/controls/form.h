@@ -87,6 +87,7 @@ private:
     friend class Control;
     friend class Formen;
     void Registrieren(Control& control);
+    void Abmelden(Control& control);
 
     std::string caption_;
     Bild icon_;
