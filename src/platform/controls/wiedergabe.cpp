@@ -1,0 +1,211 @@
+#include "platform/controls/wiedergabe.h"
+
+#include <string>
+
+#include "common/fehler.h"
+#include "platform/controls/utf8.h"
+
+namespace vk::ui {
+
+namespace {
+
+[[noreturn]] void Fehler(const Control& c, const std::string& text) {
+    throw LaufzeitFehler(fehlernummer::UngueltigesArgument,
+                         c.ParentForm().Name() + "." + c.VollerName() + ": " + text);
+}
+
+// A person can only operate what is enabled and visible on a loaded form.
+void Prüfen(const Control& c) {
+    if (!c.ParentForm().Geladen()) Fehler(c, "the form is not loaded");
+    if (!c.Bedienbar()) Fehler(c, "the control is disabled or hidden");
+}
+
+std::string Zitat(char32_t zeichen) { return "'" + utf8::Zeichen(zeichen) + "'"; }
+
+std::string Liste(const ComboBox& combo) {
+    std::string s;
+    for (int i = 0; i < combo.ListCount(); ++i) s += (i ? ", \"" : "\"") + combo.List(i) + "\"";
+    return s.empty() ? "an empty list" : s;
+}
+
+int EintragSuchen(const ComboBox& combo, std::string_view eintrag) {
+    const int i = combo.FindItem(eintrag);
+    if (i < 0) Fehler(combo, "\"" + std::string(eintrag) + "\" is not in its list (" + Liste(combo) + ")");
+    return i;
+}
+
+void ZeileAnfügen(Grid& grid) {
+    const int spalte = grid.AnfügeSpalte();
+    if (spalte == 0) Fehler(grid, "rows cannot be added (the form declares no add-row column)");
+    if (grid.Rows() == 0) Fehler(grid, "rows cannot be added to a grid without rows");
+    if (spalte > grid.Cols()) Fehler(grid, "rows cannot be added (add-row column " + std::to_string(spalte) + " missing)");
+    const int vorher = grid.Rows();
+    grid.SetZelle(vorher, spalte);
+    grid.TasteDrücken(taste::Tab);
+    if (grid.Rows() != vorher + 1)
+        Fehler(grid, "Tab in column " + std::to_string(spalte) + " of the last row added " +
+                         std::to_string(grid.Rows() - vorher) + " rows instead of one");
+}
+
+}  // namespace
+
+void TextEingeben(TextFeld& feld, std::string_view wert) {
+    Prüfen(feld);
+    feld.SetFocus();
+    feld.SetSelStart(0);
+    feld.SetSelLength(utf8::Länge(feld.Text()));
+    const std::u32string zeichen = utf8::Zerlegen(wert);
+    if (zeichen.empty() && feld.SelLength() > 0 && feld.Tippen(taste::Rücktaste) == Tastenergebnis::Abgelehnt)
+        Fehler(feld, "the text cannot be deleted (read-only)");
+    for (char32_t z : zeichen) {
+        if (feld.Tippen(z) != Tastenergebnis::Abgelehnt) continue;
+        if (feld.Locked()) Fehler(feld, "the field is read-only");
+        Fehler(feld, "refuses the character " + Zitat(z) + " of \"" + std::string(wert) + "\" (mask or maximum length)");
+    }
+    if (feld.HatFokus()) feld.ParentForm().FokusSetzen(nullptr);
+}
+
+void Ankreuzen(CheckBox& box, int wert) {
+    Prüfen(box);
+    if (wert != 0 && wert != 1) Fehler(box, "a check box takes 0 or 1, not " + std::to_string(wert));
+    box.SetFocus();
+    box.SetValue(wert);
+}
+
+void Wählen(OptionButton& knopf) {
+    Prüfen(knopf);
+    knopf.SetFocus();
+    knopf.SetValue(true);
+}
+
+void Auswählen(ComboBox& combo, std::string_view eintrag) {
+    Prüfen(combo);
+    if (combo.Style() == ComboBox::Stil::Bearbeitbar && combo.FindItem(eintrag) < 0) {
+        combo.SetFocus();  // an editable combo box takes a text of its own
+        combo.SetText(std::string(eintrag));
+    } else {
+        const int i = EintragSuchen(combo, eintrag);
+        combo.SetFocus();
+        combo.SetListIndex(i);
+    }
+    if (combo.HatFokus()) combo.ParentForm().FokusSetzen(nullptr);
+}
+
+void Klicken(CommandButton& knopf) {
+    Prüfen(knopf);
+    knopf.SetFocus();
+    knopf.Click.Auslösen();
+}
+
+void TasteDrücken(Grid& grid, int code, int shift) {
+    Prüfen(grid);
+    grid.SetFocus();
+    grid.TasteDrücken(code, shift);
+}
+
+void ZelleSetzen(Grid& grid, int row, int col, std::string_view wert) {
+    Prüfen(grid);
+    if (col < 1 || col > grid.Cols())
+        Fehler(grid, "column " + std::to_string(col) + " does not exist (columns: " + std::to_string(grid.Cols()) + ")");
+    if (row < 1) Fehler(grid, "row " + std::to_string(row) + " does not exist");
+    grid.SetFocus();
+    while (grid.Rows() < row) ZeileAnfügen(grid);
+    grid.SetZelle(row, col);
+
+    if (ComboBox* editor = grid.ZellEditor(col)) {
+        if (!editor->Bedienbar())
+            Fehler(grid, "the editor " + editor->VollerName() + " of column " + std::to_string(col) +
+                             " is not shown over the current cell");
+        const int i = EintragSuchen(*editor, wert);
+        editor->SetFocus();
+        editor->SetListIndex(i);
+        grid.SetFocus();  // leaving the editor: its LostFocus handler writes the cell
+        return;
+    }
+    if (grid.ColReadOnly(col)) Fehler(grid, "column " + std::to_string(col) + " is read-only");
+    const std::u32string zeichen = utf8::Zerlegen(wert);
+    if (zeichen.empty()) grid.Tippen(taste::Rücktaste);
+    for (char32_t z : zeichen)
+        if (grid.Tippen(z) == Tastenergebnis::Abgelehnt) Fehler(grid, "refuses the character " + Zitat(z));
+    grid.FinishEditing();
+}
+
+Control& SteuerelementFinden(Form& form, const Ziel& ziel) {
+    const int index = ziel.indizes.size() == 1 ? ziel.indizes[0] : -1;
+    if (Control* c = form.Finden(ziel.name, index)) return *c;
+    const bool istFeld = form.Finden(ziel.name, 0) != nullptr;
+    std::string text = "form " + form.Name() + ": ";
+    if (index < 0 && istFeld)
+        text += ziel.name + " is a control array; give an index, e.g. " + ziel.name + "(0)";
+    else if (index >= 0 && form.Finden(ziel.name, -1))
+        text += ziel.name + " is not a control array";
+    else
+        text += "unknown control '" + ziel.Text() + "'";
+    throw LaufzeitFehler(fehlernummer::UngueltigesArgument, text);
+}
+
+void Setzen(Form& form, std::string_view zieltext, std::string_view wert) {
+    if (!form.Geladen())
+        throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "form " + form.Name() + " is not loaded");
+    const Ziel ziel = ZielLesen(zieltext);
+    Control& c = SteuerelementFinden(form, ziel);
+    if (ziel.indizes.size() == 2) {
+        auto* grid = dynamic_cast<Grid*>(&c);
+        if (!grid) Fehler(c, "only a grid has cells (row, column)");
+        ZelleSetzen(*grid, ziel.indizes[0], ziel.indizes[1], wert);
+        return;
+    }
+    switch (c.Kind()) {
+        case Art::MaskEdBox:
+        case Art::TextBox:
+            TextEingeben(static_cast<TextFeld&>(c), wert);
+            return;
+        case Art::CheckBox:
+            if (wert != "0" && wert != "1") Fehler(c, "a check box takes 0 or 1, not \"" + std::string(wert) + "\"");
+            Ankreuzen(static_cast<CheckBox&>(c), wert == "1" ? 1 : 0);
+            return;
+        case Art::OptionButton:
+            if (wert != "1")
+                Fehler(c, "an option button is chosen with 1; a person clears it by choosing another of its group");
+            Wählen(static_cast<OptionButton&>(c));
+            return;
+        case Art::ComboBox:
+            Auswählen(static_cast<ComboBox&>(c), wert);
+            return;
+        case Art::CommandButton:
+            if (!wert.empty() && wert != "1") Fehler(c, "a button is clicked with an empty value or 1");
+            Klicken(static_cast<CommandButton&>(c));
+            return;
+        case Art::Grid:
+            Fehler(c, "name a cell: " + c.Name() + "(row,column)=VALUE");
+        default:
+            Fehler(c, "a person cannot set this control");
+    }
+}
+
+void Setzen(Form& form, std::string_view anweisung) {
+    const auto [ziel, wert] = AnweisungLesen(anweisung);
+    Setzen(form, ziel.Text(), wert);
+}
+
+void Klicken(Form& form, std::string_view zieltext) {
+    Control& c = SteuerelementFinden(form, ZielLesen(zieltext));
+    auto* knopf = dynamic_cast<CommandButton*>(&c);
+    if (!knopf) Fehler(c, "is not a button");
+    Klicken(*knopf);
+}
+
+void TasteDrücken(Form& form, std::string_view zieltext, int code, int shift) {
+    Control& c = SteuerelementFinden(form, ZielLesen(zieltext));
+    if (auto* grid = dynamic_cast<Grid*>(&c)) {
+        TasteDrücken(*grid, code, shift);
+        return;
+    }
+    auto* feld = dynamic_cast<TextFeld*>(&c);
+    if (!feld) Fehler(c, "takes no keys");
+    Prüfen(*feld);
+    feld->SetFocus();
+    if (feld->Tippen(static_cast<char32_t>(code)) == Tastenergebnis::Abgelehnt) Fehler(c, "refuses the key");
+}
+
+}  // namespace vk::ui

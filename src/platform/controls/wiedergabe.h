@@ -1,0 +1,46 @@
+// Replaying a person's actions on a form's controls, by name or on the control itself. The command
+// line's --set and the GUI host both go through here, so what a script does is what a person does.
+// Every impossible action (unknown name, disabled or hidden control, value not in a list, character
+// refused by a field, row that cannot be added) is a vk::LaufzeitFehler (5) naming form and control.
+#pragma once
+
+#include <string_view>
+
+#include "platform/controls/checkbox.h"
+#include "platform/controls/combobox.h"
+#include "platform/controls/einfache.h"
+#include "platform/controls/form.h"
+#include "platform/controls/grid.h"
+#include "platform/controls/optionbutton.h"
+#include "platform/controls/textfeld.h"
+#include "platform/controls/ziel.h"
+
+namespace vk::ui {
+
+// By name, on a loaded and shown form: "NAME", "NAME(i)" or "NAME(r,c)" with the value as --set gives it.
+//   text / masked field: focus in, the whole text selected, VALUE typed key by key, focus out
+//   check box: 0 or 1; option button NAME(i): 1; combo box: the entry VALUE chosen (an editable one
+//   also takes another text), focus out; button: clicked (VALUE empty or 1); grid cell NAME(r,c):
+//   see ZelleSetzen.
+void Setzen(Form& form, std::string_view ziel, std::string_view wert);
+void Setzen(Form& form, std::string_view anweisung);  // "NAME=VALUE"
+void Klicken(Form& form, std::string_view ziel);
+// A key pressed in a grid (key down), or a character typed into a text field (key press).
+void TasteDrücken(Form& form, std::string_view ziel, int code, int shift = 0);
+// The control a target names (a grid for "NAME(r,c)"); unknown names give the error.
+Control& SteuerelementFinden(Form& form, const Ziel& ziel);
+
+// The same actions on a control.
+void TextEingeben(TextFeld& feld, std::string_view wert);
+void Ankreuzen(CheckBox& box, int wert);
+void Wählen(OptionButton& knopf);
+void Auswählen(ComboBox& combo, std::string_view eintrag);  // then the focus leaves it
+void Klicken(CommandButton& knopf);
+void TasteDrücken(Grid& grid, int code, int shift = 0);
+// A grid cell: rows beyond the last are added as a person adds them (the last row's add-row column
+// made current, Tab pressed: each press must add exactly one row); then the cell is made current;
+// in a column with an in-cell editor the entry is chosen there and the editor left back to the grid
+// (its LostFocus handler writes the cell); otherwise VALUE is typed and the edit finished (EditEnd).
+void ZelleSetzen(Grid& grid, int row, int col, std::string_view wert);
+
+}  // namespace vk::ui

@@ -1,0 +1,118 @@
+// One instance per form type, the load / show / unload lifecycle, and the headless services a dialog
+// uses while loading (pointer, window manager, icons, version label, window placement).
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "common/fehler.h"
+#include "common/funktionen.h"
+#include "controls/testformular.h"
+#include "platform/controls/fensterverwaltung.h"
+#include "platform/controls/formen.h"
+#include "platform/controls/mauszeiger.h"
+#include "platform/controls/symbole.h"
+#include "platform/controls/wiedergabe.h"
+
+using namespace vk::ui;
+using vktest::FormularTest;
+using vktest::frmTest;
+using vktest::frmZweit;
+using ::testing::ElementsAre;
+
+TEST_F(FormularTest, OneInstancePerFormTypeLoadedOnce) {
+    frmTest& a = form();
+    EXPECT_EQ(&Formen::Instanz<frmTest>(), &a);
+    EXPECT_EQ(a.ladungen, 1);
+    a.Show();  // already loaded: brought forward, not loaded again
+    EXPECT_EQ(a.ladungen, 1);
+    EXPECT_THAT(StandardFensterverwaltung().NachVorneGeholt(), ElementsAre(a.hWnd(), a.hWnd()));
+    a.Hide();
+    EXPECT_TRUE(a.Geladen());
+    EXPECT_FALSE(a.Visible());
+
+    frmZweit& z = Formen::Instanz<frmZweit>();
+    EXPECT_NE(static_cast<Form*>(&z), static_cast<Form*>(&a));
+    EXPECT_FALSE(z.Geladen());
+    EXPECT_EQ(Formen::Alle().size(), 2u);
+}
+
+TEST_F(FormularTest, UnloadDiscardsTheInstanceAndTheNextUseLoadsAfresh) {
+    int entladungen = 0;
+    frmTest& alt = form();
+    alt.entladungen = &entladungen;
+    Setzen(alt, "chkÜbernahme=1");
+    const Fenster altesFenster = alt.hWnd();
+    alt.Unload();
+    EXPECT_EQ(entladungen, 1);
+    EXPECT_EQ(alt.hWnd(), 0);
+    alt.Unload();  // not loaded any more: nothing runs
+    EXPECT_EQ(entladungen, 1);
+    try {
+        alt.Show();
+        FAIL();
+    } catch (const vk::LaufzeitFehler& e) {
+        EXPECT_EQ(e.Nummer(), 91);
+    }
+
+    frmTest& neu = form();
+    EXPECT_FALSE(neu.Geladen());
+    neu.Show();
+    EXPECT_EQ(neu.ladungen, 1);
+    EXPECT_EQ(neu.chkÜbernahme.Value(), 0);
+    EXPECT_NE(neu.hWnd(), altesFenster);
+}
+
+TEST_F(FormularTest, LoadingUsesThePointerWindowManagerIconsAndVersion) {
+    const frmTest& f = form();
+    EXPECT_THAT(StandardBildschirm().Verlauf(), ElementsAre(mauszeiger::Sanduhr, mauszeiger::Standard));
+    const auto eintrag = StandardFensterverwaltung().Von(f.hWnd());
+    EXPECT_EQ(eintrag.eltern, vktest::kHostFenster);
+    EXPECT_EQ(eintrag.stil, 0x140);
+    EXPECT_EQ(f.Icon(), (Bild{"Symbol/9"}));
+    EXPECT_EQ(f.CommandEnde.Picture(), (Bild{"ImageListButton/OK"}));
+    EXPECT_EQ(f.CommandAbbruch.Picture(), (Bild{"ImageListButton/Abbruch"}));
+    EXPECT_EQ(f.CommandNeu.Picture(), (Bild{"ImageListButton/Dokument"}));
+    EXPECT_EQ(f.CommandLöschen.Picture(), (Bild{"ImageListButton/Löschen"}));
+    EXPECT_EQ(f.lblVersion.Caption(), "V 0");
+}
+
+TEST(Symbole, UnknownImageIsAnErrorNamingTheKey) {
+    try {
+        Symbole().ListenBild("ImageListButton", "Drucken");
+        FAIL();
+    } catch (const vk::LaufzeitFehler& e) {
+        EXPECT_EQ(e.Nummer(), 35601);
+        EXPECT_NE(std::string(e.what()).find("Drucken"), std::string::npos);
+    }
+}
+
+TEST(Dienste, HostReplacesAServiceAndNullRestoresTheDefault) {
+    struct Zähler : Bildschirm {
+        int MousePointer() const override { return 0; }
+        void SetMousePointer(int) override { ++gesetzt; }
+        int gesetzt = 0;
+    };
+    auto eigener = std::make_shared<Zähler>();
+    BildschirmSetzen(eigener);
+    StandardBildschirm().Zurücksetzen();
+    Screen().SetMousePointer(mauszeiger::Sanduhr);
+    EXPECT_EQ(eigener->gesetzt, 1);
+    EXPECT_TRUE(StandardBildschirm().Verlauf().empty());
+    BildschirmSetzen(nullptr);
+    Screen().SetMousePointer(mauszeiger::Sanduhr);
+    EXPECT_EQ(StandardBildschirm().MousePointer(), mauszeiger::Sanduhr);
+    Screen().SetMousePointer(mauszeiger::Standard);
+}
+
+TEST_F(FormularTest, WindowPlacementIsKeptThroughTheForm) {
+    frmTest& f = form();
+    f.SetTop(1200.0f);
+    f.SetLeft(345.0f);
+    vk::SetWindowReg(f);
+    f.Unload();
+    frmTest& neu = form();
+    EXPECT_EQ(neu.Top(), 0.0f);
+    vk::GetWindowReg(neu);
+    EXPECT_EQ(neu.Top(), 1200.0f);
+    EXPECT_EQ(neu.Left(), 345.0f);
+    EXPECT_EQ(neu.WindowState(), 0);
+}
