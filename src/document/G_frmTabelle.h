@@ -1,0 +1,37 @@
+// The table-choice dialog: which existing fee table of a key to edit, a plain table at the cursor,
+// or a new one. Shown modally; it closes (hides) on its OK button.
+#pragma once
+
+#include <functional>
+
+#include "platform/controls/einfache.h"
+#include "platform/controls/form.h"
+#include "platform/controls/optionbutton.h"
+
+namespace vk {
+
+class G_frmTabelle : public ui::Form {
+public:
+    G_frmTabelle();
+
+    ui::Frame Frame1{*this, "Frame1"};
+    ui::OptionGruppe optNeuGruppe{Frame1, "optNeu", 1};
+    ui::OptionGruppe optTabelle{Frame1, "optTabelle", 5};
+    ui::OptionGruppe optAktTabelleGruppe{Frame1, "optAktTabelle", 1};
+    ui::CommandButton cmdEnde{*this, "cmdEnde"};
+    ui::OptionButton& optNeu = optNeuGruppe(0);
+    ui::OptionButton& optAktTabelle = optAktTabelleGruppe(0);
+
+    // Shows the dialog modally: the modal handler (a person at a window, a script, a test) makes
+    // the choice and presses cmdEnde. Without a handler the initial choice stands and OK is pressed.
+    void ShowModal();
+
+    using ModalHandler = std::function<void(G_frmTabelle&)>;
+    static void ModalHandlerSetzen(ModalHandler handler);  // empty: the headless default
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+};
+
+}  // namespace vk

@@ -1,0 +1,154 @@
+#include "document/KV_WordAuto.h"
+
+#include <optional>
+
+#include "common/fehler.h"
+#include "common/prozedur.h"
+#include "component/rechnungskontext.h"
+#include "document/G_frmTabelle.h"
+#include "platform/controls/formen.h"
+#include "platform/word/document.h"
+
+namespace vk {
+namespace {
+
+constexpr std::string_view kKeinZweiterSchluessel = "--------";
+
+word::Document& Dokument() {
+    if (!Kontext().Doc) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
+    return *Kontext().Doc;
+}
+
+word::Application& Anwendung() {
+    if (!Kontext().WordApp) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
+    return *Kontext().WordApp;
+}
+
+bool PasstZu(const std::string& text, std::string_view erster, std::string_view zweiter) {
+    return text == erster || text == zweiter;
+}
+
+// The text of the first comment of a table, or nullopt when the table carries none.
+std::optional<std::string> ErsterTabellenKommentar(const word::Table& tabelle) {
+    word::Comments kommentare = tabelle.Range().Comments();
+    if (kommentare.Count() == 0) return std::nullopt;
+    return kommentare.Item(1).Text();
+}
+
+// Interactive search: may show the table-choice dialog.
+word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view zweiter) {
+    std::int16_t& index = TabellenIndex();
+    long anzahl = 0;
+    proc([&] {
+        long n = 0;
+        for (word::Comment c : Dokument().Comments())
+            if (PasstZu(c.Text(), erster, zweiter)) ++n;
+        anzahl = n;
+    });
+    word::Table cursorTabelle;
+    proc([&] {
+        word::Tables tabellen = Anwendung().Selection().Tables();
+        if (tabellen.Count() == 0) return;
+        word::Table t = tabellen.Item(1);
+        if (t.Range().Comments().Count() == 0) cursorTabelle = t;
+    });
+    if (anzahl == 0 && cursorTabelle.IstNothing()) {
+        index = 0;
+        return {};
+    }
+
+    G_frmTabelle& dialog = ui::Formen::Instanz<G_frmTabelle>();
+    proc([&] { dialog.Load(); });
+    for (int i = 0; i < 5; ++i) proc([&] { dialog.optTabelle(i).SetEnabled(i < anzahl); });
+    // More than five existing tables cannot be offered: the sixth is an index error, logged.
+    for (long i = 5; i < anzahl; ++i) proc([&] { dialog.optTabelle(static_cast<int>(i)).SetEnabled(true); });
+    proc([&] { dialog.optAktTabelle.SetEnabled(!cursorTabelle.IstNothing()); });
+    proc([&] { dialog.optNeu.SetValue(true); });
+    proc([&] { dialog.ShowModal(); });
+
+    word::Table ergebnis;
+    if (dialog.optAktTabelle.Value() && !cursorTabelle.IstNothing()) {
+        proc([&] {
+            std::int16_t p = 0;
+            for (word::Table t : Dokument().Tables()) {
+                ++p;
+                if (t.IsSame(cursorTabelle)) break;
+            }
+            index = p;
+        });
+        ergebnis = cursorTabelle;
+    } else if (dialog.optNeu.Value()) {
+        index = 0;
+    } else {
+        const int k = dialog.optTabelle.Gewählt() + 1;
+        proc([&] {
+            std::int16_t p = 0;
+            int m = 0;
+            for (word::Table t : Dokument().Tables()) {
+                ++p;
+                auto text = ErsterTabellenKommentar(t);
+                if (!text || !PasstZu(*text, erster, zweiter)) continue;
+                if (++m == k) {
+                    index = p;
+                    ergebnis = t;
+                    return;
+                }
+            }
+        });
+    }
+    proc([&] { dialog.Unload(); });
+    return ergebnis;
+}
+
+// Follow-on search after the table chosen last, not beyond a "RE_HOAI_Kosten" table.
+word::Table Folgetabelle(Prozedur& proc, std::string_view erster, std::string_view zweiter) {
+    const std::int16_t index = TabellenIndex();
+    if (index == 0) return {};
+    word::Table ergebnis;
+    proc([&] {
+        word::Tables tabellen = Dokument().Tables();
+        for (long i = index; i <= tabellen.Count(); ++i) {
+            word::Table t = tabellen.Item(i);
+            auto text = ErsterTabellenKommentar(t);
+            if (!text) continue;
+            if (PasstZu(*text, erster, zweiter)) {
+                ergebnis = t;
+                return;
+            }
+            if (i > index && *text == "RE_HOAI_Kosten") return;
+        }
+    });
+    return ergebnis;
+}
+
+}  // namespace
+
+std::int16_t& TabellenIndex() {
+    static std::int16_t index = 0;
+    return index;
+}
+
+word::Table TabelleErmitteln(std::string_view schluessel, std::int16_t modus) {
+    Prozedur proc("KV_WordAuto", "TabelleErmitteln");
+    std::string_view erster = schluessel, zweiter = kKeinZweiterSchluessel;
+    if (auto komma = schluessel.find(','); komma != std::string_view::npos) {
+        erster = schluessel.substr(0, komma);
+        zweiter = schluessel.substr(komma + 1);
+    }
+    if (modus == kSucheFolgetabelle) return Folgetabelle(proc, erster, zweiter);
+    return Interaktiv(proc, erster, zweiter);
+}
+
+void BookmarkSetzen(word::Table& tabelle, std::string_view schluessel) {
+    Prozedur proc("KV_WordAuto", "BookmarkSetzen");
+    proc([&] { tabelle.Cell(1, 5).Select(); });
+    proc([&] { Dokument().Comments().Add(Anwendung().Selection().Range(), schluessel); });
+}
+
+std::string ErsterKommentarText(const word::Range& bereich) {
+    word::Comments kommentare = bereich.Comments();
+    if (kommentare.Count() == 0) return "";
+    return kommentare.Item(1).Text();
+}
+
+}  // namespace vk

@@ -1,0 +1,368 @@
+#include "document/SummeBilden.h"
+
+#include <array>
+#include <cmath>
+
+#include "common/fehler.h"
+#include "common/funktionen.h"
+#include "common/konvertierung.h"
+#include "common/prozedur.h"
+#include "component/rechnungskontext.h"
+#include "document/GebuehrenTabelle.h"
+#include "document/KV_WordAuto.h"
+#include "document/kennungen.h"
+#include "document/summenrechnung.h"
+#include "platform/dao/dao.h"
+
+namespace vk {
+namespace {
+
+constexpr const char* kModul = "GebührenTabelle";
+constexpr int kEndgueltigeRechnung = 4;
+constexpr int kAbschlagsrechnung = 5;
+constexpr int kGutschrift = 7;
+constexpr int kTerminRechnungsdatum = 8;
+
+std::string Summentext(double wert) { return Betragstext(wert, 11); }
+
+std::string OhneZellende(const std::string& text) {
+    return text.size() >= 2 ? text.substr(0, text.size() - 2) : std::string();
+}
+
+double Wert(dao::Recordset& rs, const char* feld) {
+    return CDbl(ZahlDatensatzLesen(rs.Fields(feld).Value()));
+}
+
+// A date field as stored (a date, or ISO text).
+Datum DatumAusFeld(const Variant& v) {
+    if (v.Typ() == VarTyp::Date) return v.AlsDatum();
+    if (v.Typ() == VarTyp::String)
+        if (auto d = DatumAusIso(v.AlsString())) return *d;
+    return Datum{CDbl(v)};
+}
+
+// The amounts of column 5 of every fee table (the totals table is skipped).
+void BetraegeSammeln(Prozedur& proc, word::Document& doc, Summen& summen, std::int16_t satz) {
+    std::vector<word::Table> tabellen;
+    proc([&] {
+        for (word::Table t : doc.Tables()) tabellen.push_back(t);
+    });
+    for (word::Table& t : tabellen) {
+        bool summe = false;
+        proc([&] { summe = t.Rows().Item(1).CellCount() >= 2 && t.Cell(1, 2).Range().Text() == "Summe\r\a"; });
+        if (summe) continue;
+        long zeilen = 0;
+        proc([&] { zeilen = t.Rows().Count(); });
+        for (long r = 1; r <= zeilen; ++r) {
+            // A row without an amount column (a foreign table) counts nothing.
+            Betragszelle zelle;
+            bool hatBetrag = false;
+            proc([&] {
+                if (t.Rows().Item(r).CellCount() < 5) return;
+                word::Range bereich = t.Cell(r, 5).Range();
+                zelle.text = OhneZellende(bereich.Text());
+                zelle.kennung = ErsterKommentarText(bereich);
+                hatBetrag = true;
+            });
+            if (hatBetrag) proc([&] { BetragErfassen(summen, zelle, satz); });
+        }
+    }
+}
+
+word::Range Summenstelle(word::Document& doc) {
+    for (word::Comment c : doc.Comments()) {
+        if (c.Text() != kennung::Start) continue;
+        word::Range r = c.Reference().Duplicate();
+        r.Collapse(word::wdCollapseStart);
+        return r;
+    }
+    word::Range r = doc.Content();
+    r.Collapse(word::wdCollapseEnd);
+    r.InsertParagraphAfter();
+    r.Collapse(word::wdCollapseEnd);
+    return r;
+}
+
+void Zeile(Prozedur& proc, word::Table& t, long r, const std::array<std::string, 4>& texte, bool fett) {
+    for (long s = 1; s <= 4; ++s)
+        if (!texte[static_cast<std::size_t>(s - 1)].empty())
+            proc([&] { ZelleSchreiben(t, r, s, texte[static_cast<std::size_t>(s - 1)], fett); });
+}
+
+// Letter-text amounts: the old amount after each tag's anchor is replaced (or the new one inserted).
+void Brieftexte(Prozedur& proc, word::Document& doc, word::Application& app, const Summen& s) {
+    const std::array<std::pair<std::string_view, double>, 5> tags = {{
+        {kennung::Gesamt, s.MwSt + s.Netto},
+        {kennung::Netto, s.Netto},
+        {kennung::MwSt, s.MwSt},
+        {kennung::Brutto, s.Netto + s.MwSt},
+        {kennung::Auslagen, s.Netto - s.Steuerpflichtig},
+    }};
+    std::vector<std::pair<word::Comment, double>> stellen;
+    proc([&] {
+        for (word::Comment c : doc.Comments())
+            for (const auto& [tag, betrag] : tags)
+                if (c.Text() == tag) stellen.emplace_back(c, betrag);
+    });
+    for (auto& [kommentar, betrag] : stellen) {
+        proc([&] {
+            word::Range anker = kommentar.Reference().Duplicate();
+            anker.Collapse(word::wdCollapseEnd);
+            anker.Select();
+            word::Selection sel = app.Selection();
+            sel.MoveEnd(word::wdCharacter, 15);
+            const std::string text = sel.Text();
+            sel.Collapse(word::wdCollapseStart);
+            const std::size_t byte = text.find(" \xE2\x82\xAC");
+            if (byte != std::string::npos) {
+                long zeichen = 0;  // characters before the match (positions count characters)
+                for (std::size_t i = 0; i < byte; ++i)
+                    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++zeichen;
+                sel.MoveEnd(word::wdCharacter, zeichen + 3);  // old amount, " €" and the next character
+            }
+            sel.TypeText(Summentext(betrag) + " ");
+        });
+    }
+}
+
+// Final invoice: deducts the advance invoices of the same order below the totals. Returns whether
+// it did; then the remaining amounts are in rest (net incl. VAT-free part, VAT, gross, VAT-free).
+struct Restbetraege {
+    double netto = 0, mwst = 0, brutto = 0, frei = 0;
+};
+
+bool AbschlaegeAbziehen(Prozedur& proc, word::Table& t, dao::Recordset& rechnung, dao::Database& db,
+                        const Summen& s, Restbetraege& rest, std::vector<long>& abschlagZeilen) {
+    std::shared_ptr<dao::Recordset> abschlaege;
+    proc([&] {
+        abschlaege = db.OpenRecordset(
+            "SELECT * FROM Rechnung WHERE ID_Auftragsnummer = ? AND Rechnungsart = ?",
+            {rechnung.Fields("ID_Auftragsnummer").Value(), Variant(std::int32_t{kAbschlagsrechnung})});
+    });
+    if (!abschlaege || (abschlaege->BOF() && abschlaege->EOF())) return false;
+
+    rest = {s.Netto, s.MwSt, s.Netto + s.MwSt, s.Netto - s.Steuerpflichtig};
+    long letzte = 0;
+    proc([&] { letzte = t.Rows().Count(); });
+    proc([&] {
+        word::Range r = t.Cell(letzte, 2).Range();
+        r.MoveEnd(word::wdCharacter, -1);
+        r.Delete();
+    });
+    proc([&] { ZelleSchreiben(t, letzte, 2, "Gesamtsumme", true); });
+    long zeile = letzte;
+    auto neueZeile = [&] {
+        proc([&] { t.Rows().Add(); });
+        return ++zeile;
+    };
+    neueZeile();
+    Zeile(proc, t, neueZeile(), {"", "Entgeld", "Umsatzsteuer", "Summe"}, false);
+    Zeile(proc, t, neueZeile(), {"", Summentext(s.Netto), Summentext(s.MwSt), Summentext(s.Netto + s.MwSt)}, false);
+    Zeile(proc, t, neueZeile(), {"abzgl. Anzahlungen", "", "", ""}, false);
+    proc([&] { abschlaege->MoveFirst(); });
+    while (!abschlaege->EOF()) {
+        proc([&] {
+            const double netto = Wert(*abschlaege, "NettoRechnung") / 100.0;
+            const double frei = Wert(*abschlaege, "MehrwertsteuerFreierbetrag") / 100.0;
+            const double brutto = Wert(*abschlaege, "Brutto") / 100.0;
+            std::string datum;
+            auto termine = db.OpenRecordset(
+                "SELECT * FROM Termine WHERE ID_Rechnungsnummer = ? AND ID_Terminart = ?",
+                {abschlaege->Fields("ID_Rechnungsnummer").Value(), Variant(std::int32_t{kTerminRechnungsdatum})});
+            if (!termine->EOF()) datum = CStr(DatumAusFeld(termine->Fields("Datum").Value()));
+            const long r = neueZeile();
+            abschlagZeilen.push_back(r);
+            Zeile(proc, t, r,
+                  {"Rechnung Nr. " + CStr(abschlaege->Fields("Rechnungsnummer").Value()) + " vom " + datum,
+                   Summentext(netto + frei), Summentext(brutto - netto - frei), Summentext(brutto)},
+                  false);
+            rest.netto -= netto + frei;
+            rest.mwst -= brutto - netto - frei;
+            rest.brutto -= brutto;
+            rest.frei -= frei;
+        });
+        if (!proc([&] { abschlaege->MoveNext(); })) break;
+    }
+    Zeile(proc, t, neueZeile(),
+          {"Rechnungsbetrag", Summentext(rest.netto), Summentext(rest.mwst), Summentext(rest.brutto)}, true);
+    neueZeile();
+    return true;
+}
+
+void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Summen& s, const Restbetraege* rest,
+               std::int16_t satz) {
+    int art = 0;
+    proc([&] { art = CInt(ZahlDatensatzLesen(rechnung.Fields("Rechnungsart").Value())); });
+    const double vorzeichen = art == kGutschrift ? -1.0 : 1.0;
+    // A final invoice stores what remains to be paid: the figures of its "Rechnungsbetrag" row.
+    const double steuerpflichtig = rest ? rest->netto - rest->frei : s.Steuerpflichtig;
+    const double brutto = rest ? rest->brutto : s.Netto + s.MwSt;
+    const double frei = rest ? rest->frei : s.Netto - s.Steuerpflichtig;
+    proc([&] {
+        rechnung.Edit();
+        rechnung.Fields("NettoRechnung") = Variant(vorzeichen * steuerpflichtig * 100.0);
+        rechnung.Fields("Brutto") = Variant(vorzeichen * brutto * 100.0);
+        rechnung.Fields("MehrwertsteuerFreierbetrag") = Variant(vorzeichen * frei * 100.0);
+        rechnung.Fields("Mehrwertsteuersatz") = Variant(CInt(satz * 10.0));
+        rechnung.Update();
+    });
+}
+
+}  // namespace
+
+void SummeBilden(bool zahlungsziel) {
+    Prozedur proc(kModul, "SummeBilden");
+    Rechnungskontext& k = Kontext();
+    if (!k.Doc) {
+        proc([] { throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt); });
+        return;
+    }
+    word::Document& doc = *k.Doc;
+    std::shared_ptr<word::Application> app = k.WordApp ? k.WordApp : doc.Application();
+    const Regelwerte werte{k.Rabatt, k.AbschlagProzent, k.AbschlagAbsolut, k.Mehrwertsteuersatz};
+
+    Summen s;
+    BetraegeSammeln(proc, doc, s, k.Mehrwertsteuersatz);
+    proc([&] { RegelAnwenden(s, werte); });
+
+    // The totals table.
+    const std::string regel = Regeltext(s, werte);
+    const long ersteMwSt = regel.empty() ? 2 : 3;
+    const long n = static_cast<long>(s.saetze.size());
+    const long zeilen = ersteMwSt + n + 1;
+    word::Table t;
+    proc([&] { t = doc.Tables().Add(Summenstelle(doc), zeilen, 4); });
+    if (!t.IstNothing()) {
+        Zeile(proc, t, 1, {" ", "Summe", "", Summentext(s.Gesamt)}, false);
+        proc([&] {
+            t.Cell(1, 1).Select();
+            doc.Comments().Add(app->Selection().Range(), kennung::Summe);
+        });
+        if (!regel.empty()) {
+            proc([&] { ZelleSchreiben(t, 2, 2, "\r" + regel, true); });
+            proc([&] { ZelleSchreiben(t, 2, 4, "\r" + Summentext(s.Netto), false); });
+        }
+        for (long i = 0; i < n; ++i) {
+            const Steuersatz& satz = s.saetze[static_cast<std::size_t>(i)];
+            Zeile(proc, t, ersteMwSt + i,
+                  {"", "Mehrwertsteuer " + CStr(static_cast<double>(satz.satz)) + " %",
+                   Summentext(s.Faktor * satz.netto), Summentext(s.MwStDesSatzes(satz))},
+                  false);
+        }
+        proc([&] { t.Rows().Item(zeilen - 1).SetHeight(6, word::wdRowHeightExactly); });
+        Zeile(proc, t, zeilen, {"", "Rechnungsbetrag", "", Summentext(s.MwSt + s.Netto)}, true);
+    }
+
+    Brieftexte(proc, doc, *app, s);
+
+    // Final invoice: deduct the advance invoices.
+    Restbetraege rest;
+    bool abgezogen = false;
+    std::vector<long> abschlagZeilen;
+    int art = 0;
+    if (k.Rechnung) proc([&] { art = CInt(ZahlDatensatzLesen(k.Rechnung->Fields("Rechnungsart").Value())); });
+    if (k.Rechnung && art == kEndgueltigeRechnung && !t.IstNothing()) {
+        proc([&] {
+            if (!k.NeueAbfrage) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
+            abgezogen = AbschlaegeAbziehen(proc, t, *k.Rechnung, *k.NeueAbfrage, s, rest, abschlagZeilen);
+        });
+    }
+
+    // Format the totals table.
+    if (!t.IstNothing()) {
+        TabelleFormatierenGemeinsam(t, {}, {4.0, 8.0, 3.0, 2.5}, kModul);
+        proc([&] {
+            t.Select();
+            app->Selection().ParagraphFormat().SetAlignment(word::wdAlignParagraphRight);
+        });
+        for (long r : abschlagZeilen) {
+            proc([&] { t.Cell(r, 1).SetWidth(word::Application::CentimetersToPoints(9.0)); });
+            proc([&] { t.Cell(r, 2).SetWidth(word::Application::CentimetersToPoints(3.0)); });
+        }
+    }
+
+    if (k.Rechnung) Speichern(proc, *k.Rechnung, s, abgezogen ? &rest : nullptr, k.Mehrwertsteuersatz);
+
+    Zahlungsziel(doc, zahlungsziel);
+    proc([&] {
+        word::Range anfang = doc.Content();
+        anfang.Collapse(word::wdCollapseStart);
+        anfang.Select();
+    });
+    word::View ansicht = app->ActiveWindow().View();
+    FehlerIgnorieren([&] { ansicht.SetShowHiddenText(false); });
+    FehlerIgnorieren([&] { ansicht.SetShowAll(false); });
+    FehlerIgnorieren([&] { ansicht.SetShowComments(false); });
+    FehlerIgnorieren([&] { ansicht.SetShowInsertionsAndDeletions(false); });
+    FehlerIgnorieren([&] { ansicht.SetShowFormatting(false); });
+    FehlerIgnorieren([&] { doc.Settings().SetShowSpellingErrors(false); });
+    FehlerIgnorieren([&] { doc.Settings().SetShowGrammaticalErrors(false); });
+}
+
+void Zahlungsziel(word::Document& dokument, bool zahlungsziel) {
+    Prozedur proc(kModul, "Zahlungsziel");
+    Rechnungskontext& k = Kontext();
+    std::vector<word::Shape> alte;
+    proc([&] {
+        for (word::Shape s : dokument.Shapes())
+            if (s.Name() == "Zahlungsziel") alte.push_back(s);
+    });
+    for (word::Shape& s : alte) proc([&] { s.Delete(); });
+    if (!zahlungsziel) return;
+
+    std::shared_ptr<dao::Recordset> version;
+    proc([&] {
+        if (!k.NeueAbfrage) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
+        version = k.NeueAbfrage->OpenRecordset("SELECT * FROM Version");
+        version->MoveFirst();
+    });
+    std::shared_ptr<word::Application> app = dokument.Application();
+    proc([&] {
+        word::Range anfang = dokument.Content();
+        anfang.Collapse(word::wdCollapseStart);
+        anfang.Select();
+    });
+    word::Shape kasten;
+    bool angelegt = proc([&] {
+        kasten = dokument.Shapes().AddTextbox(word::msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
+    });
+    if (!angelegt) return;
+    proc([&] { kasten.SetName("Zahlungsziel"); });
+    proc([&] { kasten.Line().SetVisible(false); });
+    proc([&] { kasten.Fill().SetVisible(false); });
+    proc([&] { kasten.SetRelativeVerticalPosition(word::wdRelativeVerticalPositionPage); });
+    proc([&] {
+        kasten.SetTop(word::Application::CentimetersToPoints(CDbl(version->Fields("AbstandZahlungsziel").Value())));
+    });
+    proc([&] { kasten.TextFrame().TextRange().Select(); });
+    proc([&] { app->Selection().ParagraphFormat().SetAlignment(word::wdAlignParagraphCenter); });
+
+    std::string text;
+    proc([&] { text = CStr(version->Fields("Zahlungsziel").Value()); });
+    if (auto auf = text.find('<'); auf != std::string::npos) {
+        proc([&] {
+            const double tage = Val(text.substr(auf + 1, 3));
+            Datum basis = Heute();
+            if (k.Rechnung) {
+                auto termine = k.NeueAbfrage->OpenRecordset(
+                    "SELECT ID_Terminart, ID_Rechnungsnummer, Datum From Termine "
+                    "WHERE (((ID_Terminart)=8) AND ((ID_Rechnungsnummer)=?));",
+                    {k.Rechnung->Fields("ID_Rechnungsnummer").Value()});
+                if (!termine->EOF()) basis = DatumAusFeld(termine->Fields("Datum").Value());
+            }
+            const std::size_t zu = text.find('>', auf);
+            const std::size_t laenge = zu == std::string::npos ? std::string::npos : zu - auf + 1;
+            text.replace(auf, laenge, " " + CStr(Datum{std::floor(basis.wert) + tage}) + " ");
+        });
+    }
+    int bund = 0;
+    proc([&] { bund = CInt(ZahlDatensatzLesen(version->Fields("BundZahlungsziel").Value())); });
+    proc([&] {
+        app->Selection().ParagraphFormat().SetAlignment(
+            bund == 0 ? word::wdAlignParagraphLeft
+                      : bund == 1 ? word::wdAlignParagraphCenter : word::wdAlignParagraphRight);
+    });
+    proc([&] { app->Selection().TypeText(text); });
+}
+
+}  // namespace vk

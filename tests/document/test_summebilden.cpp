@@ -1,0 +1,132 @@
+// Invoice totals on a real document and a real office database.
+#include <gtest/gtest.h>
+
+#include "common/konvertierung.h"
+#include "document/SummeBilden.h"
+#include "rechnungsumfeld.h"
+
+namespace vktest {
+namespace {
+
+using Summenbildung = Rechnungsumfeld;
+
+TEST_F(Summenbildung, OneTableWithUntaggedVatFreeAndUncountedAmounts) {
+    RechnungWaehlen(1);
+    Gebuehrentabelle({{100, ""}, {50, "0"}, {30, "no"}});
+    vk::SummeBilden(false);
+
+    vk::word::Table summe = Summentabelle();
+    ASSERT_FALSE(summe.IstNothing());
+    EXPECT_EQ(Zeilen(summe), (std::vector<std::string>{
+                                 " |Summe||     150,00 €",
+                                 "|Mehrwertsteuer 19 %|     100,00 €|      19,00 €",
+                                 "|||",
+                                 "|Rechnungsbetrag||     169,00 €",
+                             }));
+    const std::string text = doc_->Content().Text();
+    EXPECT_NE(text.find("Netto: Betrag     150,00 € und weiter"), std::string::npos) << text;
+    EXPECT_NE(text.find("Auslagen: Betrag      50,00 € "), std::string::npos) << ::testing::PrintToString(text);
+    EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung"), "10000.0");
+    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), "16900.0");
+    EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung"), "5000.0");
+    EXPECT_EQ(roh_->Text("SELECT Mehrwertsteuersatz FROM Rechnung"), "190");
+}
+
+TEST_F(Summenbildung, RebuildingReplacesTheTotalsAndTheLetterAmounts) {
+    Gebuehrentabelle({{100, ""}});
+    vk::SummeBilden(false);
+    vk::SummeLöschen();
+    Gebuehrentabelle({{200, ""}}, "VK_LP_02_6");
+    vk::SummeBilden(false);
+    int summen = 0;
+    for (vk::word::Table t : doc_->Tables())
+        if (vk::ErsterKommentarText(t.Range()) == "RE_Summe") ++summen;
+    EXPECT_EQ(summen, 1);
+    const std::string text = doc_->Content().Text();
+    EXPECT_NE(text.find("Netto: Betrag     300,00 € und weiter"), std::string::npos) << text;
+    EXPECT_EQ(Zeilen(Summentabelle()).back(), "|Rechnungsbetrag||     357,00 €");
+}
+
+TEST_F(Summenbildung, TwoRatesInOrderOfFirstAppearance) {
+    Gebuehrentabelle({{10.05, "7"}, {10.05, ""}});
+    vk::SummeBilden(false);
+    auto z = Zeilen(Summentabelle());
+    ASSERT_EQ(z.size(), 5u);
+    EXPECT_EQ(z[1], "|Mehrwertsteuer 7 %|      10,05 €|       0,70 €");
+    EXPECT_EQ(z[2], "|Mehrwertsteuer 19 %|      10,05 €|       1,91 €");
+}
+
+TEST_F(Summenbildung, DiscountRow) {
+    vk::Kontext().Rabatt = 10;
+    Gebuehrentabelle({{200, ""}});
+    vk::SummeBilden(false);
+    auto z = Zeilen(Summentabelle());
+    ASSERT_EQ(z.size(), 5u);
+    EXPECT_EQ(z[1], "|\rAbzüglich dem Rabatt von 10%||\r     180,00 €");
+    EXPECT_EQ(z[2], "|Mehrwertsteuer 19 %|     180,00 €|      34,20 €");
+    EXPECT_EQ(z[4], "|Rechnungsbetrag||     214,20 €");
+}
+
+TEST_F(Summenbildung, AdvancePaymentAsAnAmount) {
+    vk::Kontext().AbschlagAbsolut = 500;
+    Gebuehrentabelle({{1000, ""}});
+    vk::SummeBilden(false);
+    auto z = Zeilen(Summentabelle());
+    EXPECT_EQ(z[1], "|\rAbschlagszahlung von ||\r     500,00 €");
+    EXPECT_EQ(z.back(), "|Rechnungsbetrag||     595,00 €");
+}
+
+TEST_F(Summenbildung, CreditNoteStoresNegativeAmounts) {
+    roh_->Sql("UPDATE Rechnung SET Rechnungsart = 7");
+    RechnungWaehlen(1);
+    Gebuehrentabelle({{100, ""}});
+    vk::SummeBilden(false);
+    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), "-11900.0");
+    EXPECT_EQ(Zeilen(Summentabelle()).back(), "|Rechnungsbetrag||     119,00 €");
+}
+
+TEST_F(Summenbildung, FinalInvoiceDeductsItsAdvanceInvoicesAndStoresWhatRemains) {
+    roh_->Sql("UPDATE Rechnung SET Rechnungsart = 4");
+    roh_->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer, "
+              "NettoRechnung, Brutto, MehrwertsteuerFreierbetrag) VALUES (2, 100, 5, 'A-1', 20000, 23800, 0)");
+    roh_->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer, "
+              "NettoRechnung, Brutto, MehrwertsteuerFreierbetrag) VALUES (3, 100, 5, 'A-2', 10000, 11900, 0)");
+    roh_->Sql("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (2, 8, '2026-03-01')");
+    RechnungWaehlen(1);
+    Gebuehrentabelle({{1000, ""}});
+    vk::SummeBilden(false);
+    auto z = Zeilen(Summentabelle());
+    ASSERT_GE(z.size(), 11u);
+    EXPECT_EQ(z[3], "|Gesamtsumme||   1.190,00 €");
+    EXPECT_EQ(z[5], "|Entgeld|Umsatzsteuer|Summe");
+    EXPECT_EQ(z[7], "abzgl. Anzahlungen|||");
+    EXPECT_EQ(z[8], "Rechnung Nr. A-1 vom 01.03.2026|     200,00 €|      38,00 €|     238,00 €");
+    EXPECT_EQ(z[9], "Rechnung Nr. A-2 vom |     100,00 €|      19,00 €|     119,00 €");
+    EXPECT_EQ(z[10], "Rechnungsbetrag|     700,00 €|     133,00 €|     833,00 €");
+    EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "70000.0");
+    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "83300.0");
+    EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "0.0");
+}
+
+TEST_F(Summenbildung, PaymentTargetBoxWithTheDateFromTheInvoiceEvents) {
+    roh_->Sql("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (1, 8, '2026-12-05')");
+    RechnungWaehlen(1);
+    Gebuehrentabelle({{100, ""}});
+    vk::SummeBilden(true);
+    ASSERT_EQ(doc_->Shapes().Count(), 1);
+    vk::word::Shape box = doc_->Shapes().Item(1);
+    EXPECT_EQ(box.Name(), "Zahlungsziel");
+    EXPECT_EQ(box.TextFrame().TextRange().Text().substr(0, 40), "Zahlbar bis zum  19.12.2026  ohne Abzug.");
+    vk::SummeBilden(false);
+    EXPECT_EQ(doc_->Shapes().Count(), 0);
+}
+
+TEST_F(Summenbildung, LetterTagWithoutAnAmountInReachGetsOneInserted) {
+    Gebuehrentabelle({{100, "0"}});
+    vk::SummeBilden(false);
+    EXPECT_NE(doc_->Content().Text().find("Auslagen: Betrag     100,00 € \rGruß"), std::string::npos)
+        << doc_->Content().Text();
+}
+
+}  // namespace
+}  // namespace vktest
