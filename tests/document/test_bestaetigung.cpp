@@ -1,0 +1,100 @@
+// The confirmation frame end to end: a boundary certificate with inspection and two copies.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "common/funktionen.h"
+#include "document/Bestaetigung.h"
+#include "document/SummeBilden.h"
+#include "platform/controls/mauszeiger.h"
+#include "rechnungsumfeld.h"
+
+namespace vktest {
+namespace {
+
+using Bestaetigung = Rechnungsumfeld;
+
+vk::Tabellenauftrag Grenzbescheinigung(double betrag, long zeilen) {
+    vk::Tabellenauftrag a;
+    a.modul = "frmTest";
+    a.schluessel = "VK_LP_02_5";
+    a.zeilen = zeilen;
+    a.spalten = 5;
+    a.formatieren = [](vk::word::Table& t) {
+        vk::TabelleFormatierenGemeinsam(t, {2, 5}, {8.0, 3.0, 1.0, 3.0, 2.5}, "frmTest");
+    };
+    a.zeilenSchreiben = [betrag, zeilen](vk::word::Table& t) {
+        vk::ZelleSchreiben(t, 1, 1, "Grenzbescheinigungen", true);
+        vk::ZelleSchreiben(t, 2, 1, "mit Ortsbesichtigung\rTarifstelle 8.2.2", false);
+        if (zeilen == 4) {
+            vk::ZelleSchreiben(t, 4, 1, "Anzahl Mehrfachausfertigungen:", false);
+            vk::ZelleSchreiben(t, 4, 2, "       2", false);
+        }
+        vk::ZelleSchreiben(t, zeilen, 5, vk::Betragstext(betrag), false);
+    };
+    return a;
+}
+
+TEST_F(Bestaetigung, WritesTheTableAndTheTotalsAndReplacesItInPlace) {
+    RechnungWaehlen(1);
+    vk::ui::StandardBildschirm().Zurücksetzen();
+    vk::word::Table form;
+    vk::GebührentabelleSchreiben(form, Grenzbescheinigung(300, 4));
+    ASSERT_FALSE(form.IstNothing());
+    EXPECT_EQ(Zeilen(form), (std::vector<std::string>{
+                                "Grenzbescheinigungen||||",
+                                "mit Ortsbesichtigung\rTarifstelle 8.2.2||||",
+                                "||||",
+                                "Anzahl Mehrfachausfertigungen:|       2|||  300,00 €",
+                            }));
+    EXPECT_EQ(vk::ErsterKommentarText(form.Range()), "VK_LP_02_5");
+    auto summe = Zeilen(Summentabelle());
+    EXPECT_EQ(summe.front(), " |Summe||     300,00 €");
+    EXPECT_EQ(summe[1], "|Mehrwertsteuer 19 %|     300,00 €|      57,00 €");
+    EXPECT_EQ(summe.back(), "|Rechnungsbetrag||     357,00 €");
+    EXPECT_EQ(vk::ui::StandardBildschirm().Verlauf(), (std::vector<int>{11, 0}));
+
+    // Confirming again replaces the table at its place; there is still one totals table.
+    vk::GebührentabelleSchreiben(form, Grenzbescheinigung(75, 3));
+    EXPECT_EQ(doc_->Tables().Count(), 2);
+    EXPECT_EQ(Zeilen(Summentabelle()).back(), "|Rechnungsbetrag||      89,25 €");
+    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), "8925.0");
+}
+
+TEST_F(Bestaetigung, WithoutADocumentEveryStepIsLoggedAndThePointerComesBack) {
+    vk::Kontext().Doc.reset();
+    vk::ui::StandardBildschirm().Zurücksetzen();
+    vk::word::Table form;
+    vk::GebührentabelleSchreiben(form, Grenzbescheinigung(300, 4));
+    EXPECT_TRUE(form.IstNothing());
+    EXPECT_EQ(vk::ui::StandardBildschirm().Verlauf().back(), 0);
+}
+
+// LibreOffice reads what we write: two fee tables and the totals show in the PDF text.
+TEST_F(Bestaetigung, LibreOfficeRendersTheFeeTablesAndTotals) {
+    if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
+    RechnungWaehlen(1);
+    vk::word::Table eins, zwei;
+    vk::GebührentabelleSchreiben(eins, Grenzbescheinigung(300, 4));
+    vk::Tabellenauftrag zweiter = Grenzbescheinigung(150, 3);
+    zweiter.schluessel = "VK_LP_02_6";
+    vk::GebührentabelleSchreiben(zwei, zweiter);
+    const auto docx = ordner_ / "Rechnung.docx";
+    doc_->Save(docx);
+    const std::string befehl = "cd '" + ordner_.Pfad().string() +
+                               "' && HOME='" + ordner_.Pfad().string() +
+                               "' soffice --headless --convert-to pdf Rechnung.docx >/dev/null 2>&1 && "
+                               "pdftotext -layout Rechnung.pdf Rechnung.txt";
+    ASSERT_EQ(std::system(befehl.c_str()), 0);
+    std::ifstream in(ordner_ / "Rechnung.txt");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const char* teil : {"Grenzbescheinigungen", "300,00 €", "150,00 €", "Summe", "450,00 €",
+                             "Mehrwertsteuer 19 %", "85,50 €", "Rechnungsbetrag", "535,50 €", "Netto: Betrag"})
+        EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << text;
+}
+
+}  // namespace
+}  // namespace vktest
