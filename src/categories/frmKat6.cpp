@@ -222,6 +222,8 @@ void frmKat6::CommandEnde_Click() {
     auftrag.formatieren = [](word::Table& t) {
         TabelleFormatierenGemeinsam(t, {4, 5}, {1.62, 6.87, 2.25, 2.25, 3.0, 0.3}, kModul);
         Prozedur p(kModul, "TabelleFormatieren");
+        // The table is written in 10 point.
+        p([&] { t.Range().SetFontSize(10); });
         p([&] { t.Cell(1, 1).SetWidth(word::Application::CentimetersToPoints(7.0)); });
         p([&] { t.Cell(1, 2).SetWidth(word::Application::CentimetersToPoints(1.5)); });
     };

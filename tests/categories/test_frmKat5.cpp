@@ -2,6 +2,8 @@
 // table read back when the dialog is opened again.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "categories/frmKat5.h"
 #include "categories/kategorieumfeld.h"
 #include "common/konvertierung.h"
@@ -16,6 +18,10 @@ using vk::ui::Setzen;
 
 class Kat5 : public Kategorieumfeld {
 protected:
+    static std::string Lesen(const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
     frmKat5& Form() { return Oeffnen<frmKat5>(4); }
 };
 
@@ -121,6 +127,9 @@ TEST_F(Kat5, CancelLeavesTheDocumentUnchanged) {
     Klicken(form, "CommandAbbruch");
     EXPECT_FALSE(Offen<frmKat5>());
     EXPECT_EQ(doc_->Content().Text(), vorher);
+    const auto nach = ordner_ / "nach.docx";
+    doc_->Save(nach);
+    EXPECT_EQ(Lesen(nach), Lesen(vor));
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_5"))[1], "mit Ortsbesichtigung\rTarifstelle 8.2.2||||");
 }
 

@@ -76,6 +76,7 @@ TEST_F(Kat6, ConfirmingWritesTheTableAndReopeningRestoresIt) {
     EXPECT_EQ(tabelle[4], "Auslagen|||||");
     EXPECT_EQ(tabelle[5], "|Katasterunterlagen|||52,00 €|");
     EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     278,50 €");
+    EXPECT_EQ(Tabelle("VK_LP_02_6").Range().FontSize(), 10.0);
 
     frmKat6& wieder = Form();
     EXPECT_EQ(wieder.unterlagenCheck.Value(), 1);
@@ -114,6 +115,10 @@ TEST_F(Kat6, DeletingAsksOnlyWithTwoRowsOrMore) {
     Klicken(form, "CommandNeu");
     ASSERT_EQ(form.GridGebühren.Rows(), 2);
     form.GridGebühren.ClearSelection();
+    vk::StandardNachrichten().Antworten(6);
+    Klicken(form, "CommandLöschen");
+    EXPECT_EQ(form.GridGebühren.Rows(), 2) << "asked, but nothing selected";
+    vk::StandardNachrichten().Zuruecksetzen();
     form.GridGebühren.SelectRow(2);
     vk::StandardNachrichten().Antworten(6);
     Klicken(form, "CommandLöschen");
