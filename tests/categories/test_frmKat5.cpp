@@ -1,0 +1,137 @@
+// Boundary certificates: the position chosen by the check boxes, the copies, the totals, and the
+// table read back when the dialog is opened again.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "categories/frmKat5.h"
+#include "categories/kategorieumfeld.h"
+#include "common/konvertierung.h"
+#include "platform/controls/version.h"
+
+namespace vktest {
+namespace {
+
+using vk::frmKat5;
+using vk::ui::Klicken;
+using vk::ui::Setzen;
+
+class Kat5 : public Kategorieumfeld {
+protected:
+    static std::string Lesen(const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    frmKat5& Form() { return Oeffnen<frmKat5>(4); }
+};
+
+TEST_F(Kat5, ShowOpensTheDialogInsideTheHostWithItsCommonLoadSteps) {
+    frmKat5& form = Form();
+    EXPECT_TRUE(form.Geladen());
+    EXPECT_EQ(form.Caption(), "Grenzbescheinigungen");
+    EXPECT_EQ(form.lblVersion.Caption(), vk::ui::VersionsText());
+    EXPECT_EQ(vk::ui::StandardBildschirm().Verlauf(), (std::vector<int>{11, 0}));
+    EXPECT_EQ(vk::ui::StandardFensterverwaltung().Von(form.hWnd()).eltern, 0x4D);
+    EXPECT_EQ(vk::ui::StandardFensterverwaltung().Von(form.hWnd()).stil, 0x140);
+    EXPECT_EQ(form.chkOrt.Value(), 0);
+    EXPECT_EQ(form.mskMehrfach.Text(), "");
+}
+
+TEST_F(Kat5, InspectionWithTwoCopiesWritesFourRowsAndTheTotals) {
+    frmKat5& form = Form();
+    Setzen(form, "chkOrt=1");
+    Setzen(form, "mskMehrfach=2");
+    EXPECT_EQ(form.mskMehrfach.Text(), "       2");
+    Klicken(form, "CommandEnde");
+    EXPECT_FALSE(Offen<frmKat5>());
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_5")), (std::vector<std::string>{
+                                                 "Grenzbescheinigungen||||",
+                                                 "mit Ortsbesichtigung\rTarifstelle 8.2.2||||",
+                                                 "||||",
+                                                 "Anzahl Mehrfachausfertigungen:|       2|||  300,00 €",
+                                             }));
+    auto summe = Zeilen(Summentabelle());
+    EXPECT_EQ(summe.front(), " |Summe||     300,00 €");
+    EXPECT_EQ(summe[1], "|Mehrwertsteuer 19 %|     300,00 €|      57,00 €");
+    EXPECT_EQ(summe.back(), "|Rechnungsbetrag||     357,00 €");
+}
+
+TEST_F(Kat5, NothingTickedGivesThreeRowsAndTheFeeWithoutInspection) {
+    frmKat5& form = Form();
+    Setzen(form, "mskMehrfach=keine");  // not a number: no copies
+    Klicken(form, "CommandEnde");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_5")), (std::vector<std::string>{
+                                                 "Grenzbescheinigungen||||",
+                                                 "ohne Ortsbesichtigung\rTarifstelle 8.2.1||||",
+                                                 "||||   75,00 €",
+                                             }));
+}
+
+TEST_F(Kat5, WithASurveyTheInspectionBoxIsDisabledAndKeepsItsValue) {
+    frmKat5& form = Form();
+    Setzen(form, "chkOrt=1");
+    Setzen(form, "chkMitVermessung=1");
+    EXPECT_FALSE(form.chkOrt.Enabled());
+    EXPECT_EQ(form.chkOrt.Value(), 1);
+    Setzen(form, "chkMitVermessung=0");
+    EXPECT_TRUE(form.chkOrt.Enabled());
+    EXPECT_EQ(form.chkOrt.Value(), 1);
+    Setzen(form, "chkMitVermessung=1");
+    Setzen(form, "mskMehrfach=1");
+    Klicken(form, "CommandEnde");
+    auto zeilen = Zeilen(Tabelle("VK_LP_02_5"));
+    ASSERT_EQ(zeilen.size(), 4u);
+    EXPECT_EQ(zeilen[1], "in Zusammenhang mit einer Vermessung\rTarifstelle 13||||");
+    EXPECT_EQ(zeilen[3], "Anzahl Mehrfachausfertigungen:|       1|||   60,00 €");
+}
+
+// Opening the dialog on its own table and confirming unchanged writes the same table.
+TEST_F(Kat5, ReopeningRestoresTheInputsAndConfirmingWritesTheSameTable) {
+    struct Fall {
+        const char* ort;
+        const char* vermessung;
+        const char* kopien;
+    };
+    for (const Fall& fall : {Fall{"1", "0", "2"}, Fall{"0", "0", ""}, Fall{"1", "1", "3"}, Fall{"0", "1", ""}}) {
+        SCOPED_TRACE(std::string(fall.ort) + fall.vermessung + fall.kopien);
+        frmKat5& form = Form();
+        Setzen(form, "chkOrt", fall.ort);
+        Setzen(form, "chkMitVermessung", fall.vermessung);
+        if (*fall.kopien) Setzen(form, "mskMehrfach", fall.kopien);
+        Klicken(form, "CommandEnde");
+        const auto vorher = Zeilen(Tabelle("VK_LP_02_5"));
+
+        frmKat5& wieder = Form();
+        EXPECT_EQ(wieder.chkMitVermessung.Value(), fall.vermessung[0] - '0');
+        EXPECT_EQ(wieder.chkOrt.Enabled(), fall.vermessung[0] == '0');
+        if (fall.vermessung[0] == '0') EXPECT_EQ(wieder.chkOrt.Value(), fall.ort[0] - '0');
+        EXPECT_EQ(vk::Val(wieder.mskMehrfach.Text()), vk::Val(fall.kopien));
+        Klicken(wieder, "CommandEnde");
+        EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_5")), vorher);
+        EXPECT_EQ(doc_->Tables().Count(), 2) << "one fee table and the totals";
+        Tabelle("VK_LP_02_5").Delete();
+    }
+}
+
+TEST_F(Kat5, CancelLeavesTheDocumentUnchanged) {
+    frmKat5& first = Form();
+    Setzen(first, "chkOrt=1");
+    Klicken(first, "CommandEnde");
+    const auto vor = ordner_ / "vor.docx";
+    doc_->Save(vor);
+    const std::string vorher = doc_->Content().Text();
+
+    frmKat5& form = Form();
+    Setzen(form, "chkOrt=0");
+    Setzen(form, "mskMehrfach=5");
+    Klicken(form, "CommandAbbruch");
+    EXPECT_FALSE(Offen<frmKat5>());
+    EXPECT_EQ(doc_->Content().Text(), vorher);
+    const auto nach = ordner_ / "nach.docx";
+    doc_->Save(nach);
+    EXPECT_EQ(Lesen(nach), Lesen(vor));
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_5"))[1], "mit Ortsbesichtigung\rTarifstelle 8.2.2||||");
+}
+
+}  // namespace
+}  // namespace vktest

@@ -1,0 +1,132 @@
+// Fees by time spent: pricing a row (half hours, whole kilometres, the vehicle minimum, the empty
+// class), the table written, reading it back, and the grid's row keys and buttons.
+#include <gtest/gtest.h>
+
+#include "categories/Zeitaufwand.h"
+#include "categories/frmKat6.h"
+#include "categories/kategorieumfeld.h"
+
+namespace vktest {
+namespace {
+
+using vk::frmKat6;
+using vk::ui::Klicken;
+using vk::ui::Setzen;
+
+class Kat6 : public Kategorieumfeld {
+protected:
+    frmKat6& Form() { return Oeffnen<frmKat6>(5); }
+    static std::vector<std::string> Zeile(frmKat6& f, int r) {
+        std::vector<std::string> z;
+        for (int c = 1; c <= 4; ++c) z.push_back(f.GridGebühren.TextMatrix(r, c));
+        return z;
+    }
+};
+
+TEST(Zeitaufwand, HoursAreRoundedUpToTheNextHalfHourWhateverTheirSize) {
+    EXPECT_EQ(vk::AufHalbeStundeRunden(2.0), 2.0);
+    EXPECT_EQ(vk::AufHalbeStundeRunden(2.5), 2.5);
+    EXPECT_EQ(vk::AufHalbeStundeRunden(2.25), 2.5);
+    EXPECT_EQ(vk::AufHalbeStundeRunden(2.1), 2.5);
+    EXPECT_EQ(vk::AufHalbeStundeRunden(2.6), 3.0);
+    EXPECT_EQ(vk::AufHalbeStundeRunden(3.7), 4.0);
+    EXPECT_EQ(vk::AufHalbeStundeRunden(1000.2), 1000.5);
+    EXPECT_EQ(vk::AufHalbeStundeRunden(12345.8), 12346.0);
+}
+
+TEST_F(Kat6, StartsWithOneRowOfTheSurveyingEngineer) {
+    frmKat6& form = Form();
+    EXPECT_EQ(form.GridGebühren.Rows(), 1);
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 1), "Öffentl. bestellter Vermessungsing.");
+    EXPECT_EQ(form.GridGebühren.HeaderText(2), " Stunden/km");
+    EXPECT_EQ(form.comKategorie.ListCount(), 6);
+    EXPECT_EQ(vk::ui::StandardFensterverwaltung().Von(form.hWnd()).eltern, 0x4D);
+}
+
+TEST_F(Kat6, RowsArePricedByClass) {
+    frmKat6& form = Form();
+    Setzen(form, "GridGebühren(1,2)=2,25");
+    EXPECT_EQ(Zeile(form, 1), (std::vector<std::string>{"Öffentl. bestellter Vermessungsing.", "2,5", "84,00",
+                                                        "    210,00"}));
+    Setzen(form, "GridGebühren(2,1)=Kraftfahrzeug");
+    Setzen(form, "GridGebühren(2,2)=12,9");
+    EXPECT_EQ(Zeile(form, 2), (std::vector<std::string>{"Kraftfahrzeug", "12", " 0,55", "     10,00"}));
+    Setzen(form, "GridGebühren(3,1)=Meßtruppführer");
+    Setzen(form, "GridGebühren(3,2)=1000,2");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 2), "1000,5");
+    Setzen(form, "GridGebühren(3,1)=");
+    EXPECT_EQ(Zeile(form, 3), (std::vector<std::string>{"", "", "", ""}));
+}
+
+TEST_F(Kat6, ConfirmingWritesTheTableAndReopeningRestoresIt) {
+    frmKat6& form = Form();
+    // A row added by Tab on the last row takes that row's place: add the rows first, then fill them.
+    Setzen(form, "GridGebühren(3,1)=");
+    Setzen(form, "GridGebühren(1,2)=2,25");
+    Setzen(form, "GridGebühren(2,1)=Kraftfahrzeug");
+    Setzen(form, "GridGebühren(2,2)=30");
+    Setzen(form, "unterlagenCheck=1");
+    Klicken(form, "CommandEnde");
+    const auto tabelle = Zeilen(Tabelle("VK_LP_02_6"));
+    ASSERT_EQ(tabelle.size(), 6u);
+    EXPECT_EQ(tabelle[0], "Gebühren nach Zeitaufwand|||Gebühr||");
+    EXPECT_EQ(tabelle[1], "15.1.1|" + vk::Zeitaufwandsklassen()[0].beschreibung + "|2,5 h|84,00 €|210,00 €|");
+    EXPECT_EQ(tabelle[2], "15.2|Einsatz von Kraftfahrzeugen (mind. 10 €)|30 km| 0,55 €|16,50 €|");
+    EXPECT_EQ(tabelle[3], "|||||");
+    EXPECT_EQ(tabelle[4], "Auslagen|||||");
+    EXPECT_EQ(tabelle[5], "|Katasterunterlagen|||52,00 €|");
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     278,50 €");
+    EXPECT_EQ(Tabelle("VK_LP_02_6").Range().FontSize(), 10.0);
+
+    frmKat6& wieder = Form();
+    EXPECT_EQ(wieder.unterlagenCheck.Value(), 1);
+    ASSERT_EQ(wieder.GridGebühren.Rows(), 3);
+    EXPECT_EQ(wieder.GridGebühren.TextMatrix(1, 1), "Öffentl. bestellter Vermessungsing.");
+    EXPECT_EQ(wieder.GridGebühren.TextMatrix(1, 2), "2,5");
+    EXPECT_EQ(wieder.GridGebühren.TextMatrix(2, 1), "Kraftfahrzeug");
+    EXPECT_EQ(wieder.GridGebühren.TextMatrix(2, 2), "30");
+    EXPECT_EQ(wieder.GridGebühren.TextMatrix(3, 1), "");
+    Klicken(wieder, "CommandEnde");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6")), tabelle);
+    EXPECT_EQ(doc_->Tables().Count(), 2);
+}
+
+TEST_F(Kat6, TabInTheQuantityColumnAddsOneRowOnlyOnTheLastRow) {
+    frmKat6& form = Form();
+    form.GridGebühren.SetZelle(1, 2);
+    vk::ui::TasteDrücken(form, "GridGebühren", vk::ui::taste::Tab);
+    ASSERT_EQ(form.GridGebühren.Rows(), 2);
+    EXPECT_EQ(form.GridGebühren.Row(), 1);
+    EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 1), "Öffentl. bestellter Vermessungsing.");
+    form.GridGebühren.SetZelle(1, 2);
+    vk::ui::TasteDrücken(form, "GridGebühren", vk::ui::taste::Rechts);
+    EXPECT_EQ(form.GridGebühren.Rows(), 2) << "not the last row: only moves down";
+    EXPECT_EQ(form.GridGebühren.Row(), 2);
+}
+
+TEST_F(Kat6, DeletingAsksOnlyWithTwoRowsOrMore) {
+    frmKat6& form = Form();
+    form.GridGebühren.SelectRow(1);
+    Klicken(form, "CommandLöschen");
+    EXPECT_TRUE(vk::StandardNachrichten().Gestellt().empty());
+    EXPECT_EQ(form.GridGebühren.Rows(), 1);
+
+    Klicken(form, "CommandNeu");
+    ASSERT_EQ(form.GridGebühren.Rows(), 2);
+    form.GridGebühren.ClearSelection();
+    vk::StandardNachrichten().Antworten(6);
+    Klicken(form, "CommandLöschen");
+    EXPECT_EQ(form.GridGebühren.Rows(), 2) << "asked, but nothing selected";
+    vk::StandardNachrichten().Zuruecksetzen();
+    form.GridGebühren.SelectRow(2);
+    vk::StandardNachrichten().Antworten(6);
+    Klicken(form, "CommandLöschen");
+    ASSERT_EQ(vk::StandardNachrichten().Gestellt().size(), 1u);
+    EXPECT_EQ(vk::StandardNachrichten().Gestellt()[0].text, "Zeile löschen?");
+    EXPECT_EQ(vk::StandardNachrichten().Gestellt()[0].flags, 36);
+    EXPECT_EQ(form.GridGebühren.Rows(), 1);
+}
+
+}  // namespace
+}  // namespace vktest
