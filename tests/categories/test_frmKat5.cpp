@@ -104,7 +104,9 @@ TEST_F(Kat5, ReopeningRestoresTheInputsAndConfirmingWritesTheSameTable) {
         frmKat5& wieder = Form();
         EXPECT_EQ(wieder.chkMitVermessung.Value(), fall.vermessung[0] - '0');
         EXPECT_EQ(wieder.chkOrt.Enabled(), fall.vermessung[0] == '0');
-        if (fall.vermessung[0] == '0') EXPECT_EQ(wieder.chkOrt.Value(), fall.ort[0] - '0');
+        if (fall.vermessung[0] == '0') {
+            EXPECT_EQ(wieder.chkOrt.Value(), fall.ort[0] - '0');
+        }
         EXPECT_EQ(vk::Val(wieder.mskMehrfach.Text()), vk::Val(fall.kopien));
         Klicken(wieder, "CommandEnde");
         EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_5")), vorher);
