@@ -2,7 +2,10 @@
 // (0 success, 2 bad arguments or unusable files) and prints its own one-line error.
 #pragma once
 
+#include <iosfwd>
 #include <string>
+
+namespace vk::word { class Document; }
 #include <vector>
 
 namespace vkcli {
@@ -15,5 +18,10 @@ struct Aufruffehler {
 };
 
 int BefehlScale(const Argumente& args);
+int BefehlTables(const Argumente& args);
+int BefehlDemo(const Argumente& args);
+
+// Prints every table of the document (cell texts and the comments in each cell).
+void TabellenAusgeben(vk::word::Document& doc, bool json, std::ostream& out);
 
 }  // namespace vkcli

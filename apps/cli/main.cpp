@@ -10,6 +10,8 @@ namespace {
 
 const char* kHilfe =
     "usage:\n"
+    "  vk demo DIR\n"
+    "  vk tables FILE.docx [--json]\n"
     "  vk scale Gebührenstaffel1 BODENWERT FLAECHE\n"
     "  vk scale Grenzfeststellung_B BODENWERT PUNKTE\n"
     "  vk scale Gebäudevermessung BAUKOSTEN\n";
@@ -20,6 +22,8 @@ int main(int argc, char** argv) {
     using namespace vkcli;
     const std::map<std::string, int (*)(const Argumente&)> befehle = {
         {"scale", &BefehlScale},
+        {"tables", &BefehlTables},
+        {"demo", &BefehlDemo},
     };
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::cerr << kHilfe;

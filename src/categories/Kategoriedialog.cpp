@@ -65,8 +65,13 @@ bool GridAnfügeTaste(ui::Grid& grid, int spalte, std::int16_t& taste, int shift
     if ((taste != ui::taste::Tab && taste != ui::taste::Rechts) || shift != 0 || grid.Col() != spalte)
         return false;
     if (grid.Row() == grid.Rows()) {
-        grid.InsertRow(grid.Row());
-        grid.SetRowHeight(grid.Row(), kZeilenhöhe);
+        // The new row goes below the last one and becomes current: a person who tabs out of the
+        // last row continues in a new row under it (inserting at the current index would push the
+        // row just typed below the new one).
+        const int neu = grid.Rows() + 1;
+        grid.InsertRow(neu);
+        grid.SetRowHeight(neu, kZeilenhöhe);
+        grid.SetRow(neu);
         neueZeile();
     } else {
         grid.SetRow(grid.Row() + 1);

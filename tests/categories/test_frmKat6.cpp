@@ -96,9 +96,9 @@ TEST_F(Kat6, TabInTheQuantityColumnAddsOneRowOnlyOnTheLastRow) {
     form.GridGebühren.SetZelle(1, 2);
     vk::ui::TasteDrücken(form, "GridGebühren", vk::ui::taste::Tab);
     ASSERT_EQ(form.GridGebühren.Rows(), 2);
-    EXPECT_EQ(form.GridGebühren.Row(), 1);
-    EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
-    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 1), "Öffentl. bestellter Vermessungsing.");
+    EXPECT_EQ(form.GridGebühren.Row(), 2) << "the new row goes below the last one and becomes current";
+    EXPECT_EQ(form.GridGebühren.RowHeight(2), 300);
+    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 1), "Öffentl. bestellter Vermessungsing.");
     form.GridGebühren.SetZelle(1, 2);
     vk::ui::TasteDrücken(form, "GridGebühren", vk::ui::taste::Rechts);
     EXPECT_EQ(form.GridGebühren.Rows(), 2) << "not the last row: only moves down";

@@ -1,0 +1,128 @@
+// vk demo DIR: an office database, an invoice template with the tags, and the invoice after one
+// confirmed dialog of every category that exists; prints the totals.
+#include <filesystem>
+#include <iostream>
+
+#include "befehle.h"
+#include "categories/frmKat5.h"
+#include "categories/frmKat6.h"
+#include "common/fehler.h"
+#include "common/konvertierung.h"
+#include "component/rechnungskontext.h"
+#include "component/vk.h"
+#include "platform/controls/formen.h"
+#include "platform/controls/wiedergabe.h"
+#include "platform/dao/dao.h"
+#include "platform/word/document.h"
+
+namespace vkcli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Character position of a text in the main story (positions count characters, not bytes).
+long Position(vk::word::Document& doc, const std::string& text) {
+    const std::string alles = doc.Content().Text();
+    const std::size_t byte = alles.find(text);
+    if (byte == std::string::npos) throw vk::LaufzeitFehler(5, "demo template: '" + text + "' not found");
+    long p = 0;
+    for (std::size_t i = 0; i < byte; ++i)
+        if ((static_cast<unsigned char>(alles[i]) & 0xC0) != 0x80) ++p;
+    return p;
+}
+
+void Markieren(vk::word::Document& doc, const std::string& text, const std::string& tag) {
+    long p = Position(doc, text);
+    long laenge = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++laenge;
+    doc.Comments().Add(doc.Range(p, p + laenge), tag);
+}
+
+// A short invoice letter with "kalStart" and the five letter-text tags.
+void VorlageSchreiben(const fs::path& datei) {
+    auto doc = vk::word::Document::New();
+    doc->Content().InsertAfter(
+        "Vermessungsbüro Beispiel, Öffentlich bestellter Vermessungsingenieur\r"
+        "Rechnung Nr. 2026-001\r"
+        "Sehr geehrte Damen und Herren,\r"
+        "für unsere Leistungen berechnen wir Ihnen:\r"
+        "Positionen\r"
+        "Gesamtbetrag 0,00 € (Netto 0,00 € zuzüglich MwSt 0,00 €, Brutto 0,00 €; darin Auslagen 0,00 €).\r"
+        "Mit freundlichen Grüßen");
+    Markieren(*doc, "Positionen", "kalStart");
+    Markieren(*doc, "Gesamtbetrag", "kalGesamt");
+    Markieren(*doc, "Netto", "kalNetto");
+    Markieren(*doc, "MwSt", "kalMwSt");
+    Markieren(*doc, "Brutto", "kalBrutto");
+    Markieren(*doc, "Auslagen", "kalAuslagen");
+    doc->Save(datei);
+}
+
+void DatenbankSchreiben(const fs::path& datei) {
+    vk::dao::DatenbankAnlegen(datei);
+    vk::dao::Workspace ws;
+    auto db = ws.OpenDatabase(datei.string());
+    db->Execute("INSERT INTO TempDoc (ID_Benutzer, Mehrwertsteuersatz, AbschlagProzent, Rabatt, Zahlungsziel) "
+                "VALUES (1, 190, 100, 0, 1)");
+    db->Execute("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer) "
+                "VALUES (1, 1, 1, '2026-001')");
+    db->Execute("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (1, 8, '2026-12-05')");
+    db->Execute("INSERT INTO Version (Zahlungsziel, AbstandZahlungsziel, BundZahlungsziel) "
+                "VALUES ('Bitte zahlen Sie den Rechnungsbetrag bis zum <14> ohne Abzug.', 26, 1)");
+    db->Close();
+}
+
+}  // namespace
+
+int BefehlDemo(const Argumente& args) {
+    if (args.size() != 1) throw Aufruffehler{"demo: expected one argument DIR"};
+    const fs::path dir = args[0];
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec) throw Aufruffehler{"demo: cannot create " + dir.string() + ": " + ec.message()};
+    const fs::path db = dir / "buero.sqlite", vorlage = dir / "Vorlage.docx", rechnung = dir / "Rechnung.docx";
+    for (const auto& f : {db, vorlage, rechnung}) fs::remove(f, ec);
+
+    DatenbankSchreiben(db);
+    VorlageSchreiben(vorlage);
+
+    // The host's part: the invoice, the database and the job quantities into the component.
+    auto doc = vk::word::Document::Open(vorlage);
+    auto ws = std::make_shared<vk::dao::Workspace>();
+    auto datenbank = ws->OpenDatabase(db.string());
+    vk::VK komponente;
+    komponente.Doc(vk::Variant(doc));
+    komponente.KalWorkspace(vk::Variant(ws));
+    komponente.DatenbankPfad(vk::Variant(db.string()));
+    komponente.ID_Benutzer(vk::Variant(std::int32_t{1}));
+    komponente.NeueAbfrage(vk::Variant(datenbank));
+    komponente.Flurstücksnummer(vk::Variant("123/4"));
+    auto rechnungssatz = datenbank->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
+
+    // Category 4: a boundary certificate with on-site inspection and two copies.
+    komponente.Show(4, rechnungssatz, 0);
+    auto& kat5 = vk::ui::Formen::Instanz<vk::frmKat5>();
+    vk::ui::Setzen(kat5, "chkOrt=1");
+    vk::ui::Setzen(kat5, "mskMehrfach=2");
+    vk::ui::Klicken(kat5, "CommandEnde");
+
+    // Category 5: 2,25 hours of the surveying engineer, 30 km by car, the cadastral documents.
+    komponente.Show(5, rechnungssatz, 0);
+    auto& kat6 = vk::ui::Formen::Instanz<vk::frmKat6>();
+    vk::ui::Setzen(kat6, "GridGebühren(1,2)=2,25");
+    vk::ui::Setzen(kat6, "GridGebühren(2,1)=Kraftfahrzeug");
+    vk::ui::Setzen(kat6, "GridGebühren(2,2)=30");
+    vk::ui::Setzen(kat6, "unterlagenCheck=1");
+    vk::ui::Klicken(kat6, "CommandEnde");
+
+    doc->Save(rechnung);
+    TabellenAusgeben(*doc, false, std::cout);
+    auto gespeichert = datenbank->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
+    std::cout << "Stored: NettoRechnung " << vk::CStr(gespeichert->Fields("NettoRechnung").Value())
+              << " ct, Brutto " << vk::CStr(gespeichert->Fields("Brutto").Value()) << " ct\n"
+              << "Wrote " << db.string() << ", " << vorlage.string() << ", " << rechnung.string() << '\n';
+    return 0;
+}
+
+}  // namespace vkcli
