@@ -20,6 +20,7 @@ struct Aufruffehler {
 int BefehlScale(const Argumente& args);
 int BefehlTables(const Argumente& args);
 int BefehlDemo(const Argumente& args);
+int BefehlApply(const Argumente& args);
 
 // Prints every table of the document (cell texts and the comments in each cell).
 void TabellenAusgeben(vk::word::Document& doc, bool json, std::ostream& out);

@@ -11,6 +11,9 @@ namespace {
 const char* kHilfe =
     "usage:\n"
     "  vk demo DIR\n"
+    "  vk apply --db FILE --user N --invoice ID --doc FILE.docx [--out FILE.docx] --category K\n"
+    "           [--property NAME=VALUE]... [--set NAME=VALUE]... [--choose new|1|2|3|4|5|cursor]\n"
+    "           [--answer yes|no] [--cancel] [--json]\n"
     "  vk tables FILE.docx [--json]\n"
     "  vk scale Gebührenstaffel1 BODENWERT FLAECHE\n"
     "  vk scale Grenzfeststellung_B BODENWERT PUNKTE\n"
@@ -24,6 +27,7 @@ int main(int argc, char** argv) {
         {"scale", &BefehlScale},
         {"tables", &BefehlTables},
         {"demo", &BefehlDemo},
+        {"apply", &BefehlApply},
     };
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::cerr << kHilfe;

@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <fstream>
+#include <algorithm>
+#include <vector>
 
 #include "../dao/testdatenbank.h"
 
@@ -76,6 +79,80 @@ TEST(Kommandozeile, TablesOfAMissingOrDamagedFileExitWithTwo) {
     auto e = Vk("tables '" + kaputt.string() + "'");
     EXPECT_EQ(e.status, 2);
     EXPECT_NE(e.ausgabe.find("kaputt.docx"), std::string::npos) << e.ausgabe;
+}
+
+}  // namespace
+}  // namespace vktest
+
+namespace vktest {
+namespace {
+
+std::string Inhalt(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class Anwenden : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(Vk("demo '" + ordner_.Pfad().string() + "'").status, 0);
+        std::filesystem::copy_file(ordner_ / "Vorlage.docx", doc_);
+    }
+    std::string Basis() {
+        return "apply --db '" + (ordner_ / "buero.sqlite").string() + "' --user 1 --invoice 1 --doc '" +
+               doc_.string() + "' ";
+    }
+    TempOrdner ordner_;
+    std::filesystem::path doc_ = ordner_ / "Rechnung2.docx";
+};
+
+TEST_F(Anwenden, BoundaryCertificateWithInspectionAndTwoCopies) {
+    auto e = Vk(Basis() + "--category 4 --set chkOrt=1 --set mskMehrfach=2");
+    ASSERT_EQ(e.status, 0) << e.ausgabe;
+    EXPECT_NE(e.ausgabe.find("Anzahl Mehrfachausfertigungen: |        2 |  |  |   300,00 €"), std::string::npos)
+        << e.ausgabe;
+    EXPECT_NE(e.ausgabe.find("Summe |  |      300,00 €"), std::string::npos);
+    EXPECT_NE(e.ausgabe.find("Mehrwertsteuer 19 % |      300,00 € |       57,00 €"), std::string::npos);
+    EXPECT_NE(e.ausgabe.find("Rechnungsbetrag |  |      357,00 €"), std::string::npos);
+    auto t = Vk("tables '" + doc_.string() + "'");
+    EXPECT_NE(t.ausgabe.find("[VK_LP_02_5]"), std::string::npos) << "saved in place";
+
+    // Re-opened on its table and confirmed unchanged: the same amounts, one fee table.
+    auto wieder = Vk(Basis() + "--category 4 --choose 1 --json");
+    ASSERT_EQ(wieder.status, 0) << wieder.ausgabe;
+    EXPECT_NE(wieder.ausgabe.find("\"  300,00 €\"]"), std::string::npos) << wieder.ausgabe;
+}
+
+TEST_F(Anwenden, CancelLeavesTheInvoiceByteForByte) {
+    ASSERT_EQ(Vk(Basis() + "--category 4 --set chkOrt=1").status, 0);
+    const std::string vorher = Inhalt(doc_);
+    ASSERT_EQ(Vk(Basis() + "--category 4 --choose 1 --set mskMehrfach=3 --cancel").status, 0);
+    EXPECT_EQ(Inhalt(doc_), vorher);
+}
+
+TEST_F(Anwenden, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
+    const std::string docVorher = Inhalt(doc_);
+    const std::string dbVorher = Inhalt(ordner_ / "buero.sqlite");
+    const auto kaputt = ordner_ / "kaputt.docx";
+    { std::ofstream(kaputt) << "PK kein zip"; }
+    const std::vector<std::string> faelle = {
+        "apply --db '" + (ordner_ / "fehlt.sqlite").string() + "' --user 1 --invoice 1 --doc '" + doc_.string() +
+            "' --category 4",
+        "apply --db '" + (ordner_ / "buero.sqlite").string() + "' --user 1 --invoice 1 --doc '" +
+            (ordner_ / "fehlt.docx").string() + "' --category 4",
+        "apply --db '" + (ordner_ / "buero.sqlite").string() + "' --user 1 --invoice 1 --doc '" + kaputt.string() +
+            "' --category 4",
+        Basis() + "--category 4 --set gibtsNicht=1",
+        Basis() + "--category 9",
+        Basis() + "--category 4 --choose 7",
+    };
+    for (const auto& f : faelle) {
+        auto e = Vk(f);
+        EXPECT_EQ(e.status, 2) << f << "\n" << e.ausgabe;
+        EXPECT_EQ(std::count(e.ausgabe.begin(), e.ausgabe.end(), '\n'), 1) << "one line: " << e.ausgabe;
+    }
+    EXPECT_EQ(Inhalt(doc_), docVorher);
+    EXPECT_EQ(Inhalt(ordner_ / "buero.sqlite"), dbVorher);
 }
 
 }  // namespace

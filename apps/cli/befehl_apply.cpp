@@ -1,0 +1,215 @@
+// vk apply: one category dialog on an invoice, driven as a person drives it, confirmed (or
+// cancelled), the invoice saved atomically; prints the written table and the totals.
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <sstream>
+
+#include "befehle.h"
+#include "common/fehler.h"
+#include "common/konvertierung.h"
+#include "common/nachricht.h"
+#include "component/rechnungskontext.h"
+#include "component/vk.h"
+#include "document/G_frmTabelle.h"
+#include "document/KV_WordAuto.h"
+#include "platform/controls/form.h"
+#include "platform/controls/formen.h"
+#include "platform/controls/wiedergabe.h"
+#include "platform/dao/dao.h"
+#include "platform/word/document.h"
+
+namespace vkcli {
+namespace {
+
+constexpr const char* kSchluessel[] = {"VK_LP_02_1", "VK_LP_02_2", "VK_LP_02_3",
+                                       "VK_LP_08_4", "VK_LP_02_5", "VK_LP_02_6"};
+
+struct Auftrag {
+    std::string db, doc, out, wahl = "new", antwort;
+    long benutzer = 0, rechnung = 0;
+    int kategorie = -1;
+    bool abbrechen = false, json = false;
+    std::vector<std::pair<std::string, std::string>> eigenschaften;
+    std::vector<std::string> setzen;
+};
+
+std::pair<std::string, std::string> Paar(const std::string& s, const std::string& option) {
+    auto gleich = s.find('=');
+    if (gleich == std::string::npos || gleich == 0) throw Aufruffehler{"apply: " + option + " needs NAME=VALUE, got '" + s + "'"};
+    return {s.substr(0, gleich), s.substr(gleich + 1)};
+}
+
+long Zahl(const std::string& s, const std::string& option) {
+    try {
+        std::size_t n = 0;
+        long v = std::stol(s, &n);
+        if (n == s.size()) return v;
+    } catch (...) {
+    }
+    throw Aufruffehler{"apply: " + option + " needs a whole number, got '" + s + "'"};
+}
+
+Auftrag Lesen(const Argumente& args) {
+    Auftrag a;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& o = args[i];
+        auto wert = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw Aufruffehler{"apply: " + o + " needs a value"};
+            return args[++i];
+        };
+        if (o == "--db") a.db = wert();
+        else if (o == "--doc") a.doc = wert();
+        else if (o == "--out") a.out = wert();
+        else if (o == "--user") a.benutzer = Zahl(wert(), o);
+        else if (o == "--invoice") a.rechnung = Zahl(wert(), o);
+        else if (o == "--category") a.kategorie = static_cast<int>(Zahl(wert(), o));
+        else if (o == "--property") a.eigenschaften.push_back(Paar(wert(), o));
+        else if (o == "--set") a.setzen.push_back(wert());
+        else if (o == "--choose") a.wahl = wert();
+        else if (o == "--answer") a.antwort = wert();
+        else if (o == "--cancel") a.abbrechen = true;
+        else if (o == "--json") a.json = true;
+        else throw Aufruffehler{"apply: unknown option '" + o + "'"};
+    }
+    if (a.db.empty() || a.doc.empty()) throw Aufruffehler{"apply: --db and --doc are required"};
+    if (a.kategorie < 0 || a.kategorie > 5) throw Aufruffehler{"apply: --category must be 0 to 5"};
+    if (a.antwort != "" && a.antwort != "yes" && a.antwort != "no") throw Aufruffehler{"apply: --answer yes|no"};
+    if (a.out.empty()) a.out = a.doc;
+    return a;
+}
+
+void EigenschaftSetzen(vk::VK& k, const std::string& name, const std::string& wert) {
+    using Setter = void (vk::VK::*)(const vk::Variant&);
+    static const std::map<std::string, Setter> setter = {
+        {"Flurstücksnummer", &vk::VK::Flurstücksnummer}, {"Fläche", &vk::VK::Fläche},
+        {"Bodenwert", &vk::VK::Bodenwert},               {"Lage", &vk::VK::Lage},
+        {"Baukosten", &vk::VK::Baukosten},               {"Achslänge", &vk::VK::Achslänge},
+        {"Grenzlänge", &vk::VK::Grenzlänge},             {"Flurstücke", &vk::VK::Flurstücke},
+        {"AnzahlGrenzpunkte", &vk::VK::AnzahlGrenzpunkte}};
+    auto it = setter.find(name);
+    if (it == setter.end()) throw Aufruffehler{"apply: unknown property '" + name + "'"};
+    try {
+        (k.*(it->second))(vk::Variant(wert));
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"apply: property " + name + "=" + wert + ": " + f.Beschreibung()};
+    }
+}
+
+void WahlVorbereiten(const std::string& wahl) {
+    if (wahl != "new" && wahl != "cursor" && !(wahl.size() == 1 && wahl[0] >= '1' && wahl[0] <= '5'))
+        throw Aufruffehler{"apply: --choose new|1|2|3|4|5|cursor"};
+    vk::G_frmTabelle::ModalHandlerSetzen([wahl](vk::G_frmTabelle& f) {
+        if (wahl == "cursor" && f.optAktTabelle.Enabled()) f.optAktTabelle.SetValue(true);
+        else if (wahl.size() == 1 && wahl[0] != 'n' && f.optTabelle(wahl[0] - '1').Enabled())
+            f.optTabelle(wahl[0] - '1').SetValue(true);
+        else if (wahl != "new")
+            throw vk::LaufzeitFehler(5, "table choice " + wahl + " is not offered");
+        f.cmdEnde.Click.Auslösen();
+    });
+}
+
+vk::ui::Form* OffenerDialog() {
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen() && f->Name() != "G_frmTabelle") return f;
+    return nullptr;
+}
+
+std::string Ohne(const std::string& t) { return t.size() >= 2 ? t.substr(0, t.size() - 2) : t; }
+
+void TabelleDrucken(const char* titel, vk::word::Table t, bool json, std::ostream& out) {
+    if (json) out << "\"" << titel << "\":[";
+    else out << titel << ":\n";
+    if (!t.IstNothing()) {
+        for (long r = 1; r <= t.Rows().Count(); ++r) {
+            if (json) out << (r > 1 ? "," : "") << "[";
+            else out << " ";
+            for (long c = 1; c <= t.Rows().Item(r).CellCount(); ++c) {
+                std::string text = Ohne(t.Cell(r, c).Range().Text());
+                if (json) {
+                    std::string s;
+                    for (char ch : text) {
+                        if (ch == '"' || ch == '\\') s += '\\', s += ch;
+                        else if (ch == '\r') s += "\\r";
+                        else if (ch == '\v') s += "\\u000b";
+                        else if (ch == '\t') s += "\\t";
+                        else s += ch;
+                    }
+                    out << (c > 1 ? "," : "") << '"' << s << '"';
+                } else {
+                    for (char& ch : text)
+                        if (ch == '\r' || ch == '\v') ch = '/';
+                    out << " | " << text;
+                }
+            }
+            out << (json ? "]" : "\n");
+        }
+    }
+    if (json) out << "]";
+}
+
+vk::word::Table TabelleMit(vk::word::Document& doc, std::string_view schluessel) {
+    for (vk::word::Table t : doc.Tables())
+        if (vk::ErsterKommentarText(t.Range()) == schluessel) return t;
+    return {};
+}
+
+}  // namespace
+
+int BefehlApply(const Argumente& args) {
+    const Auftrag a = Lesen(args);
+    if (!std::filesystem::exists(a.db)) throw Aufruffehler{"apply: database not found: " + a.db};
+
+    std::shared_ptr<vk::word::Document> doc;
+    std::shared_ptr<vk::dao::Workspace> ws = std::make_shared<vk::dao::Workspace>();
+    std::shared_ptr<vk::dao::Database> db;
+    std::shared_ptr<vk::dao::Recordset> rechnung;
+    try {
+        doc = vk::word::Document::Open(a.doc);
+        db = ws->OpenDatabase(a.db);
+        rechnung = db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = ?",
+                                     {vk::Variant(static_cast<std::int32_t>(a.rechnung))});
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"apply: " + f.Beschreibung()};
+    }
+    if (rechnung->EOF()) throw Aufruffehler{"apply: no invoice " + std::to_string(a.rechnung) + " in " + a.db};
+
+    vk::VK komponente;
+    komponente.Doc(vk::Variant(doc));
+    komponente.KalWorkspace(vk::Variant(ws));
+    komponente.DatenbankPfad(vk::Variant(a.db));
+    komponente.ID_Benutzer(vk::Variant(static_cast<std::int32_t>(a.benutzer)));
+    komponente.NeueAbfrage(vk::Variant(db));
+    for (const auto& [name, wert] : a.eigenschaften) EigenschaftSetzen(komponente, name, wert);
+    WahlVorbereiten(a.wahl);
+    if (!a.antwort.empty())
+        for (int i = 0; i < 100; ++i) vk::StandardNachrichten().Antworten(a.antwort == "yes" ? 6 : 7);
+
+    komponente.Show(static_cast<std::int16_t>(a.kategorie), rechnung, 0);
+    vk::ui::Form* form = OffenerDialog();
+    if (!form) throw Aufruffehler{"apply: category " + std::to_string(a.kategorie) + " has no dialog yet"};
+    try {
+        for (const std::string& s : a.setzen) vk::ui::Setzen(*form, s);
+        vk::ui::Klicken(*form, a.abbrechen ? "CommandAbbruch" : "CommandEnde");
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"apply: " + f.Beschreibung()};
+    }
+    if (a.abbrechen) {
+        std::cout << (a.json ? "{\"cancelled\":true}\n" : "cancelled: the invoice is unchanged\n");
+        return 0;
+    }
+    try {
+        doc->Save(a.out);
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"apply: " + f.Beschreibung()};
+    }
+    std::ostream& out = std::cout;
+    if (a.json) out << "{";
+    TabelleDrucken("table", TabelleMit(*doc, kSchluessel[a.kategorie]), a.json, out);
+    if (a.json) out << ",";
+    TabelleDrucken("totals", TabelleMit(*doc, "RE_Summe"), a.json, out);
+    out << (a.json ? "}\n" : "");
+    return 0;
+}
+
+}  // namespace vkcli
