@@ -5,6 +5,7 @@
 #include "common/konvertierung.h"
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
+#include "document/kontextdokument.h"
 #include "document/kennungen.h"
 #include "platform/word/document.h"
 
@@ -12,16 +13,6 @@ namespace vk {
 namespace {
 
 constexpr const char* kModul = "GebührenTabelle";
-
-word::Document& Dokument() {
-    if (!Kontext().Doc) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
-    return *Kontext().Doc;
-}
-
-word::Application& Anwendung() {
-    if (!Kontext().WordApp) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
-    return *Kontext().WordApp;
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "common/fehler.h"
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
+#include "document/kontextdokument.h"
 #include "document/G_frmTabelle.h"
 #include "platform/controls/formen.h"
 #include "platform/word/document.h"
@@ -13,16 +14,6 @@ namespace vk {
 namespace {
 
 constexpr std::string_view kKeinZweiterSchluessel = "--------";
-
-word::Document& Dokument() {
-    if (!Kontext().Doc) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
-    return *Kontext().Doc;
-}
-
-word::Application& Anwendung() {
-    if (!Kontext().WordApp) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
-    return *Kontext().WordApp;
-}
 
 bool PasstZu(const std::string& text, std::string_view erster, std::string_view zweiter) {
     return text == erster || text == zweiter;
