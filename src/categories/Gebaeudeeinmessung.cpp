@@ -1,0 +1,57 @@
+#include "categories/Gebaeudeeinmessung.h"
+
+#include "common/funktionen.h"
+#include "common/konvertierung.h"
+#include "feescale/modStatus.h"
+
+namespace vk {
+
+namespace {
+constexpr std::string_view kIhrAnteil = " Ihr Anteil ";
+constexpr char kZeilenumbruch = '\v';
+}  // namespace
+
+double Anteil(std::string_view anteilText) { return CVal(anteilText); }
+
+bool AnteilIstGanz(double anteil) { return anteil == 0 || anteil == 1000; }
+
+double Zeilenkosten(double baukosten, double anzahl, bool fortführung, double anteil) {
+    double kosten = Gebäudevermessung(baukosten) * anzahl;
+    if (fortführung) kosten *= kFortführungsfaktor;
+    if (anteil == 333)
+        kosten /= 3;
+    else if (!AnteilIstGanz(anteil))
+        kosten = kosten * anteil / 1000;
+    if (baukosten > kMindestBaukosten && kosten < kMindestgebühr) kosten = kMindestgebühr;
+    return kosten;
+}
+
+double VollerBetrag(double kosten, double anteil) {
+    if (anteil == 333) return kosten * 3;
+    return AnteilIstGanz(anteil) ? kosten : kosten * 1000 / anteil;
+}
+
+std::string Anteilszeile(double kosten, double anteil, std::string_view anteilText) {
+    return std::string(1, kZeilenumbruch) + "Betrag :  € " +
+           FormatText(Format(VollerBetrag(kosten, anteil), "0.00"), "@@@@@@@@") + std::string(kIhrAnteil) +
+           std::string(anteilText) + "/1000";
+}
+
+Bezeichnungszelle BezeichnungszelleLesen(std::string_view zelle) {
+    Bezeichnungszelle ergebnis;
+    const std::size_t umbruch = zelle.find(kZeilenumbruch);
+    if (umbruch == std::string_view::npos) {
+        ergebnis.bezeichnung = std::string(zelle);
+        return ergebnis;
+    }
+    ergebnis.bezeichnung = std::string(zelle.substr(0, umbruch));
+    const std::string_view rest = zelle.substr(umbruch + 1);
+    const std::size_t marke = rest.rfind(kIhrAnteil);
+    if (marke == std::string_view::npos) return ergebnis;
+    // The share stands between " Ihr Anteil " and "/1000", whatever its width.
+    std::string_view text = rest.substr(marke + kIhrAnteil.size());
+    ergebnis.anteil = CVal(text.substr(0, text.rfind('/')));
+    return ergebnis;
+}
+
+}  // namespace vk

@@ -1,0 +1,215 @@
+// Building survey: pricing a row (cadastral update, shares, the minimum above 2 500 000), the table
+// with its share lines, break points and expenses, the empty confirmation, and reading the table back.
+#include <gtest/gtest.h>
+
+#include "categories/Gebaeudeeinmessung.h"
+#include "categories/frmKat3.h"
+#include "categories/kategorieumfeld.h"
+#include "platform/controls/wiedergabe.h"
+
+namespace vktest {
+namespace {
+
+using vk::frmKat3;
+using vk::ui::Klicken;
+using vk::ui::Setzen;
+
+class Kat3 : public Kategorieumfeld {
+protected:
+    void SetUp() override {
+        Kategorieumfeld::SetUp();
+        vk::Kontext().Flurstücksnummer = "123/4";
+        vk::Kontext().Baukosten = 200000;  // fee 475
+    }
+    frmKat3& Form() { return Oeffnen<frmKat3>(2); }
+    static std::vector<std::string> Zeile(frmKat3& f, int r) {
+        std::vector<std::string> z;
+        for (int c = 1; c <= 5; ++c) z.push_back(f.GridGebühren.TextMatrix(r, c));
+        return z;
+    }
+    static std::string Kennung(vk::word::Table t, long zeile) {
+        return vk::ErsterKommentarText(t.Cell(zeile, 5).Range());
+    }
+};
+
+TEST(Gebaeudeeinmessung, SharesAreTakenByTheirValue) {
+    const double voll = vk::Zeilenkosten(200000, 1, false, 1000);
+    EXPECT_EQ(voll, 475);
+    EXPECT_EQ(vk::Zeilenkosten(200000, 1, false, 0), voll) << "an empty share is the whole";
+    EXPECT_EQ(vk::Zeilenkosten(200000, 1, false, vk::Anteil("1.000")), voll);
+    EXPECT_EQ(vk::Zeilenkosten(200000, 1, false, 333), 475.0 / 3);
+    EXPECT_EQ(vk::Zeilenkosten(200000, 2, false, 500), 475);
+    EXPECT_DOUBLE_EQ(vk::Zeilenkosten(200000, 1, true, 250), 475 * 0.7 / 4);
+    EXPECT_EQ(vk::VollerBetrag(158.33, 333), 474.99);
+    EXPECT_EQ(vk::VollerBetrag(95, 200), 475);
+    EXPECT_EQ(vk::VollerBetrag(475, 1000), 475);
+}
+
+TEST(Gebaeudeeinmessung, AboveTwoAndAHalfMillionARowCostsAtLeast1900) {
+    EXPECT_EQ(vk::Zeilenkosten(2500001, 1, false, 1000), 1900);
+    EXPECT_EQ(vk::Zeilenkosten(3000000, 1, true, 500), 1900);
+    EXPECT_EQ(vk::Zeilenkosten(2500000, 1, false, 500), 950) << "not above the limit";
+    EXPECT_GT(vk::Zeilenkosten(3000000, 1, false, 1000), 2078);
+}
+
+TEST(Gebaeudeeinmessung, TheShareLineIsReadBackWhateverTheShareWidth) {
+    const std::string zeile = vk::Anteilszeile(237.5, 500, "500");
+    EXPECT_EQ(zeile, "\vBetrag :  €   475,00 Ihr Anteil 500/1000");
+    for (const auto& [anteil, text] : std::vector<std::pair<double, std::string>>{
+             {500, "500"}, {50, " 50"}, {333, "333"}, {1500, "1.500"}}) {
+        const auto gelesen = vk::BezeichnungszelleLesen("Haus 1" + vk::Anteilszeile(100, anteil, text));
+        EXPECT_EQ(gelesen.bezeichnung, "Haus 1");
+        EXPECT_EQ(gelesen.anteil, anteil) << text;
+    }
+    const auto ohne = vk::BezeichnungszelleLesen("Flst.Nr. 7");
+    EXPECT_EQ(ohne.bezeichnung, "Flst.Nr. 7");
+    EXPECT_EQ(ohne.anteil, 0);
+}
+
+TEST_F(Kat3, ANewDialogShowsOneDefaultRow) {
+    frmKat3& form = Form();
+    ASSERT_EQ(form.GridGebühren.Rows(), 1);
+    EXPECT_EQ(Zeile(form, 1), (std::vector<std::string>{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
+    EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
+    EXPECT_EQ(form.GridGebühren.Row(), 1);
+    EXPECT_EQ(form.GridGebühren.HeaderText(4), " Anteil ");
+    EXPECT_EQ(form.GridGebühren.ColWidth(1), 2555);
+    EXPECT_TRUE(form.GridGebühren.ColReadOnly(5));
+    EXPECT_EQ(form.mskBrechpunkte.Text(), "  ");
+    EXPECT_EQ(form.chkFortführung.Value(), 0);
+}
+
+TEST_F(Kat3, TheCadastralUpdateReducesEveryRowTo70PerCentAndBack) {
+    frmKat3& form = Form();
+    Setzen(form, "GridGebühren(2,2)=1000000");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 2), "1.000.000,00");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "1.250,00");
+    Setzen(form, "chkFortführung=1");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  332,50");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "  875,00");
+    // A new row, by the button or by Tab, is priced with the update as well.
+    Klicken(form, "CommandNeu");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  332,50");
+    form.GridGebühren.SetZelle(3, 5);
+    vk::ui::TasteDrücken(form, "GridGebühren", vk::ui::taste::Tab);
+    ASSERT_EQ(form.GridGebühren.Rows(), 4);
+    EXPECT_EQ(form.GridGebühren.TextMatrix(4, 5), "  332,50");
+    EXPECT_EQ(form.GridGebühren.Col(), 1);
+    Setzen(form, "chkFortführung=0");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "1.250,00");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(4, 5), "  475,00");
+}
+
+TEST_F(Kat3, TheMinimumHoldsWhicheverComesFirstCostOrUpdate) {
+    frmKat3& form = Form();
+    Setzen(form, "GridGebühren(1,2)=2500001");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "1.900,00");
+    Setzen(form, "GridGebühren(1,2)=3000000");
+    Setzen(form, "chkFortführung=1");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "1.900,00") << "ticked after the cost was typed";
+    Setzen(form, "GridGebühren(1,4)=500");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "1.900,00");
+}
+
+TEST_F(Kat3, SharesWriteTheirLineWithTheWholeAmount) {
+    frmKat3& form = Form();
+    Setzen(form, "GridGebühren(1,4)=333");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  158,33");
+    Setzen(form, "GridGebühren(2,4)=500");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "  237,50");
+    Setzen(form, "GridGebühren(3,4)=1000");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 4), "1.000");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "  475,00");
+    Setzen(form, "GridGebühren(4,4)=0");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(4, 5), "  475,00") << "a share of 0 is the whole";
+    Klicken(form, "CommandEnde");
+    EXPECT_FALSE(Offen<frmKat3>());
+
+    vk::word::Table t = Tabelle("VK_LP_02_3");
+    ASSERT_FALSE(t.IstNothing());
+    const auto zeilen = Zeilen(t);
+    ASSERT_EQ(zeilen.size(), 5u);
+    EXPECT_EQ(zeilen[0], "Einmessung von Gebäuden\rTarifstelle 13.1.1|Wert \r[€] |Anzahl|||");
+    EXPECT_EQ(zeilen[1], "Flst.Nr. 123/4\vBetrag :  €   474,99 Ihr Anteil 333/1000|200.000,00|  1||  158,33 €|");
+    EXPECT_EQ(zeilen[2], "Flst.Nr. 123/4\vBetrag :  €   475,00 Ihr Anteil 500/1000|200.000,00|  1||  237,50 €|");
+    EXPECT_EQ(zeilen[3], "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|");
+    EXPECT_EQ(zeilen[4], "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|");
+    // The share line is set 2 points smaller than the designation.
+    vk::word::Range zelle = t.Cell(3, 1).Range();
+    const long umbruch = zelle.Start() + 14;
+    EXPECT_EQ(doc_->Range(zelle.Start(), umbruch).FontSize(), 0.0) << "the designation keeps its size";
+    EXPECT_EQ(doc_->Range(umbruch, zelle.End() - 2).FontSize(), 9.0);
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||   1.345,83 €");
+}
+
+TEST_F(Kat3, BreakPointsAndExpensesWithTheirTags) {
+    frmKat3& form = Form();
+    Setzen(form, "mskBrechpunkte=4");
+    EXPECT_EQ(form.mskBrechpunkte.Text(), "    4");
+    Setzen(form, "chkVUnterlagen=1");
+    Setzen(form, "chkÜbernahme=1");
+    Klicken(form, "CommandEnde");
+    vk::word::Table t = Tabelle("VK_LP_02_3");
+    const auto zeilen = Zeilen(t);
+    ASSERT_EQ(zeilen.size(), 6u);
+    EXPECT_EQ(zeilen[2], "Einmessung von Nutzungsartengrenzen für|    4 Brechpunkte|||  140,00 €|");
+    EXPECT_EQ(zeilen[3], "Auslagen|||||");
+    EXPECT_EQ(zeilen[4], "9.3|Vermessungsunterlagen|||52,00 €|");
+    EXPECT_EQ(zeilen[5], "14.4|Übernahmegebühr|10% der Gebühr nach Gebührenstaffel||   47,50 €|")
+        << "10 % of the buildings only, not of the break points";
+    EXPECT_EQ(Kennung(t, 3), "");
+    EXPECT_EQ(Kennung(t, 5), "0");
+    EXPECT_EQ(Kennung(t, 6), "0");
+    EXPECT_NEAR(t.Cell(3, 1).Width(), vk::word::Application::CentimetersToPoints(8.5), 0.5);
+    EXPECT_NEAR(t.Cell(5, 1).Width(), vk::word::Application::CentimetersToPoints(1.4), 0.5);
+    // 615 with VAT, 99,50 VAT-free.
+    const auto summe = Zeilen(Summentabelle());
+    EXPECT_EQ(summe.front(), " |Summe||     714,50 €");
+}
+
+TEST_F(Kat3, ASingleRowWithoutCostWritesNoTableButKeepsTheTotals) {
+    Gebuehrentabelle({{100, ""}}, "VK_LP_02_5");
+    frmKat3& form = Form();
+    Klicken(form, "CommandEnde");
+    ASSERT_FALSE(Tabelle("VK_LP_02_3").IstNothing());
+
+    frmKat3& wieder = Form();
+    Setzen(wieder, "GridGebühren(1,3)=0");
+    EXPECT_EQ(wieder.GridGebühren.TextMatrix(1, 5), "    0,00");
+    Klicken(wieder, "CommandEnde");
+    EXPECT_FALSE(Offen<frmKat3>());
+    EXPECT_TRUE(Tabelle("VK_LP_02_3").IstNothing()) << "the category's old table is gone";
+    ASSERT_FALSE(Summentabelle().IstNothing()) << "the invoice keeps its totals";
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     100,00 €");
+}
+
+TEST_F(Kat3, ReopeningRestoresSharesBreakPointsAndUpdateAndConfirmsTheSameTable) {
+    frmKat3& form = Form();
+    Setzen(form, "GridGebühren(1,1)=Wohnhaus");
+    Setzen(form, "GridGebühren(1,4)=500");
+    Setzen(form, "GridGebühren(2,2)=3000000");
+    Setzen(form, "GridGebühren(3,4)=333");
+    Setzen(form, "GridGebühren(3,3)=2");
+    Setzen(form, "chkFortführung=1");
+    Setzen(form, "mskBrechpunkte=4");
+    Klicken(form, "CommandEnde");
+    const auto vorher = Zeilen(Tabelle("VK_LP_02_3"));
+    ASSERT_EQ(vorher.size(), 5u);
+    EXPECT_EQ(vorher[0], "Einmessung von Gebäuden\rim Zusammenhang mit einer Fortführung \rTarifstelle 13.1.3|"
+                         "Wert \r[€] |Anzahl|||");
+
+    frmKat3& wieder = Form();
+    EXPECT_EQ(wieder.chkFortführung.Value(), 1);
+    EXPECT_EQ(wieder.mskBrechpunkte.Text(), "    4");
+    EXPECT_EQ(wieder.chkVUnterlagen.Value(), 0);
+    ASSERT_EQ(wieder.GridGebühren.Rows(), 3);
+    EXPECT_EQ(Zeile(wieder, 1), (std::vector<std::string>{"Wohnhaus", "200.000,00", "  1", "500", "  166,25"}));
+    EXPECT_EQ(Zeile(wieder, 2), (std::vector<std::string>{"Flst.Nr. 123/4", "3.000.000,00", "  1", "1000", "1.900,00"}));
+    EXPECT_EQ(Zeile(wieder, 3), (std::vector<std::string>{"Flst.Nr. 123/4", "200.000,00", "  2", "333", "  221,67"}));
+    Klicken(wieder, "CommandEnde");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3")), vorher);
+    EXPECT_EQ(doc_->Tables().Count(), 2) << "the fee table and the totals";
+}
+
+}  // namespace
+}  // namespace vktest
