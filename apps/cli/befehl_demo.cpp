@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "befehle.h"
+#include "categories/frmKat3.h"
 #include "categories/frmKat5.h"
 #include "categories/frmKat6.h"
 #include "common/fehler.h"
@@ -99,6 +100,15 @@ int BefehlDemo(const Argumente& args) {
     komponente.NeueAbfrage(vk::Variant(datenbank));
     komponente.Flurstücksnummer(vk::Variant("123/4"));
     auto rechnungssatz = datenbank->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
+
+    // Category 2: two buildings of 200.000,00 € construction cost, the client's share of the second
+    // one 500/1000, and 4 break points of land-use boundaries.
+    komponente.Baukosten(vk::Variant(200000.0));
+    komponente.Show(2, rechnungssatz, 0);
+    auto& kat3 = vk::ui::Formen::Instanz<vk::frmKat3>();
+    vk::ui::Setzen(kat3, "GridGebühren(2,4)=500");
+    vk::ui::Setzen(kat3, "mskBrechpunkte=4");
+    vk::ui::Klicken(kat3, "CommandEnde");
 
     // Category 4: a boundary certificate with on-site inspection and two copies.
     komponente.Show(4, rechnungssatz, 0);
