@@ -163,8 +163,33 @@ TEST_F(Kat3, BreakPointsAndExpensesWithTheirTags) {
     EXPECT_NEAR(t.Cell(3, 1).Width(), vk::word::Application::CentimetersToPoints(8.5), 0.5);
     EXPECT_NEAR(t.Cell(5, 1).Width(), vk::word::Application::CentimetersToPoints(1.4), 0.5);
     // 615 with VAT, 99,50 VAT-free.
-    const auto summe = Zeilen(Summentabelle());
-    EXPECT_EQ(summe.front(), " |Summe||     714,50 €");
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     714,50 €");
+
+    // Re-opened: the expenses and break points come back and are written again with their tags.
+    frmKat3& wieder = Form();
+    EXPECT_EQ(wieder.chkVUnterlagen.Value(), 1);
+    EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
+    EXPECT_EQ(wieder.mskBrechpunkte.Text(), "    4");
+    EXPECT_EQ(wieder.GridGebühren.Rows(), 1);
+    Klicken(wieder, "CommandEnde");
+    vk::word::Table neu = Tabelle("VK_LP_02_3");
+    EXPECT_EQ(Zeilen(neu), zeilen);
+    EXPECT_EQ(Kennung(neu, 5), "0");
+    EXPECT_EQ(Kennung(neu, 6), "0");
+}
+
+TEST_F(Kat3, CancelLeavesTheDocumentAsItWas) {
+    frmKat3& form = Form();
+    Klicken(form, "CommandEnde");
+    const auto vorher = Zeilen(Tabelle("VK_LP_02_3"));
+    const std::string text = doc_->Content().Text();
+    frmKat3& wieder = Form();
+    Setzen(wieder, "GridGebühren(1,3)=5");
+    Setzen(wieder, "chkFortführung=1");
+    Klicken(wieder, "CommandAbbruch");
+    EXPECT_FALSE(Offen<frmKat3>());
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3")), vorher);
+    EXPECT_EQ(doc_->Content().Text(), text);
 }
 
 TEST_F(Kat3, ASingleRowWithoutCostWritesNoTableButKeepsTheTotals) {
