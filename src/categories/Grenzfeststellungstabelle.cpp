@@ -62,11 +62,12 @@ Zeilentexte Texte(Grenzart art) {
     }
 }
 
-// The row that moves a share of an amount into column 5: its text in cell 2 (made wider), the
-// share's amount in cell 5 with a decimal tab stop, cell 7 narrow, so the row keeps its width.
+// The row that puts a share of an amount into column 5: its two-paragraph text in cell 2 (made
+// wider), the share's amount in cell 5, which starts where column 7 of the fee rows starts and has
+// the same decimal tab stop, so the amounts line up; cell 7 narrow.
 void Anteilszeile(Prozedur& proc, word::Table& t, long z, const std::string& text, double betrag) {
     Zellbreite(proc, t, z, 2, 7.2);
-    Zellbreite(proc, t, z, 3, 2.1);
+    Zellbreite(proc, t, z, 3, 2.7);
     ZellbreiteMitTabulator(proc, t, z, 5, 2.5);
     Zellbreite(proc, t, z, 7, 0.3);
     ZelleSchreiben(t, z, 2, text, false);
@@ -75,12 +76,14 @@ void Anteilszeile(Prozedur& proc, word::Table& t, long z, const std::string& tex
 
 // One VAT-free expense: in the full layout its amount in column 5 tagged "0"; in the share layout
 // the undivided amount in column 8 without a tag (the share of all expenses follows in its own row).
+// There the empty cell 5 stays narrow and cell 8 starts where column 7 of the fee rows starts, so
+// the row keeps the table's width and its amount stays on the page.
 void Auslagenzeile(Prozedur& proc, word::Table& t, long z, bool anteilig, double breite6,
                    const std::vector<std::string_view>& texte, double betrag) {
     Zellbreite(proc, t, z, 4, anteilig ? 2.8 : 3.1);
-    Zellbreite(proc, t, z, 5, 3.0);
+    Zellbreite(proc, t, z, 5, anteilig ? 0.3 : 3.0);
     Zellbreite(proc, t, z, 7, 0.3);
-    if (anteilig) ZellbreiteMitTabulator(proc, t, z, 8, 2.5);
+    if (anteilig) ZellbreiteMitTabulator(proc, t, z, 8, 2.8);
     else ZellbreiteMitTabulator(proc, t, z, 6, breite6);
     for (std::size_t i = 0; i < texte.size(); ++i)
         ZelleSchreiben(t, z, static_cast<long>(i) + 1, texte[i], false);

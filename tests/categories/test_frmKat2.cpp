@@ -7,6 +7,7 @@
 #include "categories/kategorieumfeld.h"
 #include "common/funktionen.h"
 #include "feescale/modStatus.h"
+#include "platform/word/application.h"
 
 namespace vktest {
 namespace {
@@ -195,6 +196,16 @@ TEST_F(Kat2, ShareLayoutPutsTheClientsShareInTheAmountColumn) {
     EXPECT_EQ(z[13], "|anteilige Auslagen \r33,3333333333333 % von " + Betrag(auslagen) + "|||" +
                          Betrag(auslagen / 3) + "|||");
     EXPECT_EQ(Kennung(12, 8), "") << "undivided expenses are not summed";
+    // Every amount cell of this layout starts where the fee amounts of column 7 start.
+    vk::word::Table t = Tabelle("VK_LP_02_2");
+    auto links = [&](long zeile, long spalte) {
+        double x = 0;
+        for (long c = 1; c < spalte; ++c) x += t.Cell(zeile, c).Width();
+        return x;
+    };
+    EXPECT_NEAR(links(6, 7), vk::word::Application::CentimetersToPoints(15.0), 0.1);
+    for (auto [zeile, spalte] : {std::pair{10L, 5L}, {12L, 8L}, {13L, 8L}, {14L, 5L}})
+        EXPECT_NEAR(links(zeile, spalte), links(6, 7), 0.1) << zeile;
     EXPECT_EQ(Kennung(14, 5), "0");
 
     // The invoice sees exactly the client's share: of the fees at the VAT rate, of the expenses without.
