@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "befehle.h"
+#include "categories/frmKat2.h"
 #include "categories/frmKat3.h"
 #include "categories/frmKat5.h"
 #include "categories/frmKat6.h"
@@ -100,6 +101,16 @@ int BefehlDemo(const Argumente& args) {
     komponente.NeueAbfrage(vk::Variant(datenbank));
     komponente.Flurstücksnummer(vk::Variant("123/4"));
     auto rechnungssatz = datenbank->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
+
+    // Category 1: a boundary determination with marking of 7 points at 25,00 €/m², with the survey
+    // documents and the take-over fee.
+    komponente.Show(1, rechnungssatz, 0);
+    auto& kat2 = vk::ui::Formen::Instanz<vk::frmKat2>();
+    vk::ui::Setzen(kat2, "MaskEdBoxWert=25");
+    vk::ui::Setzen(kat2, "msk100=7");
+    vk::ui::Setzen(kat2, "chkVUnterlagen=1");
+    vk::ui::Setzen(kat2, "chkÜbernahme=1");
+    vk::ui::Klicken(kat2, "CommandEnde");
 
     // Category 2: two buildings of 200.000,00 € construction cost, the client's share of the second
     // one 500/1000, and 4 break points of land-use boundaries.

@@ -1,0 +1,262 @@
+// Boundary determination and marking: part A by points, the preview while typing, the fee table in
+// the full and the share layout with the totals it yields, and the table read back on re-opening.
+#include <gtest/gtest.h>
+
+#include "categories/Grenzfeststellung.h"
+#include "categories/frmKat2.h"
+#include "categories/kategorieumfeld.h"
+#include "common/funktionen.h"
+#include "feescale/modStatus.h"
+#include "platform/word/application.h"
+
+namespace vktest {
+namespace {
+
+using vk::frmKat2;
+using vk::ui::Klicken;
+using vk::ui::Setzen;
+
+TEST(Grenzfeststellung, PartAByClosedRangesOfPointsAndEverythingElseTwoThousand) {
+    const std::pair<double, double> fälle[] = {{0, 0},       {1, 600},    {5, 600},    {6, 800},   {10, 800},
+                                               {11, 1000},   {20, 1000},  {21, 1300},  {30, 1300}, {31, 1600},
+                                               {50, 1600},   {51, 2000},  {99, 2000},  {5.5, 2000}, {-1, 2000}};
+    for (auto [n, betrag] : fälle) EXPECT_EQ(vk::Grenzfeststellung_A(n), betrag) << n;
+}
+
+TEST(Grenzfeststellung, ShareFactorWholeForThousandOrBlankAndAThirdFor333) {
+    EXPECT_EQ(vk::Anteilsfaktor("1000"), 1.0);
+    EXPECT_EQ(vk::Anteilsfaktor(""), 1.0);
+    EXPECT_EQ(vk::Anteilsfaktor("    "), 1.0);
+    EXPECT_EQ(vk::Anteilsfaktor("333"), 0.333333333333333);
+    EXPECT_EQ(vk::Anteilsfaktor("500"), 0.5);
+    EXPECT_EQ(vk::Anteilsfaktor("1200"), 1.2);
+    EXPECT_EQ(vk::Anteilsfaktor("0"), 0.0);
+}
+
+class Kat2 : public Kategorieumfeld {
+protected:
+    void SetUp() override {
+        Kategorieumfeld::SetUp();
+        vk::Kontext().Flurstücksnummer = "12/3";
+        vk::Kontext().Bodenwert = 25;
+        vk::Kontext().AnzahlGrenzpunkte = 7;
+    }
+    frmKat2& Form() { return Oeffnen<frmKat2>(1); }
+    // Confirms the form and returns the rows of the table written.
+    std::vector<std::string> Schreiben(frmKat2& form) {
+        Klicken(form, "CommandEnde");
+        return Zeilen(Tabelle("VK_LP_02_2"));
+    }
+    std::string Kennung(long zeile, long spalte) {
+        return vk::ErsterKommentarText(Tabelle("VK_LP_02_2").Cell(zeile, spalte).Range());
+    }
+    static std::string Betrag(double wert) { return vk::Betragstext(wert); }
+};
+
+TEST_F(Kat2, OpensWithTheJobsDefaultsAndTheFirstCaptionOfThePreview) {
+    frmKat2& form = Form();
+    EXPECT_EQ(form.Caption(), "Grenzfeststellung und Abmarkungen");
+    EXPECT_EQ(form.TextboxFlst.Text(), "Flst.Nr. 12/3");
+    EXPECT_EQ(form.MaskEdBoxWert.Text(), "   25,00");
+    EXPECT_EQ(form.MaskEdBoxAnteil.Text(), "1000");
+    EXPECT_EQ(form.msk100.Text(), " 7");
+    EXPECT_EQ(form.optArt.Gewählt(), 0);
+    EXPECT_EQ(form.lblGebühr.Caption(), "    0,00");
+}
+
+TEST_F(Kat2, PreviewFollowsTheInputsKindAndShare) {
+    frmKat2& form = Form();
+    const double b = vk::Grenzfeststellung_B(25, 7);
+    Setzen(form, "msk100=7");
+    EXPECT_EQ(form.lblGebühr.Caption(), vk::WertFormatieren(b * 7 + 800, 9, 2));
+    Setzen(form, "optArt(1)=1");
+    EXPECT_EQ(form.lblGebühr.Caption(), vk::WertFormatieren((b * 7 + 800) * 0.7, 9, 2)) << "70 % of the whole";
+    Setzen(form, "optArt(0)=1");
+    Setzen(form, "MaskEdBoxAnteil=333");
+    EXPECT_EQ(form.lblGebühr.Caption(), vk::WertFormatieren((b * 7 + 800) / 3, 9, 2));
+    Setzen(form, "MaskEdBoxAnteil=");  // blank: the whole, as in the table
+    EXPECT_EQ(form.lblGebühr.Caption(), vk::WertFormatieren(b * 7 + 800, 9, 2));
+    Setzen(form, "optArt(2)=1");
+    Setzen(form, "msk100=12");
+    EXPECT_EQ(form.lblGebühr.Caption(), "   720,00");
+    EXPECT_FALSE(form.MaskEdBoxWert.Enabled()) << "a cadastre renewal does not use the land value";
+    Setzen(form, "msk100=0");
+    EXPECT_EQ(form.lblGebühr.Caption(), "     0,00");
+}
+
+TEST_F(Kat2, LandValueTakesTheCommaKeyAndEnterRecomputes) {
+    frmKat2& form = Form();
+    Setzen(form, "MaskEdBoxWert=1234,5");
+    EXPECT_EQ(form.MaskEdBoxWert.Text(), "1.234,50");
+    form.MaskEdBoxWert.SetFocus();
+    form.MaskEdBoxWert.SetText("12");
+    form.MaskEdBoxWert.SetSelStart(2);
+    vk::ui::TasteDrücken(form, "MaskEdBoxWert", '.');
+    EXPECT_EQ(form.MaskEdBoxWert.Text(), "   12,  ") << "the point went to Wert_Key and was swallowed";
+    form.MaskEdBoxWert.SetText("     250");
+    vk::ui::TasteDrücken(form, "MaskEdBoxWert", vk::ui::taste::Enter);
+    EXPECT_EQ(form.lblGebühr.Caption(), vk::WertFormatieren(vk::Grenzfeststellung_B(250, 7) * 7 + 800, 9, 2));
+}
+
+TEST_F(Kat2, FullLayoutWithMarkingAndBothExpenses) {
+    frmKat2& form = Form();
+    Setzen(form, "chkVUnterlagen=1");
+    Setzen(form, "chkÜbernahme=1");
+    const auto z = Schreiben(form);
+    const double b = vk::Grenzfeststellung_B(25, 7);
+    ASSERT_EQ(z.size(), 11u);
+    EXPECT_EQ(z[0], "Grenzfeststellung und Abmarkungen|||||||");
+    EXPECT_EQ(z[1], "Flst.Nr. 12/3|||||||");
+    EXPECT_EQ(z[2], "Tarif- stelle|Bezeichnung||||||");
+    EXPECT_EQ(z[3], "11.1|Grenzfeststellung und Abmarkungen||||||");
+    EXPECT_EQ(z[4], "|Bodenwert|   25,00 €/m²|||||");
+    EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||  800,00 €|||");
+    EXPECT_EQ(z[6], "|Gebühr nach Staffel 3, Teil B| 7 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|x " +
+                        Betrag(b) + "|" + Betrag(b * 7) + "|||");
+    EXPECT_EQ(z[7], "12.1|je abgemarkter Grenzpunkt| 7|x 10,00 €|   70,00 €|||");
+    EXPECT_EQ(z[8], "|\rUmsatzsteuerfreie Auslagen||||||");
+    EXPECT_EQ(z[9], "9.1|Vermessungsunterlagen|||  154,00 €|||");
+    EXPECT_EQ(z[10], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €|" + Betrag(0.08 * b * 7) + "|||");
+    EXPECT_EQ(Kennung(10, 5), "0");
+    EXPECT_EQ(Kennung(11, 5), "0");
+    EXPECT_EQ(Kennung(6, 5), "") << "fees carry the invoice rate";
+    const auto summe = Zeilen(Summentabelle());
+    EXPECT_EQ(summe.front(), " |Summe||" + vk::WertFormatieren(800 + b * 7 + 70 + 154 + 0.08 * b * 7, 11, 2) + " €");
+}
+
+TEST_F(Kat2, PointsAndKindsChangeTheFeeRows) {
+    {
+        frmKat2& form = Form();
+        Setzen(form, "msk100=0");
+        const auto z = Schreiben(form);
+        EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||    0,00 €|||");
+        EXPECT_EQ(z[6].substr(z[6].rfind('x')), "x     0,00 €|    0,00 €|||");
+    }
+    for (const char* punkte : {"51", "99"}) {
+        frmKat2& form = Form();
+        Setzen(form, "msk100", punkte);
+        EXPECT_EQ(Schreiben(form)[5], "|Gebühr nach Staffel 3, Teil A|||2.000,00 €|||") << punkte;
+    }
+    {
+        frmKat2& form = Form();
+        Setzen(form, "optArt(2)=1");
+        Setzen(form, "msk100=12");
+        const auto z = Schreiben(form);
+        ASSERT_EQ(z.size(), 8u);
+        EXPECT_EQ(z[3], "12.3|Abmarkungen im Zusammenhang mit einer Katastererneuerung||||||");
+        EXPECT_EQ(z[5], "|Keine Gebühr nach Staffel 3, Teil A|||    0,00 €|||");
+        EXPECT_EQ(z[6], "|Gebühr nach Staffel 3, Teil B|12 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|"
+                        "x    60,00 €|  720,00 €|||");
+        EXPECT_EQ(z[7], "|||||||") << "no marking row";
+    }
+    {
+        frmKat2& form = Form();
+        Setzen(form, "optArt(1)=1");
+        Setzen(form, "msk100=12");
+        Setzen(form, "chkÜbernahme=1");
+        const auto z = Schreiben(form);
+        const double b = vk::Grenzfeststellung_B(25, 12);
+        EXPECT_EQ(z[3], "12.2|Nachträgliche Abmarkungen||||||");
+        EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A (70%)|||  700,00 €|||") << "70 % of part A only";
+        EXPECT_EQ(z[6].substr(z[6].rfind('x')), "x " + Betrag(b) + "|" + Betrag(b * 12) + "|||");
+        EXPECT_EQ(z[7], "|\rUmsatzsteuerfreie Auslagen||||||") << "the heading follows part B directly";
+    }
+    {
+        frmKat2& form = Form();  // few points at a low land value: the take-over fee's minimum
+        Setzen(form, "optArt(2)=1");
+        Setzen(form, "msk100=1");
+        Setzen(form, "chkÜbernahme=1");
+        EXPECT_EQ(Schreiben(form)[8], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €|   30,00 €|||");
+    }
+}
+
+TEST_F(Kat2, ShareLayoutPutsTheClientsShareInTheAmountColumn) {
+    frmKat2& form = Form();
+    Setzen(form, "MaskEdBoxAnteil=333");
+    Setzen(form, "chkVUnterlagen=1");
+    Setzen(form, "chkÜbernahme=1");
+    const auto z = Schreiben(form);
+    const double b = vk::Grenzfeststellung_B(25, 7);
+    const double gebühren = 800 + b * 7 + 70, übernahme = 0.08 * b * 7, auslagen = 154 + übernahme;
+    ASSERT_EQ(z.size(), 14u);
+    EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||||  800,00 €|");
+    EXPECT_EQ(z[7], "12.1|je abgemarkter Grenzpunkt| 7|x 10,00 €|||   70,00 €|");
+    EXPECT_EQ(z[8], "|Zwischensumme\r|||||" + Betrag(gebühren) + "|");
+    EXPECT_EQ(z[9], "|Ihr Anteil beträgt 333/1000\r33,3333333333333 % von " + Betrag(gebühren) + "|||" +
+                        Betrag(gebühren / 3) + "|||");
+    EXPECT_EQ(z[10], "|\rUmsatzsteuerfreie Auslagen||||||");
+    EXPECT_EQ(z[11], "9.1|Vermessungsunterlagen||||||  154,00 €");
+    EXPECT_EQ(z[12], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €||||" + Betrag(übernahme))
+        << "8 % of part B, not divided by the share";
+    EXPECT_EQ(z[13], "|anteilige Auslagen \r33,3333333333333 % von " + Betrag(auslagen) + "|||" +
+                         Betrag(auslagen / 3) + "|||");
+    EXPECT_EQ(Kennung(12, 8), "") << "undivided expenses are not summed";
+    // Every amount cell of this layout starts where the fee amounts of column 7 start.
+    vk::word::Table t = Tabelle("VK_LP_02_2");
+    auto links = [&](long zeile, long spalte) {
+        double x = 0;
+        for (long c = 1; c < spalte; ++c) x += t.Cell(zeile, c).Width();
+        return x;
+    };
+    EXPECT_NEAR(links(6, 7), vk::word::Application::CentimetersToPoints(15.0), 0.1);
+    for (auto [zeile, spalte] : {std::pair{10L, 5L}, {12L, 8L}, {13L, 8L}, {14L, 5L}})
+        EXPECT_NEAR(links(zeile, spalte), links(6, 7), 0.1) << zeile;
+    EXPECT_EQ(Kennung(14, 5), "0");
+
+    // The invoice sees exactly the client's share: of the fees at the VAT rate, of the expenses without.
+    const auto summe = Zeilen(Summentabelle());
+    EXPECT_EQ(summe.front(), " |Summe||" + vk::WertFormatieren(gebühren / 3 + auslagen / 3, 11, 2) + " €");
+    EXPECT_EQ(summe[1], "|Mehrwertsteuer 19 %|" + vk::WertFormatieren(gebühren / 3, 11, 2) + " €|" +
+                            vk::WertFormatieren(gebühren / 3 * 0.19, 11, 2) + " €");
+}
+
+TEST_F(Kat2, ShareOfTheWholeOrMoreWritesTheFullLayout) {
+    for (const char* anteil : {"1000", "1200", ""}) {
+        frmKat2& form = Form();
+        Setzen(form, "MaskEdBoxAnteil", anteil);
+        const auto z = Schreiben(form);
+        EXPECT_EQ(z.size(), 8u) << anteil;
+        EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||  800,00 €|||") << anteil;
+    }
+}
+
+// Opening the dialog on its own table restores the inputs and the preview; confirming unchanged
+// writes the same table with the same tags.
+TEST_F(Kat2, ReopeningRestoresTheInputsAndConfirmingWritesTheSameTable) {
+    struct Fall {
+        std::vector<const char*> eingaben;
+        const char* anteil;  // as the share field shows it again
+    };
+    const Fall fälle[] = {
+        {{"chkVUnterlagen=1", "chkÜbernahme=1", "MaskEdBoxWert=1234,5"}, "1000"},
+        {{"optArt(1)=1", "msk100=12", "chkÜbernahme=1", "MaskEdBoxAnteil=333"}, " 333"},
+        {{"optArt(2)=1", "msk100=3", "MaskEdBoxAnteil=500", "chkVUnterlagen=1"}, " 500"},
+        {{"TextboxFlst=Flst.Nr. 7/1 und 7/2", "MaskEdBoxAnteil=0", "msk100=55"}, "   0"},
+    };
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.eingaben.back());
+        frmKat2& form = Form();
+        for (const char* e : fall.eingaben) Setzen(form, e);
+        const std::string vorschau = form.lblGebühr.Caption();
+        const int art = form.optArt.Gewählt();
+        const int unterlagen = form.chkVUnterlagen.Value(), übernahme = form.chkÜbernahme.Value();
+        const auto vorher = Schreiben(form);
+        std::vector<std::string> kennungenVorher;
+        for (long r = 1; r <= static_cast<long>(vorher.size()); ++r) kennungenVorher.push_back(Kennung(r, 5));
+
+        frmKat2& wieder = Form();
+        EXPECT_EQ(wieder.optArt.Gewählt(), art);
+        EXPECT_EQ(wieder.chkVUnterlagen.Value(), unterlagen);
+        EXPECT_EQ(wieder.chkÜbernahme.Value(), übernahme);
+        EXPECT_EQ(wieder.MaskEdBoxAnteil.Text(), fall.anteil);
+        EXPECT_EQ(wieder.lblGebühr.Caption(), vorschau);
+        EXPECT_EQ(wieder.MaskEdBoxWert.Enabled(), art != 2);
+        EXPECT_EQ(Schreiben(wieder), vorher);
+        for (long r = 1; r <= static_cast<long>(vorher.size()); ++r) EXPECT_EQ(Kennung(r, 5), kennungenVorher[r - 1]);
+        EXPECT_EQ(doc_->Tables().Count(), 2) << "one fee table and the totals";
+        Tabelle("VK_LP_02_2").Delete();
+    }
+}
+
+}  // namespace
+}  // namespace vktest
