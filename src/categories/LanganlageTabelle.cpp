@@ -143,7 +143,10 @@ void LanganlageZeilenSchreiben(word::Table& t, const Langanlagenangaben& angaben
         ZelleSchreiben(t, letzte, 5, Betragstext(g.flächenberechnungen), false);
     }
     if (!angaben.unterlagen && !angaben.übernahme) return;
-    Zellbreiten(t, letzte, {{1, 5.37}, {2, 5.0}, {3, 2.7}});
+    // The heading of the expenses goes below the last fee. Narrowed as for the area calculations,
+    // the parcel-fee row would grow 4 cm beyond the others and its amount would not be printed, so
+    // that row keeps its own widths.
+    if (flächen > 0) Zellbreiten(t, letzte, {{1, 5.37}, {2, 5.0}, {3, 2.7}});
     ZelleSchreiben(t, letzte, 1, "\rUmsatzsteuerfreie Auslagen", true);
     if (angaben.unterlagen)
         AuslageSchreiben(t, ++letzte, "9.2", "Vermessungsunterlagen", "je halbem km", "130,00 €", g.unterlagen);

@@ -191,11 +191,19 @@ TEST_F(Kat4, AreaCalculationsAndVatFreeExpenses) {
 
 TEST_F(Kat4, ExpensesWithoutAreaCalculationsFollowTheParcelRow) {
     frmKat4& form = Form();
+    Setzen(form, "GridGebühren(1,5)=2");
     Setzen(form, "chkVUnterlagen=1");
     const auto t = Bestätigen(form);
     ASSERT_EQ(t.size(), 1u + 7 + 2);
-    EXPECT_EQ(t[6], "\rUmsatzsteuerfreie Auslagen||||");
+    EXPECT_EQ(t[6], "C. Teilgebühr je Trennstück\rUmsatzsteuerfreie Auslagen|||2 x 137,00 €|  274,00 €");
     EXPECT_EQ(t[7], "9.2|Vermessungsunterlagen|je halbem km|130,00 €|  390,00 €");
+    // Every row that holds an amount ends within the width of the fee rows (17,5 cm).
+    vk::word::Table tabelle = Tabelle("VK_LP_08_4");
+    for (long r : {5L, 6L, 7L, 8L}) {
+        double breite = 0;
+        for (long c = 1; c <= 5; ++c) breite += tabelle.Cell(r, c).Width();
+        EXPECT_LE(breite, vk::word::Application::CentimetersToPoints(17.5) + 0.5) << "row " << r;
+    }
 }
 
 TEST_F(Kat4, CategoryEditorAndNewRows) {
