@@ -23,29 +23,21 @@ Abschnitt Strecke(const char* kategorie, const char* länge, const char* seite, 
     return {"Flst.Nr. 1", kategorie, länge, seite, trennstücke};
 }
 
-TEST(Langanlage, OneSectionOfCategoryTwoOnTheFirstSide) {
-    const auto g = LanganlageBerechnen({Strecke("II", "1.200", "Seite 1", "  2")}, 0);
-    EXPECT_EQ(g.kilometer, 2);
-    EXPECT_DOUBLE_EQ(g.grundgebühr, 1540.0);
-    EXPECT_EQ(g.grenzeinheiten, 120);
-    EXPECT_DOUBLE_EQ(g.grenzlängengebühr, 8760.0);
-    EXPECT_EQ(g.trennstücke, 2);
-    EXPECT_DOUBLE_EQ(g.trennstückgebühr, 274.0);
-    EXPECT_DOUBLE_EQ(g.übernahme, 80.0);
-}
-
-TEST(Langanlage, TheSecondSideCountsNinetyPerCentOfTheBoundaryAndNoAxis) {
-    const auto g = LanganlageBerechnen({Strecke("II", "1200", "Seite 2", "2")}, 0);
-    EXPECT_EQ(g.grenzeinheiten, 108);
-    EXPECT_EQ(g.kilometer, 0);
-    EXPECT_DOUBLE_EQ(g.grundgebühr, 0.0);
-    // 0,9 x 1201 m = 1080,9 m have started 109 units of 10 m.
+TEST(Langanlage, UnitsStartedByLengthsAlsoJustBeyondAWholeUnit) {
+    EXPECT_EQ(vk::Angefangene(1200 * 0.9 / 10), 108) << "arithmetic noise starts no unit";
+    EXPECT_EQ(vk::Angefangene(120.05), 121);
+    // 0,9 x 1201 m = 1080,9 m have started 109 units of 10 m; 1001 m three half kilometres.
     EXPECT_EQ(LanganlageBerechnen({Strecke("II", "1201", "Seite 2")}, 0).grenzeinheiten, 109);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "1001", "Seite 1")}, 0).halbeKilometer, 3);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "1000", "Seite 1")}, 0).halbeKilometer, 2);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "2000", "Seite 1")}, 0).kilometer, 2);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "2001", "Seite 1")}, 0).kilometer, 3);
+    const auto unsinn = LanganlageBerechnen({Strecke("II", "-500", "Seite 1", "-3"), Strecke("II", "x", "Seite 1")}, 0);
+    EXPECT_DOUBLE_EQ(unsinn.grundgebühr + unsinn.grenzlängengebühr + unsinn.übernahme + unsinn.unterlagen, 0.0);
 }
 
 TEST(Langanlage, TheLowestCategoryPresentSetsEveryRate) {
     const auto g = LanganlageBerechnen({Strecke("III", "500", "Seite 1", "1"), Strecke("I", "500", "Seite 2", "1")}, 0);
-    EXPECT_EQ(g.satz->kategorie, "I");
     EXPECT_DOUBLE_EQ(g.grundgebühr, 1020.0);
     EXPECT_DOUBLE_EQ(g.grenzlängengebühr, (50 + 45) * 78.0);
     EXPECT_DOUBLE_EQ(g.trennstückgebühr, 2 * 147.0);
@@ -53,36 +45,6 @@ TEST(Langanlage, TheLowestCategoryPresentSetsEveryRate) {
     EXPECT_EQ(LanganlageBerechnen({Strecke("", "10", "Seite 1"), Strecke("II", "10", "Seite 1")}, 0).satz->kategorie,
               "II")
         << "a text that is no category does not take the rates away";
-}
-
-TEST(Langanlage, StartedKilometresOfTheWholeFirstSideAxis) {
-    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "2000", "Seite 1")}, 0).kilometer, 2);
-    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "2001", "Seite 1")}, 0).kilometer, 3);
-    // Both sections of a road count, not only the last one.
-    const auto g = LanganlageBerechnen({Strecke("II", "1200", "Seite 1"), Strecke("II", "800", "Seite 1"),
-                                        Strecke("II", "800", "Seite 2")},
-                                       0);
-    EXPECT_DOUBLE_EQ(g.achslänge, 2000.0);
-    EXPECT_EQ(g.kilometer, 2);
-}
-
-TEST(Langanlage, AreaCalculationsAndSurveyDocuments) {
-    EXPECT_DOUBLE_EQ(LanganlageBerechnen({}, 2).flächenberechnungen, 92.04);
-    const auto g = LanganlageBerechnen({Strecke("II", "700", "Seite 1"), Strecke("II", "500", "Seite 2")}, 0);
-    EXPECT_EQ(g.halbeKilometer, 3);
-    EXPECT_DOUBLE_EQ(g.unterlagen, 390.0);
-    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "1001", "Seite 1")}, 0).halbeKilometer, 3);
-    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "1000", "Seite 1")}, 0).halbeKilometer, 2);
-}
-
-TEST(Langanlage, NonsenseInputsCountAsNothing) {
-    const auto g = LanganlageBerechnen({Strecke("II", "-500", "Seite 1", "-3"), Strecke("II", "abc", "Seite 1", "x")}, 0);
-    EXPECT_EQ(g.grenzeinheiten, 0);
-    EXPECT_EQ(g.trennstücke, 0);
-    EXPECT_DOUBLE_EQ(g.grundgebühr + g.grenzlängengebühr + g.übernahme + g.unterlagen, 0.0);
-    EXPECT_EQ(vk::Angefangene(120.0), 120);
-    EXPECT_EQ(vk::Angefangene(1200 * 0.9 / 10), 108) << "arithmetic noise starts no unit";
-    EXPECT_EQ(vk::Angefangene(120.05), 121);
 }
 
 class Kat4 : public Kategorieumfeld {
@@ -114,17 +76,6 @@ protected:
 const std::string kKopf =
     "Langgestreckte Anlagen|Kate-  Länge  \rgorie    [m]|Seite\r|Anzahl  \tGrenzlänge je\rTrennstücke\tangefangene 10m|";
 
-TEST_F(Kat4, StartsWithOneSectionOfTheJob) {
-    frmKat4& form = Form();
-    ASSERT_EQ(form.GridGebühren.Rows(), 1);
-    EXPECT_EQ(Zeile(form, 1), (std::vector<std::string>{"Flst.Nr. 123/4", "II", "1.200", "Seite 1", "  0"}));
-    EXPECT_EQ(form.GridGebühren.HeaderText(5), " Anzahl Trennstücke");
-    EXPECT_EQ(form.GridGebühren.ColWidth(1), 2590);
-    EXPECT_EQ(form.GridGebühren.ColAlignment(3), vk::ui::ausrichtung::Rechts);
-    EXPECT_TRUE(form.FolgeTabelle().IstNothing());
-    EXPECT_EQ(vk::ui::StandardFensterverwaltung().Von(form.hWnd()).eltern, 0x4D);
-}
-
 TEST_F(Kat4, OneSectionWrittenWithItsFees) {
     frmKat4& form = Form();
     Setzen(form, "GridGebühren(1,5)=2");
@@ -143,13 +94,10 @@ TEST_F(Kat4, OneSectionWrittenWithItsFees) {
 
     vk::word::Table tabelle = Tabelle("VK_LP_08_4");
     const auto cm = [](double z) { return vk::word::Application::CentimetersToPoints(z); };
-    EXPECT_NEAR(tabelle.Cell(2, 5).Width(), cm(0.3), 0.1);
     EXPECT_NEAR(tabelle.Cell(4, 1).Width(), cm(6.7), 0.1);
     EXPECT_NEAR(tabelle.Cell(5, 5).Width(), cm(3.8), 0.1);
-    EXPECT_NEAR(tabelle.Cell(6, 4).Width(), cm(4.0), 0.1);
     EXPECT_EQ(tabelle.Cell(5, 4).Range().ParagraphFormat().Alignment(), vk::word::wdAlignParagraphRight);
     EXPECT_EQ(tabelle.Cell(4, 1).Range().Bold(), vk::word::wdTrue);
-    EXPECT_EQ(tabelle.Cell(2, 1).Range().Bold(), vk::word::wdFalse);
     EXPECT_EQ(vk::LetzterFehler().strNr, "") << vk::LetzterFehler().Funktionsname;
 }
 
@@ -227,7 +175,7 @@ TEST_F(Kat4, CategoryEditorAndNewRows) {
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 3), " 800");
     const auto g = form.Gebühr();
     EXPECT_EQ(g.satz->kategorie, "I");
-    EXPECT_EQ(g.kilometer, 2) << "1200 m and 800 m of axis";
+    EXPECT_EQ(g.kilometer, 2) << "1200 m and 800 m of axis: every first-side section counts, not only the last";
 }
 
 TEST_F(Kat4, ReopenedOnItsTableAndConfirmedUnchangedWritesTheSameTable) {
@@ -254,14 +202,6 @@ TEST_F(Kat4, ReopenedOnItsTableAndConfirmedUnchangedWritesTheSameTable) {
     EXPECT_EQ(doc_->Tables().Count(), 2);
 }
 
-TEST_F(Kat4, CancelLeavesTheDocumentAlone) {
-    frmKat4& form = Form();
-    Setzen(form, "GridGebühren(1,5)=2");
-    Klicken(form, "CommandAbbruch");
-    EXPECT_FALSE(Offen<frmKat4>());
-    EXPECT_EQ(doc_->Tables().Count(), 0);
-}
-
 TEST_F(Kat4, FollowOnTableFoundAfterTheMainTable) {
     Gebuehrentabelle({{100, ""}}, "VK_LP_08_4");
     Gebuehrentabelle({{50, ""}}, "VK_LP_02_5");
@@ -278,13 +218,6 @@ TEST_F(Kat4, NoFollowOnTableBeyondAnotherKindOfTable) {
     Gebuehrentabelle({{50, ""}}, "RE_HOAI_Kosten");
     Gebuehrentabelle({{10, ""}}, "VK_LP_08_4_Ein");
     EXPECT_TRUE(Form().FolgeTabelle().IstNothing());
-}
-
-TEST_F(Kat4, NoFollowOnTableWithoutAMainTable) {
-    Gebuehrentabelle({{10, ""}}, "VK_LP_08_4_Ein");
-    frmKat4& form = Form();
-    EXPECT_TRUE(form.FormTabelle().IstNothing());
-    EXPECT_TRUE(form.FolgeTabelle().IstNothing());
 }
 
 }  // namespace

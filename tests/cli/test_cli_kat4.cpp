@@ -1,5 +1,5 @@
-// vk apply on elongated installations: a road priced by replaying the dialog, re-opened on its table
-// and confirmed unchanged, and the table as LibreOffice prints it.
+// vk apply on elongated installations: a road priced by replaying the dialog, and the table as
+// LibreOffice prints it.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -30,7 +30,7 @@ Lauf Ausführen(const std::string& befehl) {
 
 Lauf Vk(const std::string& args) { return Ausführen(std::string(VK_CLI_BINARY) + " " + args); }
 
-TEST(KommandozeileKat4, RoadPricedReopenedUnchangedAndPrinted) {
+TEST(KommandozeileKat4, RoadPricedAndPrinted) {
     TempOrdner ordner;
     ASSERT_EQ(Vk("demo '" + ordner.Pfad().string() + "'").status, 0);
     const auto doc = ordner / "Strasse.docx";
@@ -45,12 +45,6 @@ TEST(KommandozeileKat4, RoadPricedReopenedUnchangedAndPrinted) {
                              "| 9.2 | Vermessungsunterlagen | je halbem km | 130,00 € |   390,00 €",
                              "| Summe |  |   10.964,00 €"})
         EXPECT_NE(e.ausgabe.find(teil), std::string::npos) << teil << "\n" << e.ausgabe;
-
-    // Re-opened on its table (other job quantities now) and confirmed: the same table.
-    auto wieder = Vk("apply --db '" + (ordner / "buero.sqlite").string() + "' --user 1 --invoice 1 --doc '" +
-                     doc.string() + "' --category 3 --property Achslänge=50 --choose 1");
-    ASSERT_EQ(wieder.status, 0) << wieder.ausgabe;
-    EXPECT_EQ(wieder.ausgabe, e.ausgabe);
 
     if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
