@@ -93,7 +93,6 @@ void frmKat4::Form_Load() {
         kSchluessel,
         [this] {
             Prozedur proc(kModul, "Form_Load");
-            proc([&] { mskFlächen.SetText(""); });
             // A table that is not one of ours (a plain table chosen at the cursor) gives the defaults.
             if (formTabelle_.IstNothing() || !TabelleEinlesen()) {
                 proc([&] {
