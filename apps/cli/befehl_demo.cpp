@@ -6,6 +6,7 @@
 #include "befehle.h"
 #include "categories/frmKat2.h"
 #include "categories/frmKat3.h"
+#include "categories/frmKat4.h"
 #include "categories/frmKat5.h"
 #include "categories/frmKat6.h"
 #include "common/fehler.h"
@@ -120,6 +121,17 @@ int BefehlDemo(const Argumente& args) {
     vk::ui::Setzen(kat3, "GridGebühren(2,4)=500");
     vk::ui::Setzen(kat3, "mskBrechpunkte=4");
     vk::ui::Klicken(kat3, "CommandEnde");
+
+    // Category 3: a road of two sections of category II on the first side, 1200 m along parcel 123/4
+    // with 3 separated parcels and 650 m along parcel 125, and the survey documents.
+    komponente.Achslänge(vk::Variant(std::int16_t{1200}));
+    komponente.Show(3, rechnungssatz, 0);
+    auto& kat4 = vk::ui::Formen::Instanz<vk::frmKat4>();
+    vk::ui::Setzen(kat4, "GridGebühren(1,5)=3");
+    vk::ui::Setzen(kat4, "GridGebühren(2,1)=Flst.Nr. 125");
+    vk::ui::Setzen(kat4, "GridGebühren(2,3)=650");
+    vk::ui::Setzen(kat4, "chkVUnterlagen=1");
+    vk::ui::Klicken(kat4, "CommandEnde");
 
     // Category 4: a boundary certificate with on-site inspection and two copies.
     komponente.Show(4, rechnungssatz, 0);

@@ -1,0 +1,224 @@
+// Elongated installations: the fee of the sections (started units, the rates of the lowest category,
+// the first-side axis), the table written, the grid's editors and keys, reading the table back, and
+// the follow-on table found on load.
+#include <gtest/gtest.h>
+
+#include "categories/Langanlage.h"
+#include "categories/frmKat4.h"
+#include "categories/kategorieumfeld.h"
+#include "platform/word/application.h"
+#include "platform/word/konstanten.h"
+#include "platform/word/paragraph_format.h"
+
+namespace vktest {
+namespace {
+
+using vk::Abschnitt;
+using vk::frmKat4;
+using vk::LanganlageBerechnen;
+using vk::ui::Klicken;
+using vk::ui::Setzen;
+
+Abschnitt Strecke(const char* kategorie, const char* länge, const char* seite, const char* trennstücke = "0") {
+    return {"Flst.Nr. 1", kategorie, länge, seite, trennstücke};
+}
+
+TEST(Langanlage, UnitsStartedByLengthsAlsoJustBeyondAWholeUnit) {
+    EXPECT_EQ(vk::Angefangene(1200 * 0.9 / 10), 108) << "arithmetic noise starts no unit";
+    EXPECT_EQ(vk::Angefangene(120.05), 121);
+    // 0,9 x 1201 m = 1080,9 m have started 109 units of 10 m; 1001 m three half kilometres.
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "1201", "Seite 2")}, 0).grenzeinheiten, 109);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "1001", "Seite 1")}, 0).halbeKilometer, 3);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "1000", "Seite 1")}, 0).halbeKilometer, 2);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "2000", "Seite 1")}, 0).kilometer, 2);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("II", "2001", "Seite 1")}, 0).kilometer, 3);
+    const auto unsinn = LanganlageBerechnen({Strecke("II", "-500", "Seite 1", "-3"), Strecke("II", "x", "Seite 1")}, 0);
+    EXPECT_DOUBLE_EQ(unsinn.grundgebühr + unsinn.grenzlängengebühr + unsinn.übernahme + unsinn.unterlagen, 0.0);
+}
+
+TEST(Langanlage, TheLowestCategoryPresentSetsEveryRate) {
+    const auto g = LanganlageBerechnen({Strecke("III", "500", "Seite 1", "1"), Strecke("I", "500", "Seite 2", "1")}, 0);
+    EXPECT_DOUBLE_EQ(g.grundgebühr, 1020.0);
+    EXPECT_DOUBLE_EQ(g.grenzlängengebühr, (50 + 45) * 78.0);
+    EXPECT_DOUBLE_EQ(g.trennstückgebühr, 2 * 147.0);
+    EXPECT_EQ(LanganlageBerechnen({Strecke("III", "10", "Seite 1")}, 0).satz->kategorie, "III");
+    EXPECT_EQ(LanganlageBerechnen({Strecke("", "10", "Seite 1"), Strecke("II", "10", "Seite 1")}, 0).satz->kategorie,
+              "II")
+        << "a text that is no category does not take the rates away";
+}
+
+class Kat4 : public Kategorieumfeld {
+protected:
+    void SetUp() override {
+        Kategorieumfeld::SetUp();
+        vk::Kontext().Flurstücksnummer = "123/4";
+        vk::Kontext().Achslänge = 1200;
+    }
+    // Opened as the host opens it; errors of the host's own settings (no user row) are forgotten.
+    frmKat4& Form() {
+        frmKat4& form = Oeffnen<frmKat4>(3);
+        vk::LetztenFehlerZuruecksetzen();
+        return form;
+    }
+    static std::vector<std::string> Zeile(frmKat4& f, int r) {
+        std::vector<std::string> z;
+        for (int c = 1; c <= 5; ++c) z.push_back(f.GridGebühren.TextMatrix(r, c));
+        return z;
+    }
+    // "VK_LP_08_4" written by confirming the dialog.
+    std::vector<std::string> Bestätigen(frmKat4& f) {
+        Klicken(f, "CommandEnde");
+        EXPECT_FALSE(Offen<frmKat4>());
+        return Zeilen(Tabelle("VK_LP_08_4"));
+    }
+};
+
+const std::string kKopf =
+    "Langgestreckte Anlagen|Kate-  Länge  \rgorie    [m]|Seite\r|Anzahl  \tGrenzlänge je\rTrennstücke\tangefangene 10m|";
+
+TEST_F(Kat4, OneSectionWrittenWithItsFees) {
+    frmKat4& form = Form();
+    Setzen(form, "GridGebühren(1,5)=2");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  2");
+    const auto t = Bestätigen(form);
+    ASSERT_EQ(t.size(), 8u);
+    EXPECT_EQ(t[0], kKopf);
+    EXPECT_EQ(t[1], "Flst.Nr. 123/4|II  \t1.200|Seite 1|  2\t\t1.200 x 1,0/10 = 120|");
+    EXPECT_EQ(t[2], "||||");
+    EXPECT_EQ(t[3], "Tarifstelle 10.2 ; Gebührenstaffel 2||||");
+    EXPECT_EQ(t[4], "A. Grundgebühr|je angefangener Kilometer||  2 x 770 €|1.540,00 €");
+    EXPECT_EQ(t[5], "B. Teilgebühr nach Grenzlänge je angefangene 10 m|||120 x 73,00  €|8.760,00 €");
+    EXPECT_EQ(t[6], "C. Teilgebühr je Trennstück|||2 x 137,00 €|  274,00 €");
+    EXPECT_EQ(t[7], "||||");
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||  10.574,00 €");
+
+    vk::word::Table tabelle = Tabelle("VK_LP_08_4");
+    const auto cm = [](double z) { return vk::word::Application::CentimetersToPoints(z); };
+    EXPECT_NEAR(tabelle.Cell(4, 1).Width(), cm(6.7), 0.1);
+    EXPECT_NEAR(tabelle.Cell(5, 5).Width(), cm(3.8), 0.1);
+    EXPECT_EQ(tabelle.Cell(5, 4).Range().ParagraphFormat().Alignment(), vk::word::wdAlignParagraphRight);
+    EXPECT_EQ(tabelle.Cell(4, 1).Range().Bold(), vk::word::wdTrue);
+    EXPECT_EQ(vk::LetzterFehler().strNr, "") << vk::LetzterFehler().Funktionsname;
+}
+
+TEST_F(Kat4, SecondSideWithoutParcelsHasNoParcelRowAndNoKilometres) {
+    frmKat4& form = Form();
+    Setzen(form, "GridGebühren(1,4)=Seite 2");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 4), "Seite 2");
+    form.GridGebühren.SetZelle(1, 1);
+    EXPECT_FALSE(form.comSeitig.Visible()) << "the editor is laid over column 4 only while it is current";
+    const auto t = Bestätigen(form);
+    EXPECT_EQ(t[1], "Flst.Nr. 123/4|II  \t1.200|Seite 2|  0\t\t1.200 x 0,9/10 = 108|");
+    EXPECT_EQ(t[4], "A. Grundgebühr|je angefangener Kilometer||  0 x 770 €|    0,00 €");
+    EXPECT_EQ(t[5], "B. Teilgebühr nach Grenzlänge je angefangene 10 m|||108 x 73,00  €|7.884,00 €");
+    EXPECT_EQ(t[6], "||||");
+}
+
+TEST_F(Kat4, AreaCalculationsAndVatFreeExpenses) {
+    frmKat4& form = Form();
+    Setzen(form, "mskFlächen=2");
+    EXPECT_EQ(form.mskFlächen.Text(), "  2");
+    Setzen(form, "chkVUnterlagen=1");
+    Setzen(form, "chkÜbernahme=1");
+    Setzen(form, "GridGebühren(1,5)=2");
+    const auto t = Bestätigen(form);
+    ASSERT_EQ(t.size(), 1u + 7 + 2 + 3);
+    EXPECT_EQ(t[8], "  2 Flächenberechnungen:\r\rUmsatzsteuerfreie Auslagen||||   92,04 €");
+    EXPECT_EQ(t[9], "9.2|Vermessungsunterlagen|je halbem km|130,00 €|  390,00 €");
+    EXPECT_EQ(t[10], "14.2|Übernahmegebühr|je Trennstück|40,00 €|   80,00 €");
+    EXPECT_EQ(t[11], "||||");
+    vk::word::Table tabelle = Tabelle("VK_LP_08_4");
+    EXPECT_EQ(vk::ErsterKommentarText(tabelle.Cell(10, 5).Range()), "0");
+    EXPECT_EQ(vk::ErsterKommentarText(tabelle.Cell(11, 5).Range()), "0");
+    EXPECT_EQ(vk::ErsterKommentarText(tabelle.Cell(9, 5).Range()), "") << "area calculations are taxable";
+    // Taxable 1540 + 8760 + 274 + 92,04; VAT-free 390 + 80.
+    const auto summe = Zeilen(Summentabelle());
+    EXPECT_EQ(summe.front(), " |Summe||  11.136,04 €");
+    EXPECT_EQ(vk::LetzterFehler().strNr, "") << vk::LetzterFehler().Funktionsname;
+}
+
+TEST_F(Kat4, ExpensesWithoutAreaCalculationsFollowTheParcelRow) {
+    frmKat4& form = Form();
+    Setzen(form, "GridGebühren(1,5)=2");
+    Setzen(form, "chkVUnterlagen=1");
+    const auto t = Bestätigen(form);
+    ASSERT_EQ(t.size(), 1u + 7 + 2);
+    EXPECT_EQ(t[6], "C. Teilgebühr je Trennstück\rUmsatzsteuerfreie Auslagen|||2 x 137,00 €|  274,00 €");
+    EXPECT_EQ(t[7], "9.2|Vermessungsunterlagen|je halbem km|130,00 €|  390,00 €");
+    // Every row that holds an amount ends within the width of the fee rows (17,5 cm).
+    vk::word::Table tabelle = Tabelle("VK_LP_08_4");
+    for (long r : {5L, 6L, 7L, 8L}) {
+        double breite = 0;
+        for (long c = 1; c <= 5; ++c) breite += tabelle.Cell(r, c).Width();
+        EXPECT_LE(breite, vk::word::Application::CentimetersToPoints(17.5) + 0.5) << "row " << r;
+    }
+}
+
+TEST_F(Kat4, CategoryEditorAndNewRows) {
+    frmKat4& form = Form();
+    form.GridGebühren.SetZelle(1, 2);
+    EXPECT_TRUE(form.comKategorie.Visible());
+    EXPECT_EQ(form.comKategorie.ListIndex(), 1);
+    EXPECT_EQ(form.comKategorie.Left(), form.GridGebühren.CellLeft(2));
+    form.GridGebühren.SetZelle(1, 3);
+    EXPECT_FALSE(form.comKategorie.Visible());
+
+    Setzen(form, "GridGebühren(2,2)=III");  // Tab in column 5 of the last row adds row 2
+    ASSERT_EQ(form.GridGebühren.Rows(), 2);
+    EXPECT_EQ(Zeile(form, 2), (std::vector<std::string>{"Flst.Nr. 123/4", "III", "1.200", "Seite 1", "  0"}));
+    EXPECT_EQ(form.GridGebühren.RowHeight(2), 300);
+    form.GridGebühren.SetZelle(1, 5);
+    vk::ui::TasteDrücken(form, "GridGebühren", vk::ui::taste::Rechts);
+    EXPECT_EQ(form.GridGebühren.Rows(), 2) << "not the last row: only moves down";
+    Setzen(form, "GridGebühren(1,2)=I");
+    Setzen(form, "GridGebühren(2,3)=800");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 3), " 800");
+    const auto g = form.Gebühr();
+    EXPECT_EQ(g.satz->kategorie, "I");
+    EXPECT_EQ(g.kilometer, 2) << "1200 m and 800 m of axis: every first-side section counts, not only the last";
+}
+
+TEST_F(Kat4, ReopenedOnItsTableAndConfirmedUnchangedWritesTheSameTable) {
+    frmKat4& form = Form();
+    Setzen(form, "GridGebühren(1,5)=2");
+    Setzen(form, "GridGebühren(2,4)=Seite 2");
+    Setzen(form, "GridGebühren(2,3)=950");
+    Setzen(form, "GridGebühren(2,1)=14.2 Weg (Flächenberechnung)");
+    Setzen(form, "mskFlächen=2");
+    Setzen(form, "chkVUnterlagen=1");
+    const auto erst = Bestätigen(form);
+    const auto summe = Zeilen(Summentabelle());
+
+    frmKat4& wieder = Form();
+    ASSERT_EQ(wieder.GridGebühren.Rows(), 2);
+    EXPECT_EQ(Zeile(wieder, 1), (std::vector<std::string>{"Flst.Nr. 123/4", "II", "1.200", "Seite 1", "  2"}));
+    EXPECT_EQ(Zeile(wieder, 2),
+              (std::vector<std::string>{"14.2 Weg (Flächenberechnung)", "II", " 950", "Seite 2", "  0"}));
+    EXPECT_EQ(wieder.mskFlächen.Text(), "  2");
+    EXPECT_EQ(wieder.chkVUnterlagen.Value(), 1);
+    EXPECT_EQ(wieder.chkÜbernahme.Value(), 0) << "a section label is no expense row";
+    EXPECT_EQ(Bestätigen(wieder), erst);
+    EXPECT_EQ(Zeilen(Summentabelle()), summe);
+    EXPECT_EQ(doc_->Tables().Count(), 2);
+}
+
+TEST_F(Kat4, FollowOnTableFoundAfterTheMainTable) {
+    Gebuehrentabelle({{100, ""}}, "VK_LP_08_4");
+    Gebuehrentabelle({{50, ""}}, "VK_LP_02_5");
+    vk::word::Table folge = Gebuehrentabelle({{10, ""}}, "VK_LP_08_4_Ein");
+    frmKat4& form = Form();
+    EXPECT_TRUE(form.FolgeTabelle().IsSame(folge));
+    // Confirming rewrites the main table only.
+    Klicken(form, "CommandEnde");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_08_4_Ein"))[1], "||||   10,00 €");
+}
+
+TEST_F(Kat4, NoFollowOnTableBeyondAnotherKindOfTable) {
+    Gebuehrentabelle({{100, ""}}, "VK_LP_08_4");
+    Gebuehrentabelle({{50, ""}}, "RE_HOAI_Kosten");
+    Gebuehrentabelle({{10, ""}}, "VK_LP_08_4_Ein");
+    EXPECT_TRUE(Form().FolgeTabelle().IstNothing());
+}
+
+}  // namespace
+}  // namespace vktest
