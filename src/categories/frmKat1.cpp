@@ -332,8 +332,7 @@ void frmKat1::Berechnen() {
     } sperre(imBerechnen_);
     Prozedur proc(kModul, "Berechnen");
     double gebühr = 0, wert = 0, fläche = 0, zahlen = 0;
-    const bool liste = Listenmodus();
-    if (liste) {
+    if (Listenmodus()) {
         const ui::Grid& g = GridGebühren1;
         double summe = 0;
         for (int r = 1; r <= g.Rows(); ++r) {
@@ -371,9 +370,9 @@ void frmKat1::Berechnen() {
         gebühr = anteil == 333 ? gebühr / 3 : anteil * (gebühr / 1000);
     });
     proc([&] { txtzahlen.SetText(CStr(zahlen)); });
-    // In totals entry the field is the input itself; rewriting it while the user types would move
-    // the caret and garble the entry.
-    if (liste) proc([&] { txtZusammenZahlen.SetText(CStr(zahlen)); });
+    // txtZusammenZahlen is not written back: it is the input of totals entry, where a copy of the
+    // list's area to pay would price a share nobody typed, and rewriting it while the user types
+    // would move the caret and garble the entry. txtzahlen shows the area to pay in both modes.
     proc([&] {
         if (fläche != zahlen) gebühr = gebühr * Division(zahlen, fläche);
     });
