@@ -334,13 +334,17 @@ void frmKat1::Berechnen() {
     double gebühr = 0, wert = 0, fläche = 0, zahlen = 0;
     if (Listenmodus()) {
         const ui::Grid& g = GridGebühren1;
-        double summe = 0;
-        for (int r = 1; r <= g.Rows(); ++r) {
-            summe += CVal(g.TextMatrix(r, 5));
-            fläche += CVal(g.TextMatrix(r, 3));
-            if (g.TextMatrix(r, 2) == "ja") zahlen += CVal(g.TextMatrix(r, 3));
-        }
-        wert = fläche != 0 ? summe / fläche : 0.0;
+        proc([&] {
+            double summe = 0, gesamt = 0, bezahlt = 0;
+            for (int r = 1; r <= g.Rows(); ++r) {
+                summe += CVal(g.TextMatrix(r, 5));
+                gesamt += CVal(g.TextMatrix(r, 3));
+                if (g.TextMatrix(r, 2) == "ja") bezahlt += CVal(g.TextMatrix(r, 3));
+            }
+            fläche = gesamt;
+            zahlen = bezahlt;
+            wert = gesamt != 0 ? summe / gesamt : 0.0;
+        });
         proc([&] { lblWert.SetCaption(WertFormatieren(wert, 11, 2)); });
         proc([&] { lblFläche.SetCaption(WertFormatieren(fläche, 5, 0)); });
         proc([&] { gebühr = Gebührenstaffel1(wert, fläche); });

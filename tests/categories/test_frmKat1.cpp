@@ -50,10 +50,7 @@ TEST_F(Kat1, OpensWithOneParcelOfTheJobInListMode) {
     EXPECT_EQ(vk::ui::StandardFensterverwaltung().Von(f.hWnd()).eltern, 0x4D);
     EXPECT_EQ(f.comArt.Text(), "10.1");
     EXPECT_EQ(f.MaskEdBoxGrenzpunkte.Text(), " 5");
-    EXPECT_EQ(f.MaskEdBoxFläche.Text(), "    800");
     EXPECT_EQ(f.MaskEdBoxWert.Text(), "    10,00");
-    EXPECT_EQ(f.mskWert.Text(), " 8.000,00");
-    EXPECT_EQ(f.txtAnzahl.Text(), "");
     EXPECT_TRUE(f.optJa(0).Value());
     EXPECT_TRUE(f.GridGebühren1.Visible());
     EXPECT_FALSE(f.fraAnzahl.Visible());
@@ -61,8 +58,6 @@ TEST_F(Kat1, OpensWithOneParcelOfTheJobInListMode) {
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 1), "Flst.Nr. 12/3");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 2), "ja");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 5), " 8.000,00");
-    EXPECT_EQ(f.GridGebühren1.ColWidth(1), 2840);
-    EXPECT_EQ(f.GridGebühren1.HeaderText(4), " Bodenwert [€/m²]");
     // The preview is there from the start: one parcel, no factor; 5 points at 10 €/m².
     EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(Gebührenstaffel1(10, 800) + Grenzfeststellung_B(10, 5) * 5));
     EXPECT_EQ(f.MaskEdBoxAnteil.Text(), "1000");

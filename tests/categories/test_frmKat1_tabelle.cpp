@@ -275,5 +275,18 @@ TEST_F(Kat1Tabelle, AreaShareOfAListComesFromItsUnpaidRows) {
     EXPECT_EQ(Geschrieben()[12].rfind("|Ihr Anteil beträgt 800 m² zu 1.200 m²\r66,666666", 0), 0u) << Geschrieben()[12];
 }
 
+TEST_F(Kat1Tabelle, ARowAddedByTheButtonCountsForTheShare) {
+    frmKat1& f = Form();
+    Setzen(f, "GridGebühren1(1,2)=nein");
+    vk::ui::Klicken(f, "CommandNeu");  // a paid parcel; the button leaves the preview as it was
+    ASSERT_EQ(f.GridGebühren1.Rows(), 2);
+    vk::ui::Klicken(f, "CommandEnde");
+    const auto zeilen = Geschrieben();
+    EXPECT_EQ(zeilen[1].rfind("Flst.Nr. 12/3|    800|    10,00| 8.000,00|ja|", 0), 0u) << zeilen[1];
+    EXPECT_EQ(zeilen[2].rfind("Flst.Nr. 12/3|    800|    10,00| 8.000,00|nein|", 0), 0u) << zeilen[2];
+    EXPECT_EQ(zeilen[5], "|Vermessungsfläche|1.600 m²|||||");
+    EXPECT_EQ(zeilen[12].rfind("|Ihr Anteil beträgt 800 m² zu 1.600 m²\r50 % von ", 0), 0u) << zeilen[12];
+}
+
 }  // namespace
 }  // namespace vktest
