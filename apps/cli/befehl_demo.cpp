@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "befehle.h"
+#include "categories/frmKat1.h"
 #include "categories/frmKat2.h"
 #include "categories/frmKat3.h"
 #include "categories/frmKat4.h"
@@ -102,6 +103,20 @@ int BefehlDemo(const Argumente& args) {
     komponente.NeueAbfrage(vk::Variant(datenbank));
     komponente.Flurstücksnummer(vk::Variant("123/4"));
     auto rechnungssatz = datenbank->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
+
+    // Category 0: parcel 123/4 (500 m²) and 123/5 (300 m²) at 25 €/m² divided with 4 boundary points
+    // established, the survey documents, and the client pays half.
+    komponente.Show(0, rechnungssatz, 0);
+    auto& kat1 = vk::ui::Formen::Instanz<vk::frmKat1>();
+    vk::ui::Setzen(kat1, "GridGebühren1(1,3)=500");
+    vk::ui::Setzen(kat1, "GridGebühren1(1,4)=25");
+    vk::ui::Setzen(kat1, "GridGebühren1(2,1)=Flst.Nr. 123/5");
+    vk::ui::Setzen(kat1, "GridGebühren1(2,3)=300");
+    vk::ui::Setzen(kat1, "GridGebühren1(2,4)=25");
+    vk::ui::Setzen(kat1, "MaskEdBoxGrenzpunkte=4");
+    vk::ui::Setzen(kat1, "MaskEdBoxAnteil=500");
+    vk::ui::Setzen(kat1, "chkUnterlagen=1");
+    vk::ui::Klicken(kat1, "CommandEnde");
 
     // Category 1: a boundary determination with marking of 7 points at 25,00 €/m², with the survey
     // documents and the take-over fee.

@@ -1,0 +1,292 @@
+// Parcel formation: the fee table "&OK" writes (rows, texts, amounts, widths, tags, share rows,
+// VAT-free expenses) and the dialog opened again on it, confirmed unchanged, writing it again.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "categories/Kategoriedialog.h"
+#include "categories/flurstuecksumfeld.h"
+#include "common/protokoll_hilfe.h"
+#include "platform/word/application.h"
+#include "platform/word/bookmarks.h"
+#include "platform/word/konstanten.h"
+#include "platform/word/paragraph_format.h"
+
+namespace vktest {
+namespace {
+
+using vk::frmKat1;
+using vk::Gebührenstaffel1;
+using vk::Grenzfeststellung_B;
+using vk::WertFormatieren;
+
+class Kat1Tabelle : public Flurstuecksumfeld {
+protected:
+    vk::word::Table Gebuehren() { return Tabelle("VK_LP_02_1"); }
+    std::vector<std::string> Geschrieben() { return Zeilen(Gebuehren()); }
+    static double Cm(const vk::word::Cell& zelle) {
+        return std::round(vk::word::Application::PointsToCentimeters(zelle.Width()) * 100) / 100;
+    }
+    static std::string Zelle(vk::word::Table t, long r, long c) { return vk::ZellText(t, r, c); }
+    static std::string Kennung(vk::word::Table t, long r, long c) { return vk::ErsterKommentarText(t.Cell(r, c).Range()); }
+    // OK, then the dialog opened on its table and confirmed unchanged: the same table and totals.
+    void ZweimalBestaetigen(frmKat1& f) {
+        vk::ui::Klicken(f, "CommandEnde");
+        const auto erst = Geschrieben();
+        const auto summe = Zeilen(Summentabelle());
+        frmKat1& wieder = Form();
+        vk::ui::Klicken(wieder, "CommandEnde");
+        EXPECT_EQ(Geschrieben(), erst);
+        EXPECT_EQ(Zeilen(Summentabelle()), summe);
+        EXPECT_EQ(doc_->Tables().Count(), 2) << "the table was replaced, not added";
+        EXPECT_EQ(vk::test::ProtokollText().find("frmKat1"), std::string::npos) << vk::test::ProtokollText();
+    }
+};
+
+TEST_F(Kat1Tabelle, TotalsOfOneParcelWithBoundaryPointsGiveNineRows) {
+    frmKat1& f = Form();
+    Summen(f, "800", "10", "1");
+    vk::ui::Klicken(f, "CommandEnde");
+    EXPECT_FALSE(Offen<frmKat1>());
+    const double s1 = Gebührenstaffel1(10, 800), b = Grenzfeststellung_B(10, 5);
+    EXPECT_EQ(Geschrieben(),
+              (std::vector<std::string>{
+                  "Festestellung von Flurstückgrenzen zur Flurstücksbildung|||||||",
+                  "Tarif- stelle|Bezeichnung||||||",
+                  "10.1|Zerlegungsmessung||||||",
+                  "|Vermessungsfläche|800 m²|||||",
+                  "|Anzahl der berechneten Flächen|1|||||",
+                  "|durchschnittlicher Verkehrswert|1,01 - 10,00 €/m²|||||",
+                  "10.1.1|Gebühr nach Staffel 1|0,8|x " + WertFormatieren(s1, 8, 2) + " €|" + Betrag(0.8 * s1) + "|||",
+                  "11.4|Gebühr nach Staffel 3, Teil B, in der Örtlichkeit hergestellte Grenzpunkte|5|x 0.8 x " +
+                      WertFormatieren(b, 8, 2) + " €|" + Betrag(0.8 * b * 5) + "|||",
+                  "|||||||",
+              }));
+    auto t = Gebuehren();
+    // Whole-table widths in row 1, the position widths from the header row down.
+    EXPECT_EQ(Cm(t.Cell(1, 1)), 5.6);
+    EXPECT_EQ(Cm(t.Cell(1, 2)), 3.5);
+    EXPECT_EQ(Cm(t.Cell(1, 6)), 0.3);
+    for (long r : {2L, 7L, 9L}) {
+        EXPECT_EQ(Cm(t.Cell(r, 1)), 2.0) << r;
+        EXPECT_EQ(Cm(t.Cell(r, 2)), 5.6) << r;
+        EXPECT_EQ(Cm(t.Cell(r, 3)), 4.0) << r;
+        EXPECT_EQ(Cm(t.Cell(r, 4)), 3.4) << r;
+        EXPECT_EQ(Cm(t.Cell(r, 5)), 2.5) << r;
+    }
+    EXPECT_EQ(t.Cell(1, 1).Range().Bold(), vk::word::wdTrue);
+    EXPECT_EQ(t.Cell(2, 2).Range().Bold(), vk::word::wdTrue);
+    EXPECT_EQ(t.Cell(7, 5).Range().Bold(), 0);
+    EXPECT_EQ(t.Cell(7, 5).Range().ParagraphFormat().Alignment(), vk::word::wdAlignParagraphRight);
+    EXPECT_EQ(t.Cell(7, 2).Range().ParagraphFormat().Alignment(), vk::word::wdAlignParagraphLeft);
+    EXPECT_EQ(Kennung(t, 1, 5), "VK_LP_02_1");
+    EXPECT_EQ(Kennung(t, 7, 5), "") << "fee amounts carry the invoice's VAT";
+    ASSERT_TRUE(doc_->Bookmarks().Exists("VK_LP_02_1"));
+    EXPECT_TRUE(doc_->Bookmarks().Item("VK_LP_02_1").InRange(t.Cell(1, 5).Range()));
+    EXPECT_EQ(doc_->Bookmarks().DefaultSorting(), 0);
+    EXPECT_TRUE(doc_->Bookmarks().ShowHidden());
+    EXPECT_NE(Zeilen(Summentabelle()).front().find(Betrag(0.8 * s1 + 0.8 * b * 5)), std::string::npos);
+}
+
+TEST_F(Kat1Tabelle, AnEmptyParcelCountIsOneParcelNotAFeeOfZero) {
+    frmKat1& f = Form();
+    Summen(f, "800", "10", "");
+    vk::ui::Klicken(f, "CommandEnde");
+    const auto zeilen = Geschrieben();
+    EXPECT_EQ(zeilen[4], "|Anzahl der berechneten Flächen|1|||||");
+    EXPECT_EQ(zeilen[6].rfind("10.1.1|Gebühr nach Staffel 1|0,8|", 0), 0u) << zeilen[6];
+}
+
+TEST_F(Kat1Tabelle, ListModeFactorCountsEveryParcelButTheFirst) {
+    vk::Kontext().AnzahlGrenzpunkte = 0;
+    frmKat1& f = Form();
+    Setzen(f, "GridGebühren1(2,3)=800");
+    Setzen(f, "GridGebühren1(2,1)=Flst.Nr. 12/4");
+    ZweimalBestaetigen(f);
+    auto zeilen = Geschrieben();
+    ASSERT_EQ(zeilen.size(), 11u);
+    EXPECT_EQ(zeilen[0], "Festestellung von Flurstückgrenzen zur Flurstücksbildung|Fläche [m²]|Bodenwert [€/m²]|"
+                         "Wert [€]|zu zahlen|||");
+    EXPECT_EQ(zeilen[1], "Flst.Nr. 12/3|    800|    10,00| 8.000,00|ja|||");
+    EXPECT_EQ(zeilen[2], "Flst.Nr. 12/4|  800|    10,00| 8.000,00|ja|||");
+    EXPECT_EQ(zeilen[3], "Tarif- stelle|Bezeichnung||||||");
+    EXPECT_EQ(zeilen[5], "|Vermessungsfläche|1.600 m²|||||");
+    EXPECT_EQ(zeilen[6], "|Anzahl der berechneten Flächen|2|||||");
+    const double s1 = Gebührenstaffel1(10, 1600);
+    EXPECT_EQ(zeilen[8], "10.1.1|Gebühr nach Staffel 1|1|x " + WertFormatieren(s1, 8, 2) + " €|" + Betrag(s1) + "|||");
+    EXPECT_EQ(Cm(Gebuehren().Cell(1, 1)), 5.6);
+    EXPECT_EQ(Cm(Gebuehren().Cell(3, 1)), 5.6) << "parcel rows keep the whole-table widths";
+    EXPECT_EQ(Cm(Gebuehren().Cell(4, 1)), 2.0);
+
+    frmKat1& drei = Form();
+    ASSERT_EQ(drei.GridGebühren1.Rows(), 2);
+    EXPECT_EQ(drei.GridGebühren1.TextMatrix(2, 1), "Flst.Nr. 12/4");
+    Setzen(drei, "GridGebühren1(3,3)=800");
+    vk::ui::Klicken(drei, "CommandEnde");
+    zeilen = Geschrieben();
+    EXPECT_EQ(zeilen[7], "|Anzahl der berechneten Flächen|3|||||");
+    const double s3 = Gebührenstaffel1(10, 2400);
+    EXPECT_EQ(zeilen[9], "10.1.1|Gebühr nach Staffel 1|1,13|x " + WertFormatieren(s3, 8, 2) + " €|" +
+                             Betrag(s3 * 1.13) + "|||");
+}
+
+TEST_F(Kat1Tabelle, DivisionFromTheRecordsHalvesTheFeeAndTheTakeOverFeeFollows) {
+    frmKat1& f = Form();
+    Summen(f, "800", "10", "1");
+    Setzen(f, "comArt=10.3");
+    Setzen(f, "chkÜbernahme=1");
+    vk::ui::Klicken(f, "CommandEnde");
+    const double a1 = Gebührenstaffel1(10, 800) * 0.4;
+    auto t = Gebuehren();
+    const auto zeilen = Geschrieben();
+    ASSERT_EQ(zeilen.size(), 11u);
+    EXPECT_EQ(zeilen[2], "10.3|Sonderung nach dem Katasternachweis||||||");
+    EXPECT_EQ(zeilen[6], "10.1.1|Gebühr nach Staffel 1|0,8 x 0,5 |x " + WertFormatieren(Gebührenstaffel1(10, 800), 8, 2) +
+                             " €|" + Betrag(a1) + "|||");
+    EXPECT_EQ(zeilen[7], "|||||||") << "no boundary points";
+    EXPECT_EQ(zeilen[9], "|Umsatzsteuerfreie Auslagen\r||||||");
+    EXPECT_EQ(zeilen[10], "14.1|Übernahmegebühr|8% der Gebühr nach Gebührenstaffel 1||" + Betrag(0.08 * a1) + "|||");
+    EXPECT_EQ(Kennung(t, 11, 5), "0");
+    EXPECT_EQ(Cm(t.Cell(11, 4)), 3.14);
+    EXPECT_EQ(Cm(t.Cell(11, 5)), 2.8);
+}
+
+TEST_F(Kat1Tabelle, BothExpensesWithoutAShareAreTaggedVatFreeInColumnFive) {
+    frmKat1& f = Form();
+    Summen(f, "800", "10", "1");
+    Setzen(f, "chkUnterlagen=1");
+    Setzen(f, "chkÜbernahme=1");
+    vk::ui::Klicken(f, "CommandEnde");
+    auto t = Gebuehren();
+    const auto zeilen = Geschrieben();
+    ASSERT_EQ(zeilen.size(), 12u);
+    const double a1 = 0.8 * Gebührenstaffel1(10, 800), a2 = 0.8 * Grenzfeststellung_B(10, 5) * 5;
+    EXPECT_EQ(zeilen[9], "|Umsatzsteuerfreie Auslagen\r||||||");
+    EXPECT_EQ(zeilen[10], "9.1|Vermessungsunterlagen|||  154,00 €|||");
+    EXPECT_EQ(zeilen[11], "14.1|Übernahmegebühr|8% der Gebühr nach Gebührenstaffel 1||" + Betrag(0.08 * a1) + "|||");
+    EXPECT_EQ(Kennung(t, 11, 5), "0");
+    EXPECT_EQ(Kennung(t, 12, 5), "0");
+    const auto summe = Zeilen(Summentabelle());
+    EXPECT_NE(summe.front().find(Betrag(a1 + a2 + 154 + 0.08 * a1)), std::string::npos) << summe.front();
+    EXPECT_NE(summe[1].find(Betrag(a1 + a2)), std::string::npos) << "VAT on the fees only: " << summe[1];
+}
+
+TEST_F(Kat1Tabelle, PerMilleShareAddsThreeRowsAndSharesTheExpenses) {
+    frmKat1& f = Form();
+    Summen(f, "800", "10", "1");
+    Setzen(f, "MaskEdBoxAnteil=333");
+    Setzen(f, "chkUnterlagen=1");
+    vk::ui::Klicken(f, "CommandEnde");
+    auto t = Gebuehren();
+    const auto zeilen = Geschrieben();
+    ASSERT_EQ(zeilen.size(), 14u);
+    const double a1 = 0.8 * Gebührenstaffel1(10, 800), a2 = 0.8 * Grenzfeststellung_B(10, 5) * 5;
+    const double z = a1 + a2, anteil = 0.333333333333333;
+    EXPECT_EQ(Zelle(t, 7, 7), Betrag(a1)) << "undivided in column 7";
+    EXPECT_EQ(Zelle(t, 7, 5), "");
+    EXPECT_EQ(zeilen[9], "|Zwischensumme\r|||||" + Betrag(z) + "|");
+    EXPECT_EQ(zeilen[10], "|Ihr Anteil beträgt 333/1000\r33,3333333333333 % von " + WertFormatieren(z, 8, 2) +
+                              " €|||" + Betrag(anteil * z) + "|||");
+    EXPECT_EQ(zeilen[11], "|Umsatzsteuerfreie Auslagen\r||||||");
+    EXPECT_EQ(zeilen[12], "9.1|Vermessungsunterlagen||||||  154,00 €") << "undivided in column 8";
+    EXPECT_EQ(zeilen[13], "|anteilige Auslagen \r33,3333333333333 % von   154,00 €|||" + Betrag(anteil * 154) + "|||");
+    EXPECT_EQ(Kennung(t, 11, 5), "");
+    EXPECT_EQ(Kennung(t, 13, 5), "") << "the undivided expense does not count";
+    EXPECT_EQ(Kennung(t, 14, 5), "0");
+    EXPECT_EQ(Cm(t.Cell(2, 2)), 5.0);
+    EXPECT_EQ(Cm(t.Cell(2, 7)), 3.0);
+    EXPECT_EQ(Cm(t.Cell(11, 2)), 7.2);
+    EXPECT_EQ(Cm(t.Cell(13, 8)), 3.0);
+    const auto summe = Zeilen(Summentabelle());
+    EXPECT_NE(summe.front().find(Betrag(anteil * z + anteil * 154)), std::string::npos) << summe.front();
+}
+
+TEST_F(Kat1Tabelle, ShareAboveTheWholeWritesNoShareRows) {
+    frmKat1& f = Form();
+    Summen(f, "800", "10", "1");
+    Setzen(f, "MaskEdBoxAnteil=1200");
+    vk::ui::Klicken(f, "CommandEnde");
+    EXPECT_EQ(Geschrieben().size(), 9u);
+}
+
+TEST_F(Kat1Tabelle, LandValueClassEdgesInTheTable) {
+    frmKat1& f = Form();
+    Summen(f, "800", "40", "1");
+    vk::ui::Klicken(f, "CommandEnde");
+    EXPECT_EQ(Geschrieben()[5], "|durchschnittlicher Verkehrswert|10,01 - 40,00 €/m²|||||");
+    frmKat1& g = Form();
+    Setzen(g, "MaskEdBoxWert=40,01");
+    vk::ui::Klicken(g, "CommandEnde");
+    EXPECT_EQ(Geschrieben()[5], "|durchschnittlicher Verkehrswert|40,01 - 100,00 €/m²|||||");
+}
+
+TEST_F(Kat1Tabelle, TotalsComeBackWithTheirLandValueAndAFiveDigitAreaToPay) {
+    frmKat1& f = Form();
+    Summen(f, "24690", "12,34", "3");
+    Setzen(f, "txtZusammenZahlen=12345");
+    Setzen(f, "chkÜbernahme=1");
+    vk::ui::Klicken(f, "CommandEnde");
+    const auto zeilen = Geschrieben();
+    EXPECT_EQ(zeilen[5], "|durchschnittlicher Verkehrswert|10,01 - 40,00 €/m²|||||");
+    EXPECT_EQ(zeilen[10].rfind("|Ihr Anteil beträgt 12345 m² zu 24.690 m²\r50 % von ", 0), 0u) << zeilen[10];
+
+    frmKat1& wieder = Form();
+    EXPECT_TRUE(wieder.optJa(1).Value());
+    EXPECT_EQ(wieder.MaskEdBoxWert.Text(), "   12,34");
+    EXPECT_EQ(wieder.lblFläche.Caption(), "24.690");
+    EXPECT_EQ(wieder.txtAnzahl.Text(), " 3");
+    EXPECT_EQ(wieder.txtZusammenZahlen.Text(), "12345");
+    EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
+    EXPECT_EQ(wieder.chkUnterlagen.Value(), 0);
+    vk::ui::Klicken(wieder, "CommandEnde");
+    EXPECT_EQ(Geschrieben(), zeilen);
+    ZweimalBestaetigen(Form());
+}
+
+TEST_F(Kat1Tabelle, ParcelListComesBackWithItsChoicesAndPerMilleShare) {
+    frmKat1& f = Form();
+    Setzen(f, "GridGebühren1(2,3)=1234");
+    Setzen(f, "GridGebühren1(2,4)=55,5");
+    Setzen(f, "GridGebühren1(3,2)=nein");
+    Setzen(f, "comArt=10.3");
+    Setzen(f, "MaskEdBoxAnteil=500");
+    Setzen(f, "chkUnterlagen=1");
+    vk::ui::Klicken(f, "CommandEnde");
+    const auto zeilen = Geschrieben();
+    EXPECT_EQ(zeilen[3], "Flst.Nr. 12/3|    800|    10,00| 8.000,00|nein|||");
+
+    frmKat1& wieder = Form();
+    EXPECT_TRUE(wieder.optJa(0).Value());
+    ASSERT_EQ(wieder.GridGebühren1.Rows(), 3);
+    EXPECT_EQ(wieder.GridGebühren1.TextMatrix(2, 3), "1.234");
+    EXPECT_EQ(wieder.GridGebühren1.TextMatrix(3, 2), "nein");
+    EXPECT_EQ(wieder.comArt.Text(), "10.3");
+    EXPECT_EQ(wieder.MaskEdBoxAnteil.Text(), "500");
+    EXPECT_EQ(wieder.chkUnterlagen.Value(), 1);
+    vk::ui::Klicken(wieder, "CommandEnde");
+    EXPECT_EQ(Geschrieben(), zeilen);
+}
+
+TEST_F(Kat1Tabelle, AreaShareOfAListComesFromItsUnpaidRows) {
+    frmKat1& f = Form();
+    Setzen(f, "GridGebühren1(2,3)=400");
+    Setzen(f, "GridGebühren1(2,2)=nein");
+    ZweimalBestaetigen(f);
+    EXPECT_EQ(Geschrieben()[12].rfind("|Ihr Anteil beträgt 800 m² zu 1.200 m²\r66,666666", 0), 0u) << Geschrieben()[12];
+}
+
+TEST_F(Kat1Tabelle, ARowAddedByTheButtonCountsForTheShare) {
+    frmKat1& f = Form();
+    Setzen(f, "GridGebühren1(1,2)=nein");
+    vk::ui::Klicken(f, "CommandNeu");  // a paid parcel; the button leaves the preview as it was
+    ASSERT_EQ(f.GridGebühren1.Rows(), 2);
+    vk::ui::Klicken(f, "CommandEnde");
+    const auto zeilen = Geschrieben();
+    EXPECT_EQ(zeilen[1].rfind("Flst.Nr. 12/3|    800|    10,00| 8.000,00|ja|", 0), 0u) << zeilen[1];
+    EXPECT_EQ(zeilen[2].rfind("Flst.Nr. 12/3|    800|    10,00| 8.000,00|nein|", 0), 0u) << zeilen[2];
+    EXPECT_EQ(zeilen[5], "|Vermessungsfläche|1.600 m²|||||");
+    EXPECT_EQ(zeilen[12].rfind("|Ihr Anteil beträgt 800 m² zu 1.600 m²\r50 % von ", 0), 0u) << zeilen[12];
+}
+
+}  // namespace
+}  // namespace vktest
