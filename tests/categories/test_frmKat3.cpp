@@ -126,7 +126,7 @@ TEST_F(Kat3, SharesWriteTheirLineWithTheWholeAmount) {
     EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||   1.345,83 €");
 }
 
-TEST_F(Kat3, BreakPointsAndExpensesWithTheirTagsWrittenAndReadBack) {
+TEST_F(Kat3, BreakPointsAndExpensesWithTheirTags) {
     frmKat3& form = Form();
     Setzen(form, "mskBrechpunkte=4");
     EXPECT_EQ(form.mskBrechpunkte.Text(), "    4");
@@ -141,19 +141,10 @@ TEST_F(Kat3, BreakPointsAndExpensesWithTheirTagsWrittenAndReadBack) {
     EXPECT_EQ(zeilen[4], "9.3|Vermessungsunterlagen|||52,00 €|");
     EXPECT_EQ(zeilen[5], "14.4|Übernahmegebühr|10% der Gebühr nach Gebührenstaffel||   47,50 €|")
         << "10 % of the buildings only, not of the break points";
+    EXPECT_EQ((Zellen{Kennung(t, 3), Kennung(t, 5), Kennung(t, 6)}), (Zellen{"", "0", "0"}));
     EXPECT_NEAR(t.Cell(3, 1).Width(), vk::word::Application::CentimetersToPoints(8.5), 0.5);
     // 615 with VAT, 99,50 VAT-free.
     EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     714,50 €");
-
-    frmKat3& wieder = Form();
-    EXPECT_EQ(wieder.chkVUnterlagen.Value(), 1);
-    EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
-    EXPECT_EQ(wieder.mskBrechpunkte.Text(), "    4");
-    EXPECT_EQ(wieder.GridGebühren.Rows(), 1);
-    Klicken(wieder, "CommandEnde");
-    vk::word::Table neu = Tabelle("VK_LP_02_3");
-    EXPECT_EQ(Zeilen(neu), zeilen);
-    EXPECT_EQ((Zellen{Kennung(neu, 3), Kennung(neu, 5), Kennung(neu, 6)}), (Zellen{"", "0", "0"}));
 }
 
 TEST_F(Kat3, CancelLeavesTheDocumentAsItWas) {
@@ -193,9 +184,10 @@ TEST_F(Kat3, ReopeningRestoresEveryInputAndConfirmsTheSameTable) {
     Setzen(form, "GridGebühren(3,1)=Auslagen");
     Setzen(form, "chkFortführung=1");
     Setzen(form, "mskBrechpunkte=4");
+    Setzen(form, "chkÜbernahme=1");
     Klicken(form, "CommandEnde");
     const auto vorher = Zeilen(Tabelle("VK_LP_02_3"));
-    ASSERT_EQ(vorher.size(), 5u);
+    ASSERT_EQ(vorher.size(), 7u);
     EXPECT_EQ(vorher[0], "Einmessung von Gebäuden\rim Zusammenhang mit einer Fortführung \rTarifstelle 13.1.3|"
                          "Wert \r[€] |Anzahl|||");
 
@@ -203,12 +195,14 @@ TEST_F(Kat3, ReopeningRestoresEveryInputAndConfirmsTheSameTable) {
     EXPECT_EQ(wieder.chkFortführung.Value(), 1);
     EXPECT_EQ(wieder.mskBrechpunkte.Text(), "    4");
     EXPECT_EQ(wieder.chkVUnterlagen.Value(), 0) << "a building designated like an expense row";
+    EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
     ASSERT_EQ(wieder.GridGebühren.Rows(), 3);
     EXPECT_EQ(Zeile(wieder, 1), (Zellen{"Wohnhaus", "200.000,00", "  1", "500", "  166,25"}));
     EXPECT_EQ(Zeile(wieder, 2), (Zellen{"9.3 Garage", "3.000.000,00", "  1", "1000", "1.900,00"}));
     EXPECT_EQ(Zeile(wieder, 3), (Zellen{"Auslagen", "200.000,00", "  2", "333", "  221,67"}));
     Klicken(wieder, "CommandEnde");
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3")), vorher);
+    EXPECT_EQ(Kennung(Tabelle("VK_LP_02_3"), 7), "0");
     EXPECT_EQ(doc_->Tables().Count(), 2) << "the fee table and the totals";
 }
 
