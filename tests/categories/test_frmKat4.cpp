@@ -184,6 +184,19 @@ TEST_F(Kat4, AreaCalculationsAndExpensesWrittenReadBackAndConfirmedUnchanged) {
     EXPECT_EQ(doc_->Tables().Count(), 2);
 }
 
+TEST_F(Kat4, ATableWhoseBlankRowWasDeletedKeepsItsLastSection) {
+    vk::word::Table form;
+    vk::word::Table t = doc_->Tables().Add(vk::EinfügestelleErmitteln(form), 3, 5);
+    for (auto [spalte, text] : std::vector<std::pair<long, const char*>>{
+             {1, "Weg"}, {2, "I  \t 800"}, {3, "Seite 2"}, {4, "  3\t\t 800 x 0,9/10 =  72"}})
+        vk::ZelleSchreiben(t, 2, spalte, text, false);
+    vk::ZelleSchreiben(t, 3, 1, "Tarifstelle 10.2 ; Gebührenstaffel 2", true);
+    vk::BookmarkSetzen(t, "VK_LP_08_4");
+    frmKat4& wieder = Form();
+    ASSERT_EQ(wieder.GridGebühren.Rows(), 1);
+    EXPECT_EQ(Zeile(wieder, 1), (Zellen{"Weg", "I", " 800", "Seite 2", "  3"}));
+}
+
 TEST_F(Kat4, FollowOnTableFoundAfterTheMainTable) {
     Gebuehrentabelle({{100, ""}}, "VK_LP_08_4");
     Gebuehrentabelle({{50, ""}}, "VK_LP_02_5");
