@@ -99,13 +99,17 @@ TEST_F(Kat3, TheCadastralUpdateRepricesEveryRowAndKeepsTheMinimum) {
     EXPECT_EQ(form.GridGebühren.TextMatrix(5, 5), "  475,00");
 }
 
-TEST_F(Kat3, SharesWriteTheirLineWithTheWholeAmount) {
+TEST_F(Kat3, SharesBreakPointsAndExpensesWithTheirTags) {
     frmKat3& form = Form();
     Setzen(form, "GridGebühren(1,4)=333");
     Setzen(form, "GridGebühren(2,4)=500");
     Setzen(form, "GridGebühren(3,4)=1000");
     EXPECT_EQ(form.GridGebühren.TextMatrix(3, 4), "1.000");
     Setzen(form, "GridGebühren(4,4)=0");
+    Setzen(form, "mskBrechpunkte=4");
+    EXPECT_EQ(form.mskBrechpunkte.Text(), "    4");
+    Setzen(form, "chkVUnterlagen=1");
+    Setzen(form, "chkÜbernahme=1");
     Klicken(form, "CommandEnde");
     EXPECT_FALSE(Offen<frmKat3>());
 
@@ -114,34 +118,21 @@ TEST_F(Kat3, SharesWriteTheirLineWithTheWholeAmount) {
                                  "Flst.Nr. 123/4\vBetrag :  €   474,99 Ihr Anteil 333/1000|200.000,00|  1||  158,33 €|",
                                  "Flst.Nr. 123/4\vBetrag :  €   475,00 Ihr Anteil 500/1000|200.000,00|  1||  237,50 €|",
                                  "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|",
-                                 "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|"}));
+                                 "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|",
+                                 "Einmessung von Nutzungsartengrenzen für|    4 Brechpunkte|||  140,00 €|",
+                                 "Auslagen|||||",
+                                 "9.3|Vermessungsunterlagen|||52,00 €|",
+                                 // 10 % of the buildings only, not of the break points.
+                                 "14.4|Übernahmegebühr|10% der Gebühr nach Gebührenstaffel||  134,58 €|"}));
+    EXPECT_EQ((Zellen{Kennung(t, 6), Kennung(t, 8), Kennung(t, 9)}), (Zellen{"", "0", "0"}));
+    EXPECT_NEAR(t.Cell(6, 1).Width(), vk::word::Application::CentimetersToPoints(8.5), 0.5);
     // The share line is set 2 points smaller than the designation.
     vk::word::Range zelle = t.Cell(3, 1).Range();
     const long umbruch = zelle.Start() + 14;
     EXPECT_EQ(doc_->Range(zelle.Start(), umbruch).FontSize(), 0.0) << "the designation keeps its size";
     EXPECT_EQ(doc_->Range(umbruch, zelle.End() - 2).FontSize(), 9.0);
-    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||   1.345,83 €");
-}
-
-TEST_F(Kat3, BreakPointsAndExpensesWithTheirTags) {
-    frmKat3& form = Form();
-    Setzen(form, "mskBrechpunkte=4");
-    EXPECT_EQ(form.mskBrechpunkte.Text(), "    4");
-    Setzen(form, "chkVUnterlagen=1");
-    Setzen(form, "chkÜbernahme=1");
-    Klicken(form, "CommandEnde");
-    vk::word::Table t = Tabelle("VK_LP_02_3");
-    const auto zeilen = Zeilen(t);
-    ASSERT_EQ(zeilen.size(), 6u);
-    EXPECT_EQ(zeilen[2], "Einmessung von Nutzungsartengrenzen für|    4 Brechpunkte|||  140,00 €|");
-    EXPECT_EQ(zeilen[3], "Auslagen|||||");
-    EXPECT_EQ(zeilen[4], "9.3|Vermessungsunterlagen|||52,00 €|");
-    EXPECT_EQ(zeilen[5], "14.4|Übernahmegebühr|10% der Gebühr nach Gebührenstaffel||   47,50 €|")
-        << "10 % of the buildings only, not of the break points";
-    EXPECT_EQ((Zellen{Kennung(t, 3), Kennung(t, 5), Kennung(t, 6)}), (Zellen{"", "0", "0"}));
-    EXPECT_NEAR(t.Cell(3, 1).Width(), vk::word::Application::CentimetersToPoints(8.5), 0.5);
-    // 615 with VAT, 99,50 VAT-free.
-    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     714,50 €");
+    // 1.485,83 with VAT, 186,58 VAT-free.
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||   1.672,41 €");
 }
 
 TEST_F(Kat3, ASingleRowWithoutCostWritesNoTableButKeepsTheTotals) {

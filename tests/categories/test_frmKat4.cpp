@@ -91,15 +91,24 @@ TEST_F(Kat4, OneSectionOnEitherSide) {
     frmKat4& form = Form();
     Setzen(form, "GridGebühren(1,5)=2");
     EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  2");
+    Setzen(form, "chkVUnterlagen=1");
     EXPECT_EQ(Bestätigen(form), (Zellen{kKopf, "Flst.Nr. 123/4|II  \t1.200|Seite 1|  2\t\t1.200 x 1,0/10 = 120|", "||||",
                                         "Tarifstelle 10.2 ; Gebührenstaffel 2||||",
                                         "A. Grundgebühr|je angefangener Kilometer||  2 x 770 €|1.540,00 €",
                                         "B. Teilgebühr nach Grenzlänge je angefangene 10 m|||120 x 73,00  €|8.760,00 €",
-                                        "C. Teilgebühr je Trennstück|||2 x 137,00 €|  274,00 €", "||||"}));
-    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||  10.574,00 €");
+                                        "C. Teilgebühr je Trennstück\rUmsatzsteuerfreie Auslagen|||2 x 137,00 €|  274,00 €",
+                                        "9.2|Vermessungsunterlagen|je halbem km|130,00 €|  390,00 €", "||||", "||||"}));
+    EXPECT_EQ(Zeilen(Summentabelle())[1], "|Mehrwertsteuer 19 %|  10.574,00 €|   2.009,06 €") << "9.2 is VAT-free";
     vk::word::Table tabelle = Tabelle("VK_LP_08_4");
     EXPECT_NEAR(tabelle.Cell(4, 1).Width(), vk::word::Application::CentimetersToPoints(6.7), 0.1);
     EXPECT_EQ(tabelle.Cell(4, 1).Range().Bold(), vk::word::wdTrue);
+    // Every row that holds an amount ends within the width of the fee rows (17,5 cm), the parcel-fee
+    // row under the expenses heading too.
+    for (long r : {5L, 6L, 7L, 8L}) {
+        double breite = 0;
+        for (long c = 1; c <= 5; ++c) breite += tabelle.Cell(r, c).Width();
+        EXPECT_LE(breite, vk::word::Application::CentimetersToPoints(17.5) + 0.5) << "row " << r;
+    }
     EXPECT_EQ(vk::LetzterFehler().strNr, "") << vk::LetzterFehler().Funktionsname;
 
     // The same section on the second side: 108 units, and no first-side axis to count kilometres on.
@@ -110,25 +119,7 @@ TEST_F(Kat4, OneSectionOnEitherSide) {
     EXPECT_EQ(t[1], "Flst.Nr. 123/4|II  \t1.200|Seite 2|  0\t\t1.200 x 0,9/10 = 108|");
     EXPECT_EQ(t[4], "A. Grundgebühr|je angefangener Kilometer||  0 x 770 €|    0,00 €");
     EXPECT_EQ(t[5], "B. Teilgebühr nach Grenzlänge je angefangene 10 m|||108 x 73,00  €|7.884,00 €");
-    EXPECT_EQ(t[6], "||||");
-}
-
-TEST_F(Kat4, ExpensesWithoutAreaCalculationsFollowTheParcelRow) {
-    frmKat4& form = Form();
-    Setzen(form, "GridGebühren(1,5)=2");
-    Setzen(form, "chkVUnterlagen=1");
-    const auto t = Bestätigen(form);
-    ASSERT_EQ(t.size(), 1u + 7 + 2);
-    EXPECT_EQ(t[6], "C. Teilgebühr je Trennstück\rUmsatzsteuerfreie Auslagen|||2 x 137,00 €|  274,00 €");
-    EXPECT_EQ(t[7], "9.2|Vermessungsunterlagen|je halbem km|130,00 €|  390,00 €");
-    EXPECT_EQ(vk::ErsterKommentarText(Tabelle("VK_LP_08_4").Cell(8, 5).Range()), "0");
-    // Every row that holds an amount ends within the width of the fee rows (17,5 cm).
-    vk::word::Table tabelle = Tabelle("VK_LP_08_4");
-    for (long r : {5L, 6L, 7L, 8L}) {
-        double breite = 0;
-        for (long c = 1; c <= 5; ++c) breite += tabelle.Cell(r, c).Width();
-        EXPECT_LE(breite, vk::word::Application::CentimetersToPoints(17.5) + 0.5) << "row " << r;
-    }
+    EXPECT_EQ(t[6], "\rUmsatzsteuerfreie Auslagen||||") << "no parcel fee";
 }
 
 TEST_F(Kat4, CategoryEditorAndNewRows) {
