@@ -13,9 +13,11 @@ constexpr char kZeilenumbruch = '\v';
 
 double Anteil(std::string_view anteilText) { return CVal(anteilText); }
 
-bool AnteilIstGanz(double anteil) { return anteil == 0 || anteil == 1000; }
+bool AnteilIstGanz(double anteil) { return anteil <= 0 || anteil == 1000; }
 
 double Zeilenkosten(double baukosten, double anzahl, bool fortführung, double anteil) {
+    // No building (or a count typed negative) costs nothing, the minimum included.
+    if (!(anzahl > 0)) return 0;
     double kosten = Gebäudevermessung(baukosten) * anzahl;
     if (fortführung) kosten *= kFortführungsfaktor;
     if (anteil == 333)

@@ -16,12 +16,14 @@ inline constexpr double kFortführungsfaktor = 0.7;
 inline constexpr double kJeBrechpunkt = 35.0;
 
 // The client's share in thousandths as the value of its text. A share of value 0 (an empty field
-// shows as "  0" after editing) is the whole, as is 1000.
+// shows as "  0" after editing) is the whole, as is 1000; so is a negative one, which would turn the
+// fee into a credit.
 double Anteil(std::string_view anteilText);
 bool AnteilIstGanz(double anteil);
 
 // The cost of a row: fee by construction cost × count, × 0.7 with a cadastral update, reduced to the
-// share (333 is exactly a third), at least 1900 above a construction cost of 2 500 000.
+// share (333 is exactly a third), at least 1900 above a construction cost of 2 500 000. A count of
+// 0 or less costs nothing.
 double Zeilenkosten(double baukosten, double anzahl, bool fortführung, double anteil);
 
 // The whole amount behind a share's cost (× 3 for 333).

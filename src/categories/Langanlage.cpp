@@ -25,9 +25,9 @@ const Langanlagensatz* LanganlagensatzVon(std::string_view kategorie) {
     return nullptr;
 }
 
-long Angefangene(double einheiten) {
+double Angefangene(double einheiten) {
     if (!(einheiten > 0)) return 0;
-    return static_cast<long>(std::ceil(einheiten - 1e-6));
+    return std::ceil(einheiten - 1e-6);
 }
 
 bool ZweiteSeite(std::string_view seite) { return seite != kSeite1; }
@@ -39,11 +39,11 @@ Langanlagengebühr LanganlageBerechnen(const std::vector<Abschnitt>& abschnitte,
     for (const Abschnitt& a : abschnitte) {
         const double länge = NichtNegativ(a.länge);
         const bool zweite = ZweiteSeite(a.seite);
-        const long u = Angefangene((zweite ? länge * kFaktorSeite2 : länge) / 10);
+        const double u = Angefangene((zweite ? länge * kFaktorSeite2 : länge) / 10);
         g.einheiten.push_back(u);
         g.grenzeinheiten += u;
         // Parcel counts are whole numbers; a fraction is rounded as the running count is kept.
-        g.trennstücke = static_cast<long>(std::nearbyint(g.trennstücke + NichtNegativ(a.trennstücke)));
+        g.trennstücke = std::nearbyint(g.trennstücke + NichtNegativ(a.trennstücke));
         // The lowest category present sets every rate; texts that are no category do not count.
         const Langanlagensatz* s = LanganlagensatzVon(a.kategorie);
         if (s && s->kategorie.size() < g.satz->kategorie.size()) g.satz = s;
@@ -52,13 +52,13 @@ Langanlagengebühr LanganlageBerechnen(const std::vector<Abschnitt>& abschnitte,
         gesamtlänge += länge;
     }
     g.kilometer = Angefangene(g.achslänge / 1000);
-    g.grundgebühr = g.satz->grundgebühr * static_cast<double>(g.kilometer);
-    g.grenzlängengebühr = CVal(g.satz->grenzlänge) * static_cast<double>(g.grenzeinheiten);
-    g.trennstückgebühr = static_cast<double>(g.trennstücke) * CVal(g.satz->trennstück);
+    g.grundgebühr = g.satz->grundgebühr * g.kilometer;
+    g.grenzlängengebühr = CVal(g.satz->grenzlänge) * g.grenzeinheiten;
+    g.trennstückgebühr = g.trennstücke * CVal(g.satz->trennstück);
     g.flächenberechnungen = std::max(0.0, flächen) * kJeFlächenberechnung;
     g.halbeKilometer = Angefangene(2 * gesamtlänge / 1000);
-    g.unterlagen = static_cast<double>(g.halbeKilometer) * kUnterlagenJeHalbemKm;
-    g.übernahme = static_cast<double>(g.trennstücke) * kÜbernahmeJeTrennstück;
+    g.unterlagen = g.halbeKilometer * kUnterlagenJeHalbemKm;
+    g.übernahme = g.trennstücke * kÜbernahmeJeTrennstück;
     return g;
 }
 

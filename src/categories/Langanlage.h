@@ -27,7 +27,8 @@ inline constexpr double kÜbernahmeJeTrennstück = 40.0;
 
 // Whole units a quantity has started: 120 gives 120, 120.05 gives 121; 0 for nothing or less.
 // Noise of the floating-point arithmetic below a millionth of a unit does not start a unit.
-long Angefangene(double einheiten);
+// Counts are kept as whole-valued doubles, so that no length, however long, wraps into a negative fee.
+double Angefangene(double einheiten);
 
 // One section as the grid holds it (texts).
 struct Abschnitt {
@@ -42,17 +43,17 @@ struct Abschnitt {
 bool ZweiteSeite(std::string_view seite);
 
 struct Langanlagengebühr {
-    std::vector<long> einheiten;  // started 10-m units of each section (u)
-    long grenzeinheiten = 0;      // U, the sum of u
-    long trennstücke = 0;         // P, the sum of the parcel counts
+    std::vector<double> einheiten;  // started 10-m units of each section (u)
+    double grenzeinheiten = 0;      // U, the sum of u
+    double trennstücke = 0;         // P, the sum of the parcel counts
     const Langanlagensatz* satz = nullptr;  // the rates: of "I" if any section has it, else "II", else "III"
     double achslänge = 0;         // length of the first-side sections (A)
-    long kilometer = 0;           // started kilometres of A
+    double kilometer = 0;         // started kilometres of A
     double grundgebühr = 0;
     double grenzlängengebühr = 0;
     double trennstückgebühr = 0;
     double flächenberechnungen = 0;
-    long halbeKilometer = 0;  // started half kilometres of all sections together (H)
+    double halbeKilometer = 0;  // started half kilometres of all sections together (H)
     double unterlagen = 0;    // survey documents, VAT-free
     double übernahme = 0;     // takeover fee, VAT-free
 };

@@ -58,7 +58,7 @@ void AbschnitteSchreiben(word::Table& t, const std::vector<Abschnitt>& abschnitt
         ZelleSchreiben(t, z, 3, a.seite, false);
         ZelleSchreiben(t, z, 4,
                        a.trennstücke + "\t\t" + Länge(a.länge) + " x " + faktor +
-                           WertFormatieren(i < g.einheiten.size() ? static_cast<double>(g.einheiten[i]) : 0.0, 3, 0),
+                           WertFormatieren(i < g.einheiten.size() ? g.einheiten[i] : 0.0, 3, 0),
                        false);
     }
 }
@@ -73,7 +73,7 @@ void GebührenSchreiben(word::Table& t, long n, const Langanlagengebühr& g) {
     ZelleSchreiben(t, a, 2, "je angefangener Kilometer", false);
     Zellbreiten(t, a, {{2, 3.3}, {3, 4.1}, {4, 3.0}, {5, 3.8}});
     ZelleSchreiben(t, a, 4,
-                   WertFormatieren(static_cast<double>(g.kilometer), 3, 0) + " x " + CStr(s.grundgebühr) + " €",
+                   WertFormatieren(g.kilometer, 3, 0) + " x " + CStr(s.grundgebühr) + " €",
                    false);
     ZelleSchreiben(t, a, 5, Betragstext(g.grundgebühr), false);
     Rechtsbündig(t, a, {4, 5});
@@ -84,7 +84,7 @@ void GebührenSchreiben(word::Table& t, long n, const Langanlagengebühr& g) {
     if (g.grenzeinheiten > 0) {
         Zellbreiten(t, b, {{4, 4.0}, {5, 3.8}});
         ZelleSchreiben(t, b, 4,
-                       WertFormatieren(static_cast<double>(g.grenzeinheiten), 3, 0) + " x " +
+                       WertFormatieren(g.grenzeinheiten, 3, 0) + " x " +
                            std::string(s.grenzlänge) + " €",
                        false);
         ZelleSchreiben(t, b, 5, Betragstext(g.grenzlängengebühr), false);
@@ -95,7 +95,7 @@ void GebührenSchreiben(word::Table& t, long n, const Langanlagengebühr& g) {
     if (g.trennstücke > 0) {
         ZelleSchreiben(t, c, 1, "C. Teilgebühr je Trennstück", false);
         Zellbreiten(t, c, {{1, 5.4}, {2, 0.3}, {4, 4.7}, {5, 3.8}});
-        ZelleSchreiben(t, c, 4, std::to_string(g.trennstücke) + " x " + std::string(s.trennstück) + " €", false);
+        ZelleSchreiben(t, c, 4, CStr(g.trennstücke) + " x " + std::string(s.trennstück) + " €", false);
         ZelleSchreiben(t, c, 5, Betragstext(g.trennstückgebühr), false);
         Rechtsbündig(t, c, {4});
     }

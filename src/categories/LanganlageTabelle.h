@@ -31,7 +31,7 @@ void LanganlageZeilenSchreiben(word::Table& tabelle, const Langanlagenangaben& a
                                const Langanlagengebühr& gebühr);
 
 // The table's tariff row ("Tarifstelle 10.2 ..."), 0 when the table has none: the sections are the
-// rows 2 up to three rows above it.
+// rows 2 up to the blank row above it.
 long LanganlageTarifzeile(word::Table& tabelle);
 
 // A section read back from its table row, each value trimmed of blanks (the label kept as written).

@@ -32,6 +32,8 @@ constexpr const char* kBrechpunkte = " Brechpunkte";
 constexpr const char* kUnterlagen = "9.3";
 constexpr const char* kÜbernahme = "14.4";
 constexpr const char* kAuslagen = "Auslagen";
+constexpr const char* kUnterlagenText = "Vermessungsunterlagen";
+constexpr const char* kÜbernahmeText = "Übernahmegebühr";
 constexpr const char* kUnterlagenBetrag = "52,00";
 constexpr int kZeilenhöhe = 300;
 // The size of the document's default font, for a cell without a size of its own.
@@ -223,20 +225,33 @@ void frmKat3::TabelleEinlesen() {
     std::vector<long> gebäude;
     for (long z = 2; z <= zeilen; ++z)
         proc([&] {
+            // A row is one of ours by its first two cells, so that a building designated like one
+            // ("9.3 Garage") is read back as a building.
             const std::string zelle = ZellText(formTabelle_, z, 1);
-            if (BeginntMit(zelle, kUnterlagen)) chkVUnterlagen.SetValue(1);
-            if (BeginntMit(zelle, kÜbernahme)) chkÜbernahme.SetValue(1);
-            if (BeginntMit(zelle, kNutzungsartengrenzen)) {
+            const std::string zweite = ZellText(formTabelle_, z, 2);
+            const std::size_t ende = zweite.rfind(kBrechpunkte);
+            if (BeginntMit(zelle, kNutzungsartengrenzen) && ende != std::string::npos) {
                 // The count is the text before " Brechpunkte", whatever its length.
-                std::string anzahl = ZellText(formTabelle_, z, 2);
-                const std::size_t ende = anzahl.rfind(kBrechpunkte);
-                if (ende != std::string::npos) anzahl.erase(ende);
-                mskBrechpunkte.SetText(WertFormatieren(anzahl, 5, 0));
-            } else if (!BeginntMit(zelle, kUnterlagen) && !BeginntMit(zelle, kÜbernahme) &&
-                       !BeginntMit(zelle, kAuslagen)) {
+                mskBrechpunkte.SetText(WertFormatieren(zweite.substr(0, ende), 5, 0));
+            } else if (BeginntMit(zelle, kUnterlagen) && zweite == kUnterlagenText) {
+                chkVUnterlagen.SetValue(1);
+            } else if (BeginntMit(zelle, kÜbernahme) && zweite == kÜbernahmeText) {
+                chkÜbernahme.SetValue(1);
+            } else if (!(BeginntMit(zelle, kAuslagen) && zweite.empty())) {
                 gebäude.push_back(z);
             }
         });
+    if (gebäude.empty()) {
+        // A table edited down to no building starts with one new row, so that rows can be added.
+        proc([&] {
+            GridGebühren.SetCols(5);
+            GridGebühren.SetRows(1);
+            GridGebühren.SetRowHeight(1, kZeilenhöhe);
+            GridGebühren.SetRow(1);
+        });
+        proc([&] { NeuWerte(); });
+        return;
+    }
     proc([&] {
         GridGebühren.SetCols(5);
         GridGebühren.SetRows(static_cast<int>(gebäude.size()));
@@ -317,7 +332,7 @@ void frmKat3::ZeilenSchreiben(word::Table& t) {
     }
     if (unterlagen) {
         ZelleSchreiben(t, z, 1, kUnterlagen, false);
-        ZelleSchreiben(t, z, 2, "Vermessungsunterlagen", false);
+        ZelleSchreiben(t, z, 2, kUnterlagenText, false);
         ZellbreitenSetzen(t, z, {1.4, 4.6, 4.5, 3.0, 4.0});
         ZelleSchreiben(t, z, 5, std::string(kUnterlagenBetrag) + " €", false);
         MwStKennungSetzen(t, z, "0");
@@ -325,7 +340,7 @@ void frmKat3::ZeilenSchreiben(word::Table& t) {
     }
     if (übernahme) {
         ZelleSchreiben(t, z, 1, kÜbernahme, false);
-        ZelleSchreiben(t, z, 2, "Übernahmegebühr", false);
+        ZelleSchreiben(t, z, 2, kÜbernahmeText, false);
         ZelleSchreiben(t, z, 3, "10% der Gebühr nach Gebührenstaffel", false);
         ZellbreitenSetzen(t, z, {1.4, 4.6, 4.5, 3.0, 4.0});
         ZelleSchreiben(t, z, 5, Betragstext(kostensumme * 0.1), false);

@@ -112,7 +112,13 @@ void frmKat4::Form_Load() {
 bool frmKat4::TabelleEinlesen() {
     Prozedur proc(kModul, "Form_Load");
     const long tarif = LanganlageTarifzeile(formTabelle_);
-    const int n = static_cast<int>(tarif - 3);
+    // The sections stand from row 2 up to the blank row above the tariff row; a table whose blank
+    // row was deleted by hand keeps its last section.
+    int n = static_cast<int>(tarif - 2);
+    proc([&] {
+        if (n >= 1 && ZellText(formTabelle_, tarif - 1, 1).empty() && ZellText(formTabelle_, tarif - 1, 2).empty())
+            --n;
+    });
     if (n < 1) return false;
     long zeilen = 0;
     proc([&] { zeilen = formTabelle_.Rows().Count(); });

@@ -1,5 +1,6 @@
-// Building survey: pricing a row (cadastral update, shares, the minimum above 2 500 000), the table
-// with its share lines, break points and expenses, the empty confirmation, and reading the table back.
+// Building survey: pricing a row (cadastral update, shares, the minimum above 2 500 000, odd counts),
+// the table with its share lines, break points and expenses, the empty confirmation, and reading
+// the table back.
 #include <gtest/gtest.h>
 
 #include "categories/Gebaeudeeinmessung.h"
@@ -14,6 +15,8 @@ using vk::frmKat3;
 using vk::ui::Klicken;
 using vk::ui::Setzen;
 
+using Zellen = std::vector<std::string>;
+
 class Kat3 : public Kategorieumfeld {
 protected:
     void SetUp() override {
@@ -22,8 +25,8 @@ protected:
         vk::Kontext().Baukosten = 200000;  // fee 475
     }
     frmKat3& Form() { return Oeffnen<frmKat3>(2); }
-    static std::vector<std::string> Zeile(frmKat3& f, int r) {
-        std::vector<std::string> z;
+    static Zellen Zeile(frmKat3& f, int r) {
+        Zellen z;
         for (int c = 1; c <= 5; ++c) z.push_back(f.GridGebühren.TextMatrix(r, c));
         return z;
     }
@@ -32,170 +35,109 @@ protected:
     }
 };
 
-TEST(Gebaeudeeinmessung, SharesAreTakenByTheirValue) {
-    const double voll = vk::Zeilenkosten(200000, 1, false, 1000);
-    EXPECT_EQ(voll, 475);
-    EXPECT_EQ(vk::Zeilenkosten(200000, 1, false, 0), voll) << "an empty share is the whole";
-    EXPECT_EQ(vk::Zeilenkosten(200000, 1, false, vk::Anteil("1.000")), voll);
-    EXPECT_EQ(vk::Zeilenkosten(200000, 1, false, 333), 475.0 / 3);
-    EXPECT_EQ(vk::Zeilenkosten(200000, 2, false, 500), 475);
-    EXPECT_DOUBLE_EQ(vk::Zeilenkosten(200000, 1, true, 250), 475 * 0.7 / 4);
-    EXPECT_EQ(vk::VollerBetrag(158.33, 333), 474.99);
-    EXPECT_EQ(vk::VollerBetrag(95, 200), 475);
-    EXPECT_EQ(vk::VollerBetrag(475, 1000), 475);
-}
-
-TEST(Gebaeudeeinmessung, AboveTwoAndAHalfMillionARowCostsAtLeast1900) {
-    EXPECT_EQ(vk::Zeilenkosten(2500001, 1, false, 1000), 1900);
-    EXPECT_EQ(vk::Zeilenkosten(3000000, 1, true, 500), 1900);
-    EXPECT_EQ(vk::Zeilenkosten(2500000, 1, false, 500), 950) << "not above the limit";
-    EXPECT_GT(vk::Zeilenkosten(3000000, 1, false, 1000), 2078);
+TEST(Gebaeudeeinmessung, RowCost) {
+    struct Fall {
+        double baukosten, anzahl;
+        bool fortführung;
+        double anteil, kosten;
+        const char* was;
+    };
+    for (const Fall& f : std::vector<Fall>{
+             {200000, 1, false, 1000, 475, "the whole"},
+             {200000, 1, false, 0, 475, "an empty share is the whole"},
+             {200000, 1, false, vk::Anteil("1.000"), 475, "1000 as the cell edit shows it"},
+             {200000, 1, false, -500, 475, "a negative share is no credit"},
+             {200000, 1, false, 333, 475.0 / 3, "exactly a third"},
+             {200000, 2, false, 500, 475, "half of two"},
+             {200000, 1, true, 250, 475 * 0.7 / 4, "update and share"},
+             {200000, -2, false, 1000, 0, "a negative count costs nothing"},
+             {2500001, 1, false, 1000, 1900, "minimum"},
+             {3000000, 1, true, 500, 1900, "minimum after update and share"},
+             {3000000, 0, false, 1000, 0, "no building, no minimum"},
+             {2500000, 1, false, 500, 950, "not above the limit"},
+         })
+        EXPECT_DOUBLE_EQ(vk::Zeilenkosten(f.baukosten, f.anzahl, f.fortführung, f.anteil), f.kosten) << f.was;
 }
 
 TEST(Gebaeudeeinmessung, TheShareLineIsReadBackWhateverTheShareWidth) {
-    const std::string zeile = vk::Anteilszeile(237.5, 500, "500");
-    EXPECT_EQ(zeile, "\vBetrag :  €   475,00 Ihr Anteil 500/1000");
     for (const auto& [anteil, text] : std::vector<std::pair<double, std::string>>{
              {500, "500"}, {50, " 50"}, {333, "333"}, {1500, "1.500"}}) {
         const auto gelesen = vk::BezeichnungszelleLesen("Haus 1" + vk::Anteilszeile(100, anteil, text));
         EXPECT_EQ(gelesen.bezeichnung, "Haus 1");
         EXPECT_EQ(gelesen.anteil, anteil) << text;
     }
-    const auto ohne = vk::BezeichnungszelleLesen("Flst.Nr. 7");
-    EXPECT_EQ(ohne.bezeichnung, "Flst.Nr. 7");
-    EXPECT_EQ(ohne.anteil, 0);
+    EXPECT_EQ(vk::BezeichnungszelleLesen("Flst.Nr. 7").anteil, 0);
 }
 
 TEST_F(Kat3, ANewDialogShowsOneDefaultRow) {
     frmKat3& form = Form();
     ASSERT_EQ(form.GridGebühren.Rows(), 1);
-    EXPECT_EQ(Zeile(form, 1), (std::vector<std::string>{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
+    EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
     EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
-    EXPECT_EQ(form.GridGebühren.Row(), 1);
-    EXPECT_EQ(form.GridGebühren.HeaderText(4), " Anteil ");
-    EXPECT_EQ(form.GridGebühren.ColWidth(1), 2555);
-    EXPECT_TRUE(form.GridGebühren.ColReadOnly(5));
     EXPECT_EQ(form.mskBrechpunkte.Text(), "  ");
     EXPECT_EQ(form.chkFortführung.Value(), 0);
 }
 
-TEST_F(Kat3, TheCadastralUpdateReducesEveryRowTo70PerCentAndBack) {
+TEST_F(Kat3, TheCadastralUpdateRepricesEveryRowAndKeepsTheMinimum) {
     frmKat3& form = Form();
     Setzen(form, "GridGebühren(2,2)=1000000");
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 2), "1.000.000,00");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "1.250,00");
+    Setzen(form, "GridGebühren(3,2)=3000000");
     Setzen(form, "chkFortführung=1");
     EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  332,50");
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "  875,00");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "1.900,00") << "ticked after the cost was typed";
     // A new row, by the button or by Tab, is priced with the update as well.
     Klicken(form, "CommandNeu");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  332,50");
-    form.GridGebühren.SetZelle(3, 5);
+    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "  332,50");
+    form.GridGebühren.SetZelle(4, 5);
     vk::ui::TasteDrücken(form, "GridGebühren", vk::ui::taste::Tab);
-    ASSERT_EQ(form.GridGebühren.Rows(), 4);
-    EXPECT_EQ(form.GridGebühren.TextMatrix(4, 5), "  332,50");
-    EXPECT_EQ(form.GridGebühren.Col(), 1);
+    ASSERT_EQ(form.GridGebühren.Rows(), 5);
+    EXPECT_EQ(form.GridGebühren.TextMatrix(5, 5), "  332,50");
     Setzen(form, "chkFortführung=0");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "1.250,00");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(4, 5), "  475,00");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "1.250,00");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(5, 5), "  475,00");
 }
 
-TEST_F(Kat3, TheMinimumHoldsWhicheverComesFirstCostOrUpdate) {
-    frmKat3& form = Form();
-    Setzen(form, "GridGebühren(1,2)=2500001");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "1.900,00");
-    Setzen(form, "GridGebühren(1,2)=3000000");
-    Setzen(form, "chkFortführung=1");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "1.900,00") << "ticked after the cost was typed";
-    Setzen(form, "GridGebühren(1,4)=500");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "1.900,00");
-}
-
-TEST_F(Kat3, SharesWriteTheirLineWithTheWholeAmount) {
+TEST_F(Kat3, SharesBreakPointsAndExpensesWithTheirTags) {
     frmKat3& form = Form();
     Setzen(form, "GridGebühren(1,4)=333");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  158,33");
     Setzen(form, "GridGebühren(2,4)=500");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "  237,50");
     Setzen(form, "GridGebühren(3,4)=1000");
     EXPECT_EQ(form.GridGebühren.TextMatrix(3, 4), "1.000");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "  475,00");
     Setzen(form, "GridGebühren(4,4)=0");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(4, 5), "  475,00") << "a share of 0 is the whole";
-    Klicken(form, "CommandEnde");
-    EXPECT_FALSE(Offen<frmKat3>());
-
-    vk::word::Table t = Tabelle("VK_LP_02_3");
-    ASSERT_FALSE(t.IstNothing());
-    const auto zeilen = Zeilen(t);
-    ASSERT_EQ(zeilen.size(), 5u);
-    EXPECT_EQ(zeilen[0], "Einmessung von Gebäuden\rTarifstelle 13.1.1|Wert \r[€] |Anzahl|||");
-    EXPECT_EQ(zeilen[1], "Flst.Nr. 123/4\vBetrag :  €   474,99 Ihr Anteil 333/1000|200.000,00|  1||  158,33 €|");
-    EXPECT_EQ(zeilen[2], "Flst.Nr. 123/4\vBetrag :  €   475,00 Ihr Anteil 500/1000|200.000,00|  1||  237,50 €|");
-    EXPECT_EQ(zeilen[3], "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|");
-    EXPECT_EQ(zeilen[4], "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|");
-    // The share line is set 2 points smaller than the designation.
-    vk::word::Range zelle = t.Cell(3, 1).Range();
-    const long umbruch = zelle.Start() + 14;
-    EXPECT_EQ(doc_->Range(zelle.Start(), umbruch).FontSize(), 0.0) << "the designation keeps its size";
-    EXPECT_EQ(doc_->Range(umbruch, zelle.End() - 2).FontSize(), 9.0);
-    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||   1.345,83 €");
-}
-
-TEST_F(Kat3, BreakPointsAndExpensesWithTheirTags) {
-    frmKat3& form = Form();
     Setzen(form, "mskBrechpunkte=4");
     EXPECT_EQ(form.mskBrechpunkte.Text(), "    4");
     Setzen(form, "chkVUnterlagen=1");
     Setzen(form, "chkÜbernahme=1");
     Klicken(form, "CommandEnde");
-    vk::word::Table t = Tabelle("VK_LP_02_3");
-    const auto zeilen = Zeilen(t);
-    ASSERT_EQ(zeilen.size(), 6u);
-    EXPECT_EQ(zeilen[2], "Einmessung von Nutzungsartengrenzen für|    4 Brechpunkte|||  140,00 €|");
-    EXPECT_EQ(zeilen[3], "Auslagen|||||");
-    EXPECT_EQ(zeilen[4], "9.3|Vermessungsunterlagen|||52,00 €|");
-    EXPECT_EQ(zeilen[5], "14.4|Übernahmegebühr|10% der Gebühr nach Gebührenstaffel||   47,50 €|")
-        << "10 % of the buildings only, not of the break points";
-    EXPECT_EQ(Kennung(t, 3), "");
-    EXPECT_EQ(Kennung(t, 5), "0");
-    EXPECT_EQ(Kennung(t, 6), "0");
-    EXPECT_NEAR(t.Cell(3, 1).Width(), vk::word::Application::CentimetersToPoints(8.5), 0.5);
-    EXPECT_NEAR(t.Cell(5, 1).Width(), vk::word::Application::CentimetersToPoints(1.4), 0.5);
-    // 615 with VAT, 99,50 VAT-free.
-    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     714,50 €");
-
-    // Re-opened: the expenses and break points come back and are written again with their tags.
-    frmKat3& wieder = Form();
-    EXPECT_EQ(wieder.chkVUnterlagen.Value(), 1);
-    EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
-    EXPECT_EQ(wieder.mskBrechpunkte.Text(), "    4");
-    EXPECT_EQ(wieder.GridGebühren.Rows(), 1);
-    Klicken(wieder, "CommandEnde");
-    vk::word::Table neu = Tabelle("VK_LP_02_3");
-    EXPECT_EQ(Zeilen(neu), zeilen);
-    EXPECT_EQ(Kennung(neu, 5), "0");
-    EXPECT_EQ(Kennung(neu, 6), "0");
-}
-
-TEST_F(Kat3, CancelLeavesTheDocumentAsItWas) {
-    frmKat3& form = Form();
-    Klicken(form, "CommandEnde");
-    const auto vorher = Zeilen(Tabelle("VK_LP_02_3"));
-    const std::string text = doc_->Content().Text();
-    frmKat3& wieder = Form();
-    Setzen(wieder, "GridGebühren(1,3)=5");
-    Setzen(wieder, "chkFortführung=1");
-    Klicken(wieder, "CommandAbbruch");
     EXPECT_FALSE(Offen<frmKat3>());
-    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3")), vorher);
-    EXPECT_EQ(doc_->Content().Text(), text);
+
+    vk::word::Table t = Tabelle("VK_LP_02_3");
+    EXPECT_EQ(Zeilen(t), (Zellen{"Einmessung von Gebäuden\rTarifstelle 13.1.1|Wert \r[€] |Anzahl|||",
+                                 "Flst.Nr. 123/4\vBetrag :  €   474,99 Ihr Anteil 333/1000|200.000,00|  1||  158,33 €|",
+                                 "Flst.Nr. 123/4\vBetrag :  €   475,00 Ihr Anteil 500/1000|200.000,00|  1||  237,50 €|",
+                                 "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|",
+                                 "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|",
+                                 "Einmessung von Nutzungsartengrenzen für|    4 Brechpunkte|||  140,00 €|",
+                                 "Auslagen|||||",
+                                 "9.3|Vermessungsunterlagen|||52,00 €|",
+                                 // 10 % of the buildings only, not of the break points.
+                                 "14.4|Übernahmegebühr|10% der Gebühr nach Gebührenstaffel||  134,58 €|"}));
+    EXPECT_EQ((Zellen{Kennung(t, 6), Kennung(t, 8), Kennung(t, 9)}), (Zellen{"", "0", "0"}));
+    EXPECT_NEAR(t.Cell(6, 1).Width(), vk::word::Application::CentimetersToPoints(8.5), 0.5);
+    // The share line is set 2 points smaller than the designation.
+    vk::word::Range zelle = t.Cell(3, 1).Range();
+    const long umbruch = zelle.Start() + 14;
+    EXPECT_EQ(doc_->Range(zelle.Start(), umbruch).FontSize(), 0.0) << "the designation keeps its size";
+    EXPECT_EQ(doc_->Range(umbruch, zelle.End() - 2).FontSize(), 9.0);
+    // 1.485,83 with VAT, 186,58 VAT-free.
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||   1.672,41 €");
 }
 
 TEST_F(Kat3, ASingleRowWithoutCostWritesNoTableButKeepsTheTotals) {
     Gebuehrentabelle({{100, ""}}, "VK_LP_02_5");
-    frmKat3& form = Form();
-    Klicken(form, "CommandEnde");
+    Klicken(Form(), "CommandEnde");
     ASSERT_FALSE(Tabelle("VK_LP_02_3").IstNothing());
 
     frmKat3& wieder = Form();
@@ -208,32 +150,46 @@ TEST_F(Kat3, ASingleRowWithoutCostWritesNoTableButKeepsTheTotals) {
     EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     100,00 €");
 }
 
-TEST_F(Kat3, ReopeningRestoresSharesBreakPointsAndUpdateAndConfirmsTheSameTable) {
+TEST_F(Kat3, ReopeningRestoresEveryInputAndConfirmsTheSameTable) {
     frmKat3& form = Form();
     Setzen(form, "GridGebühren(1,1)=Wohnhaus");
     Setzen(form, "GridGebühren(1,4)=500");
     Setzen(form, "GridGebühren(2,2)=3000000");
+    Setzen(form, "GridGebühren(2,1)=9.3 Garage");
     Setzen(form, "GridGebühren(3,4)=333");
     Setzen(form, "GridGebühren(3,3)=2");
+    Setzen(form, "GridGebühren(3,1)=Auslagen");
     Setzen(form, "chkFortführung=1");
     Setzen(form, "mskBrechpunkte=4");
+    Setzen(form, "chkÜbernahme=1");
     Klicken(form, "CommandEnde");
     const auto vorher = Zeilen(Tabelle("VK_LP_02_3"));
-    ASSERT_EQ(vorher.size(), 5u);
+    ASSERT_EQ(vorher.size(), 7u);
     EXPECT_EQ(vorher[0], "Einmessung von Gebäuden\rim Zusammenhang mit einer Fortführung \rTarifstelle 13.1.3|"
                          "Wert \r[€] |Anzahl|||");
 
     frmKat3& wieder = Form();
     EXPECT_EQ(wieder.chkFortführung.Value(), 1);
     EXPECT_EQ(wieder.mskBrechpunkte.Text(), "    4");
-    EXPECT_EQ(wieder.chkVUnterlagen.Value(), 0);
+    EXPECT_EQ(wieder.chkVUnterlagen.Value(), 0) << "a building designated like an expense row";
+    EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
     ASSERT_EQ(wieder.GridGebühren.Rows(), 3);
-    EXPECT_EQ(Zeile(wieder, 1), (std::vector<std::string>{"Wohnhaus", "200.000,00", "  1", "500", "  166,25"}));
-    EXPECT_EQ(Zeile(wieder, 2), (std::vector<std::string>{"Flst.Nr. 123/4", "3.000.000,00", "  1", "1000", "1.900,00"}));
-    EXPECT_EQ(Zeile(wieder, 3), (std::vector<std::string>{"Flst.Nr. 123/4", "200.000,00", "  2", "333", "  221,67"}));
+    EXPECT_EQ(Zeile(wieder, 1), (Zellen{"Wohnhaus", "200.000,00", "  1", "500", "  166,25"}));
+    EXPECT_EQ(Zeile(wieder, 2), (Zellen{"9.3 Garage", "3.000.000,00", "  1", "1000", "1.900,00"}));
+    EXPECT_EQ(Zeile(wieder, 3), (Zellen{"Auslagen", "200.000,00", "  2", "333", "  221,67"}));
     Klicken(wieder, "CommandEnde");
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3")), vorher);
+    EXPECT_EQ(Kennung(Tabelle("VK_LP_02_3"), 7), "0");
     EXPECT_EQ(doc_->Tables().Count(), 2) << "the fee table and the totals";
+}
+
+TEST_F(Kat3, ATableWithoutBuildingsStartsWithANewRow) {
+    Gebuehrentabelle({}, "VK_LP_02_3");
+    frmKat3& form = Form();
+    ASSERT_EQ(form.GridGebühren.Rows(), 1);
+    EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
+    Klicken(form, "CommandNeu");
+    EXPECT_EQ(form.GridGebühren.Rows(), 2);
 }
 
 }  // namespace
