@@ -13,7 +13,8 @@ constexpr char kZeilenumbruch = '\v';
 
 double Anteil(std::string_view anteilText) { return CVal(anteilText); }
 
-bool AnteilIstGanz(double anteil) { return anteil <= 0 || anteil == 1000; }
+// No share, and a share of the whole or more, prices the whole, as in the other categories.
+bool AnteilIstGanz(double anteil) { return anteil <= 0 || anteil >= 1000; }
 
 double Zeilenkosten(double baukosten, double anzahl, bool fortführung, double anteil) {
     // No building (or a count typed negative) costs nothing, the minimum included.

@@ -47,6 +47,7 @@ TEST(Gebaeudeeinmessung, RowCost) {
              {200000, 1, false, 0, 475, "an empty share is the whole"},
              {200000, 1, false, vk::Anteil("1.000"), 475, "1000 as the cell edit shows it"},
              {200000, 1, false, -500, 475, "a negative share is no credit"},
+             {200000, 1, false, 1500, 475, "more than the whole is the whole"},
              {200000, 1, false, 333, 475.0 / 3, "exactly a third"},
              {200000, 2, false, 500, 475, "half of two"},
              {200000, 1, true, 250, 475 * 0.7 / 4, "update and share"},
