@@ -48,17 +48,6 @@ TEST(Grid, InsertAtTheCurrentRowPutsTheNewRowThereAndShiftsTheSelection) {
     EXPECT_THROW(f.g.InsertRow(8), vk::LaufzeitFehler);
 }
 
-TEST(Grid, RemovingTheFirstSelectedRowEmptiesTheSelectionStepByStep) {
-    frmGrid f;
-    for (int r : {1, 3, 4}) f.g.SelectRow(r);
-    int schritte = 0;
-    while (!f.g.SelectedRows().empty()) {
-        f.g.RemoveRow(f.g.SelectedRows().front());
-        ASSERT_LE(++schritte, 3);
-    }
-    EXPECT_EQ(Spalte1(f.g), (std::vector<std::string>{"z2"}));
-}
-
 TEST(Grid, CurrentCellStaysInsideAndReportsEachChangeOnce) {
     frmGrid f;
     f.g.SetZelle(4, 3);

@@ -26,34 +26,29 @@ TEST_F(FormularTest, CellEditEndsBeforeTheRecomputation) {
     EXPECT_EQ(g.Col(), 3);
 }
 
-TEST_F(FormularTest, ComboEditorIsLaidOverItsCellWhenItBecomesCurrent) {
+TEST_F(FormularTest, ComboEditorIsLaidOverItsCellAndSetsItWhenLeft) {
     Grid& g = form().GridGebühren;
-    g.SetZelle(1, 2);
     const ComboBox& combo = form().ComboBox4;
+    g.SetZelle(1, 2);
     EXPECT_TRUE(combo.Visible());
     EXPECT_EQ(combo.Lage(), (Geometrie{120 + 2840, 600 + 300, 1000, 315}));
     g.SetCol(3);
     EXPECT_FALSE(combo.Visible());
-}
 
-TEST_F(FormularTest, CellWithAnEditorIsSetByChoosingAndLeavingTheEditor) {
     Setzen(form(), "GridGebühren(1,2)=nein");
-    Grid& g = form().GridGebühren;
     EXPECT_EQ(g.TextMatrix(1, 2), "nein");
     EXPECT_THAT(form().protokoll, ElementsAre("ComboBox4_LostFocus"));
     // The editor's focus handler saw the grid taking the focus back and moved on to column 3.
     EXPECT_EQ(g.Col(), 3);
-    EXPECT_FALSE(form().ComboBox4.Visible());
+    EXPECT_FALSE(combo.Visible());
     EXPECT_EQ(form().ActiveControl(), &g);
 
     EXPECT_THAT(Fehler("GridGebühren(1,2)=vielleicht"),
                 HasSubstr("frmTest.ComboBox4: \"vielleicht\" is not in its list (\"ja\", \"nein\")"));
     EXPECT_EQ(g.TextMatrix(1, 2), "nein");
-}
-
-TEST_F(FormularTest, EditorThatIsNotShownCannotBeUsed) {
     // A form that forgets to lay its editor over the cell: the replay says so instead of guessing.
-    form().GridGebühren.RowColChange.Verbinden([this] { form().ComboBox4.SetVisible(false); });
+    g.SetCol(3);
+    g.RowColChange.Verbinden([this] { form().ComboBox4.SetVisible(false); });
     EXPECT_THAT(Fehler("GridGebühren(1,2)=ja"), HasSubstr("is not shown"));
 }
 
@@ -106,29 +101,19 @@ TEST_F(FormularTest, DeleteButtonAsksAndRemovesEverySelectedRow) {
     Klicken(form(), "CommandLöschen");  // one row: nothing asked, nothing removed
     EXPECT_TRUE(fragen.Gestellt().empty());
 
-    g.SetText("eins");
     Klicken(form(), "CommandNeu");
-    g.SetTextMatrix(1, 1, "zwei");
-    g.SetRow(2);
     Klicken(form(), "CommandNeu");
-    g.SetTextMatrix(2, 1, "drei");
-    ASSERT_EQ(g.Rows(), 3);  // zwei, drei, eins
-
-    fragen.Antworten(vk::msgbox::Ja);
-    Klicken(form(), "CommandLöschen");  // asked, but nothing is selected
-    ASSERT_EQ(fragen.Gestellt().size(), 1u);
-    EXPECT_EQ(fragen.Gestellt()[0].text, "Zeile löschen?");
-    EXPECT_EQ(fragen.Gestellt()[0].flags, 36);
-    EXPECT_EQ(g.Rows(), 3);
-
-    g.SelectRow(1);
-    g.SelectRow(3);
+    for (int r = 1; r <= 3; ++r) g.SetTextMatrix(r, 1, std::to_string(r));
+    for (int r : {1, 3}) g.SelectRow(r);
     Klicken(form(), "CommandLöschen");  // no scripted answer: the safe "No"
     EXPECT_EQ(g.Rows(), 3);
     fragen.Antworten(vk::msgbox::Ja);
-    Klicken(form(), "CommandLöschen");
+    Klicken(form(), "CommandLöschen");  // the selection shifts with each removal until it is empty
+    ASSERT_EQ(fragen.Gestellt().size(), 2u);
+    EXPECT_EQ(fragen.Gestellt()[1].text, "Zeile löschen?");
+    EXPECT_EQ(fragen.Gestellt()[1].flags, 36);
     ASSERT_EQ(g.Rows(), 1);
-    EXPECT_EQ(g.TextMatrix(1, 1), "drei");
+    EXPECT_EQ(g.TextMatrix(1, 1), "2");
     EXPECT_TRUE(g.SelectedRows().empty());
 }
 
