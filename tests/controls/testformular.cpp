@@ -61,9 +61,7 @@ frmTest::frmTest() : Form("frmTest") {
         if ((taste != taste::Tab && taste != taste::Rechts) || shift != 0 || GridGebühren.Col() != 5) return;
         protokoll.push_back("KeyDown");
         if (GridGebühren.Row() == GridGebühren.Rows()) {
-            GridGebühren.InsertRow(GridGebühren.Row());
-            GridGebühren.SetRowHeight(GridGebühren.Row(), 300);
-            NeuWerte();
+            NeuWerte(true);
             Berechnen();
         } else {
             GridGebühren.SetRow(GridGebühren.Row() + 1);
@@ -79,11 +77,7 @@ frmTest::frmTest() : Form("frmTest") {
         TestComboEdit(GridGebühren.Row(), GridGebühren.Col());
     });
 
-    CommandNeu.Click.Verbinden([this] {
-        GridGebühren.InsertRow(GridGebühren.Row());
-        GridGebühren.SetRowHeight(GridGebühren.Row(), 300);
-        NeuWerte();
-    });
+    CommandNeu.Click.Verbinden([this] { NeuWerte(true); });
     CommandLöschen.Click.Verbinden([this] {
         if (GridGebühren.Rows() < 2) return;
         if (vk::MsgBox("Zeile löschen?", 36) != 6) return;
@@ -130,7 +124,11 @@ void frmTest::Form_Unload() {
     if (entladungen) ++*entladungen;
 }
 
-void frmTest::NeuWerte() {
+void frmTest::NeuWerte(bool neueZeile) {
+    if (neueZeile) {
+        GridGebühren.InsertRow(GridGebühren.Row());
+        GridGebühren.SetRowHeight(GridGebühren.Row(), 300);
+    }
     const char* werte[] = {"Flst.Nr. 123/4", "ja", "  800", "   10,00", " 8.000,00"};
     for (int c = 1; c <= 5; ++c) GridGebühren.SetTextMatrix(GridGebühren.Row(), c, werte[c - 1]);
 }

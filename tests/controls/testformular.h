@@ -38,7 +38,7 @@ public:
     int ladungen = 0;
     int* entladungen = nullptr;  // counts Form_Unload runs beyond the instance's life
 
-    void NeuWerte();
+    void NeuWerte(bool neueZeile = false);  // the default values, in a new row at the current one
     void Berechnen();
     void TestComboEdit(int row, int col);
 
