@@ -109,6 +109,8 @@ TEST(CheckAndOption, ValueSetByCodeClicksOnlyWhenItChanges) {
     EXPECT_EQ(klicks, 1);
     EXPECT_THROW(f.chk.SetValue(2), vk::LaufzeitFehler);
     EXPECT_EQ(f.chk.Value(), 1);
+    f.chk.SetValue(0);
+    EXPECT_EQ(klicks, 2);
 
     std::vector<int> gewählt;
     f.opt.Click.Verbinden([&](int i) { gewählt.push_back(i); });
