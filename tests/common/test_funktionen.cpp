@@ -75,10 +75,8 @@ TEST(WertFormatieren, RightAlignedFixedWidthTextsAlsoOfDigitsTypedLeftAligned) {
     EXPECT_EQ(WertFormatieren("1234567,891", 5, 2), "1.234.567,89");
     EXPECT_EQ(WertFormatieren("1234,5", 8, 4), "  1234.5");
     EXPECT_EQ(WertFormatieren("1,005", 8, 2), "    1,01");
-    EXPECT_EQ(WertFormatieren("   12,50", 8, 2), "   12,50");  // already formatted: unchanged
-    EXPECT_EQ(WertFormatieren("1.234,50", 11, 2), "   1.234,50");
+    EXPECT_EQ(WertFormatieren("1.234,50", 11, 2), "   1.234,50");  // already formatted: unchanged
     EXPECT_EQ(WertFormatieren("50%", 4, 0), "  50");
-    EXPECT_EQ(WertFormatieren(300.0, 8, 2), "  300,00");
     EXPECT_EQ(WertFormatieren(1.0 / 3.0, 8, 2), "    0,33");
     EXPECT_EQ(WertFormatieren(2.0 / 3.0 * 1000, 10, 3), "   666,667");
     // "12" typed at the left of a 5-wide count field with trailing blanks.
