@@ -17,12 +17,14 @@ inline std::string ProtokollText() {
     return s.str();
 }
 
-inline int ProtokollEintraege() {
-    std::string text = ProtokollText();
+// How often `teil` occurs in `text`.
+inline int Vorkommen(const std::string& text, const std::string& teil) {
     int n = 0;
-    for (std::size_t p = text.find("Ort  : "); p != std::string::npos; p = text.find("Ort  : ", p + 1)) ++n;
+    for (std::size_t p = text.find(teil); p != std::string::npos; p = text.find(teil, p + teil.size())) ++n;
     return n;
 }
+
+inline int ProtokollEintraege() { return Vorkommen(ProtokollText(), "Ort  : "); }
 
 inline void ProtokollLeeren() {
     std::error_code ec;

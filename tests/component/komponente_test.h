@@ -2,30 +2,16 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "common/fehlerprotokoll.h"
+#include "common/protokoll_hilfe.h"
 #include "component/dialogregister.h"
 #include "component/rechnungskontext.h"
 
 namespace vktest {
 
-// The error log's text ("" when there is none).
-inline std::string Protokoll() {
-    std::ifstream ein(vk::ProtokollPfad(), std::ios::binary);
-    std::ostringstream text;
-    text << ein.rdbuf();
-    return text.str();
-}
-
-inline int Vorkommen(const std::string& text, const std::string& teil) {
-    int n = 0;
-    for (std::size_t p = text.find(teil); p != std::string::npos; p = text.find(teil, p + teil.size())) ++n;
-    return n;
-}
+using vk::test::Vorkommen;
+inline std::string Protokoll() { return vk::test::ProtokollText(); }
 
 // Log entries of VK::Show.
 inline int ShowEintraege() { return Vorkommen(Protokoll(), "Ort  : -KalDienste- Rechnung.Show"); }
@@ -35,8 +21,7 @@ class SauberesKomponentenumfeld {
 public:
     SauberesKomponentenumfeld() {
         vk::KontextZuruecksetzen();
-        std::error_code ec;
-        std::filesystem::remove(vk::ProtokollPfad(), ec);
+        vk::test::ProtokollLeeren();
         for (int i = 0; i < vk::kDialogAnzahl; ++i)
             vorher_[static_cast<std::size_t>(i)] = vk::DialogRegistrieren(i, [this, i] { ++geoeffnet[static_cast<std::size_t>(i)]; });
     }

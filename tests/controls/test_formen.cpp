@@ -3,25 +3,22 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "common/fehler.h"
 #include "common/funktionen.h"
 #include "controls/testformular.h"
 #include "platform/controls/fensterverwaltung.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/mauszeiger.h"
 #include "platform/controls/symbole.h"
-#include "platform/controls/wiedergabe.h"
 
 using namespace vk::ui;
+using vktest::FehlerVon;
 using vktest::FormularTest;
 using vktest::frmTest;
-using vktest::frmZweit;
 using ::testing::ElementsAre;
 
 TEST_F(FormularTest, OneInstancePerFormTypeLoadedOnce) {
     frmTest& a = form();
     EXPECT_EQ(&Formen::Instanz<frmTest>(), &a);
-    EXPECT_EQ(a.ladungen, 1);
     a.Show();  // already loaded: brought forward, not loaded again
     EXPECT_EQ(a.ladungen, 1);
     EXPECT_THAT(StandardFensterverwaltung().NachVorneGeholt(), ElementsAre(a.hWnd(), a.hWnd()));
@@ -29,7 +26,7 @@ TEST_F(FormularTest, OneInstancePerFormTypeLoadedOnce) {
     EXPECT_TRUE(a.Geladen());
     EXPECT_FALSE(a.Visible());
 
-    frmZweit& z = Formen::Instanz<frmZweit>();
+    auto& z = Formen::Instanz<vktest::frmZweit>();
     EXPECT_NE(static_cast<Form*>(&z), static_cast<Form*>(&a));
     EXPECT_FALSE(z.Geladen());
     EXPECT_EQ(Formen::Alle().size(), 2u);
@@ -40,18 +37,14 @@ TEST_F(FormularTest, UnloadDiscardsTheInstanceAndTheNextUseLoadsAfresh) {
     frmTest& alt = form();
     alt.entladungen = &entladungen;
     Setzen(alt, "chkÜbernahme=1");
+    alt.SetTop(1200.0f);
+    vk::SetWindowReg(alt);  // the placement outlives the instance
     const Fenster altesFenster = alt.hWnd();
     alt.Unload();
-    EXPECT_EQ(entladungen, 1);
-    EXPECT_EQ(alt.hWnd(), 0);
     alt.Unload();  // not loaded any more: nothing runs
     EXPECT_EQ(entladungen, 1);
-    try {
-        alt.Show();
-        FAIL();
-    } catch (const vk::LaufzeitFehler& e) {
-        EXPECT_EQ(e.Nummer(), 91);
-    }
+    EXPECT_EQ(alt.hWnd(), 0);
+    EXPECT_EQ(FehlerVon([&] { alt.Show(); }).nummer, 91);
 
     frmTest& neu = form();
     EXPECT_FALSE(neu.Geladen());
@@ -59,6 +52,9 @@ TEST_F(FormularTest, UnloadDiscardsTheInstanceAndTheNextUseLoadsAfresh) {
     EXPECT_EQ(neu.ladungen, 1);
     EXPECT_EQ(neu.chkÜbernahme.Value(), 0);
     EXPECT_NE(neu.hWnd(), altesFenster);
+    EXPECT_EQ(neu.Top(), 0.0f);
+    vk::GetWindowReg(neu);
+    EXPECT_EQ(neu.Top(), 1200.0f);
 }
 
 TEST_F(FormularTest, LoadingUsesThePointerWindowManagerIconsAndVersion) {
@@ -68,21 +64,12 @@ TEST_F(FormularTest, LoadingUsesThePointerWindowManagerIconsAndVersion) {
     EXPECT_EQ(eintrag.eltern, vktest::kHostFenster);
     EXPECT_EQ(eintrag.stil, 0x140);
     EXPECT_EQ(f.Icon(), (Bild{"Symbol/9"}));
-    EXPECT_EQ(f.CommandEnde.Picture(), (Bild{"ImageListButton/OK"}));
-    EXPECT_EQ(f.CommandAbbruch.Picture(), (Bild{"ImageListButton/Abbruch"}));
-    EXPECT_EQ(f.CommandNeu.Picture(), (Bild{"ImageListButton/Dokument"}));
     EXPECT_EQ(f.CommandLöschen.Picture(), (Bild{"ImageListButton/Löschen"}));
     EXPECT_EQ(f.lblVersion.Caption(), "V 0");
-}
 
-TEST(Symbole, UnknownImageIsAnErrorNamingTheKey) {
-    try {
-        Symbole().ListenBild("ImageListButton", "Drucken");
-        FAIL();
-    } catch (const vk::LaufzeitFehler& e) {
-        EXPECT_EQ(e.Nummer(), 35601);
-        EXPECT_NE(std::string(e.what()).find("Drucken"), std::string::npos);
-    }
+    auto fehler = FehlerVon([] { Symbole().ListenBild("ImageListButton", "Drucken"); });
+    EXPECT_EQ(fehler.nummer, 35601);
+    EXPECT_NE(fehler.text.find("Drucken"), std::string::npos);
 }
 
 TEST(Dienste, HostReplacesAServiceAndNullRestoresTheDefault) {
@@ -101,18 +88,4 @@ TEST(Dienste, HostReplacesAServiceAndNullRestoresTheDefault) {
     Screen().SetMousePointer(mauszeiger::Sanduhr);
     EXPECT_EQ(StandardBildschirm().MousePointer(), mauszeiger::Sanduhr);
     Screen().SetMousePointer(mauszeiger::Standard);
-}
-
-TEST_F(FormularTest, WindowPlacementIsKeptThroughTheForm) {
-    frmTest& f = form();
-    f.SetTop(1200.0f);
-    f.SetLeft(345.0f);
-    vk::SetWindowReg(f);
-    f.Unload();
-    frmTest& neu = form();
-    EXPECT_EQ(neu.Top(), 0.0f);
-    vk::GetWindowReg(neu);
-    EXPECT_EQ(neu.Top(), 1200.0f);
-    EXPECT_EQ(neu.Left(), 345.0f);
-    EXPECT_EQ(neu.WindowState(), 0);
 }

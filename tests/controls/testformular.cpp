@@ -4,8 +4,6 @@
 
 #include "common/funktionen.h"
 #include "common/nachricht.h"
-#include "platform/controls/fensterverwaltung.h"
-#include "common/konvertierung.h"
 #include "common/prozedur.h"
 #include "platform/controls/mauszeiger.h"
 #include "platform/controls/symbole.h"
@@ -16,14 +14,8 @@ namespace vktest {
 using namespace vk::ui;
 
 frmTest::frmTest() : Form("frmTest") {
-    SetCaption("Testdialog");
     mskAnzahl.SetMask("##");
     txtZahlen.SetLocked(true);
-    chkÜbernahme.SetCaption("Übernahmegebühr");
-    fraArt.SetCaption("Art");
-    optArt(0).SetCaption("Grenzfeststellung und Abmarkung");
-    optArt(1).SetCaption("Nachträgliche Abmarkung");
-    optArt(2).SetCaption("Abmarkung im Zusammenhang mit Katastererneuerung");
     GridGebühren.Move(120, 600, 7000, 2400);
     GridGebühren.SetZellEditor(2, &ComboBox4);
     GridGebühren.SetAnfügeSpalte(5);
@@ -69,9 +61,7 @@ frmTest::frmTest() : Form("frmTest") {
         if ((taste != taste::Tab && taste != taste::Rechts) || shift != 0 || GridGebühren.Col() != 5) return;
         protokoll.push_back("KeyDown");
         if (GridGebühren.Row() == GridGebühren.Rows()) {
-            GridGebühren.InsertRow(GridGebühren.Row());
-            GridGebühren.SetRowHeight(GridGebühren.Row(), 300);
-            NeuWerte();
+            NeuWerte(true);
             Berechnen();
         } else {
             GridGebühren.SetRow(GridGebühren.Row() + 1);
@@ -87,11 +77,7 @@ frmTest::frmTest() : Form("frmTest") {
         TestComboEdit(GridGebühren.Row(), GridGebühren.Col());
     });
 
-    CommandNeu.Click.Verbinden([this] {
-        GridGebühren.InsertRow(GridGebühren.Row());
-        GridGebühren.SetRowHeight(GridGebühren.Row(), 300);
-        NeuWerte();
-    });
+    CommandNeu.Click.Verbinden([this] { NeuWerte(true); });
     CommandLöschen.Click.Verbinden([this] {
         if (GridGebühren.Rows() < 2) return;
         if (vk::MsgBox("Zeile löschen?", 36) != 6) return;
@@ -105,22 +91,18 @@ frmTest::frmTest() : Form("frmTest") {
         Unload();
         protokoll.push_back("nach Unload");  // the instance lives on until nothing runs any more
     });
-    CommandAbbruch.Click.Verbinden([this] { Unload(); });
 }
 
 void frmTest::Form_Load() {
     ++ladungen;
     vk::Prozedur proc("frmTest", "Form_Load");
     proc([&] { SetIcon(Symbole().Ressource(FensterSymbolRessource)); });
-    proc([&] { CommandEnde.SetPicture(Symbole().ListenBild("ImageListButton", "OK")); });
-    proc([&] { CommandAbbruch.SetPicture(Symbole().ListenBild("ImageListButton", "Abbruch")); });
-    proc([&] { CommandNeu.SetPicture(Symbole().ListenBild("ImageListButton", "Dokument")); });
-    proc([&] { CommandLöschen.SetPicture(Symbole().ListenBild("ImageListButton", "Löschen")); });
+    for (auto [knopf, bild] : {std::pair{&CommandEnde, "OK"}, {&CommandLöschen, "Löschen"}})
+        proc([&] { knopf->SetPicture(Symbole().ListenBild("ImageListButton", bild)); });
     lblVersion.SetCaption(VersionsText());
     Screen().SetMousePointer(mauszeiger::Sanduhr);
     ComboBox4.Clear();
-    ComboBox4.AddItem("ja");
-    ComboBox4.AddItem("nein");
+    for (const char* eintrag : {"ja", "nein"}) ComboBox4.AddItem(eintrag);
     ComboBox4.SetListIndex(0);
     ComboBox4.SetVisible(false);
     GridGebühren.SetCols(5);
@@ -129,11 +111,7 @@ void frmTest::Form_Load() {
     GridGebühren.SetZelle(1, 1);
     NeuWerte();
     const int breiten[] = {2840, 1000, 900, 1400, 1000};
-    const char* köpfe[] = {"", " zu zahlen", " Fläche [m²]", " Bodenwert [€/m²]", " Wert [€]"};
-    for (int c = 1; c <= 5; ++c) {
-        GridGebühren.SetColWidth(c, breiten[c - 1]);
-        GridGebühren.SetHeaderText(c, köpfe[c - 1]);
-    }
+    for (int c = 1; c <= 5; ++c) GridGebühren.SetColWidth(c, breiten[c - 1]);
     GridGebühren.SetColReadOnly(5, true);
     optArt(0).SetValue(true);
     MaskEdBoxWert.SetText("    0,00");
@@ -146,13 +124,13 @@ void frmTest::Form_Unload() {
     if (entladungen) ++*entladungen;
 }
 
-void frmTest::NeuWerte() {
-    const int r = GridGebühren.Row();
-    GridGebühren.SetTextMatrix(r, 1, "Flst.Nr. 123/4");
-    GridGebühren.SetTextMatrix(r, 2, "ja");
-    GridGebühren.SetTextMatrix(r, 3, "  800");
-    GridGebühren.SetTextMatrix(r, 4, "   10,00");
-    GridGebühren.SetTextMatrix(r, 5, vk::WertFormatieren(8000.0, 9, 2));
+void frmTest::NeuWerte(bool neueZeile) {
+    if (neueZeile) {
+        GridGebühren.InsertRow(GridGebühren.Row());
+        GridGebühren.SetRowHeight(GridGebühren.Row(), 300);
+    }
+    const char* werte[] = {"Flst.Nr. 123/4", "ja", "  800", "   10,00", " 8.000,00"};
+    for (int c = 1; c <= 5; ++c) GridGebühren.SetTextMatrix(GridGebühren.Row(), c, werte[c - 1]);
 }
 
 void frmTest::Berechnen() {

@@ -8,14 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/checkbox.h"
-#include "platform/controls/combobox.h"
-#include "platform/controls/einfache.h"
-#include "platform/controls/form.h"
+#include "common/fehler_hilfe.h"
 #include "platform/controls/formen.h"
-#include "platform/controls/grid.h"
-#include "platform/controls/optionbutton.h"
-#include "platform/controls/textfeld.h"
+#include "platform/controls/wiedergabe.h"  // every control type
 
 namespace vktest {
 
@@ -36,7 +31,6 @@ public:
     vk::ui::CommandButton CommandNeu{*this, "CommandNeu"};
     vk::ui::CommandButton CommandLöschen{*this, "CommandLöschen"};
     vk::ui::CommandButton CommandEnde{*this, "CommandEnde"};
-    vk::ui::CommandButton CommandAbbruch{*this, "CommandAbbruch"};
     vk::ui::Label lblVersion{*this, "lblVersion"};
     vk::ui::Label lblGebühr{*this, "lblGebühr"};
 
@@ -44,7 +38,7 @@ public:
     int ladungen = 0;
     int* entladungen = nullptr;  // counts Form_Unload runs beyond the instance's life
 
-    void NeuWerte();
+    void NeuWerte(bool neueZeile = false);  // the default values, in a new row at the current one
     void Berechnen();
     void TestComboEdit(int row, int col);
 
@@ -66,6 +60,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
     frmTest& form() { return vk::ui::Formen::Instanz<frmTest>(); }
+    // The message of the error replaying "NAME=VALUE" on the form gives ("" when it succeeds).
+    std::string Fehler(std::string_view anweisung) {
+        return FehlerVon([&] { vk::ui::Setzen(form(), anweisung); }).text;
+    }
 };
 
 }  // namespace vktest

@@ -17,20 +17,18 @@ protected:
     std::shared_ptr<Workspace> ws = std::make_shared<Workspace>();
 };
 
-TEST_F(DatenbankOeffnen, MissingFileIsAnErrorAndIsNotCreated) {
+TEST_F(DatenbankOeffnen, MissingFolderAndForeignFilesAreRefusedAndNothingIsCreated) {
     auto datei = ordner / "fehlt.sqlite";
     auto f = FehlerVon([&] { ws->OpenDatabase(datei.string()); });
     EXPECT_EQ(f.nummer, fehlernummer::DateiNichtGefunden);
     EXPECT_NE(f.beschreibung.find("fehlt.sqlite"), std::string::npos) << f.beschreibung;
     EXPECT_FALSE(std::filesystem::exists(datei));
     EXPECT_EQ(FehlerVon([&] { ws->OpenDatabase(""); }).nummer, fehlernummer::DateiNichtGefunden);
-}
 
-TEST_F(DatenbankOeffnen, FolderAndForeignFileAreRefused) {
     EXPECT_EQ(FehlerVon([&] { ws->OpenDatabase(ordner.Pfad().string()); }).nummer, fehlernummer::DateiNichtZuOeffnen);
     auto text = ordner / "brief.txt";
     std::ofstream(text) << "Sehr geehrte Damen und Herren, dies ist keine Datenbank, sondern ein Brief.\n";
-    auto f = FehlerVon([&] { ws->OpenDatabase(text.string()); });
+    f = FehlerVon([&] { ws->OpenDatabase(text.string()); });
     EXPECT_EQ(f.nummer, fehlernummer::UnbekanntesFormat);
     EXPECT_NE(f.beschreibung.find("brief.txt"), std::string::npos) << f.beschreibung;
 }

@@ -2,6 +2,8 @@
 // errors that name the missing table or field.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "common/konvertierung.h"
 #include "dao/testdatenbank.h"
 #include "platform/dao/dao.h"
@@ -86,27 +88,28 @@ TEST_F(RecordsetLesen, DateQueryWithParenthesesAndBoundInvoiceNumber) {
 }
 
 TEST_F(RecordsetLesen, ErrorsNameTheMissingTableOrField) {
-    auto f = FehlerVon([&] { db->OpenRecordset("SELECT * FROM TempDocs WHERE ID_Benutzer = 1"); });
-    EXPECT_EQ(f.nummer, fehlernummer::TabelleNichtGefunden);
-    EXPECT_NE(f.beschreibung.find("'TempDocs'"), std::string::npos) << f.beschreibung;
-
-    f = FehlerVon([&] { db->OpenRecordset("SELECT * FROM TempDoc WHERE Benutzer = 1"); });
-    EXPECT_EQ(f.nummer, fehlernummer::ParameterAnzahl);
-    EXPECT_NE(f.beschreibung.find("'Benutzer'"), std::string::npos) << f.beschreibung;
-
     auto rs = db->OpenRecordset("SELECT * FROM TempDoc");
-    f = FehlerVon([&] { rs->Fields("Skonto"); });
-    EXPECT_EQ(f.nummer, fehlernummer::ElementNichtGefunden);
-    EXPECT_NE(f.beschreibung.find("'Skonto'"), std::string::npos) << f.beschreibung;
-
-    EXPECT_EQ(FehlerVon([&] { db->OpenRecordset("SELEKT * FROM TempDoc"); }).nummer, fehlernummer::SyntaxFehler);
-    EXPECT_EQ(FehlerVon([&] { db->OpenRecordset("SELECT * FROM Termine WHERE ID_Terminart = ?"); }).nummer,
-              fehlernummer::ParameterAnzahl)
-        << "a placeholder without a value";
-    EXPECT_EQ(FehlerVon([&] { db->OpenRecordset("DELETE FROM Termine"); }).nummer, fehlernummer::UngueltigeOperation);
+    const struct {
+        std::function<void()> aktion;
+        int nummer;
+        const char* genannt;
+    } fälle[] = {
+        {[&] { db->OpenRecordset("SELECT * FROM TempDocs WHERE ID_Benutzer = 1"); }, fehlernummer::TabelleNichtGefunden, "'TempDocs'"},
+        {[&] { db->OpenRecordset("SELECT * FROM TempDoc WHERE Benutzer = 1"); }, fehlernummer::ParameterAnzahl, "'Benutzer'"},
+        {[&] { rs->Fields("Skonto"); }, fehlernummer::ElementNichtGefunden, "'Skonto'"},
+        {[&] { db->OpenRecordset("SELEKT * FROM TempDoc"); }, fehlernummer::SyntaxFehler, ""},
+        // a placeholder without a value
+        {[&] { db->OpenRecordset("SELECT * FROM Termine WHERE ID_Terminart = ?"); }, fehlernummer::ParameterAnzahl, ""},
+        {[&] { db->OpenRecordset("DELETE FROM Termine"); }, fehlernummer::UngueltigeOperation, ""},
+        {[&] { db->Execute("SELECT * FROM Termine"); }, fehlernummer::AuswahlabfrageAusfuehren, ""},
+        {[&] { db->OpenRecordset("Version", 3); }, fehlernummer::UngueltigesArgument, ""},
+    };
+    for (const auto& fall : fälle) {
+        auto f = FehlerVon(fall.aktion);
+        EXPECT_EQ(f.nummer, fall.nummer) << f.beschreibung;
+        EXPECT_NE(f.beschreibung.find(fall.genannt), std::string::npos) << f.beschreibung;
+    }
     EXPECT_EQ(vktest::Roh(datei).Text("SELECT count(*) FROM Termine"), "3");
-    EXPECT_EQ(FehlerVon([&] { db->Execute("SELECT * FROM Termine"); }).nummer, fehlernummer::AuswahlabfrageAusfuehren);
-    EXPECT_EQ(FehlerVon([&] { db->OpenRecordset("Version", 3); }).nummer, fehlernummer::UngueltigesArgument);
 }
 
 TEST_F(RecordsetLesen, ExecuteRunsOneChangeAndCountsRows) {

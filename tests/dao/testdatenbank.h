@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "common/fehler.h"
+#include "common/fehler_hilfe.h"  // FehlerVon
 #include "platform/dao/schema.h"
 
 namespace vktest {
@@ -76,21 +76,6 @@ inline std::filesystem::path NeueDatenbank(const TempOrdner& ordner, const std::
     auto datei = ordner / name;
     vk::dao::DatenbankAnlegen(datei);
     return datei;
-}
-
-// The run-time error an action raises: its number (0 when none) and description.
-struct Fehlerbild {
-    int nummer = 0;
-    std::string beschreibung;
-};
-template <class Aktion>
-Fehlerbild FehlerVon(Aktion&& aktion) {
-    try {
-        aktion();
-    } catch (const vk::LaufzeitFehler& f) {
-        return {f.Nummer(), f.Beschreibung()};
-    }
-    return {};
 }
 
 }  // namespace vktest

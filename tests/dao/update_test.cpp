@@ -21,6 +21,12 @@ protected:
         db = ws->OpenDatabase(datei.string());
     }
     std::string Roh(const std::string& sql) { return roh->Text(sql); }
+    // Edit, assign one field, Update.
+    static void Aendern(Recordset& rs, const char* feld, const Variant& wert) {
+        rs.Edit();
+        rs.Fields(feld) = wert;
+        rs.Update();
+    }
 
     vktest::TempOrdner ordner;
     std::filesystem::path datei;
@@ -51,9 +57,7 @@ TEST_F(RecordsetAendern, RowIsFoundByItsKeyNotByItsValues) {
     // Two invoices alike in every value but the key: only the second one changes.
     auto rs = db->OpenRecordset("SELECT ID_Auftragsnummer, Brutto FROM Rechnung ORDER BY ID_Rechnungsnummer");
     rs->MoveNext();
-    rs->Edit();
-    rs->Fields("Brutto") = Variant(-11900.0);
-    rs->Update();
+    Aendern(*rs, "Brutto", Variant(-11900.0));
     EXPECT_EQ(Roh("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "11900.0");
     EXPECT_EQ(Roh("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 2"), "-11900.0");
 
@@ -61,9 +65,7 @@ TEST_F(RecordsetAendern, RowIsFoundByItsKeyNotByItsValues) {
     roh->Sql("CREATE TABLE Notiz (Text TEXT, Zahl INTEGER); INSERT INTO Notiz VALUES ('a', 1), ('a', 1)");
     auto notiz = db->OpenRecordset("SELECT * FROM Notiz");
     notiz->MoveLast();
-    notiz->Edit();
-    notiz->Fields("Zahl") = Variant(2);
-    notiz->Update();
+    Aendern(*notiz, "Zahl", Variant(2));
     EXPECT_EQ(Roh("SELECT group_concat(Zahl) FROM (SELECT Zahl FROM Notiz ORDER BY rowid)"), "1,2");
 
     // A table without rowid: found by its primary key.
@@ -71,18 +73,14 @@ TEST_F(RecordsetAendern, RowIsFoundByItsKeyNotByItsValues) {
              "INSERT INTO Satz VALUES (1, 1, 'x'), (1, 2, 'x')");
     auto satz = db->OpenRecordset("SELECT W, B, A FROM Satz WHERE A = 1 ORDER BY B");
     satz->MoveNext();
-    satz->Edit();
-    satz->Fields("W") = Variant("y");
-    satz->Update();
+    Aendern(*satz, "W", Variant("y"));
     EXPECT_EQ(Roh("SELECT group_concat(W) FROM (SELECT W FROM Satz ORDER BY B)"), "x,y");
 }
 
 TEST_F(RecordsetAendern, OnlyAssignedFieldsAreWritten) {
     auto rs = db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
     roh->Sql("UPDATE Rechnung SET Rechnungsnummer = '2026/99' WHERE ID_Rechnungsnummer = 1");  // another user
-    rs->Edit();
-    rs->Fields("Brutto") = Variant(1.0);
-    rs->Update();
+    Aendern(*rs, "Brutto", Variant(1.0));
     EXPECT_EQ(Roh("SELECT Rechnungsnummer || ' ' || Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "2026/99 1.0");
 }
 
