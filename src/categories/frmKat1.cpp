@@ -46,7 +46,16 @@ frmKat1::frmKat1() : Kategoriedialog(kModul) {
     optJa(1).SetCaption("nein");
     CommandNeu.SetCaption("&Einfügen");
     CommandLöschen.SetCaption("&Löschen");
+    lblFlächeText.SetCaption("Fläche [m²]");
+    lblWertText.SetCaption("Bodenwert [€/m²]");
+    lblGesamtwertText.SetCaption("Wert[€]");
+    lblZusammenZahlenText.SetCaption("zu zahlender Flächenanteil");
+    lblAnzahlText.SetCaption("Anzahl der Flurstücke");
     Frame3.SetCaption("Ergebnis");
+    lblGebührText.SetCaption("Gebühr [€]");
+    lblErgebnisWertText.SetCaption("Bodenwert [€/m²]");
+    lblErgebnisFlächeText.SetCaption("Gesamtfläche [m²]");
+    lblZahlenText.SetCaption("zu zahlen [m²]");
     txtzahlen.SetLocked(true);
     chkUnterlagen.SetCaption("Unterlagen berechnen");
     chkÜbernahme.SetCaption("Übernahmegebühr");

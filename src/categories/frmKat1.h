@@ -39,12 +39,21 @@ public:
     ui::MaskEdBox mskWert{fraAnzahl, "mskWert"};
     ui::TextBox txtZusammenZahlen{fraAnzahl, "txtZusammenZahlen"};
     ui::TextBox txtAnzahl{fraAnzahl, "txtAnzahl"};
+    ui::Label lblFlächeText{fraAnzahl, "lblFlächeText"};
+    ui::Label lblWertText{fraAnzahl, "lblWertText"};
+    ui::Label lblGesamtwertText{fraAnzahl, "lblGesamtwertText"};
+    ui::Label lblZusammenZahlenText{fraAnzahl, "lblZusammenZahlenText"};
+    ui::Label lblAnzahlText{fraAnzahl, "lblAnzahlText"};
 
     ui::Frame Frame3{*this, "Frame3"};
     ui::Label lblGebühr{Frame3, "lblGebühr"};
     ui::Label lblWert{Frame3, "lblWert"};
     ui::Label lblFläche{Frame3, "lblFläche"};
     ui::TextBox txtzahlen{Frame3, "txtzahlen"};
+    ui::Label lblGebührText{Frame3, "lblGebührText"};
+    ui::Label lblErgebnisWertText{Frame3, "lblErgebnisWertText"};
+    ui::Label lblErgebnisFlächeText{Frame3, "lblErgebnisFlächeText"};
+    ui::Label lblZahlenText{Frame3, "lblZahlenText"};
 
     ui::CheckBox chkUnterlagen{*this, "chkUnterlagen"};
     ui::CheckBox chkÜbernahme{*this, "chkÜbernahme"};

@@ -61,6 +61,14 @@ TEST_F(Kat1, OpensWithOneParcelOfTheJobInListMode) {
     // The preview is there from the start: one parcel, no factor; 5 points at 10 €/m².
     EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(Gebührenstaffel1(10, 800) + Grenzfeststellung_B(10, 5) * 5));
     EXPECT_EQ(f.MaskEdBoxAnteil.Text(), "1000");
+    // Every field of the totals and the results has its label.
+    const std::pair<const vk::ui::Label*, const char*> beschriftungen[] = {
+        {&f.lblFlächeText, "Fläche [m²]"},        {&f.lblWertText, "Bodenwert [€/m²]"},
+        {&f.lblGesamtwertText, "Wert[€]"},        {&f.lblZusammenZahlenText, "zu zahlender Flächenanteil"},
+        {&f.lblAnzahlText, "Anzahl der Flurstücke"}, {&f.lblGebührText, "Gebühr [€]"},
+        {&f.lblErgebnisWertText, "Bodenwert [€/m²]"}, {&f.lblErgebnisFlächeText, "Gesamtfläche [m²]"},
+        {&f.lblZahlenText, "zu zahlen [m²]"}};
+    for (const auto& [label, text] : beschriftungen) EXPECT_EQ(label->Caption(), text) << label->Name();
 
     Setzen(f, "optJa(1)=1");
     EXPECT_FALSE(f.GridGebühren1.Visible());
