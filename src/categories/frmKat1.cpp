@@ -366,6 +366,8 @@ void frmKat1::Berechnen() {
         if (n > 1) gebühr *= Flurstücksfaktor(n);
         zahlen = ZuZahlendeFläche(fläche);
     }
+    // A negative area (typed, or from a negative parcel area) is nothing to pay, not a credit.
+    if (zahlen < 0) zahlen = 0;
     const std::string art = comArt.Text();
     if (art == "10.1") {
         proc([&] {

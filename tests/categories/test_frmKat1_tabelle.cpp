@@ -290,3 +290,18 @@ TEST_F(Kat1Tabelle, ARowAddedByTheButtonCountsForTheShare) {
 
 }  // namespace
 }  // namespace vktest
+
+namespace vktest {
+namespace {
+// A negative area to pay is no area: nothing to pay, never a negative invoice.
+TEST_F(Kat1Tabelle, NegativeAreaToPayIsPricedAsNothingNotAsACredit) {
+    frmKat1& f = Form();
+    Summen(f, "800", "10", "1");
+    Setzen(f, "txtZusammenZahlen=-400");
+    EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(0));
+    vk::ui::Klicken(f, "CommandEnde");
+    EXPECT_EQ(Zelle(Gebuehren(), 11, 5), Betrag(0));
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||" + vk::WertFormatieren(0, 11, 2) + " €");
+}
+}  // namespace
+}  // namespace vktest
