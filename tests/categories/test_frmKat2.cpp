@@ -119,49 +119,48 @@ TEST_F(Kat2, FullLayoutWithMarkingAndBothExpenses) {
     EXPECT_EQ(summe.front(), " |Summe||" + vk::WertFormatieren(800 + b * 7 + 70 + 154 + 0.08 * b * 7, 11, 2) + " €");
 }
 
-TEST_F(Kat2, PointsAndKindsChangeTheFeeRows) {
-    {
+// Points, kind and share change single rows of the table (7 points at 25 €/m² unless set).
+TEST_F(Kat2, PointsKindsAndSharesChangeTheFeeRows) {
+    const double b12 = vk::Grenzfeststellung_B(25, 12);
+    const std::string teilA = "|Gebühr nach Staffel 3, Teil A|||";
+    struct Fall {
+        std::vector<const char*> eingaben;
+        std::size_t zeilen, index;
+        std::string zeile;
+    };
+    const Fall fälle[] = {
+        {{"msk100=0"}, 8, 5, teilA + "    0,00 €|||"},
+        {{"msk100=0"}, 8, 6, "|Gebühr nach Staffel 3, Teil B| 0 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|"
+                             "x     0,00 €|    0,00 €|||"},
+        {{"msk100=51"}, 8, 5, teilA + "2.000,00 €|||"},
+        {{"msk100=99"}, 8, 5, teilA + "2.000,00 €|||"},
+        {{"optArt(2)=1", "msk100=12"}, 8, 3, "12.3|Abmarkungen im Zusammenhang mit einer Katastererneuerung||||||"},
+        {{"optArt(2)=1", "msk100=12"}, 8, 5, "|Keine Gebühr nach Staffel 3, Teil A|||    0,00 €|||"},
+        {{"optArt(2)=1", "msk100=12"}, 8, 6, "|Gebühr nach Staffel 3, Teil B|12 in der Örtlichkeit überprüfte/"
+                                             "hergestellte Grenzpunkte|x    60,00 €|  720,00 €|||"},
+        {{"optArt(2)=1", "msk100=12"}, 8, 7, "|||||||"},  // no marking row
+        {{"optArt(1)=1", "msk100=12"}, 8, 3, "12.2|Nachträgliche Abmarkungen||||||"},
+        {{"optArt(1)=1", "msk100=12"}, 8, 5, "|Gebühr nach Staffel 3, Teil A (70%)|||  700,00 €|||"},
+        {{"optArt(1)=1", "msk100=12", "chkÜbernahme=1"}, 10, 6,
+         "|Gebühr nach Staffel 3, Teil B|12 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|x " + Betrag(b12) +
+             "|" + Betrag(b12 * 12) + "|||"},
+        {{"optArt(1)=1", "msk100=12", "chkÜbernahme=1"}, 10, 7, "|\rUmsatzsteuerfreie Auslagen||||||"},
+        // Few points at a low land value: the take-over fee's minimum.
+        {{"optArt(2)=1", "msk100=1", "chkÜbernahme=1"}, 10, 8,
+         "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €|   30,00 €|||"},
+        // The whole or more, or a blank share: the full layout.
+        {{"MaskEdBoxAnteil=1000"}, 8, 5, teilA + "  800,00 €|||"},
+        {{"MaskEdBoxAnteil=1200"}, 8, 5, teilA + "  800,00 €|||"},
+        {{"MaskEdBoxAnteil="}, 8, 5, teilA + "  800,00 €|||"},
+    };
+    for (const Fall& fall : fälle) {
+        SCOPED_TRACE(fall.zeile);
         frmKat2& form = Form();
-        Setzen(form, "msk100=0");
+        for (const char* e : fall.eingaben) Setzen(form, e);
         const auto z = Schreiben(form);
-        EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||    0,00 €|||");
-        EXPECT_EQ(z[6].substr(z[6].rfind('x')), "x     0,00 €|    0,00 €|||");
-    }
-    for (const char* punkte : {"51", "99"}) {
-        frmKat2& form = Form();
-        Setzen(form, "msk100", punkte);
-        EXPECT_EQ(Schreiben(form)[5], "|Gebühr nach Staffel 3, Teil A|||2.000,00 €|||") << punkte;
-    }
-    {
-        frmKat2& form = Form();
-        Setzen(form, "optArt(2)=1");
-        Setzen(form, "msk100=12");
-        const auto z = Schreiben(form);
-        ASSERT_EQ(z.size(), 8u);
-        EXPECT_EQ(z[3], "12.3|Abmarkungen im Zusammenhang mit einer Katastererneuerung||||||");
-        EXPECT_EQ(z[5], "|Keine Gebühr nach Staffel 3, Teil A|||    0,00 €|||");
-        EXPECT_EQ(z[6], "|Gebühr nach Staffel 3, Teil B|12 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|"
-                        "x    60,00 €|  720,00 €|||");
-        EXPECT_EQ(z[7], "|||||||") << "no marking row";
-    }
-    {
-        frmKat2& form = Form();
-        Setzen(form, "optArt(1)=1");
-        Setzen(form, "msk100=12");
-        Setzen(form, "chkÜbernahme=1");
-        const auto z = Schreiben(form);
-        const double b = vk::Grenzfeststellung_B(25, 12);
-        EXPECT_EQ(z[3], "12.2|Nachträgliche Abmarkungen||||||");
-        EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A (70%)|||  700,00 €|||") << "70 % of part A only";
-        EXPECT_EQ(z[6].substr(z[6].rfind('x')), "x " + Betrag(b) + "|" + Betrag(b * 12) + "|||");
-        EXPECT_EQ(z[7], "|\rUmsatzsteuerfreie Auslagen||||||") << "the heading follows part B directly";
-    }
-    {
-        frmKat2& form = Form();  // few points at a low land value: the take-over fee's minimum
-        Setzen(form, "optArt(2)=1");
-        Setzen(form, "msk100=1");
-        Setzen(form, "chkÜbernahme=1");
-        EXPECT_EQ(Schreiben(form)[8], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €|   30,00 €|||");
+        ASSERT_EQ(z.size(), fall.zeilen);
+        EXPECT_EQ(z[fall.index], fall.zeile);
+        Tabelle("VK_LP_02_2").Delete();
     }
 }
 
@@ -203,16 +202,6 @@ TEST_F(Kat2, ShareLayoutPutsTheClientsShareInTheAmountColumn) {
     EXPECT_EQ(summe.front(), " |Summe||" + vk::WertFormatieren(gebühren / 3 + auslagen / 3, 11, 2) + " €");
     EXPECT_EQ(summe[1], "|Mehrwertsteuer 19 %|" + vk::WertFormatieren(gebühren / 3, 11, 2) + " €|" +
                             vk::WertFormatieren(gebühren / 3 * 0.19, 11, 2) + " €");
-}
-
-TEST_F(Kat2, ShareOfTheWholeOrMoreWritesTheFullLayout) {
-    for (const char* anteil : {"1000", "1200", ""}) {
-        frmKat2& form = Form();
-        Setzen(form, "MaskEdBoxAnteil", anteil);
-        const auto z = Schreiben(form);
-        EXPECT_EQ(z.size(), 8u) << anteil;
-        EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||  800,00 €|||") << anteil;
-    }
 }
 
 // Opening the dialog on its own table restores the inputs and the preview; confirming unchanged
