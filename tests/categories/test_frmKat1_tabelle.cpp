@@ -122,7 +122,9 @@ TEST_F(Kat1Tabelle, TotalsEntryVariants) {
     }
 }
 
-TEST_F(Kat1Tabelle, ListModeFactorCountsEveryParcelButTheFirst) {
+// A list of 2 parcels has the factor 1, of 3 the factor of 2; re-opened, the list, its ja/nein
+// choices and a per-mille share come back, and confirming writes the same table.
+TEST_F(Kat1Tabelle, ParcelListFactorAndRoundTrip) {
     vk::Kontext().AnzahlGrenzpunkte = 0;
     frmKat1& f = Form();
     Setzen(f, "GridGebühren1(2,3)=800");
@@ -143,12 +145,25 @@ TEST_F(Kat1Tabelle, ListModeFactorCountsEveryParcelButTheFirst) {
 
     frmKat1& drei = Form();
     Setzen(drei, "GridGebühren1(3,3)=800");
-    vk::ui::Klicken(drei, "CommandEnde");
+    Setzen(drei, "GridGebühren1(3,2)=nein");
+    Setzen(drei, "MaskEdBoxAnteil=500");
+    Setzen(drei, "comArt=10.3");
+    Setzen(drei, "chkUnterlagen=1");
+    ZweimalBestaetigen(drei);
     zeilen = Geschrieben();
+    EXPECT_EQ(zeilen[3], "Flst.Nr. 12/3|  800|    10,00| 8.000,00|nein|||");
     EXPECT_EQ(zeilen[7], "|Anzahl der berechneten Flächen|3|||||");
     const double s3 = Gebührenstaffel1(10, 2400);
-    EXPECT_EQ(zeilen[9], "10.1.1|Gebühr nach Staffel 1|1,13|x " + WertFormatieren(s3, 8, 2) + " €|" +
-                             Betrag(s3 * 1.13) + "|||");
+    EXPECT_EQ(zeilen[9], "10.1.1|Gebühr nach Staffel 1|1,13 x 0,5 |x " + WertFormatieren(s3, 8, 2) + " €|||" +
+                             Betrag(s3 * 1.13 / 2) + "|");
+
+    frmKat1& wieder = Form();
+    ASSERT_EQ(wieder.GridGebühren1.Rows(), 3);
+    EXPECT_EQ(wieder.GridGebühren1.TextMatrix(2, 1), "Flst.Nr. 12/4");
+    EXPECT_EQ(wieder.GridGebühren1.TextMatrix(3, 2), "nein");
+    EXPECT_EQ(wieder.MaskEdBoxAnteil.Text(), "500");
+    EXPECT_EQ(wieder.comArt.Text(), "10.3");
+    EXPECT_EQ(wieder.chkUnterlagen.Value(), 1);
 }
 
 // Position 10.3 halves the Staffel-1 amount and has no boundary points; both expenses without a
@@ -224,27 +239,6 @@ TEST_F(Kat1Tabelle, TotalsComeBackWithTheirLandValueAndAFiveDigitAreaToPay) {
     EXPECT_EQ(wieder.txtZusammenZahlen.Text(), "12345");
     EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
     EXPECT_EQ(wieder.chkUnterlagen.Value(), 0);
-}
-
-TEST_F(Kat1Tabelle, ParcelListComesBackWithItsChoicesAndPerMilleShare) {
-    frmKat1& f = Form();
-    Setzen(f, "GridGebühren1(2,3)=1234");
-    Setzen(f, "GridGebühren1(2,4)=55,5");
-    Setzen(f, "GridGebühren1(3,2)=nein");
-    Setzen(f, "comArt=10.3");
-    Setzen(f, "MaskEdBoxAnteil=500");
-    Setzen(f, "chkUnterlagen=1");
-    ZweimalBestaetigen(f);
-    EXPECT_EQ(Geschrieben()[3], "Flst.Nr. 12/3|    800|    10,00| 8.000,00|nein|||");
-
-    frmKat1& wieder = Form();
-    EXPECT_TRUE(wieder.optJa(0).Value());
-    ASSERT_EQ(wieder.GridGebühren1.Rows(), 3);
-    EXPECT_EQ(wieder.GridGebühren1.TextMatrix(2, 3), "1.234");
-    EXPECT_EQ(wieder.GridGebühren1.TextMatrix(3, 2), "nein");
-    EXPECT_EQ(wieder.comArt.Text(), "10.3");
-    EXPECT_EQ(wieder.MaskEdBoxAnteil.Text(), "500");
-    EXPECT_EQ(wieder.chkUnterlagen.Value(), 1);
 }
 
 // The share by area of a list comes from its unpaid rows, also from a row the button added (the
