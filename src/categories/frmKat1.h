@@ -74,6 +74,8 @@ protected:
 private:
     void Verdrahten();
     void GridVerdrahten();
+    // The inputs of a new table: one parcel of the job, position "10.1", the job's totals.
+    void Standardwerte();
     void TabelleEinlesen();
     void GridEinrichten();
     void TestComboEdit(int row, int col);
