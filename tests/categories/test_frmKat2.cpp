@@ -47,7 +47,6 @@ protected:
 TEST_F(Kat2, OpensWithTheJobsDefaultsAndTheFirstCaptionOfThePreview) {
     frmKat2& form = Form();
     EXPECT_EQ(form.Caption(), "Grenzfeststellung und Abmarkungen");
-    EXPECT_EQ(form.TextboxFlst.Text(), "Flst.Nr. 12/3");
     EXPECT_EQ(form.MaskEdBoxWert.Text(), "   25,00");
     EXPECT_EQ(form.MaskEdBoxAnteil.Text(), "1000");
     EXPECT_EQ(form.msk100.Text(), " 7");
@@ -202,6 +201,15 @@ TEST_F(Kat2, ShareLayoutPutsTheClientsShareInTheAmountColumn) {
     EXPECT_EQ(summe.front(), " |Summe||" + vk::WertFormatieren(gebühren / 3 + auslagen / 3, 11, 2) + " €");
     EXPECT_EQ(summe[1], "|Mehrwertsteuer 19 %|" + vk::WertFormatieren(gebühren / 3, 11, 2) + " €|" +
                             vk::WertFormatieren(gebühren / 3 * 0.19, 11, 2) + " €");
+}
+
+// A hand-edited table too short to read back leaves the job's defaults in the fields it lacks.
+TEST_F(Kat2, ShortTableKeepsTheDefaultsOfItsMissingCells) {
+    Gebuehrentabelle({{10, ""}}, "VK_LP_02_2");
+    frmKat2& form = Form();
+    EXPECT_EQ(form.MaskEdBoxWert.Text(), "   25,00");
+    EXPECT_EQ(form.msk100.Text(), " 7");
+    EXPECT_EQ(form.MaskEdBoxAnteil.Text(), "1000");
 }
 
 // Opening the dialog on its own table restores the inputs and the preview; confirming unchanged
