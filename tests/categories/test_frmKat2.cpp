@@ -8,6 +8,7 @@
 #include "common/funktionen.h"
 #include "feescale/modStatus.h"
 #include "platform/word/application.h"
+#include "platform/word/konstanten.h"
 
 namespace vktest {
 namespace {
@@ -114,6 +115,13 @@ TEST_F(Kat2, FullLayoutWithMarkingAndBothExpenses) {
     EXPECT_EQ(Kennung(10, 5), "0");
     EXPECT_EQ(Kennung(11, 5), "0");
     EXPECT_EQ(Kennung(6, 5), "") << "fees carry the invoice rate";
+    vk::word::Table t = Tabelle("VK_LP_02_2");
+    EXPECT_EQ(t.Cell(1, 1).Range().Bold(), vk::word::wdTrue);
+    const std::tuple<long, long, double> breiten[] = {{1, 1, 13.5}, {2, 4, 0.5}, {3, 3, 1.0},  {3, 5, 2.87},
+                                                      {6, 2, 5.6},  {6, 5, 2.5}, {10, 4, 3.1}, {10, 5, 3.0},
+                                                      {10, 6, 2.5}, {11, 6, 3.0}, {11, 7, 0.3}};
+    for (auto [r, c, cm] : breiten)
+        EXPECT_NEAR(vk::word::Application::PointsToCentimeters(t.Cell(r, c).Width()), cm, 0.005) << r << "," << c;
     const auto summe = Zeilen(Summentabelle());
     EXPECT_EQ(summe.front(), " |Summe||" + vk::WertFormatieren(800 + b * 7 + 70 + 154 + 0.08 * b * 7, 11, 2) + " €");
 }
