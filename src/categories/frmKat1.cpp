@@ -197,7 +197,7 @@ void frmKat1::Form_Load() {
                 GridGebühren1.SetRowHeight(1, 300);
                 GridGebühren1.SetRow(1);
             });
-            // Also the position of a table whose position cell names none.
+            // "10.1" unless the table read back names another known position.
             proc([&] { comArt.SetText("10.1"); });
             if (formTabelle_.IstNothing())
                 Standardwerte();
@@ -224,7 +224,6 @@ void frmKat1::Standardwerte() {
     Prozedur proc(kModul, "Form_Load");
     const Rechnungskontext& k = Kontext();
     proc([&] { NeuWerte(); });
-    proc([&] { comArt.SetText("10.1"); });
     proc([&] { MaskEdBoxGrenzpunkte.SetText(WertFormatieren(k.AnzahlGrenzpunkte, 2, 0)); });
     proc([&] { MaskEdBoxFläche.SetText(WertFormatieren(k.Fläche, 7, 0)); });
     proc([&] { MaskEdBoxWert.SetText(WertFormatieren(k.Bodenwert, 9, 2)); });

@@ -74,7 +74,7 @@ protected:
 private:
     void Verdrahten();
     void GridVerdrahten();
-    // The inputs of a new table: one parcel of the job, position "10.1", the job's totals.
+    // The inputs of a new table: one parcel of the job in the grid, the job's points and totals.
     void Standardwerte();
     void TabelleEinlesen();
     void GridEinrichten();
