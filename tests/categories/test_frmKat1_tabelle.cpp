@@ -1,5 +1,5 @@
 // Parcel formation: the fee table "&OK" writes (rows, texts, amounts, widths, tags, share rows,
-// VAT-free expenses) and the dialog opened again on it, confirmed unchanged, writing it again.
+// VAT-free expenses), the dialog opened again on it and confirmed unchanged, and damaged tables.
 #include <gtest/gtest.h>
 
 #include <cmath>

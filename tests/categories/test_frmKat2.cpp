@@ -1,5 +1,5 @@
 // Boundary determination and marking: part A by points, the preview while typing, the fee table in
-// the full and the share layout with the totals it yields, and the table read back on re-opening.
+// the full and the share layout with the totals it yields, and the table read back (also a short one).
 #include <gtest/gtest.h>
 
 #include "categories/Grenzfeststellung.h"
