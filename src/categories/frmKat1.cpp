@@ -46,7 +46,16 @@ frmKat1::frmKat1() : Kategoriedialog(kModul) {
     optJa(1).SetCaption("nein");
     CommandNeu.SetCaption("&Einfügen");
     CommandLöschen.SetCaption("&Löschen");
+    lblFlächeText.SetCaption("Fläche [m²]");
+    lblWertText.SetCaption("Bodenwert [€/m²]");
+    lblGesamtwertText.SetCaption("Wert[€]");
+    lblZusammenZahlenText.SetCaption("zu zahlender Flächenanteil");
+    lblAnzahlText.SetCaption("Anzahl der Flurstücke");
     Frame3.SetCaption("Ergebnis");
+    lblGebührText.SetCaption("Gebühr [€]");
+    lblErgebnisWertText.SetCaption("Bodenwert [€/m²]");
+    lblErgebnisFlächeText.SetCaption("Gesamtfläche [m²]");
+    lblZahlenText.SetCaption("zu zahlen [m²]");
     txtzahlen.SetLocked(true);
     chkUnterlagen.SetCaption("Unterlagen berechnen");
     chkÜbernahme.SetCaption("Übernahmegebühr");
@@ -188,17 +197,12 @@ void frmKat1::Form_Load() {
                 GridGebühren1.SetRowHeight(1, 300);
                 GridGebühren1.SetRow(1);
             });
-            if (formTabelle_.IstNothing()) {
-                const Rechnungskontext& k = Kontext();
-                proc([&] { NeuWerte(); });
-                proc([&] { comArt.SetText("10.1"); });
-                proc([&] { MaskEdBoxGrenzpunkte.SetText(WertFormatieren(k.AnzahlGrenzpunkte, 2, 0)); });
-                proc([&] { MaskEdBoxFläche.SetText(WertFormatieren(k.Fläche, 7, 0)); });
-                proc([&] { MaskEdBoxWert.SetText(WertFormatieren(k.Bodenwert, 9, 2)); });
-                proc([&] { mskWert.SetText(WertFormatieren(k.Bodenwert * k.Fläche, 9, 2)); });
-            } else {
+            // "10.1" unless the table read back names another known position.
+            proc([&] { comArt.SetText("10.1"); });
+            if (formTabelle_.IstNothing())
+                Standardwerte();
+            else
                 TabelleEinlesen();
-            }
             proc([&] { GridEinrichten(); });
             proc([&] { Berechnen(); });
         },
@@ -214,6 +218,16 @@ void frmKat1::GridEinrichten() {
     }
     for (int r = 1; r <= GridGebühren1.Rows(); ++r) GridGebühren1.SetRowHeight(r, 300);
     if (GridGebühren1.Rows() > 0) GridGebühren1.SetRow(1);
+}
+
+void frmKat1::Standardwerte() {
+    Prozedur proc(kModul, "Form_Load");
+    const Rechnungskontext& k = Kontext();
+    proc([&] { NeuWerte(); });
+    proc([&] { MaskEdBoxGrenzpunkte.SetText(WertFormatieren(k.AnzahlGrenzpunkte, 2, 0)); });
+    proc([&] { MaskEdBoxFläche.SetText(WertFormatieren(k.Fläche, 7, 0)); });
+    proc([&] { MaskEdBoxWert.SetText(WertFormatieren(k.Bodenwert, 9, 2)); });
+    proc([&] { mskWert.SetText(WertFormatieren(k.Bodenwert * k.Fläche, 9, 2)); });
 }
 
 void frmKat1::NeuWerte() {
@@ -240,8 +254,9 @@ void frmKat1::TabelleEinlesen() {
             if (BeginntMit(zelle(r, 1), "Tarif")) kopf = r;
         });
     if (kopf == 0) {
+        // Not a table this dialog wrote: nothing can be read back, so the dialog starts as for a new one.
         proc([&] { throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "no position header in the table"); });
-        proc([&] { NeuWerte(); });
+        Standardwerte();
         return;
     }
     if (kopf < 3) {
@@ -257,7 +272,10 @@ void frmKat1::TabelleEinlesen() {
             proc([&] { GridGebühren1.SetRowHeight(r, 300); });
         }
     }
-    proc([&] { comArt.SetText(zelle(kopf + 1, 1)); });
+    proc([&] {
+        const std::string art = zelle(kopf + 1, 1);
+        if (art == "10.1" || art == "10.3") comArt.SetText(art);
+    });
     proc([&] {
         const std::string fläche = WertFormatieren(CVal(links(zelle(kopf + 2, 3), 12)), 8, 2);
         lblFläche.SetCaption(fläche);
@@ -357,6 +375,8 @@ void frmKat1::Berechnen() {
         if (n > 1) gebühr *= Flurstücksfaktor(n);
         zahlen = ZuZahlendeFläche(fläche);
     }
+    // A negative area (typed, or from a negative parcel area) is nothing to pay, not a credit.
+    if (zahlen < 0) zahlen = 0;
     const std::string art = comArt.Text();
     if (art == "10.1") {
         proc([&] {

@@ -39,12 +39,21 @@ public:
     ui::MaskEdBox mskWert{fraAnzahl, "mskWert"};
     ui::TextBox txtZusammenZahlen{fraAnzahl, "txtZusammenZahlen"};
     ui::TextBox txtAnzahl{fraAnzahl, "txtAnzahl"};
+    ui::Label lblFlächeText{fraAnzahl, "lblFlächeText"};
+    ui::Label lblWertText{fraAnzahl, "lblWertText"};
+    ui::Label lblGesamtwertText{fraAnzahl, "lblGesamtwertText"};
+    ui::Label lblZusammenZahlenText{fraAnzahl, "lblZusammenZahlenText"};
+    ui::Label lblAnzahlText{fraAnzahl, "lblAnzahlText"};
 
     ui::Frame Frame3{*this, "Frame3"};
     ui::Label lblGebühr{Frame3, "lblGebühr"};
     ui::Label lblWert{Frame3, "lblWert"};
     ui::Label lblFläche{Frame3, "lblFläche"};
     ui::TextBox txtzahlen{Frame3, "txtzahlen"};
+    ui::Label lblGebührText{Frame3, "lblGebührText"};
+    ui::Label lblErgebnisWertText{Frame3, "lblErgebnisWertText"};
+    ui::Label lblErgebnisFlächeText{Frame3, "lblErgebnisFlächeText"};
+    ui::Label lblZahlenText{Frame3, "lblZahlenText"};
 
     ui::CheckBox chkUnterlagen{*this, "chkUnterlagen"};
     ui::CheckBox chkÜbernahme{*this, "chkÜbernahme"};
@@ -65,6 +74,8 @@ protected:
 private:
     void Verdrahten();
     void GridVerdrahten();
+    // The inputs of a new table: one parcel of the job in the grid, the job's points and totals.
+    void Standardwerte();
     void TabelleEinlesen();
     void GridEinrichten();
     void TestComboEdit(int row, int col);

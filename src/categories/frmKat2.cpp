@@ -101,12 +101,11 @@ void frmKat2::EingabenVerbinden() {
 
 void frmKat2::Form_Load() {
     KategorieLaden(kSchluessel, [this] {
-        if (formTabelle_.IstNothing()) {
-            NeuWerte();
-            Prozedur proc(kModul, "Form_Load");
-            proc([&] { msk100.SetText(WertFormatieren(static_cast<double>(Kontext().AnzahlGrenzpunkte), 2, 0)); });
-            return;
-        }
+        // The defaults first: a cell a hand-edited table lacks leaves its input at the default.
+        NeuWerte();
+        Prozedur proc(kModul, "Form_Load");
+        proc([&] { msk100.SetText(WertFormatieren(static_cast<double>(Kontext().AnzahlGrenzpunkte), 2, 0)); });
+        if (formTabelle_.IstNothing()) return;
         TabelleEinlesen();
         // A kept table's preview shows the fee of the inputs just restored.
         GebührBerechnen();

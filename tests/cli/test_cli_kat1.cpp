@@ -1,5 +1,7 @@
-// The command line with the parcel-formation dialog: a division applied to an invoice by control
-// names, written again unchanged from its own table, and rendered by LibreOffice.
+// The command line with the parcel-formation and boundary-determination dialogs on one invoice: a
+// division with half a share and a boundary determination with a client's third and both expenses,
+// replayed by control names, each written again unchanged from its own table, both rendered by
+// LibreOffice with positions and share amounts on the page.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -14,75 +16,78 @@
 namespace vktest {
 namespace {
 
-std::string Ausfuehren(const std::string& befehl, int& status) {
-    std::string ausgabe;
+std::string Ausführen(const std::string& befehl, int* status = nullptr) {
     FILE* p = ::popen((befehl + " 2>&1").c_str(), "r");
+    std::string ausgabe;
     std::array<char, 4096> puffer{};
     while (std::size_t n = std::fread(puffer.data(), 1, puffer.size(), p)) ausgabe.append(puffer.data(), n);
     const int rc = ::pclose(p);
-    status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
     return ausgabe;
 }
 
-class Teilung : public ::testing::Test {
-protected:
-    void SetUp() override {
-        int status = 0;
-        Vk("demo '" + ordner_.Pfad().string() + "'", status);
-        ASSERT_EQ(status, 0);
-        std::filesystem::copy_file(ordner_ / "Vorlage.docx", doc_);
+// Whether one line of the text holds all the parts.
+bool AufEinerZeile(const std::string& text, std::initializer_list<const char*> teile) {
+    std::istringstream zeilen(text);
+    for (std::string z; std::getline(zeilen, z);) {
+        bool alle = true;
+        for (const char* teil : teile) alle = alle && z.find(teil) != std::string::npos;
+        if (alle) return true;
     }
-    std::string Vk(const std::string& args, int& status) {
-        return Ausfuehren(std::string(VK_CLI_BINARY) + " " + args, status);
-    }
-    std::string Anwenden(const std::string& args) {
-        int status = 0;
-        std::string aus = Vk("apply --db '" + (ordner_ / "buero.sqlite").string() + "' --user 1 --invoice 1 --doc '" +
-                                 doc_.string() + "' --category 0 " + args,
-                             status);
+    return false;
+}
+
+TEST(KommandozeileTeilungUndGrenze, BothOnOneInvoiceWrittenAgainUnchangedAndLaidOut) {
+    TempOrdner ordner;
+    const std::string vk = VK_CLI_BINARY;
+    int status = -1;
+    Ausführen(vk + " demo '" + ordner.Pfad().string() + "'", &status);
+    ASSERT_EQ(status, 0);
+    const auto doc = ordner / "Rechnung2.docx";
+    std::filesystem::copy_file(ordner / "Vorlage.docx", doc);
+    const auto anwenden = [&](const std::string& args) {
+        const std::string aus = Ausführen(vk + " apply --db '" + (ordner / "buero.sqlite").string() +
+                                              "' --user 1 --invoice 1 --doc '" + doc.string() + "' " + args,
+                                          &status);
         EXPECT_EQ(status, 0) << aus;
         return aus;
-    }
-    TempOrdner ordner_;
-    std::filesystem::path doc_ = ordner_ / "Teilung.docx";
-};
+    };
+    const auto tabelle = [](const std::string& aus) { return aus.substr(0, aus.find("totals:")); };
 
-TEST_F(Teilung, ApplyWritesTheTableAndLibreOfficeRendersItsPositions) {
-    const std::string aus = Anwenden(
-        "--property Flurstücksnummer=7/1 --property Fläche=500 --property Bodenwert=25 --property AnzahlGrenzpunkte=4 "
-        "--set 'GridGebühren1(2,3)=300' --set 'GridGebühren1(2,1)=Flst.Nr. 7/2' --set MaskEdBoxAnteil=500 "
-        "--set chkUnterlagen=1");
+    const std::string teilung = anwenden(
+        "--category 0 --property Flurstücksnummer=7/1 --property Fläche=500 --property Bodenwert=25 "
+        "--property AnzahlGrenzpunkte=4 --set 'GridGebühren1(2,3)=300' --set 'GridGebühren1(2,1)=Flst.Nr. 7/2' "
+        "--set MaskEdBoxAnteil=500 --set chkUnterlagen=1");
     for (const char* teil : {"| Flst.Nr. 7/2 |   300 |     25,00 |  7.500,00 | ja |", "| 10.1 | Zerlegungsmessung |",
                              "| 10.1.1 | Gebühr nach Staffel 1 | 1 | x 1.600,00 € |  |  | 1.600,00 € |",
                              "Ihr Anteil beträgt 500/1000", "| 1.072,00 € |", "|   154,00 €",
                              "Rechnungsbetrag |  |    1.352,68 €"})
-        EXPECT_NE(aus.find(teil), std::string::npos) << teil << "\n" << aus;
+        EXPECT_NE(teilung.find(teil), std::string::npos) << teil << "\n" << teilung;
+    const std::string grenze = anwenden("--category 1 --property Bodenwert=25 --property AnzahlGrenzpunkte=7 "
+                                        "--set MaskEdBoxAnteil=333 --set chkVUnterlagen=1 --set chkÜbernahme=1");
+    // The totals see both tables: 1.149,00 € of the division and the client's 719,33 €.
+    for (const char* teil : {"|   640,00 € |", "|    79,33 € |", "Summe |  |    1.868,33 €"})
+        EXPECT_NE(grenze.find(teil), std::string::npos) << teil << "\n" << grenze;
 
-    // Opened on its own table and confirmed unchanged: the same table.
-    const std::string wieder = Anwenden("--choose 1");
-    EXPECT_EQ(wieder, aus);
+    // Each opened on its own table and confirmed unchanged: the same table and totals.
+    EXPECT_EQ(anwenden("--category 1 --choose 1"), grenze);
+    EXPECT_EQ(tabelle(anwenden("--category 0 --choose 1")), tabelle(teilung));
 
     if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
-    int status = 0;
-    const std::string text = Ausfuehren("cd '" + ordner_.Pfad().string() + "' && HOME='" + ordner_.Pfad().string() +
-                                            "' soffice --headless --convert-to pdf Teilung.docx >/dev/null 2>&1 && "
-                                            "pdftotext -layout Teilung.pdf -",
-                                        status);
+    const std::string text = Ausführen("cd '" + ordner.Pfad().string() + "' && HOME='" + ordner.Pfad().string() +
+                                           "' soffice --headless --convert-to pdf Rechnung2.docx >/dev/null 2>&1 && "
+                                           "pdftotext -layout Rechnung2.pdf -",
+                                       &status);
     ASSERT_EQ(status, 0) << text;
     // The narrow position column puts number, text and amount of a position on one line.
-    bool staffel = false, anteil = false, parzelle = false;
-    std::istringstream zeilen(text);
-    for (std::string z; std::getline(zeilen, z);) {
-        staffel |= z.find("10.1.1") != std::string::npos && z.find("Gebühr nach Staffel 1") != std::string::npos &&
-                   z.find("1.600,00 €") != std::string::npos;
-        anteil |= z.find("Ihr Anteil beträgt 500/1000") != std::string::npos && z.find("1.072,00 €") != std::string::npos;
-        parzelle |= z.find("Flst.Nr. 7/2") != std::string::npos && z.find("7.500,00") != std::string::npos;
-    }
-    EXPECT_TRUE(staffel) << text;
-    EXPECT_TRUE(anteil) << text;
-    EXPECT_TRUE(parzelle) << text;
-    EXPECT_NE(text.find("Zerlegungsmessung"), std::string::npos) << text;
+    EXPECT_TRUE(AufEinerZeile(text, {"10.1.1", "Gebühr nach Staffel 1", "1.600,00 €"})) << text;
+    EXPECT_TRUE(AufEinerZeile(text, {"Ihr Anteil beträgt 500/1000", "1.072,00 €"})) << text;
+    EXPECT_TRUE(AufEinerZeile(text, {"Flst.Nr. 7/2", "7.500,00"})) << text;
+    EXPECT_TRUE(AufEinerZeile(text, {"Zerlegungsmessung"})) << text;
+    EXPECT_TRUE(AufEinerZeile(text, {"Ihr Anteil beträgt 333/1000", "640,00 €"})) << text;
+    for (const char* teil : {"84,00 €", "79,33 €", "1.868,33 €"})
+        EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << text;
 }
 
 }  // namespace
