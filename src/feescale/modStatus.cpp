@@ -10,11 +10,11 @@
 namespace vk {
 namespace {
 
-// A closed band of whole numbers; the first band that holds the value wins.
+// A band of whole numbers as the ordinance lists them ("6 to 40"); the bands of a table follow each
+// other without overlap.
 struct Band {
     double von;
     double bis;
-    bool Enthaelt(double wert) const { return wert >= von && wert <= bis; }
 };
 
 // ---- Scale 1 ----------------------------------------------------------------------------------
@@ -32,11 +32,16 @@ constexpr double kStaffel1[9][6] = {
 constexpr double kStaffel1Basis[6] = {3700, 4000, 4500, 4870, 5040, 5240};
 constexpr double kStaffel1Schritt[6] = {390, 500, 580, 630, 660, 690};
 
+// The band of a value: the first whose upper bound it does not exceed, so that a value between two
+// listed bands (a land value of 5,50 between "0 to 5" and "6 to 40", a cost of 25.000,50) belongs to
+// the band above it, as "over 5 up to 40" means. Values below the first band and above the last take
+// the open-ended entry (N).
 template <std::size_t N>
 std::size_t BandIndex(const std::array<Band, N>& baender, double wert) {
+    if (!(wert >= baender[0].von)) return N;
     for (std::size_t i = 0; i < N; ++i)
-        if (baender[i].Enthaelt(wert)) return i;
-    return N;  // the open-ended entry
+        if (wert <= baender[i].bis) return i;
+    return N;
 }
 
 // ---- Scale 3, part B ---------------------------------------------------------------------------

@@ -63,9 +63,17 @@ TEST(GrenzfeststellungB, LastColumnAddsTenPerStartedHundred) {
     EXPECT_EQ(Grenzfeststellung_B(350, 3), 230);
     EXPECT_EQ(Grenzfeststellung_B(351, 3), 230);
     EXPECT_EQ(Grenzfeststellung_B(1000, 3), 290);
-    EXPECT_EQ(Grenzfeststellung_B(5.5, 3), 190);    // between columns: k = -2
-    EXPECT_EQ(Grenzfeststellung_B(100.5, 3), 200);  // k = -1
-    EXPECT_EQ(Grenzfeststellung_B(40.5, 60), 130 + 10 * std::floor((40.5 - 250) / 100 + 1));
+}
+
+// A land value with cents between two listed columns belongs to the column above it; it never falls
+// into the open-ended column, which priced 5,50 €/m² dearer than 100 €/m².
+TEST(GrenzfeststellungB, ValuesBetweenBandsBelongToTheBandAbove) {
+    EXPECT_EQ(Grenzfeststellung_B(5.5, 3), 170);
+    EXPECT_EQ(Grenzfeststellung_B(40.5, 60), 125);
+    EXPECT_EQ(Grenzfeststellung_B(100.5, 3), 210);
+    EXPECT_EQ(Grenzfeststellung_B(25, 5.5), 150);  // points between rows: the row above
+    EXPECT_EQ(Gebäudevermessung(25000.5), 475);
+    EXPECT_EQ(Gebäudevermessung(2500000.5), 1.2 * std::sqrt(2500000.5));
 }
 
 TEST(Gebaeudevermessung, BandsAndSquareRoot) {
@@ -76,7 +84,6 @@ TEST(Gebaeudevermessung, BandsAndSquareRoot) {
     EXPECT_EQ(G(2500000), 1900);
     EXPECT_NEAR(G(2500001), 1897.37, 0.01);
     EXPECT_NEAR(G(10000000), 3794.73, 0.01);
-    EXPECT_NEAR(G(25000.5), 189.74, 0.01);
 }
 
 TEST(Gebaeudevermessung, NegativeCostIsLoggedAndGivesZero) {
