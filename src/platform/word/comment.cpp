@@ -79,18 +79,20 @@ Kern& Comments::kern() const {
 }
 
 namespace {
+// The comments anchored in the filter range (a collapsed range: anchored at its place), in anchor
+// order: a binary search in the anchors of the story.
 std::vector<std::string> Gefiltert(Kern& k, const word::Range& filter) {
-    std::vector<std::string> ids = k.KommentarIds();
-    if (filter.IstNothing()) return ids;
-    int fs = filter.BereichIntern()->story;
-    long s = filter.Start(), e = filter.End();
+    if (filter.IstNothing()) return k.KommentarIds();
+    const int fs = filter.BereichIntern()->story;
+    const long s = filter.Start(), e = filter.End();
+    const long bis = s == e ? s + 1 : e;
+    const auto& stellen = k.KommentarStellen();
+    auto it = std::lower_bound(stellen.begin(), stellen.end(), std::pair<int, long>(fs, s),
+                               [](const Kern::KommentarStelle& a, const std::pair<int, long>& b) {
+                                   return std::pair<int, long>(a.story, a.start) < b;
+                               });
     std::vector<std::string> aus;
-    for (const auto& id : ids) {
-        int sid = 0;
-        long a = 0, b = 0;
-        if (!k.KommentarAnker(id, sid, a, b) || sid != fs) continue;
-        if ((a >= s && a < e) || (s == e && a == s)) aus.push_back(id);
-    }
+    for (; it != stellen.end() && it->story == fs && it->start < bis; ++it) aus.push_back(it->id);
     return aus;
 }
 }  // namespace

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -116,7 +117,15 @@ public:
     // (after the character before position).
     pugi::xml_node MarkeEinfuegen(int story, long position, const char* name, bool amEnde);
     std::vector<std::string> KommentarIds();  // anchor order (cached per generation)
-    pugi::xml_node KommentarKnoten(const std::string& id);
+    // Every anchored comment with its anchor, in anchor order: ordered by story, then start
+    // (cached per generation, so looking up the comments of a range needs no walk over all).
+    struct KommentarStelle {
+        int story;
+        long start;
+        std::string id;
+    };
+    const std::vector<KommentarStelle>& KommentarStellen();
+    pugi::xml_node KommentarKnoten(const std::string& id);  // by w:id (index cached per generation)
     // Anchor of a comment: story and extent; false when it has no anchor in any story.
     bool KommentarAnker(const std::string& id, int& story, long& start, long& ende, long* folge = nullptr);
     void KommentarEntfernen(const std::string& id);
@@ -140,6 +149,9 @@ private:
     std::vector<pugi::xml_node_struct*> gitterOffen_;
     unsigned long kommentarGeneration_ = 0;
     std::vector<std::string> kommentarIds_;
+    std::vector<KommentarStelle> kommentarStellen_;
+    unsigned long knotenGeneration_ = 0;
+    std::unordered_map<std::string, pugi::xml_node_struct*> kommentarKnoten_;
     void StreamNachfuehren(int story, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
                            pugi::xml_node letzterLauf);
     void BereicheAbbilden(int story, const std::function<void(Bereich&)>& f, const Bereich* ausser);

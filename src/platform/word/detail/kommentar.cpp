@@ -41,10 +41,14 @@ pugi::xml_node Kern::MarkeEinfuegen(int sid, long position, const char* name, bo
 }
 
 pugi::xml_node Kern::KommentarKnoten(const std::string& id) {
-    pugi::xml_node wurzel = KommentarWurzel(false);
-    for (pugi::xml_node k : wurzel.children("w:comment"))
-        if (id == k.attribute("w:id").value()) return k;
-    return {};
+    if (knotenGeneration_ != Generation()) {
+        kommentarKnoten_.clear();
+        for (pugi::xml_node k : KommentarWurzel(false).children("w:comment"))
+            kommentarKnoten_.emplace(k.attribute("w:id").value(), k.internal_object());  // first of an id wins
+        knotenGeneration_ = Generation();
+    }
+    auto it = kommentarKnoten_.find(id);
+    return it == kommentarKnoten_.end() ? pugi::xml_node() : pugi::xml_node(it->second);
 }
 
 bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& ende, long* folge) {
@@ -78,8 +82,8 @@ bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& en
     return false;
 }
 
-std::vector<std::string> Kern::KommentarIds() {
-    if (kommentarGeneration_ == Generation()) return kommentarIds_;
+const std::vector<Kern::KommentarStelle>& Kern::KommentarStellen() {
+    if (kommentarGeneration_ == Generation()) return kommentarStellen_;
     std::vector<std::tuple<int, long, long, std::string>> liste;
     long nr = 0;
     pugi::xml_node wurzel = KommentarWurzel(false);
@@ -87,13 +91,22 @@ std::vector<std::string> Kern::KommentarIds() {
         std::string id = k.attribute("w:id").value();
         int s = 0;
         long a = 0, e = 0, folge = 0;
-        if (KommentarAnker(id, s, a, e, &folge)) liste.emplace_back(s == kHaupttext ? 0 : s, a, folge * 100000 + nr, id);
+        if (KommentarAnker(id, s, a, e, &folge)) liste.emplace_back(s, a, folge * 100000 + nr, id);
         ++nr;
     }
     std::sort(liste.begin(), liste.end());
+    kommentarStellen_.clear();
     kommentarIds_.clear();
-    for (auto& t : liste) kommentarIds_.push_back(std::get<3>(t));
+    for (auto& t : liste) {
+        kommentarStellen_.push_back({std::get<0>(t), std::get<1>(t), std::get<3>(t)});
+        kommentarIds_.push_back(std::get<3>(t));
+    }
     kommentarGeneration_ = Generation();
+    return kommentarStellen_;
+}
+
+std::vector<std::string> Kern::KommentarIds() {
+    KommentarStellen();
     return kommentarIds_;
 }
 

@@ -57,6 +57,9 @@ Paket Paket::Lesen(const std::filesystem::path& pfad) {
     paket.quelle_ = pfad;
     zip_int64_t anzahl = zip_get_num_entries(archiv.za, 0);
     if (anzahl < 0 || anzahl > kMaxTeile) Dokumentfehler(pfad, "unplausible Anzahl von Einträgen im Paket");
+    // The sizes the package claims are checked for every part before anything is unpacked, so a
+    // hostile file cannot make us allocate part after part up to the total limit.
+    std::vector<zip_stat_t> eintraege;
     unsigned long long gesamt = 0;
     for (zip_int64_t i = 0; i < anzahl; ++i) {
         zip_stat_t st;
@@ -70,6 +73,11 @@ Paket Paket::Lesen(const std::filesystem::path& pfad) {
                                      " MB, höchstens 200 MB je Teil)");
         gesamt += st.size;
         if (gesamt > kMaxPaketGroesse) Dokumentfehler(pfad, "entpackt zu groß (mehr als 1 GB)");
+        eintraege.push_back(st);
+    }
+    for (const zip_stat_t& st : eintraege) {
+        const std::string name = st.name;
+        const zip_uint64_t i = st.index;
         if (paket.Finden(name)) Dokumentfehler(pfad, name + ": doppelter Eintrag");
 
         auto teil = std::make_unique<Teil>();

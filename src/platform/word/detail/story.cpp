@@ -170,7 +170,12 @@ private:
 }  // namespace
 
 void StoryLesen(pugi::xml_node wurzel, StoryCache& cache) {
+    // A story is read again after every edit, at about its old size: room for that up front.
+    const std::size_t bereiche = cache.bereiche.size(), stuecke = cache.stuecke.size(), text = cache.text.size();
     cache = StoryCache{};
+    cache.bereiche.reserve(bereiche);
+    cache.stuecke.reserve(stuecke);
+    cache.text.reserve(text);
     Leser leser(cache);
     leser.Block(wurzel, pugi::xml_node());
 }

@@ -1,0 +1,76 @@
+#include "auswertung.h"
+
+#include <cstdio>
+#include <thread>
+
+#include "messungen.h"
+
+namespace vkbench {
+
+void Mitschrift::ReportRuns(const std::vector<Run>& runs) {
+    for (const Run& r : runs) {
+        if (r.error_occurred || r.run_type != Run::RT_Iteration) continue;
+        // CPU time of the process, in the run's unit (every benchmark here reports milliseconds): the
+        // cost on one core, whatever else the machine is doing. Wall time adds the fsync of a save.
+        ms_[r.run_name.function_name + "/" + r.run_name.args] = r.GetAdjustedCPUTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+std::optional<double> Mitschrift::Millisekunden(const std::string& name) const {
+    auto it = ms_.find(name);
+    if (it == ms_.end()) return std::nullopt;
+    return it->second;
+}
+
+namespace {
+
+std::string Zahl(std::optional<double> wert, const char* format = "%10.3f") {
+    if (!wert) return "    failed";
+    char puffer[32];
+    std::snprintf(puffer, sizeof puffer, format, *wert);
+    return puffer;
+}
+
+const char* Erfuellt(bool ja) { return ja ? "met" : "NOT met"; }
+
+}  // namespace
+
+bool Zusammenfassen(const Mitschrift& m, double spitzeMb, std::ostream& out) {
+    out << "\n== vk_lp_08 document operations, ms of CPU per operation (one thread; machine has "
+        << std::thread::hardware_concurrency() << " cores)\n";
+    out << "operation                      10 tables  100 tables 1000 tables   1000/100\n";
+    bool linear = true;
+    double schlimmstes = 0.0;
+    for (const Operation& op : kOperationen) {
+        std::string zeile = op.bezeichnung;
+        zeile.resize(28, ' ');
+        std::optional<double> werte[3];
+        for (int i = 0; i < 3; ++i) {
+            werte[i] = m.Millisekunden(std::string(op.name) + "/" + std::to_string(kGroessen[i]));
+            zeile += " " + Zahl(werte[i], "%11.3f");
+        }
+        std::optional<double> verhaeltnis;
+        if (werte[1] && werte[2] && *werte[1] > 0) verhaeltnis = *werte[2] / *werte[1];
+        if (!verhaeltnis || *verhaeltnis > kZielVerhaeltnis) linear = false;
+        if (verhaeltnis && *verhaeltnis > schlimmstes) schlimmstes = *verhaeltnis;
+        out << zeile << " " << Zahl(verhaeltnis, "%10.2f") << "\n";
+    }
+    const auto ok100 = m.Millisekunden("Bestaetigung/100");
+    const bool schnell = ok100 && *ok100 < kZielBestaetigungMs;
+    const bool sparsam = spitzeMb >= 0 && spitzeMb < kZielSpeicherMb;
+    char zeile[160];
+    std::snprintf(zeile, sizeof zeile, "target: whole confirmation, 100 tables: %s ms (< %.0f ms): %s\n",
+                  Zahl(ok100, "%.3f").c_str(), kZielBestaetigungMs, Erfuellt(schnell));
+    out << zeile;
+    std::snprintf(zeile, sizeof zeile, "target: linear cost, largest 1000/100 ratio: %.2f (<= %.0f): %s\n",
+                  schlimmstes, kZielVerhaeltnis, Erfuellt(linear));
+    out << zeile;
+    std::snprintf(zeile, sizeof zeile,
+                  "target: peak memory, 1000 tables (open, confirm, save): %.1f MB (< %.0f MB): %s\n", spitzeMb,
+                  kZielSpeicherMb, Erfuellt(sparsam));
+    out << zeile;
+    return schnell && linear && sparsam;
+}
+
+}  // namespace vkbench
