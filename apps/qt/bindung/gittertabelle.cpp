@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <algorithm>
@@ -53,7 +54,7 @@ Gittertabelle::Gittertabelle(QWidget* eltern) : QTableWidget(eltern), anker_(std
     connect(this, &QTableWidget::currentCellChanged, this, [this](int zeile, int spalte, int, int) {
         vk::ui::Grid* g = Gitter();
         if (!g || zeile < 0 || spalte < 0 || (zeile + 1 == g->Row() && spalte + 1 == g->Col())) return;
-        Ausführen([&] { vk::ui::ZelleWählen(*g, zeile + 1, spalte + 1); });
+        Eingabe([&] { vk::ui::ZelleWählen(*g, zeile + 1, spalte + 1); });
     });
     connect(this, &QTableWidget::itemSelectionChanged, this, [this] {
         vk::ui::Grid* g = Gitter();
@@ -62,7 +63,22 @@ Gittertabelle::Gittertabelle(QWidget* eltern) : QTableWidget(eltern), anker_(std
         for (const QModelIndex& i : selectionModel()->selectedRows()) zeilen.push_back(i.row() + 1);
         std::sort(zeilen.begin(), zeilen.end());
         if (zeilen == g->SelectedRows()) return;
-        Ausführen([&] { vk::ui::ZeilenAuswählen(*g, zeilen); });
+        Eingabe([&] { vk::ui::ZeilenAuswählen(*g, zeilen); });
+    });
+}
+
+void Gittertabelle::Eingabe(const std::function<void()>& aktion) {
+    ++eingabe_;
+    Ausführen(aktion);
+    --eingabe_;
+}
+
+void Gittertabelle::AbgleichVormerken() {
+    if (vorgemerkt_) return;
+    vorgemerkt_ = true;
+    QTimer::singleShot(0, this, [this] {
+        vorgemerkt_ = false;
+        if (abgleich_) abgleich_();
     });
 }
 
@@ -129,7 +145,12 @@ namespace {
 
 class GridBindung : public SteuerelementBindung {
 public:
-    GridBindung(vk::ui::Grid& grid, Gittertabelle* t) : SteuerelementBindung(grid, t), t_(t) {}
+    GridBindung(vk::ui::Grid& grid, Gittertabelle* t) : SteuerelementBindung(grid, t), t_(t) {
+        t->abgleich_ = [this] { Aktualisieren(); };
+    }
+    ~GridBindung() override {
+        if (t_) t_->abgleich_ = nullptr;
+    }
 
 protected:
     void Übertragen(vk::ui::Control& c) override {
@@ -147,10 +168,15 @@ protected:
             t_->setRowHeight(z - 1, std::max(Pixel(g.RowHeight(z)), 18));
             for (int s = 1; s <= g.Cols(); ++s) ZelleÜbertragen(g, z, s);
         }
-        if (g.Row() >= 1 && g.Col() >= 1) t_->setCurrentCell(g.Row() - 1, g.Col() - 1, QItemSelectionModel::NoUpdate);
-        t_->selectionModel()->clearSelection();
-        for (int z : g.SelectedRows())
-            t_->selectionModel()->select(t_->model()->index(z - 1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        // While Qt itself changes the current cell or the selection, both are matched afterwards.
+        if (t_->InEingabe()) {
+            t_->AbgleichVormerken();
+        } else {
+            if (g.Row() >= 1 && g.Col() >= 1) t_->setCurrentCell(g.Row() - 1, g.Col() - 1, QItemSelectionModel::NoUpdate);
+            t_->selectionModel()->clearSelection();
+            for (int z : g.SelectedRows())
+                t_->selectionModel()->select(t_->model()->index(z - 1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
         if (g.Rows() > 0 && g.TopRow() >= 1) t_->verticalScrollBar()->setValue(std::min(g.TopRow() - 1, g.Rows() - 1));
     }
 
@@ -168,7 +194,7 @@ private:
         else item->setBackground(QBrush());
     }
 
-    Gittertabelle* t_;
+    QPointer<Gittertabelle> t_;
 };
 
 }  // namespace

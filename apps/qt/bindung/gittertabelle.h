@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QTableWidget>
+#include <functional>
 #include <memory>
 
 #include "bindung/bindung.h"
@@ -19,6 +20,12 @@ public:
     explicit Gittertabelle(QWidget* eltern);
     void AnkerSetzen(std::shared_ptr<Anker> anker);
 
+    // Inside Qt's own change of the current cell or selection: the binding must not move them
+    // meanwhile, and brings them in line once Qt is done (AbgleichVormerken runs abgleich_ then).
+    bool InEingabe() const noexcept { return eingabe_ > 0; }
+    void AbgleichVormerken();
+    std::function<void()> abgleich_;
+
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -29,8 +36,11 @@ private:
     vk::ui::Grid* Gitter() const;
     // A key for the form's key-down handler; false when the grid stayed as it was.
     bool Taste(int code, int shift);
+    void Eingabe(const std::function<void()>& aktion);
 
     std::shared_ptr<Anker> anker_;
+    int eingabe_ = 0;
+    bool vorgemerkt_ = false;
 };
 
 std::unique_ptr<SteuerelementBindung> GridBinden(vk::ui::Grid& grid, QWidget* eltern);
