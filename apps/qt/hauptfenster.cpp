@@ -47,6 +47,7 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     teiler->addWidget(vorschau_);
     teiler->setStretchFactor(0, 3);
     teiler->setStretchFactor(1, 2);
+    teiler->setSizes({760, 520});
     setCentralWidget(teiler);
     host_ = dienste_.fenster->HostRegistrieren(bereich_);
     MenüsAnlegen();

@@ -164,6 +164,10 @@ protected:
             kopf->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             t_->setColumnWidth(s - 1, Pixel(g.ColWidth(s)));
         }
+        // Wide enough for every column, as the form laid them out.
+        int breite = 2 * t_->frameWidth() + t_->verticalHeader()->sizeHint().width() + t_->verticalScrollBar()->sizeHint().width();
+        for (int s = 1; s <= g.Cols(); ++s) breite += Pixel(g.ColWidth(s));
+        t_->setMinimumWidth(breite);
         for (int z = 1; z <= g.Rows(); ++z) {
             t_->setRowHeight(z - 1, std::max(Pixel(g.RowHeight(z)), 18));
             for (int s = 1; s <= g.Cols(); ++s) ZelleÜbertragen(g, z, s);

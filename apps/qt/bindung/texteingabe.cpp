@@ -110,12 +110,11 @@ private:
     void MaskeÜbertragen(vk::ui::MaskEdBox& m) {
         if (m.Mask() == maske_) return;
         maske_ = m.Mask();
-        // The mask is the control's to enforce; the line only shows how many digits fit.
+        // The mask and the maximum length are the control's to enforce on typing; the line takes no
+        // maximum length of its own, which would cut a longer text the form sets.
         if (maske_.empty()) {
-            w_->setMaxLength(m.MaxLength() > 0 ? m.MaxLength() : 32767);
             w_->setValidator(nullptr);
         } else {
-            w_->setMaxLength(static_cast<int>(maske_.size()));
             w_->setValidator(new QRegularExpressionValidator(
                 QRegularExpression(QString("[0-9 ]{0,%1}").arg(maske_.size())), w_));
         }
