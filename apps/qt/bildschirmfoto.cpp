@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "hauptfenster.h"
@@ -58,6 +59,7 @@ QStringList BildschirmfotosSchreiben(Hauptfenster& fenster, const QString& ordne
     if (!QDir().mkpath(ordner)) return dateien;
     const QDir dir(ordner);
     auto foto = [&](QWidget& w, const QString& name) {
+        fenster.statusBar()->clearMessage();
         Warten();
         const QString pfad = dir.filePath(name);
         if (w.grab().save(pfad)) dateien << pfad;
