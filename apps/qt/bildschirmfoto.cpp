@@ -17,7 +17,10 @@ namespace vkhost {
 namespace {
 
 void Warten() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    for (int i = 0; i < 3; ++i) {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
 }
 
 // Answers the table-choice dialog whenever it appears while `aktion` runs: the option named, else

@@ -181,7 +181,14 @@ protected:
             for (int z : g.SelectedRows())
                 t_->selectionModel()->select(t_->model()->index(z - 1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
-        if (g.Rows() > 0 && g.TopRow() >= 1) t_->verticalScrollBar()->setValue(std::min(g.TopRow() - 1, g.Rows() - 1));
+        // The form's scroll position and current cell are followed when the form changes them, so a
+        // person's own scrolling stays as it is between the form's changes.
+        if (g.Rows() > 0 && g.TopRow() != obersteZeile_) t_->verticalScrollBar()->setValue(g.TopRow() - 1);
+        obersteZeile_ = g.TopRow();
+        if (g.Row() >= 1 && g.Col() >= 1 && (g.Row() != zeile_ || g.Col() != spalte_))
+            t_->scrollTo(t_->model()->index(g.Row() - 1, g.Col() - 1));
+        zeile_ = g.Row();
+        spalte_ = g.Col();
     }
 
 private:
@@ -199,6 +206,9 @@ private:
     }
 
     QPointer<Gittertabelle> t_;
+    int obersteZeile_ = 1;
+    int zeile_ = 0;
+    int spalte_ = 0;
 };
 
 }  // namespace

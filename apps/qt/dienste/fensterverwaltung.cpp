@@ -80,7 +80,10 @@ void QtFensterverwaltung::Weg(vk::ui::Form* form) {
     auto it = kinder_.find(form);
     if (it == kinder_.end()) return;
     ++entladungen_;
-    if (QMdiSubWindow* sub = it->second) sub->deleteLater();
+    if (QMdiSubWindow* sub = it->second) {
+        sub->hide();  // gone from the area at once; deleted once the event loop is back
+        sub->deleteLater();
+    }
     kinder_.erase(it);
 }
 

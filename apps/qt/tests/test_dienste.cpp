@@ -2,6 +2,8 @@
 // the table-choice dialog's placement through the settings store, the preview of the invoice.
 #include <QCursor>
 #include <QDialog>
+#include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include "common/nachricht.h"
 #include "hilfen.h"
 #include "platform/controls/mauszeiger.h"
+#include "bildschirmfoto.h"
 #include "vorschau.h"
 
 namespace vkhost::test {
@@ -85,6 +88,20 @@ TEST_F(HostDienste, EingabeÜberDieMaximalLängeWirdAbgelehntUndDasFeldZeigtDenS
     QFocusEvent weg(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(kopien, &weg);
     EXPECT_EQ(kopien->text(), "1.234.567");
+}
+
+TEST_F(HostDienste, BildschirmfotosJedesDialogsOhneDieRechnungZuÄndern) {
+    Öffnen(rechnung_);
+    const std::string vorher = DateiLesen(rechnung_);
+    const QStringList dateien = BildschirmfotosSchreiben(*fenster_, QString::fromStdString((ordner_ / "fotos").string()));
+    QStringList namen;
+    for (const QString& d : dateien) namen << QFileInfo(d).fileName();
+    EXPECT_EQ(namen, QStringList({"hauptfenster.png", "kategorie4_neu.png", "kategorie4_tabelle.png", "kategorie5_neu.png",
+                                  "kategorie5_tabelle.png", "tabellenwahl.png"}));
+    for (const QString& d : dateien) EXPECT_FALSE(QImage(d).isNull()) << d.toStdString();
+    Warten();
+    EXPECT_EQ(Dialog(), nullptr) << "every dialog closed again";
+    EXPECT_EQ(DateiLesen(rechnung_), vorher);
 }
 
 TEST_F(HostDienste, VorschauZeigtAbsätzeUndTabellenInDokumentReihenfolge) {
