@@ -28,11 +28,14 @@ void SteuerelementBindung::Aktualisieren() {
     vk::ui::Control* c = anker_->control;
     if (!c || !widget_ || läuft_) return;
     läuft_ = true;
-    {
+    try {
         const QSignalBlocker sperre(widget_);
         widget_->setEnabled(c->Enabled());
         widget_->setHidden(!c->Visible());
         Übertragen(*c);
+    } catch (const std::exception&) {
+        // A control read that fails (a form half-way through a change) leaves the widget as it is;
+        // the next change brings it up to date.
     }
     läuft_ = false;
 }

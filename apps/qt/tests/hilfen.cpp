@@ -28,6 +28,20 @@ void ModalBeantworten(const std::function<void(QWidget&)>& antwort, const std::f
     EXPECT_TRUE(beantwortet) << "no modal dialog appeared";
 }
 
+void OhneModal(const std::function<void()>& aktion) {
+    QTimer wache;
+    wache.setInterval(10);
+    QObject::connect(&wache, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "unexpected modal dialog " << modal->windowTitle().toStdString();
+            modal->close();
+        }
+    });
+    wache.start();
+    aktion();
+    wache.stop();
+}
+
 QAbstractButton* KnopfMitText(QWidget& w, const QString& text) {
     for (QAbstractButton* b : w.findChildren<QAbstractButton*>())
         if (b->text().remove('&') == text) return b;

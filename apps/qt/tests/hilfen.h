@@ -23,6 +23,9 @@ namespace vkhost::test {
 // appeared.
 void ModalBeantworten(const std::function<void(QWidget&)>& antwort, const std::function<void()>& aktion);
 
+// Runs `aktion`; a modal dialog that appears meanwhile fails the test and is closed.
+void OhneModal(const std::function<void()>& aktion);
+
 // The button of a modal widget with this text (e.g. "Ja"), or nullptr.
 QAbstractButton* KnopfMitText(QWidget& w, const QString& text);
 

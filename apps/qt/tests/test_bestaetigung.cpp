@@ -30,6 +30,16 @@ TEST_F(HostBestätigung, Kategorie4ÜberMenüUndWidgetsSchreibtTabelleUndSummenI
     EXPECT_EQ(ok->text(), "&OK");
     EXPECT_FALSE(ok->icon().isNull());
 
+    // The dialog lives in the host's area with a raised edge.
+    auto* rahmen = qobject_cast<QFrame*>(Dialog()->widget());
+    ASSERT_NE(rahmen, nullptr);
+    EXPECT_EQ(rahmen->frameShadow(), QFrame::Raised);
+    // What the form's handlers change shows at once: with a survey the inspection box is disabled.
+    Widget<QCheckBox>("chkMitVermessung")->click();
+    EXPECT_FALSE(ort->isEnabled());
+    Widget<QCheckBox>("chkMitVermessung")->click();
+    EXPECT_TRUE(ort->isEnabled());
+
     ort->click();
     QTest::keyClicks(kopien, "2");
     EXPECT_EQ(kopien->text(), "2");

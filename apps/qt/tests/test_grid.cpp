@@ -52,12 +52,22 @@ TEST_F(HostGrid, TabInDerLetztenZeileFügtGenauEineZeileAnUndPreist) {
     QTest::keyClick(grid_, Qt::Key_Tab);
     EXPECT_EQ(grid_->rowCount(), 2);
     EXPECT_EQ(grid_->currentRow(), 1);
+    // Right in the same column of the new last row adds the third.
+    grid_->setCurrentCell(1, 1);
+    QTest::keyClick(grid_, Qt::Key_Right);
+    EXPECT_EQ(grid_->rowCount(), 3);
+    // With Shift the key is the grid's own: no row.
+    QTest::keyClick(grid_, Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(grid_->rowCount(), 3);
 }
 
 TEST_F(HostGrid, ZeileLöschenNachJaDesMeldungsfensters) {
     Widget<QPushButton>("CommandNeu")->click();
     ASSERT_EQ(grid_->rowCount(), 2);
-    grid_->selectRow(1);
+    // The second row selected as a click on its row header selects it.
+    grid_->selectionModel()->select(grid_->model()->index(1, 0),
+                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Warten();
 
     ModalBeantworten(
         [](QWidget& box) {
@@ -73,8 +83,8 @@ TEST_F(HostGrid, ZeileLöschenNachJaDesMeldungsfensters) {
                      [&] { Widget<QPushButton>("CommandLöschen")->click(); });
     EXPECT_EQ(grid_->rowCount(), 1);
 
-    // With one row left nothing is asked (the timer would fail the test if a box appeared).
-    Widget<QPushButton>("CommandLöschen")->click();
+    // With one row left nothing is asked.
+    OhneModal([&] { Widget<QPushButton>("CommandLöschen")->click(); });
     EXPECT_EQ(grid_->rowCount(), 1);
 }
 
