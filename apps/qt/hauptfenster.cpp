@@ -167,15 +167,13 @@ void Hauptfenster::KategorieÖffnen(int index) {
         Melden(Q(fehlt));
         return;
     }
+    const int vorher = dienste_.fenster->Hervorgeholt();
     Ausführen([&] { sitzung_.KategorieZeigen(index, host_); });
     // A form that opened without making itself a child of the host still belongs in the area.
-    bool offen = false;
-    for (vk::ui::Form* f : vk::ui::Formen::Alle()) {
-        if (!f->Geladen() || !f->Visible() || f->Name() == "G_frmTabelle") continue;
-        dienste_.fenster->Aufnehmen(*f, host_);
-        offen = true;
-    }
-    if (!offen) Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen() && f->Visible() && f->Name() != "G_frmTabelle") dienste_.fenster->Aufnehmen(*f, host_);
+    // Every form shown comes forward through the window manager: nothing came, no dialog opened.
+    if (dienste_.fenster->Hervorgeholt() == vorher) Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
 }
 
 void Hauptfenster::Speichern() {

@@ -93,6 +93,7 @@ void QtFensterverwaltung::SetExtendedStyle(vk::ui::Fenster fenster, long stil) {
 }
 
 void QtFensterverwaltung::NachVorne(vk::ui::Fenster fenster) {
+    ++hervorgeholt_;
     vk::ui::Form* form = FormMitFenster(fenster);
     QMdiSubWindow* sub = form ? UnterfensterVon(*form) : nullptr;
     if (!sub) return;

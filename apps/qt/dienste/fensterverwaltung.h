@@ -32,6 +32,8 @@ public:
     // The window of a form in the area, or nullptr.
     FormFenster* FensterVon(const vk::ui::Form& form) const;
     QMdiSubWindow* UnterfensterVon(const vk::ui::Form& form) const;
+    // How often a form was shown or brought forward so far.
+    int Hervorgeholt() const noexcept { return hervorgeholt_; }
     // How many forms left the area so far (unloaded or gone).
     int Entladungen() const noexcept { return entladungen_; }
     // Lets go of windows whose form is gone without the window having seen it.
@@ -44,6 +46,7 @@ private:
     std::map<vk::ui::Fenster, QPointer<QMdiArea>> hosts_;
     std::map<vk::ui::Form*, QPointer<QMdiSubWindow>> kinder_;
     int entladungen_ = 0;
+    int hervorgeholt_ = 0;
 };
 
 }  // namespace vkhost

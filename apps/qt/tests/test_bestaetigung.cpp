@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -110,10 +111,24 @@ TEST_F(HostBestätigung, WiederÖffnenAufDerTabelleZeigtDieGelesenenEingaben) {
 }
 
 TEST_F(HostBestätigung, EineKategorieOhneDialogÖffnetNichtsUndSagtEs) {
-    Öffnen(rechnung_);
+    std::filesystem::copy_file(vorlage_, ordner_ / "Arbeit.docx");
+    Öffnen(ordner_ / "Arbeit.docx");
     fenster_->KategorieAktion(3)->trigger();
     EXPECT_EQ(Dialog(), nullptr);
     EXPECT_EQ(fenster_->KategorieAktion(3)->text(), "Langgestreckte Anlagen");
+    EXPECT_TRUE(fenster_->statusBar()->currentMessage().contains("noch keinen Dialog"));
+    // Also while another category's dialog is open; choosing that one again brings it forward.
+    fenster_->KategorieAktion(4)->trigger();
+    QMdiSubWindow* offen = Dialog();
+    ASSERT_NE(offen, nullptr);
+    fenster_->statusBar()->clearMessage();
+    fenster_->KategorieAktion(3)->trigger();
+    EXPECT_TRUE(fenster_->statusBar()->currentMessage().contains("noch keinen Dialog"));
+    fenster_->statusBar()->clearMessage();
+    fenster_->KategorieAktion(4)->trigger();
+    EXPECT_EQ(fenster_->statusBar()->currentMessage(), "");
+    EXPECT_EQ(fenster_->Bereich()->subWindowList().size(), 1);
+    EXPECT_EQ(Dialog(), offen);
 }
 
 }  // namespace
