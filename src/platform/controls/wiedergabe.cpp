@@ -130,6 +130,33 @@ void ZelleSetzen(Grid& grid, int row, int col, std::string_view wert) {
     grid.FinishEditing();
 }
 
+void Betreten(Control& control) {
+    Prüfen(control);
+    control.SetFocus();
+}
+
+void Verlassen(Control& control) {
+    if (control.HatFokus()) control.ParentForm().FokusSetzen(nullptr);
+}
+
+void ZelleWählen(Grid& grid, int row, int col) {
+    Prüfen(grid);
+    grid.SetFocus();
+    grid.SetZelle(row, col);
+}
+
+void ZeilenAuswählen(Grid& grid, const std::vector<int>& zeilen) {
+    Prüfen(grid);
+    grid.ClearSelection();
+    for (int r : zeilen) grid.SelectRow(r);
+}
+
+void Tippen(Grid& grid, char32_t zeichen) {
+    Prüfen(grid);
+    grid.SetFocus();
+    if (grid.Tippen(zeichen) == Tastenergebnis::Abgelehnt) Fehler(grid, "refuses the character " + Zitat(zeichen));
+}
+
 Control& SteuerelementFinden(Form& form, const Ziel& ziel) {
     const int index = ziel.indizes.size() == 1 ? ziel.indizes[0] : -1;
     if (Control* c = form.Finden(ziel.name, index)) return *c;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "platform/controls/checkbox.h"
 #include "platform/controls/combobox.h"
@@ -42,5 +43,16 @@ void TasteDrücken(Grid& grid, int code, int shift = 0);
 // in a column with an in-cell editor the entry is chosen there and the editor left back to the grid
 // (its LostFocus handler writes the cell); otherwise VALUE is typed and the edit finished (EditEnd).
 void ZelleSetzen(Grid& grid, int row, int col, std::string_view wert);
+
+// The smaller steps of a person at a window, for a GUI host that forwards them one by one.
+// The focus enters a control (GotFocus) / leaves it when it has it (LostFocus).
+void Betreten(Control& control);
+void Verlassen(Control& control);
+// A grid cell made current by a click or a navigation key of the toolkit.
+void ZelleWählen(Grid& grid, int row, int col);
+// The rows a person selected (any other selection is cleared).
+void ZeilenAuswählen(Grid& grid, const std::vector<int>& zeilen);
+// One character typed into the grid's current cell (starts or continues its edit).
+void Tippen(Grid& grid, char32_t zeichen);
 
 }  // namespace vk::ui

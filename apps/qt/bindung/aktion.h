@@ -1,0 +1,20 @@
+// A person's action on the headless forms, run from a widget's event: a refused action (a key the
+// mask refuses, a disabled control) beeps and is reported, nothing escapes into Qt's event loop, and
+// after each outermost action the host gets its turn (saving after a confirmation).
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace vkhost {
+
+// Runs the action; returns false when it was refused.
+bool Ausführen(const std::function<void()>& aktion);
+
+// Runs after every outermost action (not after actions inside a modal dialog that an action opened).
+void NachJederAktion(std::function<void()> beobachter);
+
+// Where a refused action is reported (the host's status line); by default standard error.
+void FehlerMelden(std::function<void(const std::string&)> melden);
+
+}  // namespace vkhost

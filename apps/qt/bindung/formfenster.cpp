@@ -1,0 +1,148 @@
+#include "bindung/formfenster.h"
+
+#include <QBoxLayout>
+#include <QGroupBox>
+#include <QTableWidget>
+
+#include "bindung/einfache.h"
+#include "bindung/symbolbilder.h"
+#include "platform/controls/combobox.h"
+#include "platform/controls/fensterverwaltung.h"
+#include "platform/controls/grid.h"
+
+namespace vkhost {
+
+namespace {
+
+using vk::ui::Art;
+using vk::ui::Control;
+
+// Grids declare their in-cell editors for columns that may not exist yet: look far enough.
+constexpr int kMaxEditorSpalte = 64;
+
+bool IstEingabe(const Control& c) {
+    return c.Kind() == Art::MaskEdBox || c.Kind() == Art::TextBox || c.Kind() == Art::ComboBox;
+}
+
+// The grid and column a combo box edits in place, if it is an in-cell editor.
+std::pair<vk::ui::Grid*, int> EditorVon(const vk::ui::Form& form, const Control& combo) {
+    for (Control* c : form.Controls()) {
+        if (c->Kind() != Art::Grid) continue;
+        auto* grid = static_cast<vk::ui::Grid*>(c);
+        for (int s = 1; s <= kMaxEditorSpalte; ++s)
+            if (grid->ZellEditor(s) == &combo) return {grid, s};
+    }
+    return {nullptr, 0};
+}
+
+}  // namespace
+
+FormFenster::FormFenster(vk::ui::Form& form, QWidget* eltern) : QFrame(eltern), form_(&form) {
+    setObjectName(QString::fromStdString(form.Name()));
+    auto* layout = new QVBoxLayout(this);
+    auto* knopfzeile = new QHBoxLayout;
+    Aufbauen(form, this, layout, knopfzeile);
+    knopfzeile->insertStretch(knopfzeile->count() > 0 && widgets_.count(form.Finden("lblVersion")) ? 1 : 0, 1);
+    layout->addLayout(knopfzeile);
+    ZellEditorenBinden();
+    beobachter_ = form.Beobachten([this](const Control&) { FormÜbertragen(); });
+    FormÜbertragen();
+}
+
+FormFenster::~FormFenster() {
+    if (form_) form_->NichtMehrBeobachten(beobachter_);
+    // The bindings stop observing their controls while the form still exists.
+    bindungen_.clear();
+}
+
+QWidget* FormFenster::WidgetVon(const Control& control) const {
+    auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second.data();
+}
+
+void FormFenster::StilSetzen(long stil) {
+    if (stil & 0x100) {
+        setFrameStyle(QFrame::Panel | QFrame::Raised);
+        setLineWidth(2);
+    } else {
+        setFrameStyle(QFrame::NoFrame);
+    }
+}
+
+void FormFenster::Aufbauen(Control& behälter, QWidget* fläche, QBoxLayout* layout, QBoxLayout* knopfzeile) {
+    const std::vector<Control*>& alle = form_->Controls();
+    for (std::size_t i = 0; i < alle.size(); ++i) {
+        Control& c = *alle[i];
+        if (c.Parent() != &behälter || c.Kind() == Art::ImageList) continue;
+        if (c.Kind() == Art::ComboBox && EditorVon(*form_, c).first) continue;  // bound over its grid later
+        auto b = Binden(c, fläche);
+        if (!b) continue;
+        QWidget* w = b->Widget();
+        widgets_[&c] = w;
+        bindungen_.push_back(std::move(b));
+
+        const bool aufDerForm = &behälter == form_;
+        if (aufDerForm && c.Kind() == Art::CommandButton) {
+            knopfzeile->addWidget(w);
+        } else if (aufDerForm && c.Name() == "lblVersion") {
+            knopfzeile->insertWidget(0, w);
+        } else if (c.Kind() == Art::Frame) {
+            layout->addWidget(w);
+            auto* innen = new QVBoxLayout(w);
+            Aufbauen(c, w, innen, innen);
+        } else if (c.Kind() == Art::Label && i + 1 < alle.size() && alle[i + 1]->Parent() == &behälter &&
+                   IstEingabe(*alle[i + 1]) && !EditorVon(*form_, *alle[i + 1]).first) {
+            // A label and the input after it share a row.
+            auto* zeile = new QHBoxLayout;
+            zeile->addWidget(w);
+            layout->addLayout(zeile);
+            Control& eingabe = *alle[++i];
+            auto be = Binden(eingabe, fläche);
+            widgets_[&eingabe] = be->Widget();
+            zeile->addWidget(be->Widget(), 1);
+            bindungen_.push_back(std::move(be));
+        } else {
+            layout->addWidget(w, c.Kind() == Art::Grid ? 1 : 0);
+        }
+    }
+}
+
+void FormFenster::ZellEditorenBinden() {
+    for (Control* c : form_->Controls()) {
+        if (c->Kind() != Art::ComboBox) continue;
+        auto [grid, spalte] = EditorVon(*form_, *c);
+        auto* tabelle = grid ? qobject_cast<QTableWidget*>(WidgetVon(*grid)) : nullptr;
+        if (!tabelle) continue;
+        auto b = ZellEditorBinden(static_cast<vk::ui::ComboBox&>(*c), *grid, spalte, *tabelle);
+        widgets_[c] = b->Widget();
+        bindungen_.push_back(std::move(b));
+    }
+}
+
+void FormFenster::FormÜbertragen() {
+    if (!form_) return;
+    if (!form_->Geladen()) {
+        Loslassen();
+        return;
+    }
+    const QString titel = QString::fromStdString(form_->Caption());
+    if (windowTitle() != titel) {
+        setWindowTitle(titel);
+        emit TitelNeu(titel);
+    }
+    setWindowIcon(Symbolbild(form_->Icon()));
+    if (sichtbar_ != form_->Visible()) {
+        sichtbar_ = form_->Visible();
+        emit SichtbarkeitNeu(sichtbar_);
+    }
+}
+
+void FormFenster::Loslassen() {
+    if (!form_) return;
+    // Unloaded: the form is discarded soon; nothing may touch it or its controls from here on.
+    form_ = nullptr;
+    for (auto& b : bindungen_) b->Lösen();
+    emit Entladen();
+}
+
+}  // namespace vkhost

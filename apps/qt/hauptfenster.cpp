@@ -1,0 +1,232 @@
+#include "hauptfenster.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextBrowser>
+
+#include "bindung/aktion.h"
+#include "common/fehler.h"
+#include "platform/controls/formen.h"
+#include "vorschau.h"
+
+namespace vkhost {
+
+const std::array<const char*, 6> kKategorien = {
+    "Teilung / Grenzherstellung (Zerlegung / Sonderung)",
+    "Grenzfeststellung und Abmarkungen",
+    "Einmessung von Gebäuden",
+    "Langgestreckte Anlagen",
+    "Grenzbescheinigungen",
+    "Gebühren nach Zeitaufwand",
+};
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QSettings HostEinstellungen() { return QSettings(QSettings::IniFormat, QSettings::UserScope, "KalVerwaltung", "vk-host"); }
+}  // namespace
+
+int BenutzerAusEinstellung() { return HostEinstellungen().value("Benutzer", 1).toInt(); }
+void BenutzerEinstellen(int id) { HostEinstellungen().setValue("Benutzer", id); }
+
+Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(eltern), dienste_(dienste) {
+    setObjectName("Hauptfenster");
+    bereich_ = new QMdiArea;
+    bereich_->setObjectName("Bereich");
+    vorschau_ = new QTextBrowser;
+    vorschau_->setObjectName("Vorschau");
+    vorschau_->setReadOnly(true);
+    auto* teiler = new QSplitter;
+    teiler->addWidget(bereich_);
+    teiler->addWidget(vorschau_);
+    teiler->setStretchFactor(0, 3);
+    teiler->setStretchFactor(1, 2);
+    teiler->setSizes({760, 520});
+    setCentralWidget(teiler);
+    host_ = dienste_.fenster->HostRegistrieren(bereich_);
+    MenüsAnlegen();
+    statusBar();
+    sitzung_.BenutzerSetzen(BenutzerAusEinstellung());
+    TitelSetzen();
+    resize(1280, 800);
+
+    FehlerMelden([this](const std::string& text) { Melden(Q(text)); });
+    NachJederAktion([this] { NachAktion(); });
+}
+
+Hauptfenster::~Hauptfenster() {
+    NachJederAktion({});
+    FehlerMelden([](const std::string&) {});
+    vk::ui::Formen::AlleEntladen();
+}
+
+void Hauptfenster::MenüsAnlegen() {
+    QMenu* datei = menuBar()->addMenu("&Datei");
+    datei->addAction("&Datenbank öffnen…", this, &Hauptfenster::DatenbankWählen);
+    datei->addAction("&Rechnung öffnen…", QKeySequence::Open, this, &Hauptfenster::DokumentWählen);
+    datei->addAction("&Speichern", QKeySequence::Save, this, &Hauptfenster::Speichern);
+    datei->addSeparator();
+    datei->addAction("&Beenden", QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* gebühren = menuBar()->addMenu("&Gebühren");
+    for (int i = 0; i < 6; ++i) {
+        QAction* a = gebühren->addAction(QString::fromUtf8(kKategorien[static_cast<std::size_t>(i)]),
+                                         this, [this, i] { KategorieÖffnen(i); });
+        a->setObjectName(QString("Kategorie%1").arg(i));
+        kategorieAktionen_[static_cast<std::size_t>(i)] = a;
+    }
+
+    QMenu* fenster = menuBar()->addMenu("&Fenster");
+    fenster->addAction("Über&lappend", bereich_, &QMdiArea::cascadeSubWindows);
+    fenster->addAction("&Nebeneinander", bereich_, &QMdiArea::tileSubWindows);
+}
+
+bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std::string& dokument, int benutzer) {
+    vk::ui::Formen::AlleEntladen();
+    try {
+        sitzung_.BenutzerSetzen(benutzer);
+        sitzung_.DatenbankÖffnen(datenbank);
+        sitzung_.RechnungWählen(rechnung);
+        sitzung_.DokumentÖffnen(dokument);
+    } catch (const vk::LaufzeitFehler& f) {
+        Melden(Q(f.Beschreibung()));
+        TitelSetzen();
+        return false;
+    }
+    gespeichert_ = sitzung_.Fingerabdruck();
+    VorschauAktualisieren();
+    TitelSetzen();
+    Melden("Rechnung geöffnet: " + Q(dokument));
+    return true;
+}
+
+void Hauptfenster::DatenbankWählen() {
+    const QString pfad = QFileDialog::getOpenFileName(this, "Datenbank öffnen", {}, "Bürodatenbank (*.sqlite *.db);;Alle Dateien (*)");
+    if (pfad.isEmpty()) return;
+    vk::ui::Formen::AlleEntladen();
+    try {
+        sitzung_.DatenbankÖffnen(pfad.toStdString());
+    } catch (const vk::LaufzeitFehler& f) {
+        QMessageBox::warning(this, "Datenbank öffnen", Q(f.Beschreibung()));
+        return;
+    }
+    RechnungAuswählen();
+    TitelSetzen();
+}
+
+bool Hauptfenster::RechnungAuswählen() {
+    std::vector<Rechnungszeile> zeilen;
+    try {
+        zeilen = sitzung_.Rechnungen();
+    } catch (const vk::LaufzeitFehler& f) {
+        QMessageBox::warning(this, "Rechnung wählen", Q(f.Beschreibung()));
+        return false;
+    }
+    if (zeilen.empty()) {
+        QMessageBox::information(this, "Rechnung wählen", "Die Datenbank enthält keine Rechnung.");
+        return false;
+    }
+    QStringList einträge;
+    for (const Rechnungszeile& z : zeilen) einträge << QString("%1 – %2").arg(z.id).arg(Q(z.nummer));
+    bool ok = false;
+    const QString wahl = QInputDialog::getItem(this, "Rechnung wählen", "Rechnung:", einträge, 0, false, &ok);
+    if (!ok) return false;
+    try {
+        sitzung_.RechnungWählen(zeilen[static_cast<std::size_t>(einträge.indexOf(wahl))].id);
+    } catch (const vk::LaufzeitFehler& f) {
+        QMessageBox::warning(this, "Rechnung wählen", Q(f.Beschreibung()));
+        return false;
+    }
+    return true;
+}
+
+void Hauptfenster::DokumentWählen() {
+    const QString pfad = QFileDialog::getOpenFileName(this, "Rechnung öffnen", {}, "Rechnung (*.docx)");
+    if (pfad.isEmpty()) return;
+    vk::ui::Formen::AlleEntladen();
+    try {
+        sitzung_.DokumentÖffnen(pfad.toStdString());
+    } catch (const vk::LaufzeitFehler& f) {
+        QMessageBox::warning(this, "Rechnung öffnen", Q(f.Beschreibung()));
+        return;
+    }
+    gespeichert_ = sitzung_.Fingerabdruck();
+    VorschauAktualisieren();
+    TitelSetzen();
+}
+
+void Hauptfenster::KategorieÖffnen(int index) {
+    const std::string fehlt = sitzung_.Fehlt();
+    if (!fehlt.empty()) {
+        Melden(Q(fehlt));
+        return;
+    }
+    const int vorher = dienste_.fenster->Hervorgeholt();
+    Ausführen([&] { sitzung_.KategorieZeigen(index, host_); });
+    // A form that opened without making itself a child of the host still belongs in the area.
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen() && f->Visible() && f->Name() != "G_frmTabelle") dienste_.fenster->Aufnehmen(*f, host_);
+    // Every form shown comes forward through the window manager: nothing came, no dialog opened.
+    if (dienste_.fenster->Hervorgeholt() == vorher) Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
+}
+
+void Hauptfenster::Speichern() {
+    try {
+        sitzung_.Speichern();
+    } catch (const vk::LaufzeitFehler& f) {
+        QMessageBox::critical(this, "Speichern", "Die Rechnung wurde nicht gespeichert:\n" + Q(f.Beschreibung()));
+        return;
+    }
+    gespeichert_ = sitzung_.Fingerabdruck();
+    VorschauAktualisieren();
+    Melden("Gespeichert: " + Q(sitzung_.Dokument()->Path().string()));
+}
+
+void Hauptfenster::NachAktion() {
+    dienste_.fenster->Prüfen();
+    const int entladungen = dienste_.fenster->Entladungen();
+    const int sanduhren = dienste_.bildschirm->Sanduhren();
+    // A dialog that closed after writing (the hourglass of "&OK", or a changed invoice) was confirmed.
+    const bool geschlossen = entladungen != entladungen_;
+    const bool geschrieben = sanduhren != sanduhren_;
+    entladungen_ = entladungen;
+    sanduhren_ = sanduhren;
+    if (!geschlossen || !sitzung_.Dokument()) return;
+    if (geschrieben || sitzung_.Fingerabdruck() != gespeichert_) Speichern();
+}
+
+void Hauptfenster::VorschauAktualisieren() {
+    if (!sitzung_.Dokument()) {
+        vorschau_->clear();
+        return;
+    }
+    try {
+        vorschau_->setHtml(VorschauHtml(*sitzung_.Dokument()));
+    } catch (const vk::LaufzeitFehler& f) {
+        vorschau_->setPlainText(Q(f.Beschreibung()));
+    }
+}
+
+void Hauptfenster::Melden(const QString& text) { statusBar()->showMessage(text, 10000); }
+
+void Hauptfenster::TitelSetzen() {
+    QString titel = "vk-host";
+    if (sitzung_.Dokument()) titel += " – " + Q(sitzung_.Dokument()->Path().filename().string());
+    if (sitzung_.RechnungsId()) titel += QString(" (Rechnung %1, Benutzer %2)").arg(sitzung_.RechnungsId()).arg(sitzung_.Benutzer());
+    setWindowTitle(titel);
+}
+
+void Hauptfenster::closeEvent(QCloseEvent* e) {
+    // Open dialogs close as with "&Abbruch"; every confirmation is saved already.
+    vk::ui::Formen::AlleEntladen();
+    dienste_.fenster->Prüfen();
+    QMainWindow::closeEvent(e);
+}
+
+}  // namespace vkhost

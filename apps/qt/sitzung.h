@@ -1,0 +1,57 @@
+// The host's side of the component: the office database, the chosen invoice record, the invoice
+// document and the user, handed to one VK object as a host application hands them; showing a fee
+// category in the host window; saving the invoice.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "component/vk.h"
+#include "platform/controls/fensterverwaltung.h"
+#include "platform/dao/dao.h"
+#include "platform/word/document.h"
+
+namespace vkhost {
+
+struct Rechnungszeile {
+    int id = 0;
+    std::string nummer;  // the invoice number as the office writes it
+};
+
+class Sitzung {
+public:
+    // Each step throws vk::LaufzeitFehler with a message naming the file or record.
+    void DatenbankÖffnen(const std::string& pfad);
+    // The invoice rows of the open database, by id.
+    std::vector<Rechnungszeile> Rechnungen() const;
+    void RechnungWählen(int id);
+    void DokumentÖffnen(const std::string& pfad);
+    void BenutzerSetzen(int id);
+
+    // What is still missing before a category can be shown ("" when nothing is).
+    std::string Fehlt() const;
+    // VK.Show with the invoice record and the host window.
+    void KategorieZeigen(int index, vk::ui::Fenster host);
+    // Saves the invoice where it was opened from (atomically).
+    void Speichern();
+    // Changes whenever the invoice's text, tags or text boxes change.
+    std::string Fingerabdruck() const;
+
+    const std::shared_ptr<vk::word::Document>& Dokument() const noexcept { return dokument_; }
+    const std::string& DatenbankPfad() const noexcept { return datenbankPfad_; }
+    int RechnungsId() const noexcept { return rechnungsId_; }
+    int Benutzer() const noexcept { return benutzer_; }
+
+private:
+    vk::VK komponente_;
+    std::shared_ptr<vk::dao::Workspace> workspace_ = std::make_shared<vk::dao::Workspace>();
+    std::shared_ptr<vk::dao::Database> datenbank_;
+    std::shared_ptr<vk::dao::Recordset> rechnung_;
+    std::shared_ptr<vk::word::Document> dokument_;
+    std::string datenbankPfad_;
+    int rechnungsId_ = 0;
+    int benutzer_ = 0;
+};
+
+}  // namespace vkhost

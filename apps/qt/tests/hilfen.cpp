@@ -1,0 +1,111 @@
+#include "hilfen.h"
+
+#include <QAbstractButton>
+#include <QTimer>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/controls/formen.h"
+
+namespace vkhost::test {
+
+void ModalBeantworten(const std::function<void(QWidget&)>& antwort, const std::function<void()>& aktion) {
+    bool beantwortet = false;
+    QTimer wache;
+    wache.setInterval(10);
+    QObject::connect(&wache, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || beantwortet) return;
+        beantwortet = true;
+        QApplication::processEvents();
+        antwort(*modal);
+    });
+    wache.start();
+    aktion();
+    wache.stop();
+    EXPECT_TRUE(beantwortet) << "no modal dialog appeared";
+}
+
+void OhneModal(const std::function<void()>& aktion) {
+    QTimer wache;
+    wache.setInterval(10);
+    QObject::connect(&wache, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "unexpected modal dialog " << modal->windowTitle().toStdString();
+            modal->close();
+        }
+    });
+    wache.start();
+    aktion();
+    wache.stop();
+}
+
+QAbstractButton* KnopfMitText(QWidget& w, const QString& text) {
+    for (QAbstractButton* b : w.findChildren<QAbstractButton*>())
+        if (b->text().remove('&') == text) return b;
+    return nullptr;
+}
+
+std::string DateiLesen(const std::filesystem::path& pfad) {
+    std::ifstream f(pfad, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+int Befehl(const std::string& argumente) {
+    const std::string zeile = std::string(VK_CLI) + " " + argumente + " >/dev/null 2>&1";
+    return std::system(zeile.c_str());
+}
+
+std::string TabellenText(const std::filesystem::path& datei) {
+    const std::string zeile = std::string(VK_CLI) + " tables '" + datei.string() + "'";
+    std::string text;
+    if (FILE* p = ::popen(zeile.c_str(), "r")) {
+        std::array<char, 4096> puffer{};
+        while (std::size_t n = std::fread(puffer.data(), 1, puffer.size(), p)) text.append(puffer.data(), n);
+        ::pclose(p);
+    }
+    return text;
+}
+
+void HostTest::SetUp() {
+    std::string muster = (std::filesystem::temp_directory_path() / "vk_host_XXXXXX").string();
+    ASSERT_NE(::mkdtemp(muster.data()), nullptr);
+    ordner_ = muster;
+    ASSERT_EQ(Befehl("demo '" + ordner_.string() + "'"), 0);
+    datenbank_ = ordner_ / "buero.sqlite";
+    vorlage_ = ordner_ / "Vorlage.docx";
+    rechnung_ = ordner_ / "Rechnung.docx";
+    dienste_ = std::make_unique<QtDienste>();
+    fenster_ = std::make_unique<Hauptfenster>(*dienste_);
+    fenster_->show();
+}
+
+void HostTest::TearDown() {
+    fenster_.reset();
+    Warten();
+    dienste_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(ordner_, ec);
+}
+
+void HostTest::Öffnen(const std::filesystem::path& dokument) {
+    ASSERT_TRUE(fenster_->Öffnen(datenbank_.string(), 1, dokument.string(), 1));
+}
+
+QMdiSubWindow* HostTest::Dialog() const {
+    const auto liste = fenster_->Bereich()->subWindowList();
+    return liste.isEmpty() ? nullptr : liste.back();
+}
+
+void HostTest::Warten() {
+    for (int i = 0; i < 3; ++i) {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+}
+
+}  // namespace vkhost::test

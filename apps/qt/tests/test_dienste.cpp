@@ -1,0 +1,121 @@
+// The Qt services behind the controls layer: the message box's buttons and answers, the busy cursor,
+// the table-choice dialog's placement through the settings store, the preview of the invoice.
+#include <QCursor>
+#include <QDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+
+#include "common/nachricht.h"
+#include "hilfen.h"
+#include "platform/controls/mauszeiger.h"
+#include "bildschirmfoto.h"
+#include "vorschau.h"
+
+namespace vkhost::test {
+namespace {
+
+using HostDienste = HostTest;
+
+TEST_F(HostDienste, MeldungsfensterFragtMitJaUndNeinUndSchließenHeißtNein) {
+    int antwort = 0;
+    ModalBeantworten(
+        [](QWidget& w) {
+            auto* box = qobject_cast<QMessageBox*>(&w);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->icon(), QMessageBox::Question);
+            EXPECT_EQ(box->buttons().size(), 2);
+            EXPECT_NE(KnopfMitText(w, "Ja"), nullptr);
+            box->reject();  // Escape or the title bar
+        },
+        [&] { antwort = vk::Nachrichten().Zeigen("Zeile löschen?", 36, ""); });
+    EXPECT_EQ(antwort, vk::msgbox::Nein);
+    ModalBeantworten([](QWidget& w) { KnopfMitText(w, "Ja")->click(); },
+                     [&] { antwort = vk::Nachrichten().Zeigen("Zeile löschen?", 36, ""); });
+    EXPECT_EQ(antwort, vk::msgbox::Ja);
+}
+
+TEST_F(HostDienste, SanduhrIstDerBeschäftigtZeigerEinmalUndGehtWieder) {
+    vk::ui::Screen().SetMousePointer(vk::ui::mauszeiger::Sanduhr);
+    vk::ui::Screen().SetMousePointer(vk::ui::mauszeiger::Sanduhr);  // not stacked
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+    vk::ui::Screen().SetMousePointer(vk::ui::mauszeiger::Standard);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(dienste_->bildschirm->Sanduhren(), 2);
+}
+
+TEST_F(HostDienste, TabellenwahlSpeichertIhrePlatzierungUndStelltSieWiederHer) {
+    Öffnen(rechnung_);
+    auto wahl = [&](const std::function<void(QWidget&)>& tun) {
+        ModalBeantworten(tun, [&] { fenster_->KategorieAktion(4)->trigger(); });
+        ASSERT_NE(Dialog(), nullptr);
+        Widget<QPushButton>("CommandAbbruch")->click();
+        Warten();
+    };
+    wahl([](QWidget& d) {
+        d.move(120, 80);
+        d.findChild<QPushButton*>("cmdEnde")->click();
+    });
+    QSettings gespeichert(QSettings::IniFormat, QSettings::UserScope, "KalVerwaltung", "KalVerwaltung");
+    EXPECT_EQ(gespeichert.value("G_frmTabelle/Left").toString(), "1800");
+    EXPECT_EQ(gespeichert.value("G_frmTabelle/Top").toString(), "1200");
+    QPoint wieder;
+    wahl([&](QWidget& d) {
+        wieder = d.pos();
+        d.findChild<QPushButton*>("cmdEnde")->click();
+    });
+    EXPECT_EQ(wieder, QPoint(120, 80));
+}
+
+TEST_F(HostDienste, EingabeÜberDieMaximalLängeWirdAbgelehntUndDasFeldZeigtDenStandDerForm) {
+    std::filesystem::copy_file(vorlage_, ordner_ / "Arbeit.docx");
+    Öffnen(ordner_ / "Arbeit.docx");
+    fenster_->KategorieAktion(4)->trigger();
+    auto* kopien = Widget<QLineEdit>("mskMehrfach");
+    ASSERT_NE(kopien, nullptr);
+    QTest::keyClicks(kopien, "123456789");
+    EXPECT_EQ(kopien->text(), "12345678") << "the field takes 8 characters";
+    QTest::keyClick(kopien, Qt::Key_Backspace);
+    EXPECT_EQ(kopien->text(), "1234567");
+    // Leaving the field runs its LostFocus: the count formatted by the form, longer than the typing
+    // limit and shown whole.
+    QFocusEvent weg(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(kopien, &weg);
+    EXPECT_EQ(kopien->text(), "1.234.567");
+}
+
+TEST_F(HostDienste, BildschirmfotosJedesDialogsOhneDieRechnungZuÄndern) {
+    Öffnen(rechnung_);
+    const std::string vorher = DateiLesen(rechnung_);
+    const QStringList dateien = BildschirmfotosSchreiben(*fenster_, QString::fromStdString((ordner_ / "fotos").string()));
+    QStringList namen;
+    for (const QString& d : dateien) namen << QFileInfo(d).fileName();
+    EXPECT_EQ(namen, QStringList({"hauptfenster.png", "kategorie4_neu.png", "kategorie4_tabelle.png", "kategorie5_neu.png",
+                                  "kategorie5_tabelle.png", "tabellenwahl.png"}));
+    for (const QString& d : dateien) EXPECT_FALSE(QImage(d).isNull()) << d.toStdString();
+    Warten();
+    EXPECT_EQ(Dialog(), nullptr) << "every dialog closed again";
+    EXPECT_EQ(DateiLesen(rechnung_), vorher);
+}
+
+TEST_F(HostDienste, VorschauZeigtAbsätzeUndTabellenInDokumentReihenfolge) {
+    auto doc = vk::word::Document::Open(rechnung_);
+    const QString html = VorschauHtml(*doc);
+    const int anrede = html.indexOf("Sehr geehrte Damen und Herren,");
+    const int tabelle = html.indexOf("<td>Grenzbescheinigungen</td>");
+    const int gruß = html.indexOf("Mit freundlichen Grüßen");
+    EXPECT_GE(anrede, 0);
+    EXPECT_GT(tabelle, anrede);
+    EXPECT_GT(gruß, tabelle);
+    EXPECT_TRUE(html.contains("mit Ortsbesichtigung<br>Tarifstelle 8.2.2")) << "a paragraph inside a cell";
+    EXPECT_FALSE(html.contains(QChar('\a')));
+}
+
+}  // namespace
+}  // namespace vkhost::test
