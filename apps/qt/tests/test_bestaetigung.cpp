@@ -110,25 +110,23 @@ TEST_F(HostBestätigung, WiederÖffnenAufDerTabelleZeigtDieGelesenenEingaben) {
     EXPECT_EQ(Widget<QLineEdit>("mskMehrfach")->text().trimmed(), "2");
 }
 
-TEST_F(HostBestätigung, EineKategorieOhneDialogÖffnetNichtsUndSagtEs) {
+TEST_F(HostBestätigung, JedeKategorieÖffnetIhrenDialogUndEinZweitesMalDenselben) {
     std::filesystem::copy_file(vorlage_, ordner_ / "Arbeit.docx");
     Öffnen(ordner_ / "Arbeit.docx");
-    fenster_->KategorieAktion(3)->trigger();
-    EXPECT_EQ(Dialog(), nullptr);
+    for (int k = 0; k <= 5; ++k) {
+        fenster_->KategorieAktion(k)->trigger();
+        ASSERT_NE(Dialog(), nullptr) << k;
+        EXPECT_FALSE(fenster_->KategorieAktion(k)->text().isEmpty()) << k;
+        EXPECT_EQ(fenster_->Bereich()->subWindowList().size(), k + 1);
+    }
+    const auto offen = fenster_->Bereich()->subWindowList().size();
     EXPECT_EQ(fenster_->KategorieAktion(3)->text(), "Langgestreckte Anlagen");
-    EXPECT_TRUE(fenster_->statusBar()->currentMessage().contains("noch keinen Dialog"));
-    // Also while another category's dialog is open; choosing that one again brings it forward.
+    // Choosing an open dialog's category again brings it forward instead of opening a second one.
     fenster_->KategorieAktion(4)->trigger();
-    QMdiSubWindow* offen = Dialog();
-    ASSERT_NE(offen, nullptr);
-    fenster_->statusBar()->clearMessage();
-    fenster_->KategorieAktion(3)->trigger();
-    EXPECT_TRUE(fenster_->statusBar()->currentMessage().contains("noch keinen Dialog"));
-    fenster_->statusBar()->clearMessage();
+    QMdiSubWindow* kat4 = Dialog();
     fenster_->KategorieAktion(4)->trigger();
-    EXPECT_EQ(fenster_->statusBar()->currentMessage(), "");
-    EXPECT_EQ(fenster_->Bereich()->subWindowList().size(), 1);
-    EXPECT_EQ(Dialog(), offen);
+    EXPECT_EQ(Dialog(), kat4);
+    EXPECT_EQ(fenster_->Bereich()->subWindowList().size(), offen);
 }
 
 }  // namespace
