@@ -110,6 +110,9 @@ void frmKat6::Form_Load() {
                 TabelleEinlesen();
             }
             proc([&] { GridEinrichten(); });
+            // The current cell was chosen before its text was filled in: the in-cell editor shows
+            // the class the cell now holds.
+            proc([&] { TestComboEdit(GridGebühren.Row(), GridGebühren.Col()); });
         },
         &CommandNeu, &CommandLöschen);
 }

@@ -40,6 +40,9 @@ TEST_F(Kat6, StartsWithOneRowOfTheSurveyingEngineer) {
     EXPECT_EQ(form.GridGebühren.TextMatrix(1, 1), "Öffentl. bestellter Vermessungsing.");
     EXPECT_EQ(form.GridGebühren.HeaderText(2), " Stunden/km");
     EXPECT_EQ(form.comKategorie.ListCount(), 6);
+    // The in-cell editor over the current cell shows that cell's class, not the empty entry.
+    EXPECT_EQ(form.GridGebühren.Col(), 1);
+    EXPECT_EQ(form.comKategorie.Text(), "Öffentl. bestellter Vermessungsing.");
     EXPECT_EQ(vk::ui::StandardFensterverwaltung().Von(form.hWnd()).eltern, 0x4D);
 }
 
@@ -82,6 +85,7 @@ TEST_F(Kat6, ConfirmingWritesTheTableAndReopeningRestoresIt) {
     EXPECT_EQ(wieder.unterlagenCheck.Value(), 1);
     ASSERT_EQ(wieder.GridGebühren.Rows(), 3);
     EXPECT_EQ(wieder.GridGebühren.TextMatrix(1, 1), "Öffentl. bestellter Vermessungsing.");
+    EXPECT_EQ(wieder.comKategorie.Text(), "Öffentl. bestellter Vermessungsing.");
     EXPECT_EQ(wieder.GridGebühren.TextMatrix(1, 2), "2,5");
     EXPECT_EQ(wieder.GridGebühren.TextMatrix(2, 1), "Kraftfahrzeug");
     EXPECT_EQ(wieder.GridGebühren.TextMatrix(2, 2), "30");
