@@ -3,6 +3,7 @@
 #include "common/fehler.h"
 #include "component/rechnungskontext.h"
 #include "component/vk.h"
+#include "document/Beispielvorlage.h"
 #include "document/GebuehrenTabelle.h"
 #include "document/KV_WordAuto.h"
 #include "document/SummeBilden.h"
@@ -16,32 +17,6 @@ namespace {
 
 // Keys of the other categories' tables, in the order the generated invoice cycles through them.
 constexpr const char* kAndereSchluessel[] = {"VK_LP_02_1", "VK_LP_02_2", "VK_LP_02_3", "VK_LP_08_4", "VK_LP_02_6"};
-
-void Markieren(vk::word::Document& doc, const std::string& text, const std::string& tag) {
-    const std::string alles = doc.Content().Text();
-    const std::size_t byte = alles.find(text);
-    if (byte == std::string::npos) throw vk::LaufzeitFehler(5, "Vorlage: '" + text + "' fehlt");
-    long p = 0;
-    for (std::size_t i = 0; i < byte; ++i)
-        if ((static_cast<unsigned char>(alles[i]) & 0xC0) != 0x80) ++p;
-    doc.Comments().Add(doc.Range(p, p + static_cast<long>(text.size())), tag);  // tags are ASCII
-}
-
-std::shared_ptr<vk::word::Document> Vorlage() {
-    auto doc = vk::word::Document::New();
-    doc->Content().InsertAfter(
-        "Vermessungsbüro Beispiel\rRechnung Nr. 2026-001\rSehr geehrte Damen und Herren,\r"
-        "für unsere Leistungen berechnen wir Ihnen:\rPositionen\r"
-        "Gesamtbetrag 0,00 € (Netto 0,00 € zuzüglich MwSt 0,00 €, Brutto 0,00 €; darin Auslagen 0,00 €).\r"
-        "Mit freundlichen Grüßen");
-    Markieren(*doc, "Positionen", "kalStart");
-    Markieren(*doc, "Gesamtbetrag", "kalGesamt");
-    Markieren(*doc, "Netto", "kalNetto");
-    Markieren(*doc, "MwSt", "kalMwSt");
-    Markieren(*doc, "Brutto", "kalBrutto");
-    Markieren(*doc, "Auslagen", "kalAuslagen");
-    return doc;
-}
 
 }  // namespace
 
@@ -84,7 +59,7 @@ fs::path RechnungAnlegen(const fs::path& ordner, int tabellen) {
     const fs::path datenbank = ordner / "buero.sqlite";
     if (!fs::exists(datenbank)) BueroAnlegen(ordner);
     const fs::path vorlage = ordner / "Vorlage.docx";
-    Vorlage()->Save(vorlage);
+    vk::BeispielVorlage()->Save(vorlage);
     Sitzung s = SitzungOeffnen(vorlage, datenbank);
     for (int i = 0; i < tabellen; ++i) {
         const std::string schluessel = i == tabellen / 2 ? kSchluesselKategorie : kAndereSchluessel[i % 5];

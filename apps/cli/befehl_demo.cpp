@@ -14,6 +14,7 @@
 #include "common/konvertierung.h"
 #include "component/rechnungskontext.h"
 #include "component/vk.h"
+#include "document/Beispielvorlage.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/wiedergabe.h"
 #include "platform/dao/dao.h"
@@ -24,44 +25,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Character position of a text in the main story (positions count characters, not bytes).
-long Position(vk::word::Document& doc, const std::string& text) {
-    const std::string alles = doc.Content().Text();
-    const std::size_t byte = alles.find(text);
-    if (byte == std::string::npos) throw vk::LaufzeitFehler(5, "demo template: '" + text + "' not found");
-    long p = 0;
-    for (std::size_t i = 0; i < byte; ++i)
-        if ((static_cast<unsigned char>(alles[i]) & 0xC0) != 0x80) ++p;
-    return p;
-}
-
-void Markieren(vk::word::Document& doc, const std::string& text, const std::string& tag) {
-    long p = Position(doc, text);
-    long laenge = 0;
-    for (unsigned char c : text)
-        if ((c & 0xC0) != 0x80) ++laenge;
-    doc.Comments().Add(doc.Range(p, p + laenge), tag);
-}
-
-// A short invoice letter with "kalStart" and the five letter-text tags.
-void VorlageSchreiben(const fs::path& datei) {
-    auto doc = vk::word::Document::New();
-    doc->Content().InsertAfter(
-        "Vermessungsbüro Beispiel, Öffentlich bestellter Vermessungsingenieur\r"
-        "Rechnung Nr. 2026-001\r"
-        "Sehr geehrte Damen und Herren,\r"
-        "für unsere Leistungen berechnen wir Ihnen:\r"
-        "Positionen\r"
-        "Gesamtbetrag 0,00 € (Netto 0,00 € zuzüglich MwSt 0,00 €, Brutto 0,00 €; darin Auslagen 0,00 €).\r"
-        "Mit freundlichen Grüßen");
-    Markieren(*doc, "Positionen", "kalStart");
-    Markieren(*doc, "Gesamtbetrag", "kalGesamt");
-    Markieren(*doc, "Netto", "kalNetto");
-    Markieren(*doc, "MwSt", "kalMwSt");
-    Markieren(*doc, "Brutto", "kalBrutto");
-    Markieren(*doc, "Auslagen", "kalAuslagen");
-    doc->Save(datei);
-}
+// The sample invoice letter with "kalStart" and the five letter-text tags.
+void VorlageSchreiben(const fs::path& datei) { vk::BeispielVorlage()->Save(datei); }
 
 void DatenbankSchreiben(const fs::path& datei) {
     vk::dao::DatenbankAnlegen(datei);

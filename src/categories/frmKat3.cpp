@@ -139,13 +139,7 @@ void frmKat3::Form_Load() {
         [this] {
             Prozedur proc(kModul, "Form_Load");
             if (formTabelle_.IstNothing()) {
-                proc([&] {
-                    GridGebühren.SetCols(5);
-                    GridGebühren.SetRows(1);
-                    GridGebühren.SetRowHeight(1, kZeilenhöhe);
-                    GridGebühren.SetRow(1);
-                });
-                proc([&] { NeuWerte(); });
+                ErsteZeile();
             } else {
                 TabelleEinlesen();
             }
@@ -166,6 +160,17 @@ void frmKat3::GridEinrichten() {
         });
     proc([&] { GridGebühren.SetColReadOnly(Kosten, true); });
     proc([&] { if (GridGebühren.Rows() > 0) GridGebühren.SetRow(1); });
+}
+
+void frmKat3::ErsteZeile() {
+    Prozedur proc(kModul, "Form_Load");
+    proc([&] {
+        GridGebühren.SetCols(5);
+        GridGebühren.SetRows(1);
+        GridGebühren.SetRowHeight(1, kZeilenhöhe);
+        GridGebühren.SetRow(1);
+    });
+    proc([&] { NeuWerte(); });
 }
 
 void frmKat3::NeuWerte() {
@@ -243,13 +248,7 @@ void frmKat3::TabelleEinlesen() {
         });
     if (gebäude.empty()) {
         // A table edited down to no building starts with one new row, so that rows can be added.
-        proc([&] {
-            GridGebühren.SetCols(5);
-            GridGebühren.SetRows(1);
-            GridGebühren.SetRowHeight(1, kZeilenhöhe);
-            GridGebühren.SetRow(1);
-        });
-        proc([&] { NeuWerte(); });
+        ErsteZeile();
         return;
     }
     proc([&] {

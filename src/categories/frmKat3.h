@@ -36,6 +36,8 @@ protected:
     void Form_Load() override;
 
 private:
+    // A grid of one new row with the job's defaults.
+    void ErsteZeile();
     void ZeilePreisen(int zeile);
     void TabelleEinlesen();
     void GridEinrichten();
