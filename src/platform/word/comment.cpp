@@ -143,7 +143,7 @@ Comment Comments::Add(const word::Range& anker, std::string_view text) {
     pugi::xml_node lauf = ende.parent().insert_child_after("w:r", ende);
     detail::Setzen(lauf.append_child("w:commentReference"), "w:id", id);
     k.DokumentGeaendert();
-    k.Veraendert();
+    k.Veraendert(sid);
     return Comment(kern_, id);
 }
 

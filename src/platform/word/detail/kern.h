@@ -36,6 +36,7 @@ struct Auswahl {
 struct Story {
     pugi::xml_node wurzel;  // w:body, w:txbxContent or w:comment
     bool gueltig = false;
+    bool kommentar = false;  // a w:comment: its text lives in the comments part, apart from the rest
     StoryCache cache;
 };
 
@@ -73,8 +74,15 @@ public:
     const StoryCache& cache(int id);               // builds the stream on demand
     bool Lebt(pugi::xml_node knoten);              // not removed
     void Pruefen(pugi::xml_node knoten);           // raises 91 when removed
-    // Invalidates cached streams and collections after an edit.
+    // Invalidates cached streams and collections after an edit: of every story (a comment added
+    // or removed, nodes removed for good) ...
     void Veraendert();
+    // ... or after an edit inside one story. A comment's text shares no node with any other story,
+    // so an edit of it leaves the others valid and an edit elsewhere leaves it valid; the main text
+    // and its text boxes share one XML tree and go together.
+    void Veraendert(int story);
+    // Marks the part holding the story as changed (document or comments).
+    void StoryGeaendert(int story);
     unsigned long Generation() const { return generation_; }
 
     // --- live ranges -------------------------------------------------------------------------
@@ -142,6 +150,7 @@ private:
     Teil* kommentare_ = nullptr;
     Teil* einstellungen_ = nullptr;
     std::vector<Story> stories_;
+    std::unordered_map<pugi::xml_node_struct*, int> storyIds_;  // by root, for StoryVon
     std::vector<std::weak_ptr<Bereich>> bereiche_;
     std::shared_ptr<Auswahl> auswahl_;
     std::map<std::string, bool> ansicht_;

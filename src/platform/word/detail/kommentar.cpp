@@ -14,7 +14,7 @@ pugi::xml_node Kern::MarkeEinfuegen(int sid, long position, const char* name, bo
     if (!amEnde || position == 0) {
         Ort o = OrtBei(sid, position);
         pugi::xml_node m = o.vor ? o.eltern.insert_child_before(name, o.vor) : o.eltern.append_child(name);
-        Veraendert();
+        Veraendert(sid);
         return m;
     }
     LaufTrennen(sid, position);
@@ -36,7 +36,7 @@ pugi::xml_node Kern::MarkeEinfuegen(int sid, long position, const char* name, bo
         if (!Ist(p, "w:p")) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Keine Stelle für die Marke");
         m = p.append_child(name);
     }
-    Veraendert();
+    Veraendert(sid);
     return m;
 }
 

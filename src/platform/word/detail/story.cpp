@@ -17,6 +17,22 @@ std::size_t StoryCache::Finde(long position) const {
     return stuecke.size();
 }
 
+void StoryCache::Leeren() {
+    text.clear();
+    stuecke.clear();
+    bereiche.clear();
+    absaetze.clear();
+    tabellen.clear();
+    zellen.clear();
+    kommentarStart.clear();
+    kommentarEnde.clear();
+    kommentarReferenz.clear();
+    textmarkeStart.clear();
+    textmarkeEnde.clear();
+    textmarkeId.clear();
+    textmarkenNamen.clear();
+}
+
 namespace {
 
 class Leser {
@@ -170,12 +186,9 @@ private:
 }  // namespace
 
 void StoryLesen(pugi::xml_node wurzel, StoryCache& cache) {
-    // A story is read again after every edit, at about its old size: room for that up front.
-    const std::size_t bereiche = cache.bereiche.size(), stuecke = cache.stuecke.size(), text = cache.text.size();
-    cache = StoryCache{};
-    cache.bereiche.reserve(bereiche);
-    cache.stuecke.reserve(stuecke);
-    cache.text.reserve(text);
+    // A story is read again after most edits, at about its old size: the memory of the last read
+    // is used again instead of being freed and allocated anew.
+    cache.Leeren();
     Leser leser(cache);
     leser.Block(wurzel, pugi::xml_node());
 }

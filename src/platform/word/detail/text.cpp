@@ -57,8 +57,8 @@ Ort Kern::OrtBei(int sid, long position) {
             pugi::xml_node p;
             if (pugi::xml_node sect = wurzel.child("w:sectPr")) p = wurzel.insert_child_before("w:p", sect);
             else p = wurzel.append_child("w:p");
-            DokumentGeaendert();
-            Veraendert();
+            StoryGeaendert(sid);
+            Veraendert(sid);
             return Ort{p, {}, p, {}};
         }
         i = c->stuecke.size() - 1;
@@ -116,9 +116,8 @@ void Kern::LaufTrennen(int sid, long position) {
         geaendert = true;
     }
     if (geaendert) {
-        Veraendert();
-        if (sid == kHaupttext || !Ist(story(sid).wurzel, "w:comment")) DokumentGeaendert();
-        else KommentareGeaendert();
+        Veraendert(sid);
+        StoryGeaendert(sid);
     }
 }
 
@@ -197,10 +196,9 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
         }
     }
     leeren();
-    if (Ist(story(sid).wurzel, "w:comment")) KommentareGeaendert();
-    else DokumentGeaendert();
+    StoryGeaendert(sid);
     if (!geteilt && story(sid).gueltig) StreamNachfuehren(sid, position, neu, neuText, letzterLauf);
-    else Veraendert();
+    else Veraendert(sid);
     Eingefuegt(sid, position, n, ausser);
     return n;
 }
@@ -305,9 +303,8 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
         }
         p.parent().remove_child(p);
     }
-    if (Ist(story(sid).wurzel, "w:comment")) KommentareGeaendert();
-    else DokumentGeaendert();
-    Veraendert();
+    StoryGeaendert(sid);
+    Veraendert(sid);
     long entfernt = laenge - cache(sid).Laenge();
     Ersetzt(sid, a, b, (b - a) - entfernt, ausser);
 }

@@ -1,0 +1,100 @@
+// Cached story streams after edits: an edit of one story must show in that story at once, and
+// the stories it leaves valid must still read what the document holds.
+#include <gtest/gtest.h>
+
+#include "platform/word/document.h"
+
+using namespace vk::word;
+
+namespace {
+
+// "Vorspann\rAnker eins\rAnker zwei\r" with a comment on each anchor paragraph.
+std::shared_ptr<Document> MitZweiKommentaren() {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Vorspann\rAnker eins\rAnker zwei");
+    doc->Comments().Add(doc->Range(9, 19), "erster");
+    doc->Comments().Add(doc->Range(20, 30), "zweiter");
+    return doc;
+}
+
+}  // namespace
+
+TEST(WordCache, KommentartextNachEigenerAenderung) {
+    auto doc = MitZweiKommentaren();
+    Comment eins = doc->Comments().Item(1), zwei = doc->Comments().Item(2);
+    ASSERT_EQ(eins.Text(), "erster");
+    ASSERT_EQ(zwei.Text(), "zweiter");
+
+    eins.Range().InsertAfter(" Satz");  // inserted in place
+    EXPECT_EQ(eins.Text(), "erster Satz");
+    EXPECT_EQ(zwei.Text(), "zweiter");
+
+    Range r = eins.Range();
+    r.SetRange(0, 7);
+    r.Delete();  // deleted: the comment is read again
+    EXPECT_EQ(eins.Text(), "Satz");
+    EXPECT_EQ(eins.Range().End(), 4);
+
+    zwei.Range().InsertAfter("\rAbsatz");  // a paragraph split in the other comment
+    EXPECT_EQ(zwei.Text(), "zweiter\rAbsatz");
+    EXPECT_EQ(eins.Text(), "Satz");
+    EXPECT_EQ(doc->Content().Text(), "Vorspann\rAnker eins\rAnker zwei\r");
+}
+
+TEST(WordCache, HaupttextAenderungVerschiebtAnkerNichtKommentare) {
+    auto doc = MitZweiKommentaren();
+    Comment eins = doc->Comments().Item(1), zwei = doc->Comments().Item(2);
+    ASSERT_EQ(eins.Text(), "erster");
+    ASSERT_EQ(zwei.Reference().Start(), 20);
+
+    doc->Range(0, 8).Delete();  // "Vorspann" goes
+    EXPECT_EQ(doc->Content().Text(), "\rAnker eins\rAnker zwei\r");
+    EXPECT_EQ(zwei.Reference().Start(), 12);
+    EXPECT_EQ(zwei.Reference().Text(), "Anker zwei");
+    EXPECT_EQ(eins.Text(), "erster");
+
+    doc->Range(0, 0).InsertBefore("Neu\rer ");  // split paragraphs before both anchors
+    EXPECT_EQ(eins.Reference().Text(), "Anker eins");
+    EXPECT_EQ(eins.Reference().Start(), 8);
+    EXPECT_EQ(zwei.Reference().Start(), 19);
+    EXPECT_EQ(zwei.Text(), "zweiter");
+
+    // a comment edit after the main text moved: both still read the document
+    eins.Range().InsertBefore("der ");
+    EXPECT_EQ(eins.Text(), "der erster");
+    EXPECT_EQ(eins.Reference().Text(), "Anker eins");
+    EXPECT_EQ(doc->Comments().Count(), 2);
+}
+
+TEST(WordCache, EntfernterUndNeuerKommentarWerdenFrischGelesen) {
+    auto doc = MitZweiKommentaren();
+    for (int runde = 0; runde < 5; ++runde) {
+        Comment eins = doc->Comments().Item(1);
+        ASSERT_EQ(eins.Text(), runde == 0 ? "erster" : "neu " + std::to_string(runde - 1));
+        eins.Delete();
+        ASSERT_EQ(doc->Comments().Count(), 1);
+        EXPECT_EQ(doc->Comments().Item(1).Text(), "zweiter");
+        // a new comment may take the removed one's place in memory: it must not read the old text
+        doc->Comments().Add(doc->Range(9, 19), "neu " + std::to_string(runde));
+        ASSERT_EQ(doc->Comments().Count(), 2);
+        EXPECT_EQ(doc->Comments().Item(1).Text(), "neu " + std::to_string(runde));
+        EXPECT_EQ(doc->Comments().Item(2).Text(), "zweiter");
+    }
+}
+
+TEST(WordCache, TextfeldFolgtDemHaupttext) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Anschreiben");
+    doc->Range(0, 0).Select();
+    Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
+    Range innen = box.TextFrame().TextRange();
+    innen.InsertBefore("Zahlbar");
+    ASSERT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar\r");
+
+    doc->Range(0, 0).InsertBefore("Betreff\r");
+    EXPECT_EQ(doc->Content().Text(), "Betreff\rAnschreiben\r");
+    EXPECT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar\r");
+    box.TextFrame().TextRange().InsertAfter(" sofort");
+    EXPECT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar sofort\r");
+    EXPECT_EQ(doc->Content().Text(), "Betreff\rAnschreiben\r");
+}
