@@ -16,16 +16,22 @@ void KnotenBereiche::reserve(std::size_t n) {
 }
 
 std::size_t KnotenBereiche::Suchen(pugi::xml_node_struct* knoten) const {
-    // nodes are allocated at least 8 bytes apart: drop the low bits, then spread (Fibonacci hashing)
+    // Fibonacci hashing: the top bits of the product depend on every bit of the address (nodes lie
+    // at regular distances, so the low bits alone would pile them up in a few slots)
     const std::size_t maske = plaetze_.size() - 1;
-    std::size_t i = static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(knoten) >> 3) * 0x9E3779B97F4A7C15ull) & maske;
+    std::size_t i = static_cast<std::size_t>((static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(knoten)) *
+                                              0x9E3779B97F4A7C15ull) >> verschiebung_);
     while (plaetze_[i] != kFrei && eintraege_[plaetze_[i]].first != knoten) i = (i + 1) & maske;
     return i;
 }
 
 void KnotenBereiche::Aufbauen(std::size_t plaetze) {
     std::size_t n = 16;
-    while (n < plaetze) n *= 2;
+    verschiebung_ = 60;
+    while (n < plaetze) {
+        n *= 2;
+        --verschiebung_;
+    }
     plaetze_.assign(n, kFrei);
     for (std::size_t e = 0; e < eintraege_.size(); ++e) plaetze_[Suchen(eintraege_[e].first)] = static_cast<std::uint32_t>(e);
 }

@@ -41,7 +41,8 @@ private:
     void Aufbauen(std::size_t plaetze);
 
     std::vector<Eintrag> eintraege_;
-    std::vector<std::uint32_t> plaetze_;  // index into eintraege_ or kFrei; size a power of two
+    std::vector<std::uint32_t> plaetze_;  // index into eintraege_ or kFrei; size 2^(64 - verschiebung_)
+    unsigned verschiebung_ = 64;
 };
 
 }  // namespace vk::word::detail
