@@ -2,11 +2,32 @@
 // the stories it leaves valid must still read what the document holds.
 #include <gtest/gtest.h>
 
+#include "platform/word/detail/kern.h"
 #include "platform/word/document.h"
 
 using namespace vk::word;
 
 namespace {
+
+// The cached stream of a story, as kept up to date in place, against a fresh reading of its XML.
+void WieFrischGelesen(detail::Kern& k, int sid) {
+    const detail::StoryCache& c = k.cache(sid);
+    detail::StoryCache frisch;
+    detail::StoryLesen(k.story(sid).wurzel, frisch);
+    EXPECT_TRUE(c.text == frisch.text);
+    ASSERT_EQ(c.stuecke.size(), frisch.stuecke.size());
+    for (std::size_t i = 0; i < c.stuecke.size(); ++i) {
+        const auto &a = c.stuecke[i], &b = frisch.stuecke[i];
+        EXPECT_EQ(a.start, b.start) << i;
+        EXPECT_EQ(a.laenge, b.laenge) << i;
+        EXPECT_EQ(static_cast<int>(a.art), static_cast<int>(b.art)) << i;
+        EXPECT_EQ(a.knoten, b.knoten) << i;
+        EXPECT_EQ(a.absatz, b.absatz) << i;
+    }
+    for (const auto& [id, m] : frisch.kommentarStart) EXPECT_EQ(c.kommentarStart.at(id).position, m.position) << id;
+    for (const auto& [id, m] : frisch.kommentarEnde) EXPECT_EQ(c.kommentarEnde.at(id).position, m.position) << id;
+    for (const auto& [knoten, b] : frisch.bereiche) EXPECT_EQ(c.bereiche.at(knoten), b);
+}
 
 // "Vorspann\rAnker eins\rAnker zwei\r" with a comment on each anchor paragraph.
 std::shared_ptr<Document> MitZweiKommentaren() {
@@ -97,4 +118,25 @@ TEST(WordCache, TextfeldFolgtDemHaupttext) {
     box.TextFrame().TextRange().InsertAfter(" sofort");
     EXPECT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar sofort\r");
     EXPECT_EQ(doc->Content().Text(), "Betreff\rAnschreiben\r");
+}
+
+TEST(WordCache, LaufTrennenHaeltDenStromGueltig) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Alpha Beta Gamma\rzweiter Absatz");
+    doc->Comments().Add(doc->Range(6, 10), "Beta");
+    detail::Kern& k = *doc->Content().KernIntern();
+    for (long stelle : {3L, 8L, 8L, 0L, 16L, 20L}) {  // inside runs, at a cut, at boundaries
+        k.LaufTrennen(detail::Kern::kHaupttext, stelle);
+        WieFrischGelesen(k, detail::Kern::kHaupttext);
+    }
+    doc->Range(2, 12).SetBold(1);  // cuts runs at both ends
+    WieFrischGelesen(k, detail::Kern::kHaupttext);
+    doc->Range(13, 13).InsertBefore("xy");  // inside a run: cut, then the insertion kept in place
+    WieFrischGelesen(k, detail::Kern::kHaupttext);
+    doc->Range(1, 4).Delete();
+    WieFrischGelesen(k, detail::Kern::kHaupttext);
+    EXPECT_EQ(doc->Content().Text(), "Aa Beta Gaxymma\rzweiter Absatz\r");
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "Beta");
+    EXPECT_EQ(doc->Range(1, 9).Bold(), -1);  // True
+    EXPECT_EQ(doc->Range(9, 12).Bold(), 0);
 }

@@ -93,6 +93,7 @@ void Kern::LaufTrennen(int sid, long position) {
     pugi::xml_node lauf = knoten.parent();
     if (!Ist(lauf, "w:r")) return;
     bool geaendert = false;
+    pugi::xml_node zweiteHaelfte;  // the w:t holding the text from position on, when one was split
     if (s.art == StueckArt::Text && position > s.start) {
         std::u32string t = NachU32(Text(knoten));
         std::size_t k = static_cast<std::size_t>(position - s.start);
@@ -100,6 +101,7 @@ void Kern::LaufTrennen(int sid, long position) {
         TextSetzen(knoten, NachUtf8(t.substr(0, k)));
         TextSetzen(neu, NachUtf8(t.substr(k)));
         knoten = neu;
+        zweiteHaelfte = neu;
         geaendert = true;
     }
     bool davor = false;
@@ -115,10 +117,20 @@ void Kern::LaufTrennen(int sid, long position) {
         }
         geaendert = true;
     }
-    if (geaendert) {
-        Veraendert(sid);
-        StoryGeaendert(sid);
-    }
+    if (!geaendert) return;
+    StoryGeaendert(sid);
+    // The characters and their order stay; nodes only moved to a new run (keeping their identity,
+    // and no run is a piece of the stream) and one w:t may have been cut in two. So the cached
+    // stream stays valid once the cut piece is split as well.
+    ++generation_;
+    if (!zweiteHaelfte) return;
+    StoryCache& cache = stories_[static_cast<std::size_t>(sid)].cache;
+    Stueck rest = s;
+    rest.start = position;
+    rest.laenge = s.start + s.laenge - position;
+    rest.knoten = zweiteHaelfte.internal_object();
+    cache.stuecke[i].laenge = position - s.start;
+    cache.stuecke.insert(cache.stuecke.begin() + static_cast<std::ptrdiff_t>(i) + 1, rest);
 }
 
 long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const Bereich* ausser) {
