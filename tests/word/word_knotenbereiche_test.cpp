@@ -1,4 +1,5 @@
-// The node-to-extent index of a story: growth, lookups of missing nodes, reuse after clearing.
+// The node-to-extent index of a story: growth, lookups of missing nodes, entries appended after
+// a lookup, reuse after clearing.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -35,5 +36,27 @@ TEST(WordKnotenBereiche, WachsenFindenLeeren) {
         b.clear();
         EXPECT_EQ(b.size(), 0u);
         EXPECT_TRUE(b.find(knoten[0]) == b.end());
+    }
+}
+
+TEST(WordKnotenBereiche, AnhaengenNachEinerSuche) {
+    pugi::xml_document doc;
+    std::vector<pugi::xml_node_struct*> knoten;
+    for (int i = 0; i < 300; ++i) knoten.push_back(doc.append_child("w:tc").internal_object());
+    KnotenBereiche b;
+    for (int runde = 0; runde < 2; ++runde) {
+        // appended in steps, looked up in between: every lookup sees all entries appended before it
+        for (std::size_t i = 0; i < knoten.size(); ++i) {
+            b.Anhaengen(knoten[i], {long(i), long(i) + runde});
+            if (i % 37 == 0 || i < 20) {
+                for (std::size_t j = 0; j <= i; ++j) ASSERT_EQ(b.at(knoten[j]).first, long(j)) << i << " " << j;
+                if (i + 1 < knoten.size()) EXPECT_TRUE(b.find(knoten[i + 1]) == b.end()) << i;
+            }
+        }
+        b[knoten[5]] = {-1, -1};  // assignment through the index
+        EXPECT_EQ(b.at(knoten[5]).first, -1);
+        EXPECT_EQ(b.size(), knoten.size());
+        b.clear();
+        EXPECT_TRUE(b.find(knoten[5]) == b.end());
     }
 }

@@ -7,12 +7,25 @@ namespace vk::word::detail {
 
 void KnotenBereiche::clear() {
     eintraege_.clear();
-    std::fill(plaetze_.begin(), plaetze_.end(), kFrei);
+    if (indexiert_ > 0) std::fill(plaetze_.begin(), plaetze_.end(), kFrei);
+    indexiert_ = 0;
 }
 
-void KnotenBereiche::reserve(std::size_t n) {
-    eintraege_.reserve(n);
-    if (plaetze_.size() < 2 * n) Aufbauen(2 * n);
+void KnotenBereiche::reserve(std::size_t n) { eintraege_.reserve(n); }
+
+void KnotenBereiche::Anhaengen(pugi::xml_node_struct* knoten, Bereich bereich) {
+    eintraege_.push_back({knoten, bereich});
+}
+
+void KnotenBereiche::Indexieren() const {
+    if (indexiert_ == eintraege_.size()) return;
+    if (plaetze_.size() < 2 * eintraege_.size()) {
+        Aufbauen(2 * eintraege_.size());
+        return;
+    }
+    // an entry added twice: the later one wins, as with assignment through operator[]
+    for (; indexiert_ < eintraege_.size(); ++indexiert_)
+        plaetze_[Suchen(eintraege_[indexiert_].first)] = static_cast<std::uint32_t>(indexiert_);
 }
 
 std::size_t KnotenBereiche::Suchen(pugi::xml_node_struct* knoten) const {
@@ -25,7 +38,7 @@ std::size_t KnotenBereiche::Suchen(pugi::xml_node_struct* knoten) const {
     return i;
 }
 
-void KnotenBereiche::Aufbauen(std::size_t plaetze) {
+void KnotenBereiche::Aufbauen(std::size_t plaetze) const {
     std::size_t n = 16;
     verschiebung_ = 60;
     while (n < plaetze) {
@@ -33,26 +46,26 @@ void KnotenBereiche::Aufbauen(std::size_t plaetze) {
         --verschiebung_;
     }
     plaetze_.assign(n, kFrei);
-    for (std::size_t e = 0; e < eintraege_.size(); ++e) plaetze_[Suchen(eintraege_[e].first)] = static_cast<std::uint32_t>(e);
+    for (indexiert_ = 0; indexiert_ < eintraege_.size(); ++indexiert_)
+        plaetze_[Suchen(eintraege_[indexiert_].first)] = static_cast<std::uint32_t>(indexiert_);
 }
 
 KnotenBereiche::Bereich& KnotenBereiche::operator[](pugi::xml_node_struct* knoten) {
-    if (plaetze_.size() < 2 * (eintraege_.size() + 1)) Aufbauen(4 * (eintraege_.size() + 1));
-    std::size_t i = Suchen(knoten);
-    if (plaetze_[i] == kFrei) {
-        plaetze_[i] = static_cast<std::uint32_t>(eintraege_.size());
-        eintraege_.push_back({knoten, {0, 0}});
-    }
-    return eintraege_[plaetze_[i]].second;
+    auto it = find(knoten);
+    if (it != eintraege_.end()) return it->second;
+    eintraege_.push_back({knoten, {0, 0}});
+    return eintraege_.back().second;
 }
 
 KnotenBereiche::iterator KnotenBereiche::find(pugi::xml_node_struct* knoten) {
+    Indexieren();
     if (plaetze_.empty()) return eintraege_.end();
     std::size_t i = Suchen(knoten);
     return plaetze_[i] == kFrei ? eintraege_.end() : eintraege_.begin() + plaetze_[i];
 }
 
 KnotenBereiche::const_iterator KnotenBereiche::find(pugi::xml_node_struct* knoten) const {
+    Indexieren();
     if (plaetze_.empty()) return eintraege_.end();
     std::size_t i = Suchen(knoten);
     return plaetze_[i] == kFrei ? eintraege_.end() : eintraege_.begin() + plaetze_[i];

@@ -91,7 +91,7 @@ private:
         c_.absaetze.push_back(p.internal_object());
         Inline(p, p);
         if (!letzterInZelle) Neu(StueckArt::Absatzende, 1, p, p, U"\r");
-        c_.bereiche[p.internal_object()] = {start, letzterInZelle ? pos() + 2 : pos()};
+        c_.bereiche.Anhaengen(p.internal_object(), {start, letzterInZelle ? pos() + 2 : pos()});
     }
 
     void Inline(pugi::xml_node eltern, pugi::xml_node p) {
@@ -168,13 +168,13 @@ private:
                 Block(tc, letzterP);
                 letzterAbsatz = letzterP;
                 Neu(StueckArt::Zellende, 2, tc, letzterP, U"\r\a");
-                c_.bereiche[tc.internal_object()] = {cStart, pos()};
+                c_.bereiche.Anhaengen(tc.internal_object(), {cStart, pos()});
             }
             Neu(StueckArt::Zeilenende, 2, tr, pugi::xml_node(), U"\r\a");
-            c_.bereiche[tr.internal_object()] = {zStart, pos()};
+            c_.bereiche.Anhaengen(tr.internal_object(), {zStart, pos()});
         }
         --tiefe_;
-        c_.bereiche[tbl.internal_object()] = {start, pos()};
+        c_.bereiche.Anhaengen(tbl.internal_object(), {start, pos()});
         if (aussen) c_.tabellen.push_back(tbl.internal_object());
     }
 
