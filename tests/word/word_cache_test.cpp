@@ -140,3 +140,52 @@ TEST(WordCache, LaufTrennenHaeltDenStromGueltig) {
     EXPECT_EQ(doc->Range(1, 9).Bold(), -1);  // True
     EXPECT_EQ(doc->Range(9, 12).Bold(), 0);
 }
+
+TEST(WordCache, LoeschenInnerhalbEinesAbsatzesHaeltDenStromGueltig) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Eins zwei\tdrei vier\rFünf sechs");
+    doc->Range(5, 9).SetBold(1);                          // "zwei" a run of its own
+    doc->Comments().Add(doc->Range(10, 14), "drei");      // marks around "drei"
+    auto ende = doc->Content();
+    ende.Collapse(wdCollapseEnd);
+    Table t = doc->Tables().Add(ende, 2, 2);
+    t.Cell(1, 2).Range().InsertAfter("Zelle mit Text");
+    detail::Kern& k = *doc->Content().KernIntern();
+    const int h = detail::Kern::kHaupttext;
+    WieFrischGelesen(k, h);
+
+    doc->Range(1, 3).Delete();  // inside one run
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "drei");
+    doc->Range(2, 8).Delete();  // over a run boundary and the tab: "Es zwei\tdrei" -> "Esdrei"
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "drei");
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Start(), 2);
+    doc->Range(3, 8).Delete();  // from inside the commented word over its end mark
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "d");
+    Range zelle = t.Cell(1, 2).Range();
+    long vorher = zelle.Start();
+    doc->Range(0, 2).Delete();  // the start of the first paragraph: everything after moves back
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(zelle.Start(), vorher - 2);
+    EXPECT_EQ(t.Cell(1, 2).Range().Start(), vorher - 2);
+
+    Range innen = t.Cell(1, 2).Range();
+    innen.SetRange(innen.Start() + 5, innen.Start() + 9);  // " mit" in a cell
+    innen.Delete();
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(t.Cell(1, 2).Range().Text(), "Zelle Text\r\a");
+
+    EXPECT_EQ(doc->Content().Text().substr(0, 16), "dier\rF\xC3\xBCnf sechs");
+    doc->Range(1, 4).Delete();
+    WieFrischGelesen(k, h);
+    doc->Range(1, 3).Delete();  // over a paragraph mark: read again, not cut in place
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Content().Text().substr(0, 12), "d\xC3\xBCnf sechs\r");
+    auto sel = doc->Application()->Selection();
+    doc->Range(2, 5).Select();
+    sel.TypeText("XY");
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Content().Text().substr(0, 11), "d\xC3\xBCXYsechs\r");
+}

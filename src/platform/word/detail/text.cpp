@@ -276,10 +276,19 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
         }
         return aeusserste;
     };
-    for (std::size_t i = c->Finde(a); i < c->stuecke.size() && c->stuecke[i].start < b; ++i) {
+    // Only characters of runs in [a, b) (no paragraph, cell or row mark): the stream can be cut in
+    // place, as the structure around them stays.
+    bool nurZeichen = true;
+    const std::size_t erstes = c->Finde(a);
+    std::size_t hinter = erstes;
+    for (; hinter < c->stuecke.size() && c->stuecke[hinter].start < b; ++hinter) {
+        const Stueck& s = c->stuecke[hinter];
+        if (s.art != StueckArt::Text && s.art != StueckArt::Zeichen) nurZeichen = false;
+    }
+    for (std::size_t i = erstes; i < c->stuecke.size() && c->stuecke[i].start < b; ++i) {
         const Stueck& s = c->stuecke[i];
         pugi::xml_node n(s.knoten);
-        if (pugi::xml_node t = ganzDrin(n)) {
+        if (pugi::xml_node t = nurZeichen ? pugi::xml_node() : ganzDrin(n)) {
             if (ganzeTabellen.insert(t.internal_object()).second) tabellen.push_back(t);
             continue;
         }
@@ -316,9 +325,39 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
         p.parent().remove_child(p);
     }
     StoryGeaendert(sid);
+    if (nurZeichen && erstes < hinter && c->stuecke[erstes].start == a && c->stuecke[hinter - 1].start +
+                                                                               c->stuecke[hinter - 1].laenge == b) {
+        StromKuerzen(sid, a, b, erstes, hinter);
+        Ersetzt(sid, a, b, 0, ausser);
+        return;
+    }
     Veraendert(sid);
     long entfernt = laenge - cache(sid).Laenge();
     Ersetzt(sid, a, b, (b - a) - entfernt, ausser);
+}
+
+void Kern::StromKuerzen(int sid, long a, long b, std::size_t erstes, std::size_t hinter) {
+    // The pieces [erstes, hinter) covered exactly [a, b) and their nodes are gone; everything else
+    // kept its node. Positions after b move back, those inside collapse to a.
+    Veraendert(sid);  // other stories sharing the tree, and everything keyed by generation
+    Story& st = stories_[static_cast<std::size_t>(sid)];
+    st.gueltig = true;
+    StoryCache& c = st.cache;
+    const long d = b - a;
+    auto abbilden = [&](long& p) {
+        if (p >= b) p -= d;
+        else if (p > a) p = a;
+    };
+    c.stuecke.erase(c.stuecke.begin() + static_cast<std::ptrdiff_t>(erstes),
+                    c.stuecke.begin() + static_cast<std::ptrdiff_t>(hinter));
+    for (std::size_t i = erstes; i < c.stuecke.size(); ++i) c.stuecke[i].start -= d;
+    c.text.erase(static_cast<std::size_t>(a), static_cast<std::size_t>(d));
+    for (auto& [knoten, bereich] : c.bereiche) {
+        abbilden(bereich.first);
+        abbilden(bereich.second);
+    }
+    for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
+        for (auto& [id, m] : *karte) abbilden(m.position);
 }
 
 std::vector<pugi::xml_node> Kern::LaeufeIn(int sid, long a, long b, std::vector<pugi::xml_node>* marken) {
