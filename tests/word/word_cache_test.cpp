@@ -189,3 +189,21 @@ TEST(WordCache, LoeschenInnerhalbEinesAbsatzesHaeltDenStromGueltig) {
     WieFrischGelesen(k, h);
     EXPECT_EQ(doc->Content().Text().substr(0, 11), "d\xC3\xBCXYsechs\r");
 }
+
+TEST(WordCache, NeuerKommentarLaesstDenHaupttextGueltig) {
+    auto doc = MitZweiKommentaren();
+    detail::Kern& k = *doc->Content().KernIntern();
+    ASSERT_EQ(doc->Comments().Count(), 2);
+    // a comment added on a stretch that cuts runs: the main text's cache must still match
+    doc->Comments().Add(doc->Range(2, 5), "dritter");
+    WieFrischGelesen(k, detail::Kern::kHaupttext);
+    ASSERT_EQ(doc->Comments().Count(), 3);
+    EXPECT_EQ(doc->Comments().Item(1).Text(), "dritter");
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "rsp");
+    EXPECT_EQ(doc->Comments().Item(2).Text(), "erster");
+    EXPECT_EQ(doc->Comments().Item(3).Reference().Text(), "Anker zwei");
+    doc->Comments().Add(doc->Range(25, 25), "Punkt");
+    WieFrischGelesen(k, detail::Kern::kHaupttext);
+    EXPECT_EQ(doc->Comments().Item(4).Text(), "Punkt");
+    EXPECT_EQ(doc->Comments().Item(4).Reference().Start(), 25);
+}

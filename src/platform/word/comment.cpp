@@ -143,7 +143,7 @@ Comment Comments::Add(const word::Range& anker, std::string_view text) {
         if (rest[schnitt] == '\r' && schnitt + 1 < rest.size() && rest[schnitt + 1] == '\n') ++schnitt;
         rest = rest.substr(schnitt + 1);
     }
-    k.KommentareGeaendert();
+    k.KommentarHinzugefuegt();
 
     pugi::xml_node ende = k.MarkeEinfuegen(sid, e, "w:commentRangeEnd", s != e);
     detail::Setzen(ende, "w:id", id);

@@ -70,6 +70,13 @@ void Kern::KommentareGeaendert() {
     Veraendert();
 }
 
+void Kern::KommentarHinzugefuegt() {
+    if (kommentare_) kommentare_->geaendert = true;
+    ++generation_;
+    for (auto& s : stories_)
+        if (s.kommentar) s.gueltig = false;
+}
+
 pugi::xml_node Kern::EinstellungenWurzel(bool anlegen) {
     if (einstellungen_) return paket_.Xml(*einstellungen_).document_element();
     if (!anlegen) return {};

@@ -62,6 +62,10 @@ public:
     // comments part (created with content type and relationship when anlegen)
     pugi::xml_node KommentarWurzel(bool anlegen);
     void KommentareGeaendert();
+    // A w:comment was added to the comments part: no node of the document part changed, so the
+    // main text and its text boxes stay valid (the comments are read again: the new one may sit
+    // where a removed one was).
+    void KommentarHinzugefuegt();
     pugi::xml_node EinstellungenWurzel(bool anlegen);
     void EinstellungenGeaendert();
     void Speichern(const std::filesystem::path& pfad);
