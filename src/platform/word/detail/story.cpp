@@ -118,8 +118,11 @@ private:
             if (!IstElement(k)) continue;
             std::string_view n = k.name();
             if (n == "w:t") {
-                std::u32string t = NachU32(Text(k));
-                if (!t.empty()) Neu(StueckArt::Text, static_cast<long>(t.size()), k, p, t);
+                // decoded straight into the stream: no copies of the text on the way
+                const long start = pos();
+                for (pugi::xml_node d = k.first_child(); d; d = d.next_sibling())
+                    if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata) U32Anhaengen(c_.text, d.value());
+                if (pos() > start) c_.stuecke.push_back(Stueck{start, pos() - start, StueckArt::Text, k.internal_object(), p.internal_object()});
             } else if (n == "w:tab" || n == "w:ptab") {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\t");
             } else if (n == "w:br") {
