@@ -4,6 +4,7 @@
 
 #include "platform/word/detail/kern.h"
 #include "platform/word/document.h"
+#include "word/word_hilfen.h"
 
 using namespace vk::word;
 
@@ -206,4 +207,55 @@ TEST(WordCache, NeuerKommentarLaesstDenHaupttextGueltig) {
     WieFrischGelesen(k, detail::Kern::kHaupttext);
     EXPECT_EQ(doc->Comments().Item(4).Text(), "Punkt");
     EXPECT_EQ(doc->Comments().Item(4).Reference().Start(), 25);
+}
+
+TEST(WordCache, AbsatzTeilenHaeltDenStromGueltig) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Erster Absatz\rZweiter Absatz");
+    doc->Range(7, 13).SetBold(1);
+    doc->Comments().Add(doc->Range(7, 13), "Absatz");
+    doc->Comments().Add(doc->Range(14, 14), "Punkt");  // marks at the start of the second paragraph
+    auto ende = doc->Content();
+    ende.Collapse(wdCollapseEnd);
+    Table t = doc->Tables().Add(ende, 2, 2);
+    t.Cell(2, 2).Range().InsertAfter("Zelle");
+    detail::Kern& k = *doc->Content().KernIntern();
+    const int h = detail::Kern::kHaupttext;
+    WieFrischGelesen(k, h);
+
+    doc->Range(3, 3).InsertBefore("\r");  // inside a run
+    WieFrischGelesen(k, h);
+    doc->Range(0, 0).InsertParagraphBefore();  // at the start of the story
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Content().Text().substr(0, 16), "\rErs\rter Absatz\r");
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "Absatz");
+    doc->Range(9, 9).InsertBefore("\r");  // at the start of the commented word, before its mark
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "Absatz");
+    long punkt = doc->Comments().Item(2).Reference().Start();
+    doc->Range(punkt, punkt).InsertParagraphBefore();  // where the point comment sits
+    WieFrischGelesen(k, h);
+    doc->Range(punkt - 1, punkt - 1).InsertParagraphAfter();  // at a paragraph mark
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Comments().Item(2).Text(), "Punkt");
+
+    Range zelle = t.Cell(2, 2).Range();
+    Range mitte = doc->Range(zelle.Start() + 2, zelle.Start() + 2);
+    mitte.InsertBefore("\r");  // in the last paragraph of a cell
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(t.Cell(2, 2).Range().Text(), "Ze\rlle\r\a");
+    EXPECT_EQ(t.Cell(2, 2).Range().Start(), zelle.Start());
+    EXPECT_EQ(t.Cell(1, 1).Range().Text(), "\r\a");
+    Range leer = t.Cell(1, 2).Range();
+    leer.Collapse(wdCollapseStart);
+    leer.InsertBefore("\r");  // an empty cell
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(t.Cell(1, 2).Range().Text(), "\r\r\a");
+
+    auto pfad = test::TempOrdner() / "absatz.docx";
+    doc->Save(pfad);
+    auto frisch = Document::Open(pfad);
+    EXPECT_EQ(frisch->Content().Text(), doc->Content().Text());
+    for (long i = 1; i <= 2; ++i)
+        EXPECT_EQ(frisch->Comments().Item(i).Reference().Start(), doc->Comments().Item(i).Reference().Start());
 }

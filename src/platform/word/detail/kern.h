@@ -167,6 +167,7 @@ private:
     std::unordered_map<std::string, pugi::xml_node_struct*> kommentarKnoten_;
     void StreamNachfuehren(int story, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
                            pugi::xml_node letzterLauf);
+    void AbsatzGeteilt(int story, long position, pugi::xml_node erster, pugi::xml_node rest);
     void StromKuerzen(int story, long a, long b, std::size_t erstes, std::size_t hinter);
     void BereicheAbbilden(int story, const std::function<void(Bereich&)>& f, const Bereich* ausser);
 };

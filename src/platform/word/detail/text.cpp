@@ -148,6 +148,10 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     std::vector<Stueck> neu;
     std::u32string neuText;
     pugi::xml_node letzterLauf;
+    // the one paragraph split by a lone "\r" directly in its paragraph: first part, rest
+    int teilungen = 0;
+    bool geklettert = false;
+    pugi::xml_node ersterTeil, rest;
     auto merken = [&](StueckArt art, pugi::xml_node knoten, std::u32string_view zeichen) {
         Stueck st;
         st.start = position + static_cast<long>(neuText.size());
@@ -169,12 +173,16 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     };
     auto absatzTeilen = [&] {
         geteilt = true;
+        ++teilungen;
         while (o.eltern != o.absatz && o.eltern.parent()) {
             o.vor = o.eltern.next_sibling();
             o.eltern = o.eltern.parent();
+            geklettert = true;
         }
         pugi::xml_node p = o.absatz;
         pugi::xml_node q = p.parent().insert_child_before("w:p", p);
+        ersterTeil = q;
+        rest = p;
         if (pugi::xml_node ppr = p.child("w:pPr")) {
             pugi::xml_node kopie = q.append_copy(ppr);
             kopie.remove_child("w:sectPr");
@@ -210,9 +218,47 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     leeren();
     StoryGeaendert(sid);
     if (!geteilt && story(sid).gueltig) StreamNachfuehren(sid, position, neu, neuText, letzterLauf);
+    else if (teilungen == 1 && n == 1 && neu.empty() && !geklettert && story(sid).gueltig)
+        AbsatzGeteilt(sid, position, ersterTeil, rest);
     else Veraendert(sid);
     Eingefuegt(sid, position, n, ausser);
     return n;
+}
+
+void Kern::AbsatzGeteilt(int sid, long position, pugi::xml_node q, pugi::xml_node p) {
+    // Paragraph p was split at position: its content before that place moved into the new
+    // paragraph q before it, which ends with a paragraph mark of its own at position.
+    Veraendert(sid);  // other stories sharing the tree, and everything keyed by generation
+    Story& st = stories_[static_cast<std::size_t>(sid)];
+    StoryCache& c = st.cache;
+    auto alt = c.bereiche.find(p.internal_object());
+    auto platz = std::find(c.absaetze.begin(), c.absaetze.end(), p.internal_object());
+    if (alt == c.bereiche.end() || platz == c.absaetze.end()) return;  // read again
+    st.gueltig = true;
+    const long ps = alt->second.first;
+    auto it = std::lower_bound(c.stuecke.begin(), c.stuecke.end(), position,
+                               [](const Stueck& s, long pos) { return s.start < pos; });
+    for (auto vor = c.stuecke.begin(); vor != it; ++vor)
+        if (vor->absatz == p.internal_object()) vor->absatz = q.internal_object();
+    for (auto nach = it; nach != c.stuecke.end(); ++nach) nach->start += 1;
+    c.stuecke.insert(it, Stueck{position, 1, StueckArt::Absatzende, q.internal_object(), q.internal_object()});
+    c.text.insert(static_cast<std::size_t>(position), 1, U'\r');
+    for (auto& [knoten, bereich] : c.bereiche) {
+        if (bereich.first > position) bereich.first += 1;
+        if (bereich.second > position) bereich.second += 1;
+    }
+    c.bereiche[p.internal_object()].first = position + 1;
+    c.bereiche[q.internal_object()] = {ps, position + 1};
+    c.absaetze.insert(platz, q.internal_object());
+    // marks at the place stay before the new mark when they went into q with the text before it
+    auto inP = [&](pugi::xml_node_struct* m) {
+        for (pugi::xml_node k(m); k; k = k.parent())
+            if (k == p) return true;
+        return false;
+    };
+    for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
+        for (auto& [id, m] : *karte)
+            if (m.position > position || (m.position == position && inP(m.knoten))) m.position += 1;
 }
 
 void Kern::StreamNachfuehren(int sid, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
