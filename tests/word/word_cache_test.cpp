@@ -259,3 +259,23 @@ TEST(WordCache, AbsatzTeilenHaeltDenStromGueltig) {
     for (long i = 1; i <= 2; ++i)
         EXPECT_EQ(frisch->Comments().Item(i).Reference().Start(), doc->Comments().Item(i).Reference().Start());
 }
+
+TEST(WordCache, EingefuegteMarkenWerdenBeimNaechstenLesenGesehen) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Alpha Beta Gamma");
+    detail::Kern& k = *doc->Content().KernIntern();
+    const int h = detail::Kern::kHaupttext;
+    ASSERT_EQ(k.cache(h).Laenge(), 17);
+    // two marks in a row, the way a bookmark or a comment anchor is set: ids come after insertion
+    pugi::xml_node ende = k.MarkeEinfuegen(h, 10, "w:bookmarkEnd", true);
+    ende.append_attribute("w:id") = "7";
+    pugi::xml_node start = k.MarkeEinfuegen(h, 8, "w:bookmarkStart", false);  // cuts "Beta"
+    start.append_attribute("w:id") = "7";
+    start.append_attribute("w:name") = "Marke";
+    const detail::StoryCache& c = k.cache(h);
+    ASSERT_EQ(c.textmarkeStart.count("Marke"), 1u);
+    EXPECT_EQ(c.textmarkeStart.at("Marke").position, 8);
+    EXPECT_EQ(c.textmarkeEnde.at("7").position, 10);
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Content().Text(), "Alpha Beta Gamma\r");
+}

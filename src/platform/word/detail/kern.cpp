@@ -141,9 +141,20 @@ Story& Kern::story(int id) {
 
 const StoryCache& Kern::cache(int id) {
     Story& s = story(id);
+    if (!s.gueltig || !s.markenGueltig) {
+        StoryLesen(s.wurzel, s.cache);
+        s.gueltig = true;
+        s.markenGueltig = true;
+    }
+    return s.cache;
+}
+
+const StoryCache& Kern::strom(int id) {
+    Story& s = story(id);
     if (!s.gueltig) {
         StoryLesen(s.wurzel, s.cache);
         s.gueltig = true;
+        s.markenGueltig = true;
     }
     return s.cache;
 }
@@ -175,6 +186,11 @@ void Kern::Veraendert(int id) {
     }
     for (auto& s : stories_)
         if (!s.kommentar) s.gueltig = false;
+}
+
+void Kern::MarkenVeraendert(int id) {
+    ++generation_;
+    story(id).markenGueltig = false;
 }
 
 void Kern::StoryGeaendert(int id) {

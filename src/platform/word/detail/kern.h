@@ -37,6 +37,7 @@ struct Story {
     pugi::xml_node wurzel;  // w:body, w:txbxContent or w:comment
     bool gueltig = false;
     bool kommentar = false;  // a w:comment: its text lives in the comments part, apart from the rest
+    bool markenGueltig = true;  // false: a mark was inserted since the read; the stream still holds
     StoryCache cache;
 };
 
@@ -76,6 +77,9 @@ public:
     int StoryEines(pugi::xml_node knoten);         // story a node lies in; -1 when none / removed
     Story& story(int id);                          // raises 91 for a removed story
     const StoryCache& cache(int id);               // builds the stream on demand
+    // The stream, text and extents only: valid also while the marks are being changed (their
+    // maps are then out of date and must not be used; cache() reads them again).
+    const StoryCache& strom(int id);
     bool Lebt(pugi::xml_node knoten);              // not removed
     void Pruefen(pugi::xml_node knoten);           // raises 91 when removed
     // Invalidates cached streams and collections after an edit: of every story (a comment added
@@ -85,6 +89,8 @@ public:
     // so an edit of it leaves the others valid and an edit elsewhere leaves it valid; the main text
     // and its text boxes share one XML tree and go together.
     void Veraendert(int story);
+    // A zero-width mark was inserted into the story: characters, pieces and extents stay.
+    void MarkenVeraendert(int story);
     // Marks the part holding the story as changed (document or comments).
     void StoryGeaendert(int story);
     unsigned long Generation() const { return generation_; }

@@ -48,7 +48,7 @@ pugi::xml_node NeuerLauf(Ort o) {
 }  // namespace
 
 Ort Kern::OrtBei(int sid, long position) {
-    const StoryCache* c = &cache(sid);
+    const StoryCache* c = &strom(sid);
     position = std::clamp(position, 0L, c->Laenge());
     std::size_t i = c->Finde(position);
     if (i == c->stuecke.size()) {
@@ -74,7 +74,7 @@ Ort Kern::OrtBei(int sid, long position) {
         return Ort{p, vor, p, Vorlage(p, vor, p)};
     }
     LaufTrennen(sid, position);
-    c = &cache(sid);
+    c = &strom(sid);
     s = c->stuecke[c->Finde(position)];
     pugi::xml_node lauf = pugi::xml_node(s.knoten).parent();
     pugi::xml_node eltern = lauf.parent();
@@ -84,7 +84,7 @@ Ort Kern::OrtBei(int sid, long position) {
 }
 
 void Kern::LaufTrennen(int sid, long position) {
-    const StoryCache& c = cache(sid);
+    const StoryCache& c = strom(sid);
     std::size_t i = c.Finde(position);
     if (i == c.stuecke.size()) return;
     const Stueck s = c.stuecke[i];
