@@ -279,3 +279,38 @@ TEST(WordCache, EingefuegteMarkenWerdenBeimNaechstenLesenGesehen) {
     WieFrischGelesen(k, h);
     EXPECT_EQ(doc->Content().Text(), "Alpha Beta Gamma\r");
 }
+
+TEST(WordCache, TextMitAbsatzmarkeHaeltDenStromGueltig) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Eins Zwei Drei");
+    doc->Comments().Add(doc->Range(5, 5), "Punkt");      // marks at the place of the insertion
+    doc->Comments().Add(doc->Range(5, 9), "Zwei");
+    auto ende = doc->Content();
+    ende.Collapse(wdCollapseEnd);
+    Table t = doc->Tables().Add(ende, 2, 2);
+    detail::Kern& k = *doc->Content().KernIntern();
+    const int h = detail::Kern::kHaupttext;
+    WieFrischGelesen(k, h);
+
+    doc->Range(5, 5).InsertBefore("vor\rnach ");  // text, mark, text at the marks
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(doc->Content().Text().substr(0, 24), "Eins vor\rnach Zwei Drei\r");
+    EXPECT_EQ(doc->Comments().Item(2).Reference().Text(), "Zwei");
+    doc->Range(2, 2).InsertBefore("\ta\r\tb");  // tabs on both sides, inside a run
+    WieFrischGelesen(k, h);
+    doc->Range(0, 0).InsertBefore("Kopf\r");  // the text ends with the mark
+    WieFrischGelesen(k, h);
+    t.Cell(2, 1).Range().InsertAfter("mit Ortsbesichtigung\rTarifstelle 8.2.2");  // a cell's last paragraph
+    WieFrischGelesen(k, h);
+    EXPECT_EQ(t.Cell(2, 1).Range().Text(), "mit Ortsbesichtigung\rTarifstelle 8.2.2\r\a");
+    EXPECT_EQ(doc->Comments().Item(1).Text(), "Punkt");
+
+    auto pfad = test::TempOrdner() / "absatzmarke.docx";
+    doc->Save(pfad);
+    auto frisch = Document::Open(pfad);
+    EXPECT_EQ(frisch->Content().Text(), doc->Content().Text());
+    for (long i = 1; i <= 2; ++i) {
+        EXPECT_EQ(frisch->Comments().Item(i).Reference().Start(), doc->Comments().Item(i).Reference().Start());
+        EXPECT_EQ(frisch->Comments().Item(i).Reference().End(), doc->Comments().Item(i).Reference().End());
+    }
+}

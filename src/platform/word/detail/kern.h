@@ -174,6 +174,8 @@ private:
     void StreamNachfuehren(int story, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
                            pugi::xml_node letzterLauf);
     void AbsatzGeteilt(int story, long position, pugi::xml_node erster, pugi::xml_node rest);
+    // Marks at position inside the paragraph move on by n.
+    void MarkenNachruecken(int story, long position, long n, pugi::xml_node absatz);
     void StromKuerzen(int story, long a, long b, std::size_t erstes, std::size_t hinter);
     void BereicheAbbilden(int story, const std::function<void(Bereich&)>& f, const Bereich* ausser);
 };

@@ -152,6 +152,7 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     int teilungen = 0;
     bool geklettert = false;
     pugi::xml_node ersterTeil, rest;
+    std::size_t stueckeVorDerTeilung = 0;  // of `neu`, the pieces that went into the first part
     auto merken = [&](StueckArt art, pugi::xml_node knoten, std::u32string_view zeichen) {
         Stueck st;
         st.start = position + static_cast<long>(neuText.size());
@@ -183,6 +184,7 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
         pugi::xml_node q = p.parent().insert_child_before("w:p", p);
         ersterTeil = q;
         rest = p;
+        stueckeVorDerTeilung = neu.size();
         if (pugi::xml_node ppr = p.child("w:pPr")) {
             pugi::xml_node kopie = q.append_copy(ppr);
             kopie.remove_child("w:sectPr");
@@ -218,8 +220,29 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     leeren();
     StoryGeaendert(sid);
     if (!geteilt && story(sid).gueltig) StreamNachfuehren(sid, position, neu, neuText, letzterLauf);
-    else if (teilungen == 1 && n == 1 && neu.empty() && !geklettert && story(sid).gueltig)
-        AbsatzGeteilt(sid, position, ersterTeil, rest);
+    else if (teilungen == 1 && !geklettert && story(sid).gueltig) {
+        // one paragraph split directly in its paragraph, with text before and after the mark: the
+        // text before goes in as into an unsplit paragraph, then the split, then the text after
+        std::vector<Stueck> davor(neu.begin(), neu.begin() + static_cast<std::ptrdiff_t>(stueckeVorDerTeilung));
+        std::vector<Stueck> danach(neu.begin() + static_cast<std::ptrdiff_t>(stueckeVorDerTeilung), neu.end());
+        long teilung = position;
+        std::u32string textDavor;
+        for (const Stueck& st : davor) teilung += st.laenge;
+        textDavor = neuText.substr(0, static_cast<std::size_t>(teilung - position));
+        if (!davor.empty()) {
+            // the text before ends the first part: marks at the place that stayed in the second
+            // part (after the new mark in the XML) follow it
+            StreamNachfuehren(sid, position, davor, textDavor, pugi::xml_node());
+            MarkenNachruecken(sid, position, teilung - position, rest);
+        }
+        AbsatzGeteilt(sid, teilung, ersterTeil, rest);
+        if (!danach.empty() && story(sid).gueltig) {
+            for (Stueck& st : danach) st.start += 1;  // after the new paragraph mark
+            StreamNachfuehren(sid, teilung + 1, danach, neuText.substr(textDavor.size()), letzterLauf);
+        } else if (!danach.empty()) {
+            Veraendert(sid);
+        }
+    }
     else Veraendert(sid);
     Eingefuegt(sid, position, n, ausser);
     return n;
@@ -251,14 +274,22 @@ void Kern::AbsatzGeteilt(int sid, long position, pugi::xml_node q, pugi::xml_nod
     c.bereiche[q.internal_object()] = {ps, position + 1};
     c.absaetze.insert(platz, q.internal_object());
     // marks at the place stay before the new mark when they went into q with the text before it
-    auto inP = [&](pugi::xml_node_struct* m) {
-        for (pugi::xml_node k(m); k; k = k.parent())
-            if (k == p) return true;
-        return false;
-    };
     for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
         for (auto& [id, m] : *karte)
-            if (m.position > position || (m.position == position && inP(m.knoten))) m.position += 1;
+            if (m.position > position) m.position += 1;
+    MarkenNachruecken(sid, position, 1, p);
+}
+
+void Kern::MarkenNachruecken(int sid, long position, long n, pugi::xml_node absatz) {
+    auto drin = [&](pugi::xml_node_struct* m) {
+        for (pugi::xml_node k(m); k; k = k.parent())
+            if (k == absatz) return true;
+        return false;
+    };
+    StoryCache& c = stories_[static_cast<std::size_t>(sid)].cache;
+    for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
+        for (auto& [id, m] : *karte)
+            if (m.position == position && drin(m.knoten)) m.position += n;
 }
 
 void Kern::StreamNachfuehren(int sid, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
