@@ -34,7 +34,7 @@ void Bookmarks::Add(std::string_view name, const word::Range& bereich) {
             pugi::xml_node ende = en != c.textmarkeEnde.end() ? pugi::xml_node(en->second.knoten) : pugi::xml_node();
             start.parent().remove_child(start);
             if (ende) ende.parent().remove_child(ende);
-            k.Veraendert();
+            k.Veraendert(sid);
         }
     }
     long id = 0;
@@ -50,7 +50,7 @@ void Bookmarks::Add(std::string_view name, const word::Range& bereich) {
     detail::Setzen(start, "w:id", id);
     detail::Setzen(start, "w:name", n);
     k.DokumentGeaendert();
-    k.Veraendert();
+    k.Veraendert(sid);
 }
 
 long Bookmarks::Count() const { return static_cast<long>(kern_->cache(Kern::kHaupttext).textmarkenNamen.size()); }

@@ -80,29 +80,40 @@ Kern& Comments::kern() const {
 
 namespace {
 // The comments anchored in the filter range (a collapsed range: anchored at its place), in anchor
-// order: a binary search in the anchors of the story.
-std::vector<std::string> Gefiltert(Kern& k, const word::Range& filter) {
-    if (filter.IstNothing()) return k.KommentarIds();
+// order: [von, bis) of the anchors of the document, found by binary search (the anchors are
+// ordered by story, then start), so counting and indexing cost no copy of the list.
+struct Auswahl {
+    const std::vector<Kern::KommentarStelle>* stellen;
+    std::size_t von, bis;
+};
+
+Auswahl Gefiltert(Kern& k, const word::Range& filter) {
+    if (filter.IstNothing()) {
+        const auto& stellen = k.KommentarStellen();
+        return {&stellen, 0, stellen.size()};
+    }
     const int fs = filter.BereichIntern()->story;
     const long s = filter.Start(), e = filter.End();
     const long bis = s == e ? s + 1 : e;
     const auto& stellen = k.KommentarStellen();
-    auto it = std::lower_bound(stellen.begin(), stellen.end(), std::pair<int, long>(fs, s),
-                               [](const Kern::KommentarStelle& a, const std::pair<int, long>& b) {
-                                   return std::pair<int, long>(a.story, a.start) < b;
-                               });
-    std::vector<std::string> aus;
-    for (; it != stellen.end() && it->story == fs && it->start < bis; ++it) aus.push_back(it->id);
-    return aus;
+    auto vor = [](const Kern::KommentarStelle& a, const std::pair<int, long>& b) {
+        return std::pair<int, long>(a.story, a.start) < b;
+    };
+    auto von = std::lower_bound(stellen.begin(), stellen.end(), std::pair<int, long>(fs, s), vor);
+    auto nach = std::lower_bound(von, stellen.end(), std::pair<int, long>(fs, bis), vor);
+    return {&stellen, static_cast<std::size_t>(von - stellen.begin()), static_cast<std::size_t>(nach - stellen.begin())};
 }
 }  // namespace
 
-long Comments::Count() const { return static_cast<long>(Gefiltert(kern(), filter_).size()); }
+long Comments::Count() const {
+    Auswahl a = Gefiltert(kern(), filter_);
+    return static_cast<long>(a.bis - a.von);
+}
 
 Comment Comments::Item(long index) const {
-    auto ids = Gefiltert(kern(), filter_);
-    if (index < 1 || index > static_cast<long>(ids.size())) throw LaufzeitFehler(fehlernummer::IndexAusserhalb);
-    return Comment(kern_, ids[static_cast<std::size_t>(index) - 1]);
+    Auswahl a = Gefiltert(kern(), filter_);
+    if (index < 1 || index > static_cast<long>(a.bis - a.von)) throw LaufzeitFehler(fehlernummer::IndexAusserhalb);
+    return Comment(kern_, (*a.stellen)[a.von + static_cast<std::size_t>(index) - 1].id);
 }
 
 Comment Comments::Add(const word::Range& anker, std::string_view text) {
@@ -132,7 +143,7 @@ Comment Comments::Add(const word::Range& anker, std::string_view text) {
         if (rest[schnitt] == '\r' && schnitt + 1 < rest.size() && rest[schnitt + 1] == '\n') ++schnitt;
         rest = rest.substr(schnitt + 1);
     }
-    k.KommentareGeaendert();
+    k.KommentarHinzugefuegt();
 
     pugi::xml_node ende = k.MarkeEinfuegen(sid, e, "w:commentRangeEnd", s != e);
     detail::Setzen(ende, "w:id", id);
@@ -143,7 +154,7 @@ Comment Comments::Add(const word::Range& anker, std::string_view text) {
     pugi::xml_node lauf = ende.parent().insert_child_after("w:r", ende);
     detail::Setzen(lauf.append_child("w:commentReference"), "w:id", id);
     k.DokumentGeaendert();
-    k.Veraendert();
+    k.Veraendert(sid);
     return Comment(kern_, id);
 }
 

@@ -158,8 +158,8 @@ Row Rows::Add() {
             neu.remove_child(kind);
         kind = weiter;
     }
-    k.DokumentGeaendert();
-    k.Veraendert();
+    k.StoryGeaendert(sid);
+    k.Veraendert(sid);
     k.Eingefuegt(sid, ende, k.cache(sid).Laenge() - laenge);
     return Row(kern_, neu.internal_object());
 }

@@ -40,7 +40,8 @@ Kern::Kern(Paket paket) : paket_(std::move(paket)) {
     std::string ez = paket_.Beziehungsziel(dokumentName_, kTypEinstellungen);
     if (!ez.empty()) einstellungen_ = paket_.Finden(Paket::ZielTeil(dokumentName_, ez));
 
-    stories_.push_back(Story{body, false, {}});
+    stories_.push_back(Story{body, false, false, {}});
+    storyIds_.emplace(body.internal_object(), kHaupttext);
     auswahl_ = std::make_shared<Auswahl>();
     auswahl_->bereich = NeuerBereich(kHaupttext, 0, 0);
     pfad = paket_.Quelle();
@@ -67,6 +68,13 @@ void Kern::GeaendertBei(pugi::xml_node knoten) {
 void Kern::KommentareGeaendert() {
     if (kommentare_) kommentare_->geaendert = true;
     Veraendert();
+}
+
+void Kern::KommentarHinzugefuegt() {
+    if (kommentare_) kommentare_->geaendert = true;
+    ++generation_;
+    for (auto& s : stories_)
+        if (s.kommentar) s.gueltig = false;
 }
 
 pugi::xml_node Kern::EinstellungenWurzel(bool anlegen) {
@@ -108,9 +116,9 @@ void Kern::Speichern(const std::filesystem::path& ziel) {
 // --- stories ----------------------------------------------------------------------------------
 
 int Kern::StoryVon(pugi::xml_node wurzel) {
-    for (std::size_t i = 0; i < stories_.size(); ++i)
-        if (stories_[i].wurzel == wurzel) return static_cast<int>(i);
-    stories_.push_back(Story{wurzel, false, {}});
+    auto [it, neu] = storyIds_.emplace(wurzel.internal_object(), static_cast<int>(stories_.size()));
+    if (!neu) return it->second;
+    stories_.push_back(Story{wurzel, false, std::string_view(wurzel.name()) == "w:comment", {}});
     return static_cast<int>(stories_.size() - 1);
 }
 
@@ -133,9 +141,20 @@ Story& Kern::story(int id) {
 
 const StoryCache& Kern::cache(int id) {
     Story& s = story(id);
+    if (!s.gueltig || !s.markenGueltig) {
+        StoryLesen(s.wurzel, s.cache);
+        s.gueltig = true;
+        s.markenGueltig = true;
+    }
+    return s.cache;
+}
+
+const StoryCache& Kern::strom(int id) {
+    Story& s = story(id);
     if (!s.gueltig) {
         StoryLesen(s.wurzel, s.cache);
         s.gueltig = true;
+        s.markenGueltig = true;
     }
     return s.cache;
 }
@@ -155,6 +174,31 @@ void Kern::Pruefen(pugi::xml_node knoten) {
 void Kern::Veraendert() {
     ++generation_;
     for (auto& s : stories_) s.gueltig = false;
+}
+
+void Kern::Veraendert(int id) {
+    ++generation_;
+    if (id < 0 || id >= static_cast<int>(stories_.size())) return Veraendert();
+    Story& bearbeitet = stories_[static_cast<std::size_t>(id)];
+    if (bearbeitet.kommentar) {
+        bearbeitet.gueltig = false;
+        return;
+    }
+    for (auto& s : stories_)
+        if (!s.kommentar) s.gueltig = false;
+}
+
+void Kern::MarkenVeraendert(int id) {
+    ++generation_;
+    story(id).markenGueltig = false;
+}
+
+void Kern::StoryGeaendert(int id) {
+    if (story(id).kommentar) {
+        if (kommentare_) kommentare_->geaendert = true;
+    } else {
+        DokumentGeaendert();
+    }
 }
 
 // --- live ranges --------------------------------------------------------------------------------

@@ -36,6 +36,8 @@ struct Auswahl {
 struct Story {
     pugi::xml_node wurzel;  // w:body, w:txbxContent or w:comment
     bool gueltig = false;
+    bool kommentar = false;  // a w:comment: its text lives in the comments part, apart from the rest
+    bool markenGueltig = true;  // false: a mark was inserted since the read; the stream still holds
     StoryCache cache;
 };
 
@@ -61,6 +63,10 @@ public:
     // comments part (created with content type and relationship when anlegen)
     pugi::xml_node KommentarWurzel(bool anlegen);
     void KommentareGeaendert();
+    // A w:comment was added to the comments part: no node of the document part changed, so the
+    // main text and its text boxes stay valid (the comments are read again: the new one may sit
+    // where a removed one was).
+    void KommentarHinzugefuegt();
     pugi::xml_node EinstellungenWurzel(bool anlegen);
     void EinstellungenGeaendert();
     void Speichern(const std::filesystem::path& pfad);
@@ -71,10 +77,22 @@ public:
     int StoryEines(pugi::xml_node knoten);         // story a node lies in; -1 when none / removed
     Story& story(int id);                          // raises 91 for a removed story
     const StoryCache& cache(int id);               // builds the stream on demand
+    // The stream, text and extents only: valid also while the marks are being changed (their
+    // maps are then out of date and must not be used; cache() reads them again).
+    const StoryCache& strom(int id);
     bool Lebt(pugi::xml_node knoten);              // not removed
     void Pruefen(pugi::xml_node knoten);           // raises 91 when removed
-    // Invalidates cached streams and collections after an edit.
+    // Invalidates cached streams and collections after an edit: of every story (a comment added
+    // or removed, nodes removed for good) ...
     void Veraendert();
+    // ... or after an edit inside one story. A comment's text shares no node with any other story,
+    // so an edit of it leaves the others valid and an edit elsewhere leaves it valid; the main text
+    // and its text boxes share one XML tree and go together.
+    void Veraendert(int story);
+    // A zero-width mark was inserted into the story: characters, pieces and extents stay.
+    void MarkenVeraendert(int story);
+    // Marks the part holding the story as changed (document or comments).
+    void StoryGeaendert(int story);
     unsigned long Generation() const { return generation_; }
 
     // --- live ranges -------------------------------------------------------------------------
@@ -142,6 +160,7 @@ private:
     Teil* kommentare_ = nullptr;
     Teil* einstellungen_ = nullptr;
     std::vector<Story> stories_;
+    std::unordered_map<pugi::xml_node_struct*, int> storyIds_;  // by root, for StoryVon
     std::vector<std::weak_ptr<Bereich>> bereiche_;
     std::shared_ptr<Auswahl> auswahl_;
     std::map<std::string, bool> ansicht_;
@@ -154,6 +173,10 @@ private:
     std::unordered_map<std::string, pugi::xml_node_struct*> kommentarKnoten_;
     void StreamNachfuehren(int story, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
                            pugi::xml_node letzterLauf);
+    void AbsatzGeteilt(int story, long position, pugi::xml_node erster, pugi::xml_node rest);
+    // Marks at position inside the paragraph move on by n.
+    void MarkenNachruecken(int story, long position, long n, pugi::xml_node absatz);
+    void StromKuerzen(int story, long a, long b, std::size_t erstes, std::size_t hinter);
     void BereicheAbbilden(int story, const std::function<void(Bereich&)>& f, const Bereich* ausser);
 };
 

@@ -9,16 +9,17 @@
 namespace vk::word::detail {
 
 pugi::xml_node Kern::MarkeEinfuegen(int sid, long position, const char* name, bool amEnde) {
-    const StoryCache* c = &cache(sid);
+    // Only the stream is used here (so a second mark needs no new reading after the first).
+    const StoryCache* c = &strom(sid);
     position = std::clamp(position, 0L, c->Laenge());
     if (!amEnde || position == 0) {
         Ort o = OrtBei(sid, position);
         pugi::xml_node m = o.vor ? o.eltern.insert_child_before(name, o.vor) : o.eltern.append_child(name);
-        Veraendert();
+        MarkenVeraendert(sid);
         return m;
     }
     LaufTrennen(sid, position);
-    c = &cache(sid);
+    c = &strom(sid);
     std::size_t i = c->Finde(position - 1);
     if (i == c->stuecke.size()) return MarkeEinfuegen(sid, position, name, false);
     const Stueck s = c->stuecke[i];
@@ -36,7 +37,7 @@ pugi::xml_node Kern::MarkeEinfuegen(int sid, long position, const char* name, bo
         if (!Ist(p, "w:p")) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Keine Stelle für die Marke");
         m = p.append_child(name);
     }
-    Veraendert();
+    MarkenVeraendert(sid);
     return m;
 }
 

@@ -17,6 +17,22 @@ std::size_t StoryCache::Finde(long position) const {
     return stuecke.size();
 }
 
+void StoryCache::Leeren() {
+    text.clear();
+    stuecke.clear();
+    bereiche.clear();
+    absaetze.clear();
+    tabellen.clear();
+    zellen.clear();
+    kommentarStart.clear();
+    kommentarEnde.clear();
+    kommentarReferenz.clear();
+    textmarkeStart.clear();
+    textmarkeEnde.clear();
+    textmarkeId.clear();
+    textmarkenNamen.clear();
+}
+
 namespace {
 
 class Leser {
@@ -75,7 +91,7 @@ private:
         c_.absaetze.push_back(p.internal_object());
         Inline(p, p);
         if (!letzterInZelle) Neu(StueckArt::Absatzende, 1, p, p, U"\r");
-        c_.bereiche[p.internal_object()] = {start, letzterInZelle ? pos() + 2 : pos()};
+        c_.bereiche.Anhaengen(p.internal_object(), {start, letzterInZelle ? pos() + 2 : pos()});
     }
 
     void Inline(pugi::xml_node eltern, pugi::xml_node p) {
@@ -102,8 +118,11 @@ private:
             if (!IstElement(k)) continue;
             std::string_view n = k.name();
             if (n == "w:t") {
-                std::u32string t = NachU32(Text(k));
-                if (!t.empty()) Neu(StueckArt::Text, static_cast<long>(t.size()), k, p, t);
+                // decoded straight into the stream: no copies of the text on the way
+                const long start = pos();
+                for (pugi::xml_node d = k.first_child(); d; d = d.next_sibling())
+                    if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata) U32Anhaengen(c_.text, d.value());
+                if (pos() > start) c_.stuecke.push_back(Stueck{start, pos() - start, StueckArt::Text, k.internal_object(), p.internal_object()});
             } else if (n == "w:tab" || n == "w:ptab") {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\t");
             } else if (n == "w:br") {
@@ -152,13 +171,13 @@ private:
                 Block(tc, letzterP);
                 letzterAbsatz = letzterP;
                 Neu(StueckArt::Zellende, 2, tc, letzterP, U"\r\a");
-                c_.bereiche[tc.internal_object()] = {cStart, pos()};
+                c_.bereiche.Anhaengen(tc.internal_object(), {cStart, pos()});
             }
             Neu(StueckArt::Zeilenende, 2, tr, pugi::xml_node(), U"\r\a");
-            c_.bereiche[tr.internal_object()] = {zStart, pos()};
+            c_.bereiche.Anhaengen(tr.internal_object(), {zStart, pos()});
         }
         --tiefe_;
-        c_.bereiche[tbl.internal_object()] = {start, pos()};
+        c_.bereiche.Anhaengen(tbl.internal_object(), {start, pos()});
         if (aussen) c_.tabellen.push_back(tbl.internal_object());
     }
 
@@ -170,12 +189,9 @@ private:
 }  // namespace
 
 void StoryLesen(pugi::xml_node wurzel, StoryCache& cache) {
-    // A story is read again after every edit, at about its old size: room for that up front.
-    const std::size_t bereiche = cache.bereiche.size(), stuecke = cache.stuecke.size(), text = cache.text.size();
-    cache = StoryCache{};
-    cache.bereiche.reserve(bereiche);
-    cache.stuecke.reserve(stuecke);
-    cache.text.reserve(text);
+    // A story is read again after most edits, at about its old size: the memory of the last read
+    // is used again instead of being freed and allocated anew.
+    cache.Leeren();
     Leser leser(cache);
     leser.Block(wurzel, pugi::xml_node());
 }

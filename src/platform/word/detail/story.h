@@ -9,6 +9,8 @@
 
 #include <pugixml.hpp>
 
+#include "platform/word/detail/knotenbereiche.h"
+
 namespace vk::word::detail {
 
 enum class StueckArt : unsigned char {
@@ -38,7 +40,7 @@ struct StoryCache {
     std::u32string text;
     std::vector<Stueck> stuecke;  // only pieces with length > 0, in order
     // [start, end) of paragraphs (end after the mark), cells (end after "\r\a"), rows and tables.
-    std::unordered_map<pugi::xml_node_struct*, std::pair<long, long>> bereiche;
+    KnotenBereiche bereiche;
     std::vector<pugi::xml_node_struct*> absaetze;  // in order
     std::vector<pugi::xml_node_struct*> tabellen;  // outermost tables of the story, in order
     std::vector<pugi::xml_node_struct*> zellen;    // every cell, in order
@@ -51,6 +53,8 @@ struct StoryCache {
     // Index of the piece holding the character at position, or stuecke.size() at/after the end.
     std::size_t Finde(long position) const;
     long Laenge() const { return static_cast<long>(text.size()); }
+    // Empties everything, keeping the memory for the next read.
+    void Leeren();
 };
 
 // Builds the stream of a story root (w:body, w:txbxContent or w:comment).

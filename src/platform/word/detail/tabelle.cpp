@@ -120,8 +120,8 @@ pugi::xml_node Kern::TabelleEinfuegen(int sid, long position, long zeilen, long 
         }
     }
     Trennen(tbl);
-    DokumentGeaendert();
-    Veraendert();
+    StoryGeaendert(sid);
+    Veraendert(sid);
     long n = cache(sid).Laenge() - laengeVorher;
     Eingefuegt(sid, einfuegestelle, n, nullptr);
     return tbl;

@@ -48,7 +48,7 @@ pugi::xml_node NeuerLauf(Ort o) {
 }  // namespace
 
 Ort Kern::OrtBei(int sid, long position) {
-    const StoryCache* c = &cache(sid);
+    const StoryCache* c = &strom(sid);
     position = std::clamp(position, 0L, c->Laenge());
     std::size_t i = c->Finde(position);
     if (i == c->stuecke.size()) {
@@ -57,8 +57,8 @@ Ort Kern::OrtBei(int sid, long position) {
             pugi::xml_node p;
             if (pugi::xml_node sect = wurzel.child("w:sectPr")) p = wurzel.insert_child_before("w:p", sect);
             else p = wurzel.append_child("w:p");
-            DokumentGeaendert();
-            Veraendert();
+            StoryGeaendert(sid);
+            Veraendert(sid);
             return Ort{p, {}, p, {}};
         }
         i = c->stuecke.size() - 1;
@@ -74,7 +74,7 @@ Ort Kern::OrtBei(int sid, long position) {
         return Ort{p, vor, p, Vorlage(p, vor, p)};
     }
     LaufTrennen(sid, position);
-    c = &cache(sid);
+    c = &strom(sid);
     s = c->stuecke[c->Finde(position)];
     pugi::xml_node lauf = pugi::xml_node(s.knoten).parent();
     pugi::xml_node eltern = lauf.parent();
@@ -84,7 +84,7 @@ Ort Kern::OrtBei(int sid, long position) {
 }
 
 void Kern::LaufTrennen(int sid, long position) {
-    const StoryCache& c = cache(sid);
+    const StoryCache& c = strom(sid);
     std::size_t i = c.Finde(position);
     if (i == c.stuecke.size()) return;
     const Stueck s = c.stuecke[i];
@@ -93,6 +93,7 @@ void Kern::LaufTrennen(int sid, long position) {
     pugi::xml_node lauf = knoten.parent();
     if (!Ist(lauf, "w:r")) return;
     bool geaendert = false;
+    pugi::xml_node zweiteHaelfte;  // the w:t holding the text from position on, when one was split
     if (s.art == StueckArt::Text && position > s.start) {
         std::u32string t = NachU32(Text(knoten));
         std::size_t k = static_cast<std::size_t>(position - s.start);
@@ -100,6 +101,7 @@ void Kern::LaufTrennen(int sid, long position) {
         TextSetzen(knoten, NachUtf8(t.substr(0, k)));
         TextSetzen(neu, NachUtf8(t.substr(k)));
         knoten = neu;
+        zweiteHaelfte = neu;
         geaendert = true;
     }
     bool davor = false;
@@ -115,11 +117,20 @@ void Kern::LaufTrennen(int sid, long position) {
         }
         geaendert = true;
     }
-    if (geaendert) {
-        Veraendert();
-        if (sid == kHaupttext || !Ist(story(sid).wurzel, "w:comment")) DokumentGeaendert();
-        else KommentareGeaendert();
-    }
+    if (!geaendert) return;
+    StoryGeaendert(sid);
+    // The characters and their order stay; nodes only moved to a new run (keeping their identity,
+    // and no run is a piece of the stream) and one w:t may have been cut in two. So the cached
+    // stream stays valid once the cut piece is split as well.
+    ++generation_;
+    if (!zweiteHaelfte) return;
+    StoryCache& cache = stories_[static_cast<std::size_t>(sid)].cache;
+    Stueck rest = s;
+    rest.start = position;
+    rest.laenge = s.start + s.laenge - position;
+    rest.knoten = zweiteHaelfte.internal_object();
+    cache.stuecke[i].laenge = position - s.start;
+    cache.stuecke.insert(cache.stuecke.begin() + static_cast<std::ptrdiff_t>(i) + 1, rest);
 }
 
 long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const Bereich* ausser) {
@@ -137,6 +148,11 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     std::vector<Stueck> neu;
     std::u32string neuText;
     pugi::xml_node letzterLauf;
+    // the one paragraph split by a lone "\r" directly in its paragraph: first part, rest
+    int teilungen = 0;
+    bool geklettert = false;
+    pugi::xml_node ersterTeil, rest;
+    std::size_t stueckeVorDerTeilung = 0;  // of `neu`, the pieces that went into the first part
     auto merken = [&](StueckArt art, pugi::xml_node knoten, std::u32string_view zeichen) {
         Stueck st;
         st.start = position + static_cast<long>(neuText.size());
@@ -158,12 +174,17 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
     };
     auto absatzTeilen = [&] {
         geteilt = true;
+        ++teilungen;
         while (o.eltern != o.absatz && o.eltern.parent()) {
             o.vor = o.eltern.next_sibling();
             o.eltern = o.eltern.parent();
+            geklettert = true;
         }
         pugi::xml_node p = o.absatz;
         pugi::xml_node q = p.parent().insert_child_before("w:p", p);
+        ersterTeil = q;
+        rest = p;
+        stueckeVorDerTeilung = neu.size();
         if (pugi::xml_node ppr = p.child("w:pPr")) {
             pugi::xml_node kopie = q.append_copy(ppr);
             kopie.remove_child("w:sectPr");
@@ -197,12 +218,78 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
         }
     }
     leeren();
-    if (Ist(story(sid).wurzel, "w:comment")) KommentareGeaendert();
-    else DokumentGeaendert();
+    StoryGeaendert(sid);
     if (!geteilt && story(sid).gueltig) StreamNachfuehren(sid, position, neu, neuText, letzterLauf);
-    else Veraendert();
+    else if (teilungen == 1 && !geklettert && story(sid).gueltig) {
+        // one paragraph split directly in its paragraph, with text before and after the mark: the
+        // text before goes in as into an unsplit paragraph, then the split, then the text after
+        std::vector<Stueck> davor(neu.begin(), neu.begin() + static_cast<std::ptrdiff_t>(stueckeVorDerTeilung));
+        std::vector<Stueck> danach(neu.begin() + static_cast<std::ptrdiff_t>(stueckeVorDerTeilung), neu.end());
+        long teilung = position;
+        std::u32string textDavor;
+        for (const Stueck& st : davor) teilung += st.laenge;
+        textDavor = neuText.substr(0, static_cast<std::size_t>(teilung - position));
+        if (!davor.empty()) {
+            // the text before ends the first part: marks at the place that stayed in the second
+            // part (after the new mark in the XML) follow it
+            StreamNachfuehren(sid, position, davor, textDavor, pugi::xml_node());
+            MarkenNachruecken(sid, position, teilung - position, rest);
+        }
+        AbsatzGeteilt(sid, teilung, ersterTeil, rest);
+        if (!danach.empty() && story(sid).gueltig) {
+            for (Stueck& st : danach) st.start += 1;  // after the new paragraph mark
+            StreamNachfuehren(sid, teilung + 1, danach, neuText.substr(textDavor.size()), letzterLauf);
+        } else if (!danach.empty()) {
+            Veraendert(sid);
+        }
+    }
+    else Veraendert(sid);
     Eingefuegt(sid, position, n, ausser);
     return n;
+}
+
+void Kern::AbsatzGeteilt(int sid, long position, pugi::xml_node q, pugi::xml_node p) {
+    // Paragraph p was split at position: its content before that place moved into the new
+    // paragraph q before it, which ends with a paragraph mark of its own at position.
+    Veraendert(sid);  // other stories sharing the tree, and everything keyed by generation
+    Story& st = stories_[static_cast<std::size_t>(sid)];
+    StoryCache& c = st.cache;
+    auto alt = c.bereiche.find(p.internal_object());
+    auto platz = std::find(c.absaetze.begin(), c.absaetze.end(), p.internal_object());
+    if (alt == c.bereiche.end() || platz == c.absaetze.end()) return;  // read again
+    st.gueltig = true;
+    const long ps = alt->second.first;
+    auto it = std::lower_bound(c.stuecke.begin(), c.stuecke.end(), position,
+                               [](const Stueck& s, long pos) { return s.start < pos; });
+    for (auto vor = c.stuecke.begin(); vor != it; ++vor)
+        if (vor->absatz == p.internal_object()) vor->absatz = q.internal_object();
+    for (auto nach = it; nach != c.stuecke.end(); ++nach) nach->start += 1;
+    c.stuecke.insert(it, Stueck{position, 1, StueckArt::Absatzende, q.internal_object(), q.internal_object()});
+    c.text.insert(static_cast<std::size_t>(position), 1, U'\r');
+    for (auto& [knoten, bereich] : c.bereiche) {
+        if (bereich.first > position) bereich.first += 1;
+        if (bereich.second > position) bereich.second += 1;
+    }
+    c.bereiche[p.internal_object()].first = position + 1;
+    c.bereiche[q.internal_object()] = {ps, position + 1};
+    c.absaetze.insert(platz, q.internal_object());
+    // marks at the place stay before the new mark when they went into q with the text before it
+    for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
+        for (auto& [id, m] : *karte)
+            if (m.position > position) m.position += 1;
+    MarkenNachruecken(sid, position, 1, p);
+}
+
+void Kern::MarkenNachruecken(int sid, long position, long n, pugi::xml_node absatz) {
+    auto drin = [&](pugi::xml_node_struct* m) {
+        for (pugi::xml_node k(m); k; k = k.parent())
+            if (k == absatz) return true;
+        return false;
+    };
+    StoryCache& c = stories_[static_cast<std::size_t>(sid)].cache;
+    for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
+        for (auto& [id, m] : *karte)
+            if (m.position == position && drin(m.knoten)) m.position += n;
 }
 
 void Kern::StreamNachfuehren(int sid, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
@@ -266,10 +353,19 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
         }
         return aeusserste;
     };
-    for (std::size_t i = c->Finde(a); i < c->stuecke.size() && c->stuecke[i].start < b; ++i) {
+    // Only characters of runs in [a, b) (no paragraph, cell or row mark): the stream can be cut in
+    // place, as the structure around them stays.
+    bool nurZeichen = true;
+    const std::size_t erstes = c->Finde(a);
+    std::size_t hinter = erstes;
+    for (; hinter < c->stuecke.size() && c->stuecke[hinter].start < b; ++hinter) {
+        const Stueck& s = c->stuecke[hinter];
+        if (s.art != StueckArt::Text && s.art != StueckArt::Zeichen) nurZeichen = false;
+    }
+    for (std::size_t i = erstes; i < c->stuecke.size() && c->stuecke[i].start < b; ++i) {
         const Stueck& s = c->stuecke[i];
         pugi::xml_node n(s.knoten);
-        if (pugi::xml_node t = ganzDrin(n)) {
+        if (pugi::xml_node t = nurZeichen ? pugi::xml_node() : ganzDrin(n)) {
             if (ganzeTabellen.insert(t.internal_object()).second) tabellen.push_back(t);
             continue;
         }
@@ -305,11 +401,40 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
         }
         p.parent().remove_child(p);
     }
-    if (Ist(story(sid).wurzel, "w:comment")) KommentareGeaendert();
-    else DokumentGeaendert();
-    Veraendert();
+    StoryGeaendert(sid);
+    if (nurZeichen && erstes < hinter && c->stuecke[erstes].start == a && c->stuecke[hinter - 1].start +
+                                                                               c->stuecke[hinter - 1].laenge == b) {
+        StromKuerzen(sid, a, b, erstes, hinter);
+        Ersetzt(sid, a, b, 0, ausser);
+        return;
+    }
+    Veraendert(sid);
     long entfernt = laenge - cache(sid).Laenge();
     Ersetzt(sid, a, b, (b - a) - entfernt, ausser);
+}
+
+void Kern::StromKuerzen(int sid, long a, long b, std::size_t erstes, std::size_t hinter) {
+    // The pieces [erstes, hinter) covered exactly [a, b) and their nodes are gone; everything else
+    // kept its node. Positions after b move back, those inside collapse to a.
+    Veraendert(sid);  // other stories sharing the tree, and everything keyed by generation
+    Story& st = stories_[static_cast<std::size_t>(sid)];
+    st.gueltig = true;
+    StoryCache& c = st.cache;
+    const long d = b - a;
+    auto abbilden = [&](long& p) {
+        if (p >= b) p -= d;
+        else if (p > a) p = a;
+    };
+    c.stuecke.erase(c.stuecke.begin() + static_cast<std::ptrdiff_t>(erstes),
+                    c.stuecke.begin() + static_cast<std::ptrdiff_t>(hinter));
+    for (std::size_t i = erstes; i < c.stuecke.size(); ++i) c.stuecke[i].start -= d;
+    c.text.erase(static_cast<std::size_t>(a), static_cast<std::size_t>(d));
+    for (auto& [knoten, bereich] : c.bereiche) {
+        abbilden(bereich.first);
+        abbilden(bereich.second);
+    }
+    for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
+        for (auto& [id, m] : *karte) abbilden(m.position);
 }
 
 std::vector<pugi::xml_node> Kern::LaeufeIn(int sid, long a, long b, std::vector<pugi::xml_node>* marken) {

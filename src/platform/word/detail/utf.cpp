@@ -5,6 +5,11 @@ namespace vk::word::detail {
 std::u32string NachU32(std::string_view s) {
     std::u32string aus;
     aus.reserve(s.size());
+    U32Anhaengen(aus, s);
+    return aus;
+}
+
+void U32Anhaengen(std::u32string& aus, std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
         unsigned char c = static_cast<unsigned char>(s[i]);
@@ -30,7 +35,6 @@ std::u32string NachU32(std::string_view s) {
         aus.push_back(cp);
         i += n + 1;
     }
-    return aus;
 }
 
 std::string NachUtf8(std::u32string_view text) {
