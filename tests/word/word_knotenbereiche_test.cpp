@@ -49,8 +49,12 @@ TEST(WordKnotenBereiche, AnhaengenNachEinerSuche) {
         for (std::size_t i = 0; i < knoten.size(); ++i) {
             b.Anhaengen(knoten[i], {long(i), long(i) + runde});
             if (i % 37 == 0 || i < 20) {
-                for (std::size_t j = 0; j <= i; ++j) ASSERT_EQ(b.at(knoten[j]).first, long(j)) << i << " " << j;
-                if (i + 1 < knoten.size()) EXPECT_TRUE(b.find(knoten[i + 1]) == b.end()) << i;
+                for (std::size_t j = 0; j <= i; ++j) {
+                    ASSERT_EQ(b.at(knoten[j]).first, long(j)) << i << " " << j;
+                }
+                if (i + 1 < knoten.size()) {
+                    EXPECT_TRUE(b.find(knoten[i + 1]) == b.end()) << i;
+                }
             }
         }
         b[knoten[5]] = {-1, -1};  // assignment through the index
