@@ -12,6 +12,7 @@
 #include "categories/frmKat6.h"
 #include "common/fehler.h"
 #include "common/konvertierung.h"
+#include "component/beispieldatenbank.h"
 #include "component/rechnungskontext.h"
 #include "component/vk.h"
 #include "document/Beispielvorlage.h"
@@ -28,20 +29,6 @@ namespace fs = std::filesystem;
 // The sample invoice letter with "kalStart" and the five letter-text tags.
 void VorlageSchreiben(const fs::path& datei) { vk::BeispielVorlage()->Save(datei); }
 
-void DatenbankSchreiben(const fs::path& datei) {
-    vk::dao::DatenbankAnlegen(datei);
-    vk::dao::Workspace ws;
-    auto db = ws.OpenDatabase(datei.string());
-    db->Execute("INSERT INTO TempDoc (ID_Benutzer, Mehrwertsteuersatz, AbschlagProzent, Rabatt, Zahlungsziel) "
-                "VALUES (1, 190, 100, 0, 1)");
-    db->Execute("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer) "
-                "VALUES (1, 1, 1, '2026-001')");
-    db->Execute("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (1, 8, '2026-12-05')");
-    db->Execute("INSERT INTO Version (Zahlungsziel, AbstandZahlungsziel, BundZahlungsziel) "
-                "VALUES ('Bitte zahlen Sie den Rechnungsbetrag bis zum <14> ohne Abzug.', 26, 1)");
-    db->Close();
-}
-
 }  // namespace
 
 int BefehlDemo(const Argumente& args) {
@@ -53,7 +40,7 @@ int BefehlDemo(const Argumente& args) {
     const fs::path db = dir / "buero.sqlite", vorlage = dir / "Vorlage.docx", rechnung = dir / "Rechnung.docx";
     for (const auto& f : {db, vorlage, rechnung}) fs::remove(f, ec);
 
-    DatenbankSchreiben(db);
+    vk::BeispielDatenbankAnlegen(db);
     VorlageSchreiben(vorlage);
 
     // The host's part: the invoice, the database and the job quantities into the component.
