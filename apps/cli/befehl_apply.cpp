@@ -9,6 +9,7 @@
 #include "common/fehler.h"
 #include "common/konvertierung.h"
 #include "common/nachricht.h"
+#include "common/prozedur.h"
 #include "component/rechnungskontext.h"
 #include "component/vk.h"
 #include "document/G_frmTabelle.h"
@@ -109,6 +110,28 @@ void WahlVorbereiten(const std::string& wahl) {
     });
 }
 
+// A transaction of the office database that is rolled back unless it was committed.
+class Transaktion {
+public:
+    explicit Transaktion(vk::dao::Database& db) : db_(db) {}
+    ~Transaktion() {
+        if (offen_) vk::FehlerIgnorieren([&] { db_.Rollback(); });
+    }
+    Transaktion(const Transaktion&) = delete;
+    Transaktion& operator=(const Transaktion&) = delete;
+
+    void Beginnen() { offen_ = vk::FehlerIgnorieren([&] { db_.BeginTrans(); }); }
+    void Abschliessen() {
+        if (!offen_) return;
+        db_.CommitTrans();
+        offen_ = false;
+    }
+
+private:
+    vk::dao::Database& db_;
+    bool offen_ = false;
+};
+
 vk::ui::Form* OffenerDialog() {
     for (vk::ui::Form* f : vk::ui::Formen::Alle())
         if (f->Geladen() && f->Name() != "G_frmTabelle") return f;
@@ -188,8 +211,14 @@ int BefehlApply(const Argumente& args) {
     komponente.Show(static_cast<std::int16_t>(a.kategorie), rechnung, 0);
     vk::ui::Form* form = OffenerDialog();
     if (!form) throw Aufruffehler{"apply: category " + std::to_string(a.kategorie) + " has no dialog yet"};
+    // The confirmation's changes to the invoice record wait in a transaction until the invoice file is
+    // complete on disk: record and document change together or not at all. A database another
+    // workstation keeps locked beyond the timeout is no transaction; the totals block then logs that
+    // it could not store the totals and the invoice is saved all the same.
+    Transaktion transaktion(*db);
     try {
         for (const std::string& s : a.setzen) vk::ui::Setzen(*form, s);
+        if (!a.abbrechen) transaktion.Beginnen();
         vk::ui::Klicken(*form, a.abbrechen ? "CommandAbbruch" : "CommandEnde");
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"apply: " + f.Beschreibung()};
@@ -199,9 +228,9 @@ int BefehlApply(const Argumente& args) {
         return 0;
     }
     try {
-        doc->Save(a.out);
+        doc->Save(a.out, [&] { transaktion.Abschliessen(); });
     } catch (const vk::LaufzeitFehler& f) {
-        throw Aufruffehler{"apply: " + f.Beschreibung()};
+        throw Aufruffehler{"apply: nothing was saved: " + f.Beschreibung()};
     }
     std::ostream& out = std::cout;
     if (a.json) out << "{";

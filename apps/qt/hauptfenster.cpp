@@ -57,10 +57,17 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     resize(1280, 800);
 
     FehlerMelden([this](const std::string& text) { Melden(Q(text)); });
+    // A confirmation's changes to the invoice record wait for the invoice to be saved. Only a
+    // confirmation holds the database's write lock, and only while it writes and saves: never while
+    // a person looks at a message box.
+    VorJederAktion([this](Aktionsart art) {
+        if (art == Aktionsart::Bestätigen) sitzung_.TransaktionBeginnen();
+    });
     NachJederAktion([this] { NachAktion(); });
 }
 
 Hauptfenster::~Hauptfenster() {
+    VorJederAktion({});
     NachJederAktion({});
     FehlerMelden([](const std::string&) {});
     vk::ui::Formen::AlleEntladen();
@@ -180,7 +187,9 @@ void Hauptfenster::Speichern() {
     try {
         sitzung_.Speichern();
     } catch (const vk::LaufzeitFehler& f) {
-        QMessageBox::critical(this, "Speichern", "Die Rechnung wurde nicht gespeichert:\n" + Q(f.Beschreibung()));
+        QMessageBox::critical(this, "Speichern",
+                              "Die Rechnung wurde nicht gespeichert; Datei und Rechnungsbeträge der Datenbank bleiben, "
+                              "wie sie waren:\n" + Q(f.Beschreibung()));
         return;
     }
     gespeichert_ = sitzung_.Fingerabdruck();
@@ -197,8 +206,8 @@ void Hauptfenster::NachAktion() {
     const bool geschrieben = sanduhren != sanduhren_;
     entladungen_ = entladungen;
     sanduhren_ = sanduhren;
-    if (!geschlossen || !sitzung_.Dokument()) return;
-    if (geschrieben || sitzung_.Fingerabdruck() != gespeichert_) Speichern();
+    if (geschlossen && sitzung_.Dokument() && (geschrieben || sitzung_.Fingerabdruck() != gespeichert_)) Speichern();
+    sitzung_.TransaktionBeenden();
 }
 
 void Hauptfenster::VorschauAktualisieren() {

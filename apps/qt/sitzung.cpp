@@ -4,6 +4,7 @@
 
 #include "common/fehler.h"
 #include "common/konvertierung.h"
+#include "common/prozedur.h"
 
 namespace vkhost {
 
@@ -68,9 +69,34 @@ void Sitzung::KategorieZeigen(int index, vk::ui::Fenster host) {
     komponente_.Show(static_cast<std::int16_t>(index), rechnung_, static_cast<std::int32_t>(host));
 }
 
+void Sitzung::TransaktionBeginnen() {
+    if (!datenbank_ || transaktion_) return;
+    transaktion_ = vk::FehlerIgnorieren([&] { datenbank_->BeginTrans(); });
+}
+
+void Sitzung::TransaktionBeenden() {
+    if (!transaktion_) return;
+    transaktion_ = false;
+    if (!vk::FehlerIgnorieren([&] { datenbank_->CommitTrans(); })) vk::FehlerIgnorieren([&] { datenbank_->Rollback(); });
+}
+
 void Sitzung::Speichern() {
     if (!dokument_) throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein Rechnungsdokument geöffnet");
-    dokument_->Save();
+    try {
+        dokument_->Save([&] {
+            if (!transaktion_) return;
+            datenbank_->CommitTrans();
+            transaktion_ = false;
+        });
+    } catch (...) {
+        if (transaktion_) {
+            transaktion_ = false;
+            vk::FehlerIgnorieren([&] { datenbank_->Rollback(); });
+            // The record in memory holds what was rolled back: read it again for the next Show.
+            if (rechnungsId_) vk::FehlerIgnorieren([&] { RechnungWählen(rechnungsId_); });
+        }
+        throw;
+    }
 }
 
 std::string Sitzung::Fingerabdruck() const {

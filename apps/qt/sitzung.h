@@ -33,7 +33,13 @@ public:
     std::string Fehlt() const;
     // VK.Show with the invoice record and the host window.
     void KategorieZeigen(int index, vk::ui::Fenster host);
-    // Saves the invoice where it was opened from (atomically).
+    // Before a person's action: the changes the component makes to the invoice record wait in a
+    // transaction until the invoice is saved (none when the database is locked by another user).
+    void TransaktionBeginnen();
+    // After an action that did not change the invoice: what waits is stored.
+    void TransaktionBeenden();
+    // Saves the invoice where it was opened from (atomically) and then stores what waits for it.
+    // A failed save leaves file and record as they were (the record is read again) and throws.
     void Speichern();
     // Changes whenever the invoice's text, tags or text boxes change.
     std::string Fingerabdruck() const;
@@ -52,6 +58,7 @@ private:
     std::string datenbankPfad_;
     int rechnungsId_ = 0;
     int benutzer_ = 0;
+    bool transaktion_ = false;
 };
 
 }  // namespace vkhost

@@ -15,14 +15,19 @@ std::function<void()>& Beobachter() {
     static std::function<void()> b;
     return b;
 }
+std::function<void(Aktionsart)>& Vorbereiter() {
+    static std::function<void(Aktionsart)> v;
+    return v;
+}
 std::function<void(const std::string&)>& Melden() {
     static std::function<void(const std::string&)> m = [](const std::string& t) { std::cerr << t << '\n'; };
     return m;
 }
 }  // namespace
 
-bool Ausführen(const std::function<void()>& aktion) {
+bool Ausführen(const std::function<void()>& aktion, Aktionsart art) {
     bool gelungen = true;
+    if (tiefe == 0 && Vorbereiter()) Vorbereiter()(art);
     ++tiefe;
     try {
         aktion();
@@ -43,6 +48,7 @@ bool Ausführen(const std::function<void()>& aktion) {
     return gelungen;
 }
 
+void VorJederAktion(std::function<void(Aktionsart)> beobachter) { Vorbereiter() = std::move(beobachter); }
 void NachJederAktion(std::function<void()> beobachter) { Beobachter() = std::move(beobachter); }
 
 void FehlerMelden(std::function<void(const std::string&)> melden) { Melden() = std::move(melden); }

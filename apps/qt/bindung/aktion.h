@@ -8,10 +8,18 @@
 
 namespace vkhost {
 
-// Runs the action; returns false when it was refused.
-bool Ausführen(const std::function<void()>& aktion);
+// What an action can do beyond editing a dialog's inputs.
+enum class Aktionsart {
+    Eingabe,     // typing, ticking, choosing, opening a dialog
+    Bestätigen,  // a dialog's "&OK": writes the invoice and its record
+};
 
-// Runs after every outermost action (not after actions inside a modal dialog that an action opened).
+// Runs the action; returns false when it was refused.
+bool Ausführen(const std::function<void()>& aktion, Aktionsart art = Aktionsart::Eingabe);
+
+// Run before and after every outermost action (not around actions inside a modal dialog that an
+// action opened).
+void VorJederAktion(std::function<void(Aktionsart)> beobachter);
 void NachJederAktion(std::function<void()> beobachter);
 
 // Where a refused action is reported (the host's status line); by default standard error.

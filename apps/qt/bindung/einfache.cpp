@@ -87,7 +87,10 @@ std::unique_ptr<SteuerelementBindung> KnopfBinden(vk::ui::CommandButton& knopf, 
         w.setIcon(Symbolbild(c.Picture()));
     });
     QObject::connect(w, &QPushButton::clicked, w, [anker = b->AnkerVon()] {
-        if (auto* c = Von<vk::ui::CommandButton>(anker)) Ausführen([&] { vk::ui::Klicken(*c); });
+        // Every dialog confirms with its button "CommandEnde".
+        if (auto* c = Von<vk::ui::CommandButton>(anker))
+            Ausführen([&] { vk::ui::Klicken(*c); },
+                      c->Name() == "CommandEnde" ? Aktionsart::Bestätigen : Aktionsart::Eingabe);
     });
     return b;
 }

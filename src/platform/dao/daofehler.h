@@ -29,6 +29,7 @@ inline constexpr int UnbekanntesFormat = 3343;          // not a database file
 inline constexpr int ObjektUngueltig = 3420;            // used after Close
 inline constexpr int Datentyp = 3464;                   // data type mismatch
 inline constexpr int UngueltigesArgument = 3001;        // e.g. an unknown recordset type
+inline constexpr int KeineTransaktion = 3034;           // CommitTrans / Rollback without BeginTrans, or a second BeginTrans
 }  // namespace fehlernummer
 
 }  // namespace vk::dao

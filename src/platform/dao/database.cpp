@@ -32,6 +32,26 @@ void Database::Execute(std::string_view statement, const std::vector<Variant>& p
     betroffen_ = static_cast<long>(sqlite3_changes(verbindung_->Handle()));
 }
 
+void Database::BeginTrans() {
+    if (InTransaction())
+        throw LaufzeitFehler(fehlernummer::KeineTransaktion, "In der Datenbank '" + Name() + "' läuft schon eine Transaktion.");
+    verbindung_->Ausfuehren("BEGIN IMMEDIATE");
+}
+
+void Database::CommitTrans() {
+    if (!InTransaction())
+        throw LaufzeitFehler(fehlernummer::KeineTransaktion, "In der Datenbank '" + Name() + "' läuft keine Transaktion.");
+    verbindung_->Ausfuehren("COMMIT");
+}
+
+void Database::Rollback() {
+    if (!InTransaction())
+        throw LaufzeitFehler(fehlernummer::KeineTransaktion, "In der Datenbank '" + Name() + "' läuft keine Transaktion.");
+    verbindung_->Ausfuehren("ROLLBACK");
+}
+
+bool Database::InTransaction() const { return sqlite3_get_autocommit(verbindung_->Handle()) == 0; }
+
 void Database::Close() { verbindung_->Schliessen(); }
 
 const std::string& Database::Name() const { return verbindung_->Name(); }

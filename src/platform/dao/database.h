@@ -35,6 +35,16 @@ public:
     // Rows changed by the last Execute.
     long RecordsAffected() const { return betroffen_; }
 
+    // Transactions: changes made between BeginTrans and CommitTrans become visible to others and
+    // durable together, or not at all after Rollback. BeginTrans takes the write lock at once
+    // (waiting up to the workspace's lock timeout, 3260 after it), so two writers queue instead of
+    // failing half-way; a second BeginTrans while one is open gives 3034, CommitTrans or Rollback
+    // without one 3034 too. Recordset::Update inside a transaction becomes part of it.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    bool InTransaction() const;
+
     // Closes the database; its recordsets become unusable (3420).
     void Close();
     const std::string& Name() const;

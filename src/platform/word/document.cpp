@@ -81,12 +81,14 @@ std::shared_ptr<Document> Document::Open(const std::filesystem::path& pfad) {
     return std::make_shared<Document>(std::make_shared<Kern>(detail::Paket::Lesen(pfad)));
 }
 
-void Document::Save(const std::filesystem::path& pfad) { kern_->Speichern(pfad); }
+void Document::Save(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen) {
+    kern_->Speichern(pfad, vorDemErsetzen);
+}
 
-void Document::Save() {
+void Document::Save(const std::function<void()>& vorDemErsetzen) {
     if (kern_->pfad.empty())
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Das Dokument hat noch keinen Dateinamen");
-    kern_->Speichern(kern_->pfad);
+    kern_->Speichern(kern_->pfad, vorDemErsetzen);
 }
 
 const std::filesystem::path& Document::Path() const { return kern_->pfad; }

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "common/fehler.h"
@@ -53,10 +54,12 @@ public:
     static std::shared_ptr<Document> New();
     static std::shared_ptr<Document> Open(const std::filesystem::path& pfad);
     // Writes the package atomically (new file beside the target, fsync, rename). The document then
-    // knows that path.
-    void Save(const std::filesystem::path& pfad);
+    // knows that path. `vorDemErsetzen`, when given, runs once the new file is complete and on disk,
+    // just before it replaces the target: if it throws, the target stays as it was and the exception
+    // reaches the caller (a host commits the invoice record there, so file and record change together).
+    void Save(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen = {});
     // Saves to the path it was opened from or last saved to.
-    void Save();
+    void Save(const std::function<void()>& vorDemErsetzen = {});
     // Path opened from or last saved to (empty for a new, unsaved document).
     const std::filesystem::path& Path() const;
 

@@ -94,7 +94,7 @@ void Kern::EinstellungenGeaendert() {
     if (einstellungen_) einstellungen_->geaendert = true;
 }
 
-void Kern::Speichern(const std::filesystem::path& ziel) {
+void Kern::Speichern(const std::filesystem::path& ziel, const std::function<void()>& vorDemErsetzen) {
     std::vector<pugi::xml_node_struct*> offen;
     offen.swap(gitterOffen_);
     std::sort(offen.begin(), offen.end());
@@ -105,7 +105,7 @@ void Kern::Speichern(const std::filesystem::path& ziel) {
     }
     if (!offen.empty()) DokumentGeaendert();
     try {
-        paket_.Schreiben(ziel);
+        paket_.Schreiben(ziel, vorDemErsetzen);
     } catch (...) {
         gitterOffen_.insert(gitterOffen_.end(), offen.begin(), offen.end());
         throw;

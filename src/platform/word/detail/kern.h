@@ -69,7 +69,7 @@ public:
     void KommentarHinzugefuegt();
     pugi::xml_node EinstellungenWurzel(bool anlegen);
     void EinstellungenGeaendert();
-    void Speichern(const std::filesystem::path& pfad);
+    void Speichern(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen = {});
 
     // --- stories and positions ---------------------------------------------------------------
     static constexpr int kHaupttext = 0;

@@ -215,7 +215,7 @@ void Paket::BeziehungHinzufuegen(const std::string& quellteil, const std::string
     rels->geaendert = true;
 }
 
-void Paket::Schreiben(const std::filesystem::path& pfad) {
+void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen) {
     namespace fs = std::filesystem;
     fs::path ziel = fs::absolute(pfad);
     fs::path ordner = ziel.parent_path();
@@ -265,6 +265,15 @@ void Paket::Schreiben(const std::filesystem::path& pfad) {
     bool synchron = ::fsync(fd) == 0;
     ::close(fd);
     if (!synchron) scheitern("kann nicht auf den Datenträger geschrieben werden");
+    if (vorDemErsetzen) {
+        try {
+            vorDemErsetzen();
+        } catch (...) {
+            std::error_code ec;
+            fs::remove(temp, ec);
+            throw;
+        }
+    }
     if (std::rename(temp.c_str(), ziel.c_str()) != 0) scheitern("kann nicht ersetzt werden");
     int dfd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY);
     if (dfd >= 0) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,7 +53,7 @@ public:
     static std::string ZielTeil(const std::string& quellteil, const std::string& ziel);
 
     // Writes the package atomically: new file beside the target, fsync, rename.
-    void Schreiben(const std::filesystem::path& pfad);
+    void Schreiben(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen = {});
 
     const std::filesystem::path& Quelle() const { return quelle_; }
     void SetzeQuelle(const std::filesystem::path& p) { quelle_ = p; }
