@@ -1,6 +1,7 @@
 // Run-time errors of the component: one exception type with the classic error number.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -41,5 +42,13 @@ private:
 
 // Double division under the error policy: x/0 raises 11, 0/0 raises 6.
 double Division(double zaehler, double nenner);
+
+// The object a shared pointer holds; run-time error 91 ("object not set") when it holds none, so a
+// statement that uses an object a failed statement left unset is logged and skipped, not a crash.
+template <class T>
+T& Gesetzt(const std::shared_ptr<T>& objekt) {
+    if (!objekt) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
+    return *objekt;
+}
 
 }  // namespace vk

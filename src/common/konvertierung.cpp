@@ -288,6 +288,14 @@ std::string Format(double wert, std::string_view muster) {
     return text;
 }
 
+std::int64_t Cent(double euro) {
+    if (!std::isfinite(euro) || std::fabs(euro) >= 1e15) throw LaufzeitFehler(fehlernummer::Ueberlauf);
+    std::string ganz, bruch;
+    Runden(euro, 2, ganz, bruch);
+    const std::int64_t cent = std::stoll(ganz) * 100 + std::stoll(bruch);
+    return euro < 0 ? -cent : cent;
+}
+
 std::string FormatText(std::string_view text, std::string_view muster) {
     std::size_t platzhalter = 0;
     for (char c : muster)

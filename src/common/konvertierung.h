@@ -51,6 +51,9 @@ double Fix(double wert);
 // Numeric patterns "0", "0.00", "#,##0", "#,##0.0", "#,##0.00", "#,##0.000" (and the like):
 // rounding half away from zero on the value's 15-digit decimal text, so 1.005 gives "1,01".
 std::string Format(double wert, std::string_view muster);
+// An amount in euros as the whole cents "0.00" shows it (half away from zero on the 15-digit text,
+// so 360,045 gives 36005): what a printed amount and a stored amount in cents both come from.
+std::int64_t Cent(double euro);
 // Text pattern of "@" placeholders: the text right-aligned in as many characters ("@@@@@@@@").
 std::string FormatText(std::string_view text, std::string_view muster);
 

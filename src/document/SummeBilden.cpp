@@ -13,6 +13,7 @@
 #include "document/kennungen.h"
 #include "document/summenrechnung.h"
 #include "platform/dao/dao.h"
+#include "platform/dao/daofehler.h"
 
 namespace vk {
 namespace {
@@ -23,14 +24,16 @@ constexpr int kAbschlagsrechnung = 5;
 constexpr int kGutschrift = 7;
 constexpr int kTerminRechnungsdatum = 8;
 
-std::string Summentext(double wert) { return Betragstext(wert, 11); }
+std::string Summentext(std::int64_t cent) { return Betragstext(Euro(cent), 11); }
 
 std::string OhneZellende(const std::string& text) {
     return text.size() >= 2 ? text.substr(0, text.size() - 2) : std::string();
 }
 
-double Wert(dao::Recordset& rs, const char* feld) {
-    return CDbl(ZahlDatensatzLesen(rs.Fields(feld).Value()));
+// An amount field of an invoice record in whole cents (a value stored with a fraction of a cent by an
+// older version counts as the cents it shows).
+std::int64_t Cents(dao::Recordset& rs, const char* feld) {
+    return Cent(CDbl(ZahlDatensatzLesen(rs.Fields(feld).Value())) / 100.0);
 }
 
 // A date field as stored (a date, or ISO text).
@@ -91,14 +94,14 @@ void Zeile(Prozedur& proc, word::Table& t, long r, const std::array<std::string,
 
 // Letter-text amounts: the old amount after each tag's anchor is replaced (or the new one inserted).
 void Brieftexte(Prozedur& proc, word::Document& doc, word::Application& app, const Summen& s) {
-    const std::array<std::pair<std::string_view, double>, 5> tags = {{
-        {kennung::Gesamt, s.MwSt + s.Netto},
+    const std::array<std::pair<std::string_view, std::int64_t>, 5> tags = {{
+        {kennung::Gesamt, s.Rechnungsbetrag()},
         {kennung::Netto, s.Netto},
         {kennung::MwSt, s.MwSt},
-        {kennung::Brutto, s.Netto + s.MwSt},
-        {kennung::Auslagen, s.Netto - s.Steuerpflichtig},
+        {kennung::Brutto, s.Rechnungsbetrag()},
+        {kennung::Auslagen, s.Frei},
     }};
-    std::vector<std::pair<word::Comment, double>> stellen;
+    std::vector<std::pair<word::Comment, std::int64_t>> stellen;
     proc([&] {
         for (word::Comment c : doc.Comments())
             for (const auto& [tag, betrag] : tags)
@@ -125,12 +128,40 @@ void Brieftexte(Prozedur& proc, word::Document& doc, word::Application& app, con
     }
 }
 
-// Final invoice: deducts the advance invoices of the same order below the totals. Returns whether
-// it did; then the remaining amounts are in rest (net incl. VAT-free part, VAT, gross, VAT-free).
+// Final invoice: what remains to be paid after the advance invoices (cents): net including the
+// VAT-free part, VAT, gross, and the VAT-free part alone.
 struct Restbetraege {
-    double netto = 0, mwst = 0, brutto = 0, frei = 0;
+    std::int64_t netto = 0, mwst = 0, brutto = 0, frei = 0;
 };
 
+// One advance invoice as its row shows it. Every value is read on its own, so a field that cannot be
+// read (a NULL invoice number, a missing date) leaves only its own text out, and is logged; the
+// amounts are deducted whatever the texts.
+struct Abschlag {
+    std::string nummer, datum;
+    std::int64_t netto = 0, frei = 0, brutto = 0;
+};
+
+Abschlag AbschlagLesen(Prozedur& proc, dao::Recordset& abschlaege, dao::Database& db) {
+    Abschlag a;
+    proc([&] { a.netto = Cents(abschlaege, "NettoRechnung"); });
+    proc([&] { a.frei = Cents(abschlaege, "MehrwertsteuerFreierbetrag"); });
+    proc([&] { a.brutto = Cents(abschlaege, "Brutto"); });
+    proc([&] { a.nummer = CStr(abschlaege.Fields("Rechnungsnummer").Value()); });
+    proc([&] {
+        const Variant id = abschlaege.Fields("ID_Rechnungsnummer").Value();
+        auto termine = db.OpenRecordset("SELECT * FROM Termine WHERE ID_Rechnungsnummer = ? AND ID_Terminart = ?",
+                                        {id, Variant(std::int32_t{kTerminRechnungsdatum})});
+        if (termine->EOF())
+            throw LaufzeitFehler(dao::fehlernummer::KeinAktuellerDatensatz,
+                                 "Die Abschlagsrechnung " + CStr(id) + " hat kein Rechnungsdatum (Termin 8).");
+        a.datum = CStr(DatumAusFeld(termine->Fields("Datum").Value()));
+    });
+    return a;
+}
+
+// Deducts the advance invoices of the same order below the totals. Returns whether it did; then
+// the remaining amounts are in rest.
 bool AbschlaegeAbziehen(Prozedur& proc, word::Table& t, dao::Recordset& rechnung, dao::Database& db,
                         const Summen& s, Restbetraege& rest, std::vector<long>& abschlagZeilen) {
     std::shared_ptr<dao::Recordset> abschlaege;
@@ -141,7 +172,7 @@ bool AbschlaegeAbziehen(Prozedur& proc, word::Table& t, dao::Recordset& rechnung
     });
     if (!abschlaege || (abschlaege->BOF() && abschlaege->EOF())) return false;
 
-    rest = {s.Netto, s.MwSt, s.Netto + s.MwSt, s.Netto - s.Steuerpflichtig};
+    rest = {s.Netto, s.MwSt, s.Rechnungsbetrag(), s.Frei};
     long letzte = 0;
     proc([&] { letzte = t.Rows().Count(); });
     proc([&] {
@@ -157,30 +188,22 @@ bool AbschlaegeAbziehen(Prozedur& proc, word::Table& t, dao::Recordset& rechnung
     };
     neueZeile();
     Zeile(proc, t, neueZeile(), {"", "Entgeld", "Umsatzsteuer", "Summe"}, false);
-    Zeile(proc, t, neueZeile(), {"", Summentext(s.Netto), Summentext(s.MwSt), Summentext(s.Netto + s.MwSt)}, false);
+    // The whole invoice before the deductions: net (with the VAT-free part), VAT, gross.
+    Zeile(proc, t, neueZeile(), {"", Summentext(s.Netto), Summentext(s.MwSt), Summentext(s.Rechnungsbetrag())}, false);
     Zeile(proc, t, neueZeile(), {"abzgl. Anzahlungen", "", "", ""}, false);
     proc([&] { abschlaege->MoveFirst(); });
     while (!abschlaege->EOF()) {
-        proc([&] {
-            const double netto = Wert(*abschlaege, "NettoRechnung") / 100.0;
-            const double frei = Wert(*abschlaege, "MehrwertsteuerFreierbetrag") / 100.0;
-            const double brutto = Wert(*abschlaege, "Brutto") / 100.0;
-            std::string datum;
-            auto termine = db.OpenRecordset(
-                "SELECT * FROM Termine WHERE ID_Rechnungsnummer = ? AND ID_Terminart = ?",
-                {abschlaege->Fields("ID_Rechnungsnummer").Value(), Variant(std::int32_t{kTerminRechnungsdatum})});
-            if (!termine->EOF()) datum = CStr(DatumAusFeld(termine->Fields("Datum").Value()));
-            const long r = neueZeile();
-            abschlagZeilen.push_back(r);
-            Zeile(proc, t, r,
-                  {"Rechnung Nr. " + CStr(abschlaege->Fields("Rechnungsnummer").Value()) + " vom " + datum,
-                   Summentext(netto + frei), Summentext(brutto - netto - frei), Summentext(brutto)},
-                  false);
-            rest.netto -= netto + frei;
-            rest.mwst -= brutto - netto - frei;
-            rest.brutto -= brutto;
-            rest.frei -= frei;
-        });
+        const Abschlag a = AbschlagLesen(proc, *abschlaege, db);
+        const long r = neueZeile();
+        abschlagZeilen.push_back(r);
+        Zeile(proc, t, r,
+              {"Rechnung Nr. " + a.nummer + " vom " + a.datum, Summentext(a.netto + a.frei),
+               Summentext(a.brutto - a.netto - a.frei), Summentext(a.brutto)},
+              false);
+        rest.netto -= a.netto + a.frei;
+        rest.mwst -= a.brutto - a.netto - a.frei;
+        rest.brutto -= a.brutto;
+        rest.frei -= a.frei;
         if (!proc([&] { abschlaege->MoveNext(); })) break;
     }
     Zeile(proc, t, neueZeile(),
@@ -189,20 +212,22 @@ bool AbschlaegeAbziehen(Prozedur& proc, word::Table& t, dao::Recordset& rechnung
     return true;
 }
 
+// The totals in the invoice record, in whole cents (negated for kind 7). A final invoice stores
+// what remains to be paid: the figures of its "Rechnungsbetrag" row.
 void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Summen& s, const Restbetraege* rest,
                std::int16_t satz) {
     int art = 0;
     proc([&] { art = CInt(ZahlDatensatzLesen(rechnung.Fields("Rechnungsart").Value())); });
-    const double vorzeichen = art == kGutschrift ? -1.0 : 1.0;
-    // A final invoice stores what remains to be paid: the figures of its "Rechnungsbetrag" row.
-    const double steuerpflichtig = rest ? rest->netto - rest->frei : s.Steuerpflichtig;
-    const double brutto = rest ? rest->brutto : s.Netto + s.MwSt;
-    const double frei = rest ? rest->frei : s.Netto - s.Steuerpflichtig;
+    const std::int64_t vorzeichen = art == kGutschrift ? -1 : 1;
+    const std::int64_t steuerpflichtig = rest ? rest->netto - rest->frei : s.Steuerpflichtig;
+    const std::int64_t brutto = rest ? rest->brutto : s.Rechnungsbetrag();
+    const std::int64_t frei = rest ? rest->frei : s.Frei;
+    const auto cents = [&](std::int64_t wert) { return Variant(static_cast<double>(vorzeichen * wert)); };
     proc([&] {
         rechnung.Edit();
-        rechnung.Fields("NettoRechnung") = Variant(vorzeichen * steuerpflichtig * 100.0);
-        rechnung.Fields("Brutto") = Variant(vorzeichen * brutto * 100.0);
-        rechnung.Fields("MehrwertsteuerFreierbetrag") = Variant(vorzeichen * frei * 100.0);
+        rechnung.Fields("NettoRechnung") = cents(steuerpflichtig);
+        rechnung.Fields("Brutto") = cents(brutto);
+        rechnung.Fields("MehrwertsteuerFreierbetrag") = cents(frei);
         rechnung.Fields("Mehrwertsteuersatz") = Variant(CInt(satz * 10.0));
         rechnung.Update();
     });
@@ -223,7 +248,7 @@ void SummeBilden(bool zahlungsziel) {
 
     Summen s;
     BetraegeSammeln(proc, doc, s, k.Mehrwertsteuersatz);
-    proc([&] { RegelAnwenden(s, werte); });
+    if (!proc([&] { RegelAnwenden(s, werte); })) RegelAnwenden(s, Regelwerte{});
 
     // The totals table.
     const std::string regel = Regeltext(s, werte);
@@ -245,12 +270,11 @@ void SummeBilden(bool zahlungsziel) {
         for (long i = 0; i < n; ++i) {
             const Steuersatz& satz = s.saetze[static_cast<std::size_t>(i)];
             Zeile(proc, t, ersteMwSt + i,
-                  {"", "Mehrwertsteuer " + CStr(static_cast<double>(satz.satz)) + " %",
-                   Summentext(s.Faktor * satz.netto), Summentext(s.MwStDesSatzes(satz))},
+                  {"", "Mehrwertsteuer " + CStr(satz.satz) + " %", Summentext(satz.basis), Summentext(satz.mwst)},
                   false);
         }
         proc([&] { t.Rows().Item(zeilen - 1).SetHeight(6, word::wdRowHeightExactly); });
-        Zeile(proc, t, zeilen, {"", "Rechnungsbetrag", "", Summentext(s.MwSt + s.Netto)}, true);
+        Zeile(proc, t, zeilen, {"", "Rechnungsbetrag", "", Summentext(s.Rechnungsbetrag())}, true);
     }
 
     Brieftexte(proc, doc, *app, s);
@@ -263,8 +287,7 @@ void SummeBilden(bool zahlungsziel) {
     if (k.Rechnung) proc([&] { art = CInt(ZahlDatensatzLesen(k.Rechnung->Fields("Rechnungsart").Value())); });
     if (k.Rechnung && art == kEndgueltigeRechnung && !t.IstNothing()) {
         proc([&] {
-            if (!k.NeueAbfrage) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
-            abgezogen = AbschlaegeAbziehen(proc, t, *k.Rechnung, *k.NeueAbfrage, s, rest, abschlagZeilen);
+            abgezogen = AbschlaegeAbziehen(proc, t, *k.Rechnung, Gesetzt(k.NeueAbfrage), s, rest, abschlagZeilen);
         });
     }
 
@@ -310,11 +333,13 @@ void Zahlungsziel(word::Document& dokument, bool zahlungsziel) {
     for (word::Shape& s : alte) proc([&] { s.Delete(); });
     if (!zahlungsziel) return;
 
+    // The settings row; a missing table or row leaves it unset, and each statement that needs it is
+    // logged and skipped: the box is placed without its text rather than not at all.
     std::shared_ptr<dao::Recordset> version;
     proc([&] {
-        if (!k.NeueAbfrage) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
-        version = k.NeueAbfrage->OpenRecordset("SELECT * FROM Version");
-        version->MoveFirst();
+        auto rs = Gesetzt(k.NeueAbfrage).OpenRecordset("SELECT * FROM Version");
+        rs->MoveFirst();
+        version = rs;
     });
     std::shared_ptr<word::Application> app = dokument.Application();
     proc([&] {
@@ -332,19 +357,19 @@ void Zahlungsziel(word::Document& dokument, bool zahlungsziel) {
     proc([&] { kasten.Fill().SetVisible(false); });
     proc([&] { kasten.SetRelativeVerticalPosition(word::wdRelativeVerticalPositionPage); });
     proc([&] {
-        kasten.SetTop(word::Application::CentimetersToPoints(CDbl(version->Fields("AbstandZahlungsziel").Value())));
+        kasten.SetTop(word::Application::CentimetersToPoints(CDbl(Gesetzt(version).Fields("AbstandZahlungsziel").Value())));
     });
     proc([&] { kasten.TextFrame().TextRange().Select(); });
     proc([&] { app->Selection().ParagraphFormat().SetAlignment(word::wdAlignParagraphCenter); });
 
     std::string text;
-    proc([&] { text = CStr(version->Fields("Zahlungsziel").Value()); });
+    proc([&] { text = CStr(Gesetzt(version).Fields("Zahlungsziel").Value()); });
     if (auto auf = text.find('<'); auf != std::string::npos) {
         proc([&] {
             const double tage = Val(text.substr(auf + 1, 3));
             Datum basis = Heute();
             if (k.Rechnung) {
-                auto termine = k.NeueAbfrage->OpenRecordset(
+                auto termine = Gesetzt(k.NeueAbfrage).OpenRecordset(
                     "SELECT ID_Terminart, ID_Rechnungsnummer, Datum From Termine "
                     "WHERE (((ID_Terminart)=8) AND ((ID_Rechnungsnummer)=?));",
                     {k.Rechnung->Fields("ID_Rechnungsnummer").Value()});
@@ -356,7 +381,7 @@ void Zahlungsziel(word::Document& dokument, bool zahlungsziel) {
         });
     }
     int bund = 0;
-    proc([&] { bund = CInt(ZahlDatensatzLesen(version->Fields("BundZahlungsziel").Value())); });
+    proc([&] { bund = CInt(ZahlDatensatzLesen(Gesetzt(version).Fields("BundZahlungsziel").Value())); });
     proc([&] {
         app->Selection().ParagraphFormat().SetAlignment(
             bund == 0 ? word::wdAlignParagraphLeft

@@ -1,15 +1,10 @@
 #include "document/summenrechnung.h"
 
-#include <cmath>
-
 #include "common/fehler.h"
 #include "common/funktionen.h"
+#include "common/konvertierung.h"
 
 namespace vk {
-
-double Summen::MwStDesSatzes(const Steuersatz& s) const {
-    return std::floor(static_cast<double>(s.satz) * s.netto * Faktor + 0.5) / 100.0;
-}
 
 void BetragErfassen(Summen& summen, const Betragszelle& zelle, std::int16_t rechnungssatz) {
     if (zelle.text.empty() || zelle.kennung == "no") return;
@@ -18,48 +13,57 @@ void BetragErfassen(Summen& summen, const Betragszelle& zelle, std::int16_t rech
         if (c != '\r') text += c;
     double satz = rechnungssatz;
     if (!zelle.kennung.empty()) satz = CVal(zelle.kennung);
-    const double betrag = CVal(text);
+    const std::int64_t betrag = Cent(CVal(text));
     summen.Gesamt += betrag;
     if (satz <= 0) return;
-    const float satzF = static_cast<float>(satz);
     for (Steuersatz& s : summen.saetze) {
-        if (s.satz == satzF) {
+        if (static_cast<float>(s.satz) == static_cast<float>(satz)) {
             s.netto += betrag;
             return;
         }
     }
-    summen.saetze.push_back({satzF, betrag});
+    summen.saetze.push_back({satz, betrag});
 }
 
 void RegelAnwenden(Summen& summen, const Regelwerte& werte) {
-    summen.MwSt = 0.0;
-    summen.Steuerpflichtig = 0.0;
-    for (const Steuersatz& s : summen.saetze) {
-        summen.MwSt += std::floor(static_cast<double>(s.satz) * s.netto + 0.5) / 100.0;
-        summen.Steuerpflichtig += s.netto;
-    }
     // An advance percentage of 0 (an empty column) means "not in per cent", like 100:
     // an invoice is never priced at zero because the column was left empty.
     const int prozent = werte.AbschlagProzent == 0 ? 100 : werte.AbschlagProzent;
-    summen.Faktor = 1.0;
-    summen.Netto = summen.Gesamt;
-    if (werte.AbschlagAbsolut == 0.0 && prozent == 100 && werte.Rabatt == 0) {
-        summen.regel = Regel::Keine;
-        return;
+    Regel regel = Regel::Keine;
+    double faktor = 1.0;
+    if (werte.AbschlagAbsolut != 0.0 || prozent != 100 || werte.Rabatt != 0) {
+        if (werte.Rabatt >= 1) {
+            regel = Regel::Rabatt;
+            faktor = (100.0 - werte.Rabatt) / 100.0;
+        } else if (prozent >= 100) {
+            regel = Regel::AbschlagBetrag;
+            faktor = Division(werte.AbschlagAbsolut, Euro(summen.Gesamt));
+        } else {
+            regel = Regel::AbschlagProzent;
+            faktor = prozent / 100.0;
+        }
     }
-    if (werte.Rabatt >= 1) {
-        summen.regel = Regel::Rabatt;
-        summen.Faktor = (100.0 - werte.Rabatt) / 100.0;
-    } else if (prozent >= 100) {
-        summen.regel = Regel::AbschlagBetrag;
-        summen.Faktor = Division(werte.AbschlagAbsolut, summen.Gesamt);
+    summen.regel = regel;
+    summen.Faktor = faktor;
+
+    std::int64_t taxiert = 0;
+    summen.Steuerpflichtig = 0;
+    summen.MwSt = 0;
+    for (Steuersatz& s : summen.saetze) {
+        taxiert += s.netto;
+        s.basis = regel == Regel::Keine ? s.netto : Cent(faktor * Euro(s.netto));
+        s.mwst = Cent(s.satz * Euro(s.basis) / 100.0);
+        summen.Steuerpflichtig += s.basis;
+        summen.MwSt += s.mwst;
+    }
+    const std::int64_t frei = summen.Gesamt - taxiert;
+    if (regel == Regel::AbschlagBetrag) {
+        summen.Netto = Cent(werte.AbschlagAbsolut);
+        summen.Frei = summen.Netto - summen.Steuerpflichtig;
     } else {
-        summen.regel = Regel::AbschlagProzent;
-        summen.Faktor = prozent / 100.0;
+        summen.Frei = regel == Regel::Keine ? frei : Cent(faktor * Euro(frei));
+        summen.Netto = summen.Steuerpflichtig + summen.Frei;
     }
-    summen.MwSt *= summen.Faktor;
-    summen.Steuerpflichtig *= summen.Faktor;
-    summen.Netto = summen.regel == Regel::AbschlagBetrag ? werte.AbschlagAbsolut : summen.Gesamt * summen.Faktor;
 }
 
 std::string Regeltext(const Summen& summen, const Regelwerte& werte) {

@@ -1,5 +1,15 @@
-// The arithmetic of the invoice totals, apart from the document: amounts by VAT tag, VAT per rate,
-// and the discount or advance-payment rule.
+// The arithmetic of the invoice totals, apart from the document: amounts by VAT tag, the discount
+// or advance-payment rule, VAT per rate. Everything is kept in whole cents, and every amount the
+// invoice shows is rounded to the cent exactly once:
+//   1. each amount cell counts with the cents it shows;
+//   2. with a rule, each rate's net sum and the VAT-free sum are multiplied by the rule's factor and
+//      rounded to the cent (these are the bases the totals table shows); the net payable is their
+//      sum, or the advance amount itself under an advance by amount (the VAT-free part then takes
+//      the rounding rest);
+//   3. each rate's VAT is its rate of its rounded base, rounded to the cent;
+//   4. the VAT total is the sum of the VAT lines, the invoice amount net + VAT total.
+// So what is shown adds up: net + each VAT line = invoice amount, in the table, the letter text
+// and the invoice record.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +25,12 @@ struct Betragszelle {
     std::string kennung;
 };
 
-// One VAT rate met, in order of first appearance, with the net sum taxed at it.
+// One VAT rate met, in order of first appearance.
 struct Steuersatz {
-    float satz = 0.0f;
-    double netto = 0.0;
+    double satz = 0.0;        // per cent as first met; rates equal as single-precision floats are one
+    std::int64_t netto = 0;   // cents taxed at it, before the rule
+    std::int64_t basis = 0;   // its base after the rule (cents): the line's column 3
+    std::int64_t mwst = 0;    // its VAT (cents): the line's column 4
 };
 
 enum class Regel { Keine, Rabatt, AbschlagProzent, AbschlagBetrag };
@@ -31,27 +43,31 @@ struct Regelwerte {
     std::int16_t Mehrwertsteuersatz = 0;
 };
 
+// All amounts in cents.
 struct Summen {
     std::vector<Steuersatz> saetze;
-    double Gesamt = 0.0;          // all counted amounts, taxable and VAT-free
-    double Steuerpflichtig = 0.0;  // taxable amounts (after the rule's factor)
-    double MwSt = 0.0;             // VAT total (after the rule's factor)
-    double Netto = 0.0;            // payable net after the rule
+    std::int64_t Gesamt = 0;           // all counted amounts, taxable and VAT-free ("Summe")
+    std::int64_t Steuerpflichtig = 0;  // the taxable bases after the rule
+    std::int64_t Frei = 0;             // the VAT-free part after the rule
+    std::int64_t MwSt = 0;             // the VAT lines together
+    std::int64_t Netto = 0;            // payable net after the rule: Steuerpflichtig + Frei
     double Faktor = 1.0;
     Regel regel = Regel::Keine;
 
-    // VAT of one rate line as written in the totals table: rounded to cents after the factor.
-    double MwStDesSatzes(const Steuersatz& s) const;
+    std::int64_t Rechnungsbetrag() const { return Netto + MwSt; }
 };
 
 // Step 1: adds one amount cell (skips empty texts and the tag "no").
 void BetragErfassen(Summen& summen, const Betragszelle& zelle, std::int16_t rechnungssatz);
 
-// Step 2: VAT per rate rounded half up to cents, then the rule. A division by zero
-// (an advance amount with a total of 0) raises the run-time error; the caller logs it.
+// Steps 2 to 4. A division by zero (an advance amount with a total of 0) raises the run-time
+// error before anything changes; the caller logs it and applies no rule instead.
 void RegelAnwenden(Summen& summen, const Regelwerte& werte);
 
 // The rule text of row 2 of the totals table ("" without a rule).
 std::string Regeltext(const Summen& summen, const Regelwerte& werte);
+
+// Cents as euros, for the amount texts.
+inline double Euro(std::int64_t cent) { return static_cast<double>(cent) / 100.0; }
 
 }  // namespace vk

@@ -1,6 +1,7 @@
 // Invoice totals on a real document and a real office database.
 #include <gtest/gtest.h>
 
+#include "../common/protokoll_hilfe.h"
 #include "common/konvertierung.h"
 #include "document/SummeBilden.h"
 #include "rechnungsumfeld.h"
@@ -91,22 +92,134 @@ TEST_F(Summenbildung, FinalInvoiceDeductsItsAdvanceInvoicesAndStoresWhatRemains)
               "NettoRechnung, Brutto, MehrwertsteuerFreierbetrag) VALUES (2, 100, 5, 'A-1', 20000, 23800, 0)");
     roh_->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer, "
               "NettoRechnung, Brutto, MehrwertsteuerFreierbetrag) VALUES (3, 100, 5, 'A-2', 10000, 11900, 0)");
-    roh_->Sql("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (2, 8, '2026-03-01')");
+    roh_->Sql("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (2, 8, '2026-03-01'), "
+              "(3, 8, '2026-04-15')");
     RechnungWaehlen(1);
     Gebuehrentabelle({{1000, ""}});
+    vk::test::ProtokollLeeren();
     vk::SummeBilden(false);
     auto z = Zeilen(Summentabelle());
     ASSERT_GE(z.size(), 11u);
     EXPECT_EQ(z[3], "|Gesamtsumme||   1.190,00 €");
     EXPECT_EQ(z[5], "|Entgeld|Umsatzsteuer|Summe");
+    EXPECT_EQ(z[6], "|   1.000,00 €|     190,00 €|   1.190,00 €");
     EXPECT_EQ(z[7], "abzgl. Anzahlungen|||");
     EXPECT_EQ(z[8], "Rechnung Nr. A-1 vom 01.03.2026|     200,00 €|      38,00 €|     238,00 €");
-    EXPECT_EQ(z[9], "Rechnung Nr. A-2 vom |     100,00 €|      19,00 €|     119,00 €");
+    EXPECT_EQ(z[9], "Rechnung Nr. A-2 vom 15.04.2026|     100,00 €|      19,00 €|     119,00 €");
+    EXPECT_EQ(vk::test::ProtokollEintraege(), 0) << vk::test::ProtokollText();
     EXPECT_EQ(z[10], "Rechnungsbetrag|     700,00 €|     133,00 €|     833,00 €");
     EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "70000.0");
     EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "83300.0");
     EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "0.0");
 }
+
+// The whole invoice before the deductions stands at its net (VAT-free part included), VAT and gross;
+// no VAT is charged on the VAT-free part. What remains: 1.000,00 net of which 200,00 VAT-free,
+// 152,00 VAT on the 800,00 taxable, 1.152,00 gross.
+TEST_F(Summenbildung, FinalInvoiceWithAVatFreePart) {
+    roh_->Sql("UPDATE Rechnung SET Rechnungsart = 4");
+    roh_->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer, "
+              "NettoRechnung, Brutto, MehrwertsteuerFreierbetrag) VALUES (2, 100, 5, 'A-1', 20000, 23800, 0)");
+    roh_->Sql("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (2, 8, '2026-03-01')");
+    RechnungWaehlen(1);
+    Gebuehrentabelle({{1000, ""}, {200, "0"}});
+    vk::SummeBilden(false);
+    auto z = Zeilen(Summentabelle());
+    ASSERT_EQ(z.size(), 11u);
+    EXPECT_EQ(z[0], " |Summe||   1.200,00 €");
+    EXPECT_EQ(z[3], "|Gesamtsumme||   1.390,00 €");
+    EXPECT_EQ(z[6], "|   1.200,00 €|     190,00 €|   1.390,00 €");
+    EXPECT_EQ(z[8], "Rechnung Nr. A-1 vom 01.03.2026|     200,00 €|      38,00 €|     238,00 €");
+    EXPECT_EQ(z[9], "Rechnungsbetrag|   1.000,00 €|     152,00 €|   1.152,00 €");
+    EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "80000.0");
+    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "115200.0");
+    EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "20000.0");
+}
+
+// An advance invoice whose number is NULL and which has no date: its row lacks those texts (each
+// logged), its amounts are deducted all the same.
+TEST_F(Summenbildung, FinalInvoiceDeductsAnAdvanceWhoseTextsCannotBeRead) {
+    roh_->Sql("UPDATE Rechnung SET Rechnungsart = 4");
+    roh_->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer, "
+              "NettoRechnung, Brutto, MehrwertsteuerFreierbetrag) VALUES (2, 100, 5, NULL, 20000, 23800, 0)");
+    RechnungWaehlen(1);
+    Gebuehrentabelle({{1000, ""}});
+    vk::test::ProtokollLeeren();
+    vk::SummeBilden(false);
+    auto z = Zeilen(Summentabelle());
+    ASSERT_EQ(z.size(), 11u);
+    EXPECT_EQ(z[8], "Rechnung Nr.  vom |     200,00 €|      38,00 €|     238,00 €");
+    EXPECT_EQ(z[9], "Rechnungsbetrag|     800,00 €|     152,00 €|     952,00 €");
+    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "95200.0");
+    EXPECT_EQ(vk::test::ProtokollEintraege(), 2) << vk::test::ProtokollText();
+    EXPECT_NE(vk::test::ProtokollText().find("kein Rechnungsdatum"), std::string::npos) << vk::test::ProtokollText();
+}
+
+// Each shown amount is rounded once and the shown lines add up, in the table, the letter text and
+// the record (whole cents). 90 % of 400,05 is 360,045 (shown 360,05, VAT 68,41, total 428,46);
+// 30 % is 120,015 (shown 120,02, VAT 19 % of 120,02 = 22,8038 shown 22,80, total 142,82).
+TEST_F(Summenbildung, RulesRoundEachShownAmountOnceAndStoreTheShownCents) {
+    struct Fall {
+        std::int16_t rabatt, prozent;
+        const char* regel;
+        const char* netto;
+        const char* mwst;
+        const char* betrag;
+        const char* gespeichert[3];  // NettoRechnung, Brutto, MehrwertsteuerFreierbetrag
+    };
+    const Fall faelle[] = {
+        {10, 100, "Abzüglich dem Rabatt von 10%", "     360,05 €", "      68,41 €", "     428,46 €",
+         {"36005.0", "42846.0", "0.0"}},
+        {0, 30, "Abschlagszahlung von 30%", "     120,02 €", "      22,80 €", "     142,82 €", {"12002.0", "14282.0", "0.0"}},
+    };
+    RechnungWaehlen(1);
+    Gebuehrentabelle({{400.05, ""}});
+    for (const Fall& f : faelle) {
+        vk::Kontext().Rabatt = f.rabatt;
+        vk::Kontext().AbschlagProzent = f.prozent;
+        vk::SummeLöschen();
+        vk::SummeBilden(false);
+        auto z = Zeilen(Summentabelle());
+        ASSERT_EQ(z.size(), 5u);
+        EXPECT_EQ(z[0], " |Summe||     400,05 €");
+        EXPECT_EQ(z[1], std::string("|\r") + f.regel + "||\r" + f.netto);
+        EXPECT_EQ(z[2], std::string("|Mehrwertsteuer 19 %|") + f.netto + "|" + f.mwst);
+        EXPECT_EQ(z[4], std::string("|Rechnungsbetrag||") + f.betrag);
+        EXPECT_NE(doc_->Content().Text().find(std::string("Netto: Betrag") + f.netto + " und"), std::string::npos);
+        EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung"), f.gespeichert[0]);
+        EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), f.gespeichert[1]);
+        EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung"), f.gespeichert[2]);
+    }
+}
+
+TEST_F(Summenbildung, RatesPrintTheirShortestDecimalText) {
+    Gebuehrentabelle({{100, "7,7"}, {100, "10,7"}});
+    vk::SummeBilden(false);
+    auto z = Zeilen(Summentabelle());
+    ASSERT_EQ(z.size(), 5u);
+    EXPECT_EQ(z[1], "|Mehrwertsteuer 7,7 %|     100,00 €|       7,70 €");
+    EXPECT_EQ(z[2], "|Mehrwertsteuer 10,7 %|     100,00 €|      10,70 €");
+}
+
+// Settings the payment-target box needs that are missing (no "Version" table, no row, no database
+// object): logged, the box comes without its sentence, the totals and the record are complete.
+class FehlendeEinstellungen : public Rechnungsumfeld, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(FehlendeEinstellungen, AreLoggedNotACrash) {
+    RechnungWaehlen(1);
+    if (std::string(GetParam()).empty()) vk::Kontext().NeueAbfrage.reset();
+    else roh_->Sql(GetParam());
+    Gebuehrentabelle({{100, ""}});
+    vk::test::ProtokollLeeren();
+    vk::SummeBilden(true);
+    EXPECT_GE(vk::test::ProtokollEintraege(), 1);
+    EXPECT_EQ(Zeilen(Summentabelle()).back(), "|Rechnungsbetrag||     119,00 €");
+    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), "11900.0");
+    EXPECT_EQ(doc_->Shapes().Count(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zahlungsziel, FehlendeEinstellungen,
+                         ::testing::Values("DROP TABLE Version", "DELETE FROM Version", ""));
 
 TEST_F(Summenbildung, PaymentTargetBoxWithTheDateFromTheInvoiceEvents) {
     roh_->Sql("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (1, 8, '2026-12-05')");
