@@ -16,28 +16,24 @@ double Anteil(std::string_view anteilText) { return CVal(anteilText); }
 // No share, and a share of the whole or more, prices the whole, as in the other categories.
 bool AnteilIstGanz(double anteil) { return anteil <= 0 || anteil >= 1000; }
 
-double Zeilenkosten(double baukosten, double anzahl, bool fortführung, double anteil) {
+double GanzeGebühr(double baukosten, double anzahl, bool fortführung) {
     // No building (or a count typed negative) costs nothing, the minimum included.
     if (!(anzahl > 0)) return 0;
-    double kosten = Gebäudevermessung(baukosten) * anzahl;
-    if (fortführung) kosten *= kFortführungsfaktor;
-    if (anteil == 333)
-        kosten /= 3;
-    else if (!AnteilIstGanz(anteil))
-        kosten = kosten * anteil / 1000;
-    if (baukosten > kMindestBaukosten && kosten < kMindestgebühr) kosten = kMindestgebühr;
-    return kosten;
+    double gebühr = Gebäudevermessung(baukosten) * anzahl;
+    if (fortführung) gebühr *= kFortführungsfaktor;
+    if (baukosten > kMindestBaukosten && gebühr < kMindestgebühr) gebühr = kMindestgebühr;
+    return gebühr;
 }
 
-double VollerBetrag(double kosten, double anteil) {
-    if (anteil == 333) return kosten * 3;
-    return AnteilIstGanz(anteil) ? kosten : kosten * 1000 / anteil;
+double Zeilenkosten(double baukosten, double anzahl, bool fortführung, double anteil) {
+    const double gebühr = GanzeGebühr(baukosten, anzahl, fortführung);
+    if (anteil == 333) return gebühr / 3;
+    return AnteilIstGanz(anteil) ? gebühr : gebühr * anteil / 1000;
 }
 
-std::string Anteilszeile(double kosten, double anteil, std::string_view anteilText) {
-    return std::string(1, kZeilenumbruch) + "Betrag :  € " +
-           FormatText(Format(VollerBetrag(kosten, anteil), "0.00"), "@@@@@@@@") + std::string(kIhrAnteil) +
-           std::string(anteilText) + "/1000";
+std::string Anteilszeile(double ganzeGebühr, std::string_view anteilText) {
+    return std::string(1, kZeilenumbruch) + "Betrag :  € " + FormatText(Format(ganzeGebühr, "0.00"), "@@@@@@@@") +
+           std::string(kIhrAnteil) + std::string(anteilText) + "/1000";
 }
 
 Bezeichnungszelle BezeichnungszelleLesen(std::string_view zelle) {

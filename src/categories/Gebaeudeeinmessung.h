@@ -21,17 +21,17 @@ inline constexpr double kJeBrechpunkt = 35.0;
 double Anteil(std::string_view anteilText);
 bool AnteilIstGanz(double anteil);
 
-// The cost of a row: fee by construction cost × count, × 0.7 with a cadastral update, reduced to the
-// share (333 is exactly a third), at least 1900 above a construction cost of 2 500 000. A count of
-// 0 or less costs nothing.
+// The whole fee of a row: fee by construction cost × count, × 0.7 with a cadastral update, at least
+// 1900 above a construction cost of 2 500 000. A count of 0 or less costs nothing.
+double GanzeGebühr(double baukosten, double anzahl, bool fortführung);
+
+// The cost of a row: the client's share of the whole fee (333 is exactly a third). The minimum
+// belongs to the building, so it is applied before the share.
 double Zeilenkosten(double baukosten, double anzahl, bool fortführung, double anteil);
 
-// The whole amount behind a share's cost (× 3 for 333).
-double VollerBetrag(double kosten, double anteil);
-
 // The text appended to a building's designation when the client pays a share: a line break (11),
-// "Betrag :  € " with the whole amount, " Ihr Anteil ", the share text and "/1000".
-std::string Anteilszeile(double kosten, double anteil, std::string_view anteilText);
+// "Betrag :  € " with the whole fee, " Ihr Anteil ", the share text and "/1000".
+std::string Anteilszeile(double ganzeGebühr, std::string_view anteilText);
 
 // A designation cell read back: the text before the share line and the share (0 without one).
 struct Bezeichnungszelle {

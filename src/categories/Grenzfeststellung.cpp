@@ -1,5 +1,6 @@
 #include "categories/Grenzfeststellung.h"
 
+#include <algorithm>
 #include <string>
 
 #include "common/konvertierung.h"
@@ -8,6 +9,7 @@
 namespace vk {
 
 double Grenzfeststellung_A(double n) {
+    if (n < 0) return 0.0;  // a negative number of points is priced as none
     struct Band {
         double von, bis, betrag;
     };
@@ -24,6 +26,7 @@ double Anteilsfaktor(std::string_view anteilText) {
     const std::string text(anteilText);
     if (text == "1000" || text.find_first_not_of(' ') == std::string::npos) return 1.0;
     const double wert = Val(text);
+    if (wert <= 0) return 1.0;
     if (wert == 333) return kDrittel;
     return wert / 1000.0;
 }
@@ -31,6 +34,7 @@ double Anteilsfaktor(std::string_view anteilText) {
 double Anteil(double betrag, double faktor) { return faktor == kDrittel ? betrag / 3.0 : betrag * faktor; }
 
 Grenzfeststellungsbeträge TabellenBeträge(Grenzart art, double bodenwert, double n) {
+    n = std::max(0.0, n);
     Grenzfeststellungsbeträge b;
     b.teilA = Grenzfeststellung_A(n);
     b.jePunkt = Grenzfeststellung_B(bodenwert, n);
@@ -45,6 +49,7 @@ Grenzfeststellungsbeträge TabellenBeträge(Grenzart art, double bodenwert, doub
 }
 
 double Vorschaugebühr(Grenzart art, double bodenwert, double n, double anteilsfaktor) {
+    n = std::max(0.0, n);
     double gebühr = Grenzfeststellung_B(bodenwert, n) * n + Grenzfeststellung_A(n);
     if (art == NachträglicheAbmarkung) gebühr *= 0.7;
     else if (art == AbmarkungKatastererneuerung) gebühr = n * kJePunktKatastererneuerung;

@@ -19,12 +19,13 @@ inline constexpr double kAbmarkungJePunkt = 10.0;
 inline constexpr double kJePunktKatastererneuerung = 60.0;
 inline constexpr double kMindestÜbernahmegebühr = 30.0;
 
-// Part A by number of points: 0 nothing, then 600 / 800 / 1000 / 1300 / 1600 for up to 5 / 10 /
-// 20 / 30 / 50 points; 2000 for everything else (above 50, negative, between two ranges).
+// Part A by number of points: 0 (or a negative number) nothing, then 600 / 800 / 1000 / 1300 / 1600
+// for up to 5 / 10 / 20 / 30 / 50 points; 2000 for everything else (above 50, between two ranges).
 double Grenzfeststellung_A(double n);
 
-// The share factor of the per-mille field: "1000" or an empty (blank) field is the whole (1);
-// 333 is exactly one third (0.333333333333333); anything else its value / 1000.
+// The share factor of the per-mille field: "1000", an empty (blank) field and a share of 0 (or
+// less) are the whole (1), as in the other categories; 333 is exactly one third
+// (0.333333333333333); anything else its value / 1000.
 double Anteilsfaktor(std::string_view anteilText);
 
 // The client's share of an amount: a third is divided by 3, any other factor multiplies.

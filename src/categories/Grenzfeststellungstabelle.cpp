@@ -1,5 +1,6 @@
 #include "categories/Grenzfeststellungstabelle.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -120,9 +121,12 @@ void GrenzfeststellungszeilenSchreiben(word::Table& t, const Grenzfeststellungse
     const double faktor = Anteilsfaktor(e.anteil);
     const bool anteilig = faktor < 1.0;
     const long wertspalte = anteilig ? 7 : 5;
+    // A negative land value or number of points is priced as none and printed as 0.
     double n = 0, bodenwert = 0;
-    proc([&] { n = CVal(e.punkte); });
-    proc([&] { bodenwert = CVal(e.bodenwert); });
+    proc([&] { n = std::max(0.0, CVal(e.punkte)); });
+    proc([&] { bodenwert = std::max(0.0, CVal(e.bodenwert)); });
+    const std::string punkteText = CVal(e.punkte) < 0 ? MengeFormatieren(e.punkte, 2, 0) : e.punkte;
+    const std::string wertText = CVal(e.bodenwert) < 0 ? MengeFormatieren(e.bodenwert, 8, 2) : e.bodenwert;
     const Grenzfeststellungsbeträge b = TabellenBeträge(e.art, bodenwert, n);
     const Zeilentexte texte = Texte(e.art);
 
@@ -140,11 +144,11 @@ void GrenzfeststellungszeilenSchreiben(word::Table& t, const Grenzfeststellungse
     ZelleSchreiben(t, 4, 1, texte.tarifstelle, false);
     ZelleSchreiben(t, 4, 2, texte.bezeichnung, false);
     ZelleSchreiben(t, 5, 2, "Bodenwert", false);
-    ZelleSchreiben(t, 5, 3, e.bodenwert + " €/m²", false);
+    ZelleSchreiben(t, 5, 3, wertText + " €/m²", false);
     ZelleSchreiben(t, 6, 2, texte.teilA, false);
     ZelleSchreiben(t, 6, wertspalte, Betragstext(b.teilA), false);
     ZelleSchreiben(t, 7, 2, "Gebühr nach Staffel 3, Teil B", false);
-    ZelleSchreiben(t, 7, 3, e.punkte + " in der Örtlichkeit überprüfte/hergestellte Grenzpunkte", false);
+    ZelleSchreiben(t, 7, 3, punkteText + " in der Örtlichkeit überprüfte/hergestellte Grenzpunkte", false);
     ZelleSchreiben(t, 7, 4, "x " + Betragstext(b.jePunkt), false);
     ZelleSchreiben(t, 7, wertspalte, Betragstext(b.teilB), false);
 
@@ -152,7 +156,7 @@ void GrenzfeststellungszeilenSchreiben(word::Table& t, const Grenzfeststellungse
     if (e.art == GrenzfeststellungUndAbmarkung) {
         ZelleSchreiben(t, z, 1, "12.1", false);
         ZelleSchreiben(t, z, 2, "je abgemarkter Grenzpunkt", false);
-        ZelleSchreiben(t, z, 3, e.punkte, false);
+        ZelleSchreiben(t, z, 3, punkteText, false);
         ZelleSchreiben(t, z, 4, "x 10,00 €", false);
         ZelleSchreiben(t, z, wertspalte, Betragstext(b.abmarkung), false);
         ++z;

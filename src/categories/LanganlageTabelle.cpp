@@ -39,7 +39,10 @@ std::string Getrimmt(const std::string& text) {
     return text.substr(anfang, text.find_last_not_of(' ') - anfang + 1);
 }
 
-std::string Länge(const std::string& text) { return WertFormatieren(text, 4, 0); }
+// A length as the table prints it; a negative one, priced as none, prints as 0.
+std::string Länge(const std::string& text) { return MengeFormatieren(text, 4, 0); }
+// A parcel count as typed, unless it is negative: then 0, as it is priced.
+std::string Trennstücke(const std::string& text) { return CVal(text) < 0 ? MengeFormatieren(text, 3, 0) : text; }
 
 void TitelSchreiben(word::Table& t) {
     ZelleSchreiben(t, 1, 1, "Langgestreckte Anlagen", true);
@@ -57,7 +60,7 @@ void AbschnitteSchreiben(word::Table& t, const std::vector<Abschnitt>& abschnitt
         ZelleSchreiben(t, z, 2, a.kategorie + "  \t" + Länge(a.länge), false);
         ZelleSchreiben(t, z, 3, a.seite, false);
         ZelleSchreiben(t, z, 4,
-                       a.trennstücke + "\t\t" + Länge(a.länge) + " x " + faktor +
+                       Trennstücke(a.trennstücke) + "\t\t" + Länge(a.länge) + " x " + faktor +
                            WertFormatieren(i < g.einheiten.size() ? g.einheiten[i] : 0.0, 3, 0),
                        false);
     }

@@ -82,6 +82,14 @@ void frmKat1::Verdrahten() {
             Prozedur proc(kModul, feld->Name() + "_GotFocus");
             proc([&] { AllesMarkieren(*feld); });
         });
+    // An empty share (or one of 0) is the whole: the field shows "1000" once it is left, so that
+    // "0500" can be typed and clearing the field does not jump to "1000" while typing.
+    MaskEdBoxAnteil.LostFocus.Verbinden([this] {
+        Prozedur proc(kModul, "MaskEdBoxAnteil_LostFocus");
+        proc([&] {
+            if (Val(MaskEdBoxAnteil.Text()) == 0) MaskEdBoxAnteil.SetText("1000");
+        });
+    });
     MaskEdBoxGrenzpunkte.LostFocus.Verbinden([this] {
         Prozedur proc(kModul, "MaskEdBoxGrenzpunkte_LostFocus");
         proc([&] { MaskEdBoxGrenzpunkte.SetText(WertFormatieren(MaskEdBoxGrenzpunkte.Text(), 2, 0)); });
@@ -89,7 +97,7 @@ void frmKat1::Verdrahten() {
     MaskEdBoxFläche.LostFocus.Verbinden([this] { FlächeVerlassen(); });
     MaskEdBoxWert.LostFocus.Verbinden([this] {
         Prozedur proc(kModul, "MaskEdBoxWert_LostFocus");
-        proc([&] { MaskEdBoxWert.SetText(WertFormatieren(MaskEdBoxWert.Text(), 8, 2)); });
+        proc([&] { MaskEdBoxWert.SetText(MengeFormatieren(MaskEdBoxWert.Text(), 8, 2)); });
         proc([&] {
             mskWert.SetText(WertFormatieren(CVal(MaskEdBoxFläche.Text()) * CVal(MaskEdBoxWert.Text()), 12, 2));
         });
@@ -99,7 +107,7 @@ void frmKat1::Verdrahten() {
         Prozedur proc(kModul, "mskWert_LostFocus");
         proc([&] {
             const double fläche = CVal(MaskEdBoxFläche.Text());
-            if (fläche > 0) MaskEdBoxWert.SetText(WertFormatieren(CVal(mskWert.Text()) / fläche, 9, 2));
+            if (fläche > 0) MaskEdBoxWert.SetText(MengeFormatieren(CStr(CVal(mskWert.Text()) / fläche), 9, 2));
         });
         proc([&] { OhneFlurstücke(); });
     });
@@ -136,13 +144,13 @@ void frmKat1::GridVerdrahten() {
             g.SetTextMatrix(r, 5, WertFormatieren(CVal(g.TextMatrix(r, 3)) * CVal(g.TextMatrix(r, 4)), 9, 2));
         };
         if (c == 3) {
-            proc([&] { g.SetTextMatrix(r, 3, WertFormatieren(g.TextMatrix(r, 3), 5, 0)); });
+            proc([&] { g.SetTextMatrix(r, 3, MengeFormatieren(g.TextMatrix(r, 3), 5, 0)); });
             proc(wertSetzen);
         } else if (c == 4) {
-            proc([&] { g.SetTextMatrix(r, 4, WertFormatieren(g.TextMatrix(r, 4), 8, 2)); });
+            proc([&] { g.SetTextMatrix(r, 4, MengeFormatieren(g.TextMatrix(r, 4), 8, 2)); });
             proc(wertSetzen);
         } else if (c == 5) {
-            proc([&] { g.SetTextMatrix(r, 5, WertFormatieren(g.TextMatrix(r, 5), 9, 2)); });
+            proc([&] { g.SetTextMatrix(r, 5, MengeFormatieren(g.TextMatrix(r, 5), 9, 2)); });
             proc([&] {
                 const double fläche = CVal(g.TextMatrix(r, 3));
                 if (fläche > 0) g.SetTextMatrix(r, 4, WertFormatieren(CVal(g.TextMatrix(r, 5)) / fläche, 9, 2));
@@ -203,6 +211,10 @@ void frmKat1::Form_Load() {
                 Standardwerte();
             else
                 TabelleEinlesen();
+            // No share (none read back) shows as the whole.
+            proc([&] {
+                if (Val(MaskEdBoxAnteil.Text()) == 0) MaskEdBoxAnteil.SetText("1000");
+            });
             proc([&] { GridEinrichten(); });
             proc([&] { Berechnen(); });
         },
@@ -248,10 +260,12 @@ void frmKat1::TabelleEinlesen() {
     const auto links = [](const std::string& s, int n) { return ui::utf8::Teil(s, 0, n); };
     long zeilen = 0;
     proc([&] { zeilen = t.Rows().Count(); });
-    long kopf = 0;  // the "Tarif- stelle" row
+    // The "Tarif- stelle" row, recognised by both its cells: a parcel labelled "Tarif..." has its
+    // area in cell 2.
+    long kopf = 0;
     for (long r = 2; r <= zeilen && kopf == 0; ++r)
         proc([&] {
-            if (BeginntMit(zelle(r, 1), "Tarif")) kopf = r;
+            if (BeginntMit(zelle(r, 1), "Tarif") && zelle(r, 2) == "Bezeichnung") kopf = r;
         });
     if (kopf == 0) {
         // Not a table this dialog wrote: nothing can be read back, so the dialog starts as for a new one.
@@ -281,7 +295,8 @@ void frmKat1::TabelleEinlesen() {
         lblFläche.SetCaption(fläche);
         MaskEdBoxFläche.SetText(fläche);
     });
-    proc([&] { txtAnzahl.SetText(WertFormatieren(CVal(links(zelle(kopf + 3, 3), 8)), 2, 0)); });
+    // The count as the table wrote it: "2,5" parcels priced the table, not 3.
+    proc([&] { txtAnzahl.SetText(Trim(zelle(kopf + 3, 3))); });
     proc([&] {
         // The class text shows only the lower bound; the land value that priced the table is kept
         // in the comment on that cell and wins when present.
@@ -330,8 +345,8 @@ void frmKat1::FlächeVerlassen() {
 
 void frmKat1::OhneFlurstücke() {
     Prozedur proc(kModul, "OhneFlurstücke");
-    proc([&] { lblWert.SetCaption(WertFormatieren(CVal(MaskEdBoxWert.Text()), 11, 2)); });
-    proc([&] { lblFläche.SetCaption(WertFormatieren(MaskEdBoxFläche.Text(), 5, 0)); });
+    proc([&] { lblWert.SetCaption(MengeFormatieren(MaskEdBoxWert.Text(), 11, 2)); });
+    proc([&] { lblFläche.SetCaption(MengeFormatieren(MaskEdBoxFläche.Text(), 5, 0)); });
     proc([&] { Berechnen(); });
 }
 
@@ -387,11 +402,10 @@ void frmKat1::Berechnen() {
         gebühr /= 2;
     }
     proc([&] {
-        if (Val(MaskEdBoxAnteil.Text()) == 0) MaskEdBoxAnteil.SetText("1000");
-    });
-    proc([&] {
-        const double anteil = Val(MaskEdBoxAnteil.Text());
-        gebühr = anteil == 333 ? gebühr / 3 : anteil * (gebühr / 1000);
+        // The table's rule: empty, 0, 1000 and more are the whole; 333 is exactly a third.
+        const double anteil = PromilleAnteil(MaskEdBoxAnteil.Text());
+        if (anteil < 0 || anteil >= 1) return;
+        gebühr = Val(MaskEdBoxAnteil.Text()) == 333 ? gebühr / 3 : anteil * gebühr;
     });
     proc([&] { txtzahlen.SetText(CStr(zahlen)); });
     // txtZusammenZahlen is not written back: it is the input of totals entry, where a copy of the

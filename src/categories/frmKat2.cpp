@@ -75,7 +75,7 @@ void frmKat2::EingabenVerbinden() {
     });
     MaskEdBoxWert.LostFocus.Verbinden([this] {
         Prozedur proc(kModul, "MaskEdBoxWert_LostFocus");
-        proc([&] { MaskEdBoxWert.SetText(WertFormatieren(MaskEdBoxWert.Text(), 8, 2)); });
+        proc([&] { MaskEdBoxWert.SetText(MengeFormatieren(MaskEdBoxWert.Text(), 8, 2)); });
         GebührBerechnen();
     });
     MaskEdBoxAnteil.GotFocus.Verbinden([this] {
@@ -94,7 +94,7 @@ void frmKat2::EingabenVerbinden() {
     // written from them reads back to the same text.
     msk100.LostFocus.Verbinden([this] {
         Prozedur proc(kModul, "msk100_LostFocus");
-        proc([&] { msk100.SetText(WertFormatieren(msk100.Text(), 2, 0)); });
+        proc([&] { msk100.SetText(MengeFormatieren(msk100.Text(), 2, 0)); });
         GebührBerechnen();
     });
 }
@@ -128,8 +128,8 @@ void frmKat2::TabelleEinlesen() {
         optArt(index).SetValue(true);
     });
     proc([&] { TextboxFlst.SetText(ZellText(t, 2, 1)); });
-    proc([&] { MaskEdBoxWert.SetText(WertFormatieren(ZellText(t, 5, 3), 8, 2)); });
-    proc([&] { msk100.SetText(WertFormatieren(ZellText(t, 7, 3), 2, 0)); });
+    proc([&] { MaskEdBoxWert.SetText(MengeFormatieren(ZellText(t, 5, 3), 8, 2)); });
+    proc([&] { msk100.SetText(MengeFormatieren(ZellText(t, 7, 3), 2, 0)); });
     proc([&] { MaskEdBoxAnteil.SetText("1000"); });
     long zeilen = 0;
     proc([&] { zeilen = t.Rows().Count(); });

@@ -178,9 +178,9 @@ void frmKat3::NeuWerte() {
     GridGebühren.SetTextMatrix(r, Wert, WertFormatieren(Kontext().Baukosten, 9, 2));
     GridGebühren.SetTextMatrix(r, Anzahl, "  1");
     GridGebühren.SetTextMatrix(r, Anteilsspalte, "1000");
-    const double kosten =
-        Gebäudevermessung(CVal(GridGebühren.TextMatrix(r, Wert))) * CVal(GridGebühren.TextMatrix(r, Anzahl));
-    GridGebühren.SetTextMatrix(r, Kosten, WertFormatieren(kosten, 8, 2));
+    // Priced by the rule of every later edit (the 1900 minimum and a cadastral update included), so
+    // the same job costs the same however its row came to be.
+    ZeilePreisen(r);
     GridGebühren.SetCol(Bezeichnung);
     GridGebühren.SetTextMatrix(r, Bezeichnung, "Flst.Nr. " + Kontext().Flurstücksnummer);
 }
@@ -305,12 +305,16 @@ void frmKat3::ZeilenSchreiben(word::Table& t) {
         ZelleSchreiben(t, z, 2, GridGebühren.TextMatrix(i, Wert), false);
         ZelleSchreiben(t, z, 3, GridGebühren.TextMatrix(i, Anzahl), false);
         ZelleSchreiben(t, z, 5, GridGebühren.TextMatrix(i, Kosten) + " €", false);
-        const double kosten = CVal(GridGebühren.TextMatrix(i, Kosten));
-        kostensumme += kosten;
+        kostensumme += CVal(GridGebühren.TextMatrix(i, Kosten));
         const std::string& anteilText = GridGebühren.TextMatrix(i, Anteilsspalte);
-        const double anteil = Anteil(anteilText);
-        if (!AnteilIstGanz(anteil))
-            proc([&] { AnteilszeileAnfügen(t, z, Anteilszeile(kosten, anteil, anteilText)); });
+        if (!AnteilIstGanz(Anteil(anteilText)))
+            proc([&] {
+                // The whole fee from the row's inputs, not from its rounded share (a third of 475,00
+                // shows 158,33, and three times that is not the whole).
+                const double ganz = GanzeGebühr(CVal(GridGebühren.TextMatrix(i, Wert)),
+                                                CVal(GridGebühren.TextMatrix(i, Anzahl)), fortführung);
+                AnteilszeileAnfügen(t, z, Anteilszeile(ganz, anteilText));
+            });
     }
 
     long z = g + 2;

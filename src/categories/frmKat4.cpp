@@ -28,9 +28,9 @@ const bool registriert = [] {
 }();
 
 // Lengths and counts are shown as the defaults show them, so that what is priced is what the table
-// says and a table read back is written again unchanged.
-std::string LängeText(const std::string& text) { return WertFormatieren(text, 4, 0); }
-std::string AnzahlText(const std::string& text) { return WertFormatieren(text, 3, 0); }
+// says and a table read back is written again unchanged; a negative one, priced as none, as 0.
+std::string LängeText(const std::string& text) { return MengeFormatieren(text, 4, 0); }
+std::string AnzahlText(const std::string& text) { return MengeFormatieren(text, 3, 0); }
 
 }  // namespace
 

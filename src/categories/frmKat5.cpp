@@ -1,5 +1,7 @@
 #include "categories/frmKat5.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "common/funktionen.h"
@@ -48,7 +50,7 @@ frmKat5::frmKat5() : Kategoriedialog(kModul) {
     });
     mskMehrfach.LostFocus.Verbinden([this] {
         Prozedur proc(kModul, "mskMehrfach_LostFocus");
-        proc([&] { mskMehrfach.SetText(WertFormatieren(mskMehrfach.Text(), 8, 0)); });
+        proc([&] { mskMehrfach.SetText(MengeFormatieren(mskMehrfach.Text(), 8, 0)); });
     });
     CommandEnde.Click.Verbinden([this] { CommandEnde_Click(); });
 }
@@ -63,9 +65,12 @@ void frmKat5::TabelleEinlesen() {
     Prozedur proc(kModul, "Form_Load");
     std::string position;
     proc([&] { position = ZellText(formTabelle_, 2, 1); });
-    proc([&] { chkOrt.SetValue(position.substr(0, 30).find("mit") != std::string::npos ? 1 : 0); });
-    // The survey position is recognised again, so confirming it unchanged keeps its fee.
-    proc([&] { chkMitVermessung.SetValue(position.rfind("in Zusammenhang mit einer Vermessung", 0) == 0 ? 1 : 0); });
+    // The survey position is recognised again, so confirming it unchanged keeps its fee. The inspection
+    // is read from the inspection texts only: the "mit" of "in Zusammenhang mit einer Vermessung" is
+    // no inspection, and unticking the survey must not charge one nobody ticked.
+    const bool vermessung = position.rfind("in Zusammenhang mit einer Vermessung", 0) == 0;
+    proc([&] { chkMitVermessung.SetValue(vermessung ? 1 : 0); });
+    proc([&] { chkOrt.SetValue(!vermessung && position.substr(0, 30).find("mit") != std::string::npos ? 1 : 0); });
     // The count is shown as the field shows it after editing, so it is written back unchanged.
     proc([&] {
         if (formTabelle_.Rows().Count() == 4)
@@ -75,10 +80,12 @@ void frmKat5::TabelleEinlesen() {
 
 void frmKat5::CommandEnde_Click() {
     Prozedur proc(kModul, "CommandEnde_Click");
+    // The copies are a whole count read as typed ("1.200" is twelve hundred); the table shows the count
+    // it charges, as the field shows it after editing.
     double anzahl = 0;
-    proc([&] { anzahl = Val(mskMehrfach.Text()); });
+    proc([&] { anzahl = std::round(std::max(0.0, CVal(mskMehrfach.Text()))); });
     const bool kopien = anzahl > 0;
-    const std::string kopienText = mskMehrfach.Text();
+    const std::string kopienText = WertFormatieren(anzahl, 8, 0);
     const Grenzbescheinigungsposition pos =
         GrenzbescheinigungsPosition(chkMitVermessung.Value() == 1, chkOrt.Value() == 1);
 

@@ -1,5 +1,6 @@
 #include "categories/frmKat6.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -31,6 +32,9 @@ const bool registriert = [] {
 std::string Betragszelle(const std::string& gridText) {
     return CVal(gridText) > 0 ? WertFormatieren(gridText, 5, 2) + " €" : std::string();
 }
+
+// A quantity cell of the grid as a plain number text ("" and negatives as 0).
+std::string Menge(const std::string& gridText) { return CStr(std::max(0.0, CVal(gridText))); }
 
 }  // namespace
 
@@ -165,7 +169,8 @@ void frmKat6::ÜbernehmenWerte() {
     const int r = GridGebühren.Row();
     if (r < 1) return;
     const std::string art = GridGebühren.TextMatrix(r, 1);
-    double menge = CVal(GridGebühren.TextMatrix(r, 2));
+    // Negative hours or kilometres are a typing slip: priced as none.
+    double menge = std::max(0.0, CVal(GridGebühren.TextMatrix(r, 2)));
     double satz = kSatzSonstige;
     const Zeitaufwandsklasse* k = KlasseZuText(art);
     const bool fahrzeug = art == kKraftfahrzeug;
@@ -192,7 +197,7 @@ void frmKat6::ÜbernehmenWerte() {
 
 void frmKat6::AlleZeilenPreisen() {
     for (int r = 1; r <= GridGebühren.Rows(); ++r) {
-        const double betrag = CVal(GridGebühren.TextMatrix(r, 2)) * CVal(GridGebühren.TextMatrix(r, 3));
+        const double betrag = std::max(0.0, CVal(GridGebühren.TextMatrix(r, 2))) * CVal(GridGebühren.TextMatrix(r, 3));
         GridGebühren.SetTextMatrix(r, 4, WertFormatieren(betrag, 5, 2));
         if (CVal(GridGebühren.TextMatrix(r, 4)) < kKraftfahrzeugMindestens &&
             GridGebühren.TextMatrix(r, 1) == kKraftfahrzeug)
@@ -241,7 +246,9 @@ void frmKat6::CommandEnde_Click() {
             if (k) {
                 ZelleSchreiben(t, z, 1, k->tarifstelle, false);
                 ZelleSchreiben(t, z, 2, k->beschreibung, false);
-                ZelleSchreiben(t, z, 3, GridGebühren.TextMatrix(i, 2) + k->einheit, false);
+                // The quantity as the number it was priced with: a row without one shows "0 h",
+                // as it reads back, rather than " h".
+                ZelleSchreiben(t, z, 3, Menge(GridGebühren.TextMatrix(i, 2)) + k->einheit, false);
             } else {
                 const std::string leer = art.empty() ? "" : " ";
                 for (long c = 1; c <= 3; ++c) ZelleSchreiben(t, z, c, leer, false);

@@ -109,6 +109,12 @@ std::string WertFormatieren(double wert, int breite, int nachkomma) {
     return WertFormatieren(CStr(wert), breite, nachkomma);
 }
 
+std::string MengeFormatieren(std::string_view wert, int breite, int nachkomma) {
+    std::string text = WertFormatieren(wert, breite, nachkomma);
+    if (text.find('-') != std::string::npos) text = WertFormatieren("0", breite, nachkomma);
+    return text;
+}
+
 void Wert_Key(TextEingabe& eingabe, int breite, int nachkomma) {
     Prozedur proc("Funktionen", "Wert_Key");
     std::string s;

@@ -24,6 +24,9 @@ double CVal(std::string_view text);
 std::string WertFormatieren(std::string_view wert, int breite, int nachkomma);
 // The same for a number, through its plain text form.
 std::string WertFormatieren(double wert, int breite, int nachkomma);
+// A quantity (an area, a land value, a length, a count) as WertFormatieren shows it; a negative one,
+// which is priced as none, shows as 0 so that what is printed is what was priced.
+std::string MengeFormatieren(std::string_view wert, int breite, int nachkomma);
 
 // The decimal-comma or point key in a fixed-width amount input: right-aligns the integer digits
 // before the comma, adds the comma and blank decimals, caret behind the comma, rest selected.

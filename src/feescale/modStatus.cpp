@@ -59,21 +59,26 @@ constexpr std::array<Band, 6> kBaukosten{{{0, 25000}, {25001, 250000}, {250001, 
                                           {1000001, 1500000}, {1500001, 2500000}}};
 constexpr double kBaukostenGebuehr[6] = {220, 475, 950, 1250, 1500, 1900};
 
+// A negative land value, area or number of points (a typing slip) is priced as none, never as a
+// band of its own or a negative fee.
+double NichtNegativ(double wert) { return wert > 0.0 ? wert : 0.0; }
+
 }  // namespace
 
 double Gebührenstaffel1(const double& Bodenwert, const double& Fläche) {
     Prozedur proc("modStatus", "Gebührenstaffel1");
     double ergebnis = 0.0;
     proc([&] {
-        const double f = Int(Fläche);
-        const double w = Int(Bodenwert * 10.0);
+        const double fläche = NichtNegativ(Fläche);
+        const double f = Int(fläche);
+        const double w = Int(NichtNegativ(Bodenwert) * 10.0);
         const std::size_t spalte = BandIndex(kStaffel1Spalten, w);
         const std::size_t zeile = BandIndex(kStaffel1Zeilen, f);
         if (zeile < kStaffel1Zeilen.size()) {
             ergebnis = kStaffel1[zeile][spalte];
             return;
         }
-        const double k = Int((Fläche - 100001.0) / 50000.0 + 1.0);
+        const double k = Int((fläche - 100001.0) / 50000.0 + 1.0);
         ergebnis = kStaffel1Basis[spalte] + kStaffel1Schritt[spalte] * k;
     });
     return ergebnis;
@@ -82,6 +87,8 @@ double Gebührenstaffel1(const double& Bodenwert, const double& Fläche) {
 double Grenzfeststellung_B(double Bodenwert, double Grenzpunkte) {
     Prozedur proc("modStatus", "Grenzfeststellung_B");
     double ergebnis = 0.0;
+    Bodenwert = NichtNegativ(Bodenwert);
+    Grenzpunkte = NichtNegativ(Grenzpunkte);
     proc([&] {
         if (Grenzpunkte == 0.0) return;
         const std::size_t zeile = BandIndex(kPunkteZeilen, Grenzpunkte);

@@ -3,6 +3,8 @@
 
 namespace vk {
 
+// A negative land value, area or number of points (a typing slip) counts as 0.
+
 // Fee by area (m²) and land value (€/m²): scale 1. Land value counts with one decimal.
 double Gebührenstaffel1(const double& Bodenwert, const double& Fläche);
 

@@ -9,8 +9,6 @@ namespace vktest {
 namespace {
 
 using vk::frmKat1;
-using vk::Gebührenstaffel1;
-using vk::Grenzfeststellung_B;
 
 class Kat1 : public Flurstuecksumfeld {};
 
@@ -36,8 +34,9 @@ TEST_F(Kat1, OpensWithOneParcelOfTheJobInListModeAndLabelledFields) {
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 1), "Flst.Nr. 12/3");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 2), "ja");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 5), " 8.000,00");
-    // The preview is there from the start: one parcel, no factor; 5 points at 10 €/m².
-    EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(Gebührenstaffel1(10, 800) + Grenzfeststellung_B(10, 5) * 5));
+    // The preview is there from the start: one parcel, no factor (1500,00 for 800 m² at 10 €/m²);
+    // 5 points at 170,00.
+    EXPECT_EQ(f.lblGebühr.Caption(), " 2350,00");
     const std::pair<const vk::ui::Label*, const char*> beschriftungen[] = {
         {&f.lblFlächeText, "Fläche [m²]"},           {&f.lblWertText, "Bodenwert [€/m²]"},
         {&f.lblGesamtwertText, "Wert[€]"},           {&f.lblZusammenZahlenText, "zu zahlender Flächenanteil"},
@@ -53,38 +52,52 @@ TEST_F(Kat1, OpensWithOneParcelOfTheJobInListModeAndLabelledFields) {
 }
 
 // The preview of a parcel list: parcel factor of the row count, average land value, per-mille
-// share (empty or 0 is the whole), position 10.3, and rows the client does not pay for.
+// share (the table's rule: empty, 0 and above 1000 are the whole), position 10.3, and rows the
+// client does not pay for. 800 m² at 10 €/m² cost 1500,00; 1600 and 2400 m² 1850,00; at 20 €/m² 1950,00.
 TEST_F(Kat1, PreviewOfAParcelList) {
     vk::Kontext().AnzahlGrenzpunkte = 0;
-    const double s = Gebührenstaffel1(10, 800), s2 = Gebührenstaffel1(10, 1600) * 1.13;
     struct Fall {
         std::vector<const char*> eingaben;
-        double gebühr;
+        const char* gebühr;
         const char* anteil = "1000";
     };
     const Fall fälle[] = {
-        {{}, s},
-        {{"GridGebühren1(2,3)=800"}, s2},
-        {{"GridGebühren1(2,3)=800", "GridGebühren1(3,3)=800"}, Gebührenstaffel1(10, 2400) * 1.38},
-        {{"GridGebühren1(2,3)=800", "GridGebühren1(3,3)=800", "GridGebühren1(3,4)=40"},
-         Gebührenstaffel1(20, 2400) * 1.38},
-        {{"MaskEdBoxAnteil=333"}, s / 3, "333"},
-        {{"MaskEdBoxAnteil=500"}, s / 2, "500"},
-        {{"MaskEdBoxAnteil=250", "MaskEdBoxAnteil="}, s},
-        {{"MaskEdBoxAnteil=250", "MaskEdBoxAnteil=0"}, s},
-        {{"MaskEdBoxGrenzpunkte=12"}, s + Grenzfeststellung_B(10, 12) * 12},
-        {{"MaskEdBoxGrenzpunkte=12", "comArt=10.3"}, s / 2},
-        {{"GridGebühren1(2,3)=800", "GridGebühren1(2,2)=nein"}, s2 * 800 / 1600},
-        {{"GridGebühren1(1,2)=nein"}, 0},
+        {{}, " 1500,00"},
+        {{"GridGebühren1(2,3)=800"}, " 2090,50"},                           // 1850 × 1,13
+        {{"GridGebühren1(2,3)=800", "GridGebühren1(3,3)=800"}, " 2553,00"},  // 1850 × 1,38
+        {{"GridGebühren1(2,3)=800", "GridGebühren1(3,3)=800", "GridGebühren1(3,4)=40"}, " 2691,00"},
+        {{"MaskEdBoxAnteil=333"}, "  500,00", "333"},
+        {{"MaskEdBoxAnteil=500"}, "  750,00", "500"},
+        {{"MaskEdBoxAnteil=0500"}, "  750,00", "0500"},  // typed as it stands, not turned into 1000 on the way
+        {{"MaskEdBoxAnteil=1200"}, " 1500,00", "1200"},  // more than the whole is the whole, as in the table
+        {{"MaskEdBoxAnteil=250", "MaskEdBoxAnteil="}, " 1500,00"},
+        {{"MaskEdBoxAnteil=250", "MaskEdBoxAnteil=0"}, " 1500,00"},
+        {{"MaskEdBoxGrenzpunkte=12"}, " 3180,00"},  // 12 points at 140,00
+        {{"MaskEdBoxGrenzpunkte=12", "comArt=10.3"}, "  750,00"},
+        {{"GridGebühren1(2,3)=800", "GridGebühren1(2,2)=nein"}, " 1045,25"},
+        {{"GridGebühren1(1,2)=nein"}, "    0,00"},
     };
     for (const Fall& fall : fälle) {
         SCOPED_TRACE(fall.eingaben.empty() ? "one row" : fall.eingaben.back());
         frmKat1& f = Form();
         for (const char* e : fall.eingaben) Setzen(f, e);
-        EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(fall.gebühr));
+        EXPECT_EQ(f.lblGebühr.Caption(), fall.gebühr);
         EXPECT_EQ(f.MaskEdBoxAnteil.Text(), fall.anteil);
         f.Unload();
     }
+}
+
+// A negative area or land value typed into the list is priced as none and shows as 0.
+TEST_F(Kat1, NegativeParcelAreasAndValuesShowAndCountAsZero) {
+    vk::Kontext().AnzahlGrenzpunkte = 0;
+    frmKat1& f = Form();
+    Setzen(f, "GridGebühren1(2,3)=-280");
+    Setzen(f, "GridGebühren1(2,4)=-25");
+    EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 3), "    0");
+    EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 4), "    0,00");
+    EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 5), "     0,00");
+    EXPECT_EQ(f.lblFläche.Caption(), "  800");
+    EXPECT_EQ(f.lblGebühr.Caption(), " 1695,00");  // 1500 × 1,13
 }
 
 TEST_F(Kat1, JaNeinEditorSitsOnTheCellAndLeavesToTheAreaColumn) {
@@ -126,18 +139,18 @@ TEST_F(Kat1, TotalsEntryPricesTheTypedTotals) {
     EXPECT_EQ(f.mskWert.Text(), "   24.000,00");
     EXPECT_EQ(f.lblFläche.Caption(), "1.200");
     EXPECT_EQ(f.lblWert.Caption(), "      20,00");
-    const double voll = Gebührenstaffel1(20, 1200) * 1.13;
-    EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(voll));
+    // 1200 m² at 20 €/m²: 1950,00 × 1,13.
+    EXPECT_EQ(f.lblGebühr.Caption(), " 2203,50");
     EXPECT_EQ(f.txtzahlen.Text(), "1200") << "an empty area to pay is the whole area";
     Setzen(f, "txtZusammenZahlen=300");
-    EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(voll * 300 / 1200));
+    EXPECT_EQ(f.lblGebühr.Caption(), "  550,88");
     Setzen(f, "txtZusammenZahlen=0");
-    EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(0)) << "a typed 0 stays 0";
+    EXPECT_EQ(f.lblGebühr.Caption(), "    0,00") << "a typed 0 stays 0";
     // The total value sets the land value back.
     Setzen(f, "txtZusammenZahlen=");
     Setzen(f, "mskWert=36000");
     EXPECT_EQ(f.MaskEdBoxWert.Text(), "    30,00");
-    EXPECT_EQ(f.lblGebühr.Caption(), Vorschau(Gebührenstaffel1(30, 1200) * 1.13));
+    EXPECT_EQ(f.lblGebühr.Caption(), " 2203,50");
 }
 
 TEST_F(Kat1, RowsAreAddedBelowByTabAndDeletedAfterAsking) {

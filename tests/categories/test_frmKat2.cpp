@@ -20,7 +20,7 @@ using vk::ui::Setzen;
 TEST(Grenzfeststellung, PartAByClosedRangesAndAThirdAsFifteenThrees) {
     const std::pair<double, double> fälle[] = {{0, 0},     {1, 600},    {5, 600},    {6, 800},    {10, 800},
                                                {11, 1000}, {20, 1000},  {21, 1300},  {30, 1300},  {31, 1600},
-                                               {50, 1600}, {51, 2000},  {99, 2000},  {5.5, 2000}, {-1, 2000}};
+                                               {50, 1600}, {51, 2000},  {99, 2000},  {5.5, 2000}, {-1, 0}};
     for (auto [n, betrag] : fälle) EXPECT_EQ(vk::Grenzfeststellung_A(n), betrag) << n;
     EXPECT_EQ(vk::Anteilsfaktor("333"), 0.333333333333333);
 }
@@ -42,7 +42,6 @@ protected:
     std::string Kennung(long zeile, long spalte) {
         return vk::ErsterKommentarText(Tabelle("VK_LP_02_2").Cell(zeile, spalte).Range());
     }
-    static std::string Betrag(double wert) { return vk::Betragstext(wert); }
 };
 
 TEST_F(Kat2, OpensWithTheJobsDefaultsAndTheFirstCaptionOfThePreview) {
@@ -56,24 +55,26 @@ TEST_F(Kat2, OpensWithTheJobsDefaultsAndTheFirstCaptionOfThePreview) {
 }
 
 // The preview: part B × points + part A, 70 % of it for a subsequent marking, 60 € a point in a
-// cadastre renewal, then the share (blank is the whole, as in the table); 0 points give 0,00.
+// cadastre renewal, then the share (blank or 0 is the whole, as in the table); 0 points give 0,00.
+// 7 points at 25 €/m²: 150,00 a point, part A 800,00.
 TEST_F(Kat2, PreviewFollowsTheInputsKindAndShare) {
-    const double voll = vk::Grenzfeststellung_B(25, 7) * 7 + 800;
-    const std::pair<std::vector<const char*>, double> fälle[] = {
-        {{"msk100=7"}, voll},
-        {{"optArt(1)=1"}, voll * 0.7},
-        {{"MaskEdBoxAnteil=333"}, voll / 3},
-        {{"MaskEdBoxAnteil=333", "MaskEdBoxAnteil="}, voll},
-        {{"optArt(2)=1", "msk100=12"}, 720},
-        {{"msk100=0"}, 0},
-        {{"optArt(1)=1", "msk100=0"}, 0},
-        {{"optArt(2)=1", "msk100=0"}, 0},
+    const std::pair<std::vector<const char*>, const char*> fälle[] = {
+        {{"msk100=7"}, " 1.850,00"},
+        {{"optArt(1)=1"}, " 1.295,00"},
+        {{"MaskEdBoxAnteil=333"}, "   616,67"},
+        {{"MaskEdBoxAnteil=333", "MaskEdBoxAnteil="}, " 1.850,00"},
+        {{"MaskEdBoxAnteil=0"}, " 1.850,00"},
+        {{"optArt(2)=1", "msk100=12"}, "   720,00"},
+        {{"msk100=0"}, "     0,00"},
+        {{"optArt(1)=1", "msk100=0"}, "     0,00"},
+        {{"optArt(2)=1", "msk100=0"}, "     0,00"},
+        {{"MaskEdBoxWert=-3000"}, " 1.780,00"},  // priced at 0 €/m²: 140,00 a point
     };
     for (const auto& [eingaben, gebühr] : fälle) {
         SCOPED_TRACE(eingaben.back());
         frmKat2& form = Form();
         for (const char* e : eingaben) Setzen(form, e);
-        EXPECT_EQ(form.lblGebühr.Caption(), vk::WertFormatieren(gebühr, 9, 2));
+        EXPECT_EQ(form.lblGebühr.Caption(), gebühr);
         EXPECT_EQ(form.MaskEdBoxWert.Enabled(), form.optArt.Gewählt() != 2) << "a renewal ignores the land value";
         form.Unload();
     }
@@ -90,7 +91,7 @@ TEST_F(Kat2, LandValueTakesTheCommaKeyAndEnterRecomputes) {
     EXPECT_EQ(form.MaskEdBoxWert.Text(), "   12,  ") << "the point went to Wert_Key and was swallowed";
     form.MaskEdBoxWert.SetText("     250");
     vk::ui::TasteDrücken(form, "MaskEdBoxWert", vk::ui::taste::Enter);
-    EXPECT_EQ(form.lblGebühr.Caption(), vk::WertFormatieren(vk::Grenzfeststellung_B(250, 7) * 7 + 800, 9, 2));
+    EXPECT_EQ(form.lblGebühr.Caption(), " 2.130,00");  // 7 × 190,00 + 800,00
 }
 
 TEST_F(Kat2, FullLayoutWithMarkingAndBothExpenses) {
@@ -98,7 +99,6 @@ TEST_F(Kat2, FullLayoutWithMarkingAndBothExpenses) {
     Setzen(form, "chkVUnterlagen=1");
     Setzen(form, "chkÜbernahme=1");
     const auto z = Schreiben(form);
-    const double b = vk::Grenzfeststellung_B(25, 7);
     ASSERT_EQ(z.size(), 11u);
     EXPECT_EQ(z[0], "Grenzfeststellung und Abmarkungen|||||||");
     EXPECT_EQ(z[1], "Flst.Nr. 12/3|||||||");
@@ -106,12 +106,12 @@ TEST_F(Kat2, FullLayoutWithMarkingAndBothExpenses) {
     EXPECT_EQ(z[3], "11.1|Grenzfeststellung und Abmarkungen||||||");
     EXPECT_EQ(z[4], "|Bodenwert|   25,00 €/m²|||||");
     EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||  800,00 €|||");
-    EXPECT_EQ(z[6], "|Gebühr nach Staffel 3, Teil B| 7 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|x " +
-                        Betrag(b) + "|" + Betrag(b * 7) + "|||");
+    EXPECT_EQ(z[6], "|Gebühr nach Staffel 3, Teil B| 7 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|"
+                    "x   150,00 €|1.050,00 €|||");
     EXPECT_EQ(z[7], "12.1|je abgemarkter Grenzpunkt| 7|x 10,00 €|   70,00 €|||");
     EXPECT_EQ(z[8], "|\rUmsatzsteuerfreie Auslagen||||||");
     EXPECT_EQ(z[9], "9.1|Vermessungsunterlagen|||  154,00 €|||");
-    EXPECT_EQ(z[10], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €|" + Betrag(0.08 * b * 7) + "|||");
+    EXPECT_EQ(z[10], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €|   84,00 €|||");
     EXPECT_EQ(Kennung(10, 5), "0");
     EXPECT_EQ(Kennung(11, 5), "0");
     EXPECT_EQ(Kennung(6, 5), "") << "fees carry the invoice rate";
@@ -123,12 +123,11 @@ TEST_F(Kat2, FullLayoutWithMarkingAndBothExpenses) {
     for (auto [r, c, cm] : breiten)
         EXPECT_NEAR(vk::word::Application::PointsToCentimeters(t.Cell(r, c).Width()), cm, 0.005) << r << "," << c;
     const auto summe = Zeilen(Summentabelle());
-    EXPECT_EQ(summe.front(), " |Summe||" + vk::WertFormatieren(800 + b * 7 + 70 + 154 + 0.08 * b * 7, 11, 2) + " €");
+    EXPECT_EQ(summe.front(), " |Summe||   2.158,00 €");
 }
 
 // Points, kind and share change single rows of the table (7 points at 25 €/m² unless set).
 TEST_F(Kat2, PointsKindsAndSharesChangeTheFeeRows) {
-    const double b12 = vk::Grenzfeststellung_B(25, 12);
     const std::string teilA = "|Gebühr nach Staffel 3, Teil A|||";
     struct Fall {
         std::vector<const char*> eingaben;
@@ -149,8 +148,8 @@ TEST_F(Kat2, PointsKindsAndSharesChangeTheFeeRows) {
         {{"optArt(1)=1", "msk100=12"}, 8, 3, "12.2|Nachträgliche Abmarkungen||||||"},
         {{"optArt(1)=1", "msk100=12"}, 8, 5, "|Gebühr nach Staffel 3, Teil A (70%)|||  700,00 €|||"},
         {{"optArt(1)=1", "msk100=12", "chkÜbernahme=1"}, 10, 6,
-         "|Gebühr nach Staffel 3, Teil B|12 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|x " + Betrag(b12) +
-             "|" + Betrag(b12 * 12) + "|||"},
+         "|Gebühr nach Staffel 3, Teil B|12 in der Örtlichkeit überprüfte/hergestellte Grenzpunkte|x   140,00 €|"
+         "1.680,00 €|||"},
         {{"optArt(1)=1", "msk100=12", "chkÜbernahme=1"}, 10, 7, "|\rUmsatzsteuerfreie Auslagen||||||"},
         // Few points at a low land value: the take-over fee's minimum.
         {{"optArt(2)=1", "msk100=1", "chkÜbernahme=1"}, 10, 8,
@@ -159,6 +158,11 @@ TEST_F(Kat2, PointsKindsAndSharesChangeTheFeeRows) {
         {{"MaskEdBoxAnteil=1000"}, 8, 5, teilA + "  800,00 €|||"},
         {{"MaskEdBoxAnteil=1200"}, 8, 5, teilA + "  800,00 €|||"},
         {{"MaskEdBoxAnteil="}, 8, 5, teilA + "  800,00 €|||"},
+        {{"MaskEdBoxAnteil=0"}, 8, 5, teilA + "  800,00 €|||"},
+        // A negative land value is priced and printed as 0 €/m²: 140,00 a point, never a negative one.
+        {{"MaskEdBoxWert=-3000"}, 8, 4, "|Bodenwert|    0,00 €/m²|||||"},
+        {{"MaskEdBoxWert=-3000"}, 8, 6, "|Gebühr nach Staffel 3, Teil B| 7 in der Örtlichkeit überprüfte/"
+                                        "hergestellte Grenzpunkte|x   140,00 €|  980,00 €|||"},
     };
     for (const Fall& fall : fälle) {
         SCOPED_TRACE(fall.zeile);
@@ -177,20 +181,17 @@ TEST_F(Kat2, ShareLayoutPutsTheClientsShareInTheAmountColumn) {
     Setzen(form, "chkVUnterlagen=1");
     Setzen(form, "chkÜbernahme=1");
     const auto z = Schreiben(form);
-    const double b = vk::Grenzfeststellung_B(25, 7);
-    const double gebühren = 800 + b * 7 + 70, übernahme = 0.08 * b * 7, auslagen = 154 + übernahme;
+    // Fees 800,00 + 1.050,00 + 70,00 = 1.920,00, a third 640,00; expenses 154,00 + 84,00, a third 79,33.
     ASSERT_EQ(z.size(), 14u);
     EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||||  800,00 €|");
     EXPECT_EQ(z[7], "12.1|je abgemarkter Grenzpunkt| 7|x 10,00 €|||   70,00 €|");
-    EXPECT_EQ(z[8], "|Zwischensumme\r|||||" + Betrag(gebühren) + "|");
-    EXPECT_EQ(z[9], "|Ihr Anteil beträgt 333/1000\r33,3333333333333 % von " + Betrag(gebühren) + "|||" +
-                        Betrag(gebühren / 3) + "|||");
+    EXPECT_EQ(z[8], "|Zwischensumme\r|||||1.920,00 €|");
+    EXPECT_EQ(z[9], "|Ihr Anteil beträgt 333/1000\r33,3333333333333 % von 1.920,00 €|||  640,00 €|||");
     EXPECT_EQ(z[10], "|\rUmsatzsteuerfreie Auslagen||||||");
     EXPECT_EQ(z[11], "9.1|Vermessungsunterlagen||||||  154,00 €");
-    EXPECT_EQ(z[12], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €||||" + Betrag(übernahme))
+    EXPECT_EQ(z[12], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €||||   84,00 €")
         << "8 % of part B, not divided by the share";
-    EXPECT_EQ(z[13], "|anteilige Auslagen \r33,3333333333333 % von " + Betrag(auslagen) + "|||" +
-                         Betrag(auslagen / 3) + "|||");
+    EXPECT_EQ(z[13], "|anteilige Auslagen \r33,3333333333333 % von   238,00 €|||   79,33 €|||");
     EXPECT_EQ(Kennung(12, 8), "") << "undivided expenses are not summed";
     // Every amount cell of this layout starts where the fee amounts of column 7 start.
     vk::word::Table t = Tabelle("VK_LP_02_2");
@@ -206,9 +207,8 @@ TEST_F(Kat2, ShareLayoutPutsTheClientsShareInTheAmountColumn) {
 
     // The invoice sees exactly the client's share: of the fees at the VAT rate, of the expenses without.
     const auto summe = Zeilen(Summentabelle());
-    EXPECT_EQ(summe.front(), " |Summe||" + vk::WertFormatieren(gebühren / 3 + auslagen / 3, 11, 2) + " €");
-    EXPECT_EQ(summe[1], "|Mehrwertsteuer 19 %|" + vk::WertFormatieren(gebühren / 3, 11, 2) + " €|" +
-                            vk::WertFormatieren(gebühren / 3 * 0.19, 11, 2) + " €");
+    EXPECT_EQ(summe.front(), " |Summe||     719,33 €");
+    EXPECT_EQ(summe[1], "|Mehrwertsteuer 19 %|     640,00 €|     121,60 €");
 }
 
 // A hand-edited table too short to read back leaves the job's defaults in the fields it lacks.
@@ -231,7 +231,7 @@ TEST_F(Kat2, ReopeningRestoresTheInputsAndConfirmingWritesTheSameTable) {
         {{"chkVUnterlagen=1", "chkÜbernahme=1", "MaskEdBoxWert=1234,5"}, "1000"},
         {{"optArt(1)=1", "msk100=12", "chkÜbernahme=1", "MaskEdBoxAnteil=333"}, " 333"},
         {{"optArt(2)=1", "msk100=3", "MaskEdBoxAnteil=500", "chkVUnterlagen=1"}, " 500"},
-        {{"TextboxFlst=Flst.Nr. 7/1 und 7/2", "MaskEdBoxAnteil=0", "msk100=55"}, "   0"},
+        {{"TextboxFlst=Flst.Nr. 7/1 und 7/2", "MaskEdBoxAnteil=0", "msk100=55"}, "1000"},
     };
     for (const Fall& fall : fälle) {
         SCOPED_TRACE(fall.eingaben.back());

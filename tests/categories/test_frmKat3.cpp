@@ -53,17 +53,19 @@ TEST(Gebaeudeeinmessung, RowCost) {
              {200000, 1, true, 250, 475 * 0.7 / 4, "update and share"},
              {200000, -2, false, 1000, 0, "a negative count costs nothing"},
              {2500001, 1, false, 1000, 1900, "minimum"},
-             {3000000, 1, true, 500, 1900, "minimum after update and share"},
+             // 1,2 × √3 000 000 = 2078,46; with the update 1454,92, raised to the building's 1900, of which half.
+             {3000000, 1, true, 500, 950, "the minimum belongs to the whole fee, the share is taken of it"},
+             {3000000, 1, false, 333, 692.820323027551, "a third of 2078,46"},
              {3000000, 0, false, 1000, 0, "no building, no minimum"},
              {2500000, 1, false, 500, 950, "not above the limit"},
          })
-        EXPECT_DOUBLE_EQ(vk::Zeilenkosten(f.baukosten, f.anzahl, f.fortführung, f.anteil), f.kosten) << f.was;
+        EXPECT_NEAR(vk::Zeilenkosten(f.baukosten, f.anzahl, f.fortführung, f.anteil), f.kosten, 1e-9) << f.was;
 }
 
 TEST(Gebaeudeeinmessung, TheShareLineIsReadBackWhateverTheShareWidth) {
     for (const auto& [anteil, text] : std::vector<std::pair<double, std::string>>{
              {500, "500"}, {50, " 50"}, {333, "333"}, {1500, "1.500"}}) {
-        const auto gelesen = vk::BezeichnungszelleLesen("Haus 1" + vk::Anteilszeile(100, anteil, text));
+        const auto gelesen = vk::BezeichnungszelleLesen("Haus 1" + vk::Anteilszeile(100, text));
         EXPECT_EQ(gelesen.bezeichnung, "Haus 1");
         EXPECT_EQ(gelesen.anteil, anteil) << text;
     }
@@ -77,6 +79,20 @@ TEST_F(Kat3, ANewDialogShowsOneDefaultRow) {
     EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
     EXPECT_EQ(form.mskBrechpunkte.Text(), "  ");
     EXPECT_EQ(form.chkFortführung.Value(), 0);
+}
+
+// The first row, priced from the job's construction cost, follows the rule of every edit: above
+// 2 500 000 the minimum of 1900; the share line shows the building's whole fee.
+TEST_F(Kat3, TheMinimumBelongsToTheBuildingAndTheFirstRowFollowsIt) {
+    vk::Kontext().Baukosten = 2500001;  // 1,2 × √2 500 001 = 1897,37
+    frmKat3& form = Form();
+    EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "2.500.001,00", "  1", "1000", "1.900,00"}));
+    Setzen(form, "GridGebühren(1,2)=3.000.000");
+    Setzen(form, "GridGebühren(1,4)=333");
+    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  692,82");
+    Klicken(form, "CommandEnde");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3"))[1],
+              "Flst.Nr. 123/4\vBetrag :  €  2078,46 Ihr Anteil 333/1000|3.000.000,00|  1||  692,82 €|");
 }
 
 TEST_F(Kat3, TheCadastralUpdateRepricesEveryRowAndKeepsTheMinimum) {
@@ -116,7 +132,8 @@ TEST_F(Kat3, SharesBreakPointsAndExpensesWithTheirTags) {
 
     vk::word::Table t = Tabelle("VK_LP_02_3");
     EXPECT_EQ(Zeilen(t), (Zellen{"Einmessung von Gebäuden\rTarifstelle 13.1.1|Wert \r[€] |Anzahl|||",
-                                 "Flst.Nr. 123/4\vBetrag :  €   474,99 Ihr Anteil 333/1000|200.000,00|  1||  158,33 €|",
+                                 // The whole fee, not three times the rounded third (474,99).
+                                 "Flst.Nr. 123/4\vBetrag :  €   475,00 Ihr Anteil 333/1000|200.000,00|  1||  158,33 €|",
                                  "Flst.Nr. 123/4\vBetrag :  €   475,00 Ihr Anteil 500/1000|200.000,00|  1||  237,50 €|",
                                  "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|",
                                  "Flst.Nr. 123/4|200.000,00|  1||  475,00 €|",

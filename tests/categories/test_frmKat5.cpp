@@ -85,6 +85,50 @@ TEST_F(Kat5, WithASurveyTheInspectionBoxIsDisabledAndKeepsItsValue) {
     EXPECT_EQ(zeilen[3], "Anzahl Mehrfachausfertigungen:|       1|||   60,00 €");
 }
 
+// The count shown and the amount charged agree for any count a person types.
+TEST_F(Kat5, CopiesAreAWholeCountReadAsTyped) {
+    struct Fall {
+        const char* eingabe;
+        const char* zeile4;  // empty: no copy row
+        const char* betrag;
+    };
+    for (const Fall& f : {Fall{"1.200", "Anzahl Mehrfachausfertigungen:|   1.200|||90.000,00 €", "90.000,00 €"},
+                          Fall{"2,5", "Anzahl Mehrfachausfertigungen:|       3|||  225,00 €", "  225,00 €"},
+                          Fall{"-2", "", "   75,00 €"}}) {
+        SCOPED_TRACE(f.eingabe);
+        frmKat5& form = Form();
+        Setzen(form, "mskMehrfach", f.eingabe);
+        Klicken(form, "CommandEnde");
+        const auto zeilen = Zeilen(Tabelle("VK_LP_02_5"));
+        if (*f.zeile4) {
+            ASSERT_EQ(zeilen.size(), 4u);
+            EXPECT_EQ(zeilen[3], f.zeile4);
+        } else {
+            ASSERT_EQ(zeilen.size(), 3u);
+            EXPECT_EQ(zeilen[2], std::string("||||") + f.betrag);
+        }
+        Tabelle("VK_LP_02_5").Delete();
+    }
+}
+
+// A certificate with a survey, re-opened and the survey unticked, is one without inspection: the
+// "mit" of its text is no inspection.
+TEST_F(Kat5, ASurveyReadBackTicksNoInspection) {
+    frmKat5& form = Form();
+    Setzen(form, "chkMitVermessung=1");
+    Klicken(form, "CommandEnde");
+    frmKat5& wieder = Form();
+    EXPECT_EQ(wieder.chkMitVermessung.Value(), 1);
+    EXPECT_EQ(wieder.chkOrt.Value(), 0);
+    Setzen(wieder, "chkMitVermessung=0");
+    Klicken(wieder, "CommandEnde");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_5")), (std::vector<std::string>{
+                                                 "Grenzbescheinigungen||||",
+                                                 "ohne Ortsbesichtigung\rTarifstelle 8.2.1||||",
+                                                 "||||   75,00 €",
+                                             }));
+}
+
 // Opening the dialog on its own table and confirming unchanged writes the same table.
 TEST_F(Kat5, ReopeningRestoresTheInputsAndConfirmingWritesTheSameTable) {
     struct Fall {

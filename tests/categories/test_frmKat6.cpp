@@ -95,6 +95,25 @@ TEST_F(Kat6, ConfirmingWritesTheTableAndReopeningRestoresIt) {
     EXPECT_EQ(doc_->Tables().Count(), 2);
 }
 
+// A row without hours and a row with negative hours are priced as none, written with "0 h", and
+// confirming them again unchanged writes the same table.
+TEST_F(Kat6, RowsWithoutHoursAreWrittenAsTheyReadBack) {
+    Klicken(Form(), "CommandEnde");  // the new row, never priced, has no hours at all
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6"))[1].substr(0, 7), "15.1.1|");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6"))[1].substr(Zeilen(Tabelle("VK_LP_02_6"))[1].find("|0 h")), "|0 h|||");
+
+    frmKat6& form = Form();
+    Setzen(form, "GridGebühren(2,1)=Meßtruppführer");
+    Setzen(form, "GridGebühren(2,2)=-3");
+    EXPECT_EQ(Zeile(form, 2), (std::vector<std::string>{"Meßtruppführer", "0", "70,00", "      0,00"}));
+    Klicken(form, "CommandEnde");
+    const auto tabelle = Zeilen(Tabelle("VK_LP_02_6"));
+    ASSERT_EQ(tabelle.size(), 5u);
+    EXPECT_EQ(tabelle[2].substr(tabelle[2].find("|0 h")), "|0 h|70,00 €||");
+    Klicken(Form(), "CommandEnde");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6")), tabelle);
+}
+
 TEST_F(Kat6, TabInTheQuantityColumnAddsOneRowOnlyOnTheLastRow) {
     frmKat6& form = Form();
     form.GridGebühren.SetZelle(1, 2);

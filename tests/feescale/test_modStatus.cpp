@@ -29,7 +29,7 @@ TEST(Gebuehrenstaffel1, LandValueColumnsCountWithOneDecimal) {
     EXPECT_EQ(S1(40.1, 50), 980);
     EXPECT_EQ(S1(250.09, 50), 1050);
     EXPECT_EQ(S1(250.1, 50), 1120);
-    EXPECT_EQ(S1(-0.1, 50), 1120);
+    EXPECT_EQ(S1(-0.1, 50), 800);  // a negative land value counts as 0
 }
 
 TEST(Gebuehrenstaffel1, EveryStartedFiftyThousandAboveTheTableAddsAStep) {
@@ -37,7 +37,7 @@ TEST(Gebuehrenstaffel1, EveryStartedFiftyThousandAboveTheTableAddsAStep) {
     EXPECT_EQ(S1(0.5, 150000), 4090);
     EXPECT_EQ(S1(0.5, 150001), 4480);
     EXPECT_EQ(S1(300, 200001), 5240 + 3 * 690);
-    EXPECT_EQ(S1(0.5, -1), 2920);
+    EXPECT_EQ(S1(0.5, -1), 800);  // a negative area counts as 0
 }
 
 TEST(Gebuehrenstaffel1, ArgumentsAreNotChanged) {
