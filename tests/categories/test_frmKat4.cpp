@@ -122,6 +122,22 @@ TEST_F(Kat4, OneSectionOnEitherSide) {
     EXPECT_EQ(t[6], "\rUmsatzsteuerfreie Auslagen||||") << "no parcel fee";
 }
 
+// A negative length or parcel count is priced as none and printed as 0: typed into the grid, and
+// as a text that reached the grid without an edit (a hand-edited table read back).
+TEST_F(Kat4, NegativeLengthsAndCountsPrintAsZero) {
+    frmKat4& form = Form();
+    Setzen(form, "GridGebühren(1,3)=-1200");
+    Setzen(form, "GridGebühren(1,5)=-2");
+    EXPECT_EQ(Zeile(form, 1)[2], "   0");
+    EXPECT_EQ(Zeile(form, 1)[4], "  0");
+    form.GridGebühren.SetTextMatrix(1, 3, "-1200");
+    form.GridGebühren.SetTextMatrix(1, 5, "-2");
+    const auto t = Bestätigen(form);
+    EXPECT_EQ(t[1], "Flst.Nr. 123/4|II  \t   0|Seite 1|  0\t\t   0 x 1,0/10 =   0|");
+    EXPECT_EQ(t[4], "A. Grundgebühr|je angefangener Kilometer||  0 x 770 €|    0,00 €");
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||       0,00 €");
+}
+
 TEST_F(Kat4, CategoryEditorAndNewRows) {
     frmKat4& form = Form();
     form.GridGebühren.SetZelle(1, 2);

@@ -151,6 +151,8 @@ TEST_F(Anwenden, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
         Basis() + "--category 4 --set gibtsNicht=1",
         Basis() + "--category 9",
         Basis() + "--category 4 --choose 7",
+        // A save that fails: the invoice record keeps its totals too, so file and record still agree.
+        Basis() + "--category 4 --set chkOrt=1 --out '" + (ordner_ / "fehlt" / "Rechnung.docx").string() + "'",
     };
     for (const auto& f : faelle) {
         auto e = Vk(f);

@@ -2,8 +2,15 @@
 // database, an unknown invoice or a damaged document, which leave the session as it was.
 #include <fstream>
 
+#include <QPushButton>
+
+#include "categories/frmKat5.h"
+#include "document/G_frmTabelle.h"
 #include "common/fehler.h"
+#include "common/konvertierung.h"
 #include "hilfen.h"
+#include "platform/controls/formen.h"
+#include "platform/controls/wiedergabe.h"
 #include "sitzung.h"
 
 namespace vkhost::test {
@@ -43,6 +50,45 @@ TEST_F(HostSitzung, FehlerNennenDateiOderRechnungUndÄndernNichts) {
     std::ofstream(kaputt) << "kein Dokument";
     EXPECT_THROW(s.DokumentÖffnen(kaputt.string()), vk::LaufzeitFehler);
     EXPECT_EQ(s.Dokument()->Path(), rechnung_) << "the open invoice stays";
+}
+
+// A confirmation whose invoice cannot be saved leaves the invoice record as it was: the totals the
+// confirmation stored wait for the save and are rolled back with it.
+TEST_F(HostSitzung, EinFehlgeschlagenesSpeichernLässtAuchDenRechnungsdatensatz) {
+    const auto brutto = [&] {
+        auto db = std::make_shared<vk::dao::Workspace>()->OpenDatabase(datenbank_.string());
+        return vk::CStr(db->OpenRecordset("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1")->Fields("Brutto").Value());
+    };
+    const auto ordner = ordner_ / "weg";
+    std::filesystem::create_directory(ordner);
+    std::filesystem::copy_file(vorlage_, ordner / "Rechnung.docx");
+    Sitzung s;
+    s.DatenbankÖffnen(datenbank_.string());
+    s.RechnungWählen(1);
+    s.BenutzerSetzen(1);
+    s.DokumentÖffnen((ordner / "Rechnung.docx").string());
+    const std::string vorher = brutto();
+
+    s.KategorieZeigen(4, 0);
+    s.TransaktionBeginnen();
+    vk::ui::Setzen(vk::ui::Formen::Instanz<vk::frmKat5>(), "chkOrt=1");
+    vk::ui::Klicken(vk::ui::Formen::Instanz<vk::frmKat5>(), "CommandEnde");
+    std::filesystem::remove_all(ordner);
+    EXPECT_THROW(s.Speichern(), vk::LaufzeitFehler);
+    EXPECT_EQ(brutto(), vorher);
+
+    // Saved where it can be, the next confirmation stores its totals with the file.
+    std::filesystem::create_directory(ordner);
+    ModalBeantworten(
+        [](QWidget& wahl) {
+            vk::ui::Formen::Instanz<vk::G_frmTabelle>().optTabelle(0).SetValue(true);
+            wahl.findChild<QPushButton*>("cmdEnde")->click();
+        },
+        [&] { s.KategorieZeigen(4, 0); });
+    s.TransaktionBeginnen();
+    vk::ui::Klicken(vk::ui::Formen::Instanz<vk::frmKat5>(), "CommandEnde");
+    s.Speichern();
+    EXPECT_EQ(brutto(), "17850");  // 150,00 € with 19 % VAT
 }
 
 TEST_F(HostSitzung, FingerabdruckÄndertSichMitDemText) {
