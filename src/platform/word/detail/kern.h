@@ -152,7 +152,9 @@ public:
     void KommentarEntfernen(const std::string& id);
 
     // --- shapes (shape.cpp) --------------------------------------------------------------------
-    std::vector<pugi::xml_node> Anker();  // wp:anchor elements of the main text, in order
+    // Floating shapes of the main text, in order: DrawingML anchors (wp:anchor) and absolutely
+    // positioned VML shapes of picture elements; none inside a fallback or a text box.
+    std::vector<pugi::xml_node> Anker();
 
     std::filesystem::path pfad;
 
