@@ -1,5 +1,5 @@
-// Running the command line in tests: a demo office with one invoice copied from its template,
-// `vk apply` on that invoice, and the invoice as LibreOffice prints it.
+// Running the command line in tests: a demo office with one invoice copied from its template and
+// `vk apply` on that invoice (the invoice as LibreOffice prints it: druck.h).
 #pragma once
 
 #include <array>
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../dao/testdatenbank.h"
+#include "druck.h"
 
 namespace vktest {
 
@@ -37,16 +38,6 @@ inline std::string ApplyAuf(const TempOrdner& ordner, const std::string& datei, 
     std::filesystem::copy_file(ordner / "Vorlage.docx", ordner / datei);
     return vk + " apply --db '" + (ordner / "buero.sqlite").string() + "' --user 1 --invoice 1 --doc '" +
            (ordner / datei).string() + "' --category " + std::to_string(kategorie) + " ";
-}
-
-// The text of `datei` in `ordner` as LibreOffice lays it out; false when soffice or pdftotext is missing.
-inline bool Gedruckt(const TempOrdner& ordner, const std::string& datei, std::string& text) {
-    if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0) return false;
-    const std::string o = ordner.Pfad().string();
-    text = Ausführen("cd '" + o + "' && HOME='" + o + "' soffice --headless --convert-to pdf '" + datei +
-                     "' >/dev/null 2>&1 && pdftotext -layout '" + datei.substr(0, datei.rfind('.')) + ".pdf' -")
-               .ausgabe;
-    return true;
 }
 
 // The line of a text that contains every one of the parts, empty when there is none.

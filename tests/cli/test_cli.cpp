@@ -1,16 +1,18 @@
 // The command line as a script uses it: exit codes, the demo invoice, the table listing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <fstream>
-#include <algorithm>
+#include <regex>
+#include <string>
 #include <vector>
 
 #include "../dao/testdatenbank.h"
+#include "rechnungsordner.h"
 
 namespace vktest {
 namespace {
@@ -61,18 +63,24 @@ TEST(Kommandozeile, DemoWritesAPricedInvoiceThatTablesLists) {
     auto json = Vk("tables --json '" + (ordner / "Rechnung.docx").string() + "'");
     EXPECT_EQ(json.ausgabe.rfind("[{\"table\":1,", 0), 0u) << json.ausgabe;
 
-    if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
-    const std::string pdf = "cd '" + ordner.Pfad().string() + "' && HOME='" + ordner.Pfad().string() +
-                            "' soffice --headless --convert-to pdf Rechnung.docx >/dev/null 2>&1 && "
-                            "pdftotext -layout Rechnung.pdf -";
-    FILE* p = ::popen(pdf.c_str(), "r");
-    std::string text;
-    std::array<char, 4096> puffer{};
-    while (std::size_t n = std::fread(puffer.data(), 1, puffer.size(), p)) text.append(puffer.data(), n);
-    ::pclose(p);
+    if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
+    const Druck pdf = Drucken(ordner.Pfad(), "Rechnung.docx");
+    ASSERT_TRUE(pdf.gedruckt) << pdf;
     for (const char* teil : {"Grenzbescheinigungen", "Gebühren nach Zeitaufwand", "Rechnungsbetrag", kDemoBetrag})
-        EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << text;
+        EXPECT_NE(pdf.text.find(teil), std::string::npos) << teil << "\n" << pdf;
+    // Nothing prints over anything: the payment target low on page 1 has its line to itself, the fee
+    // tables that would run into it go on on page 2.
+    const std::string zahlung = ZeileMit(pdf.Seite(1), {"Bitte zahlen Sie"});
+    EXPECT_TRUE(std::regex_match(
+        zahlung, std::regex(R"(\s*Bitte zahlen Sie den Rechnungsbetrag bis zum\s+\d\d\.\d\d\.\d{4}\s+ohne Abzug\.\s*)")))
+        << "[" << zahlung << "]\n" << pdf;
+    const std::string seite1 = pdf.Seite(1);
+    EXPECT_EQ(seite1.find_first_not_of(" \n", seite1.find("ohne Abzug.") + 11), std::string::npos)
+        << "nothing below the payment target on page 1\n" << pdf;
+    // Each total with its amount on one line, the euro sign included.
+    EXPECT_NE(ZeileMit(pdf.text, {"Summe", kDemoSumme}), "") << pdf;
+    EXPECT_NE(ZeileMit(pdf.text, {"Mehrwertsteuer 19 %", "19.879,00 €", kDemoMwSt}), "") << pdf;
+    EXPECT_NE(ZeileMit(pdf.text, {"Rechnungsbetrag", kDemoBetrag}), "") << pdf;
 }
 
 TEST(Kommandozeile, TablesOfAMissingOrDamagedFileExitWithTwo) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "../dao/testdatenbank.h"
+#include "druck.h"
 
 namespace vktest {
 namespace {
@@ -73,21 +74,18 @@ TEST(KommandozeileTeilungUndGrenze, BothOnOneInvoiceWrittenAgainUnchangedAndLaid
     EXPECT_EQ(anwenden("--category 1 --choose 1"), grenze);
     EXPECT_EQ(tabelle(anwenden("--category 0 --choose 1")), tabelle(teilung));
 
-    if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
-    const std::string text = Ausführen("cd '" + ordner.Pfad().string() + "' && HOME='" + ordner.Pfad().string() +
-                                           "' soffice --headless --convert-to pdf Rechnung2.docx >/dev/null 2>&1 && "
-                                           "pdftotext -layout Rechnung2.pdf -",
-                                       &status);
-    ASSERT_EQ(status, 0) << text;
+    if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
+    const Druck pdf = Drucken(ordner.Pfad(), "Rechnung2.docx");
+    ASSERT_TRUE(pdf.gedruckt) << pdf;
+    const std::string& text = pdf.text;
     // The narrow position column puts number, text and amount of a position on one line.
-    EXPECT_TRUE(AufEinerZeile(text, {"10.1.1", "Gebühr nach Staffel 1", "1.600,00 €"})) << text;
-    EXPECT_TRUE(AufEinerZeile(text, {"Ihr Anteil beträgt 500/1000", "1.072,00 €"})) << text;
-    EXPECT_TRUE(AufEinerZeile(text, {"Flst.Nr. 7/2", "7.500,00"})) << text;
-    EXPECT_TRUE(AufEinerZeile(text, {"Zerlegungsmessung"})) << text;
-    EXPECT_TRUE(AufEinerZeile(text, {"Ihr Anteil beträgt 333/1000", "640,00 €"})) << text;
+    EXPECT_TRUE(AufEinerZeile(text, {"10.1.1", "Gebühr nach Staffel 1", "1.600,00 €"})) << pdf;
+    EXPECT_TRUE(AufEinerZeile(text, {"Ihr Anteil beträgt 500/1000", "1.072,00 €"})) << pdf;
+    EXPECT_TRUE(AufEinerZeile(text, {"Flst.Nr. 7/2", "7.500,00"})) << pdf;
+    EXPECT_TRUE(AufEinerZeile(text, {"Zerlegungsmessung"})) << pdf;
+    EXPECT_TRUE(AufEinerZeile(text, {"Ihr Anteil beträgt 333/1000", "640,00 €"})) << pdf;
     for (const char* teil : {"84,00 €", "79,33 €", "1.868,33 €"})
-        EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << text;
+        EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << pdf;
 }
 
 }  // namespace

@@ -25,15 +25,16 @@ TEST(KommandozeileGebaeude, BuildingSurveyIsWrittenReadBackAndLaidOut) {
     ASSERT_EQ(wieder.status, 0) << wieder.ausgabe;
     EXPECT_EQ(wieder.ausgabe, e.ausgabe) << "confirmed unchanged: the same table and totals";
 
-    std::string pdf;
-    if (!Gedruckt(ordner, "Gebaeude.docx", pdf)) GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
+    if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
+    const Druck pdf = Drucken(ordner.Pfad(), "Gebaeude.docx");
+    ASSERT_TRUE(pdf.gedruckt) << pdf;
     // Each position's cells stand on one line of the page.
-    EXPECT_NE(ZeileMit(pdf, {"Einmessung von Gebäuden", "Wert", "Anzahl"}), "") << pdf;
-    EXPECT_NE(ZeileMit(pdf, {"Flst.Nr. 12/3", "200.000,00", "475,00 €"}), "") << pdf;
-    EXPECT_NE(ZeileMit(pdf, {"Nutzungsartengrenzen", "4 Brechpunkte", "140,00 €"}), "") << pdf;
-    EXPECT_NE(ZeileMit(pdf, {"9.3", "Vermessungsunterlagen", "52,00 €"}), "") << pdf;
-    EXPECT_NE(ZeileMit(pdf, {"14.4", "Übernahmegebühr", "71,25 €"}), "") << pdf;
-    EXPECT_NE(pdf.find("Ihr Anteil"), std::string::npos) << pdf;
+    EXPECT_NE(ZeileMit(pdf.text, {"Einmessung von Gebäuden", "Wert", "Anzahl"}), "") << pdf;
+    EXPECT_NE(ZeileMit(pdf.text, {"Flst.Nr. 12/3", "200.000,00", "475,00 €"}), "") << pdf;
+    EXPECT_NE(ZeileMit(pdf.text, {"Nutzungsartengrenzen", "4 Brechpunkte", "140,00 €"}), "") << pdf;
+    EXPECT_NE(ZeileMit(pdf.text, {"9.3", "Vermessungsunterlagen", "52,00 €"}), "") << pdf;
+    EXPECT_NE(ZeileMit(pdf.text, {"14.4", "Übernahmegebühr", "71,25 €"}), "") << pdf;
+    EXPECT_NE(pdf.text.find("Ihr Anteil"), std::string::npos) << pdf;
 }
 
 }  // namespace

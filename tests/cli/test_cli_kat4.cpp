@@ -25,11 +25,12 @@ TEST(KommandozeileKat4, RoadPricedReadBackAndPrinted) {
     ASSERT_EQ(wieder.status, 0) << wieder.ausgabe;
     EXPECT_EQ(wieder.ausgabe, e.ausgabe) << "confirmed unchanged: the same table and totals";
 
-    std::string pdf;
-    if (!Gedruckt(ordner, "Strasse.docx", pdf)) GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
+    if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
+    const Druck pdf = Drucken(ordner.Pfad(), "Strasse.docx");
+    ASSERT_TRUE(pdf.gedruckt) << pdf;
     for (const char* teil : {"Tarifstelle 10.2", "Grundgebühr", "1.540,00 €", "8.760,00 €", "274,00 €",
                              "Umsatzsteuerfreie", "390,00 €", "Rechnungsbetrag"})
-        EXPECT_NE(pdf.find(teil), std::string::npos) << teil << "\n" << pdf;
+        EXPECT_NE(pdf.text.find(teil), std::string::npos) << teil << "\n" << pdf;
 }
 
 }  // namespace

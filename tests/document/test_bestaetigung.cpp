@@ -1,14 +1,11 @@
 // The confirmation frame end to end: a boundary certificate with inspection and two copies.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-
 #include "common/funktionen.h"
 #include "document/Bestaetigung.h"
 #include "document/SummeBilden.h"
 #include "platform/controls/mauszeiger.h"
+#include "druck.h"
 #include "rechnungsumfeld.h"
 
 namespace vktest {
@@ -74,8 +71,7 @@ TEST_F(Bestaetigung, WithoutADocumentEveryStepIsLoggedAndThePointerComesBack) {
 
 // LibreOffice reads what we write: two fee tables and the totals show in the PDF text.
 TEST_F(Bestaetigung, LibreOfficeRendersTheFeeTablesAndTotals) {
-    if (std::system("command -v soffice >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "LibreOffice (soffice) or pdftotext is not installed";
+    if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
     RechnungWaehlen(1);
     vk::word::Table eins, zwei;
     vk::GebührentabelleSchreiben(eins, Grenzbescheinigung(300, 4));
@@ -84,16 +80,11 @@ TEST_F(Bestaetigung, LibreOfficeRendersTheFeeTablesAndTotals) {
     vk::GebührentabelleSchreiben(zwei, zweiter);
     const auto docx = ordner_ / "Rechnung.docx";
     doc_->Save(docx);
-    const std::string befehl = "cd '" + ordner_.Pfad().string() +
-                               "' && HOME='" + ordner_.Pfad().string() +
-                               "' soffice --headless --convert-to pdf Rechnung.docx >/dev/null 2>&1 && "
-                               "pdftotext -layout Rechnung.pdf Rechnung.txt";
-    ASSERT_EQ(std::system(befehl.c_str()), 0);
-    std::ifstream in(ordner_ / "Rechnung.txt");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Druck pdf = Drucken(ordner_.Pfad(), "Rechnung.docx");
+    ASSERT_TRUE(pdf.gedruckt) << pdf;
     for (const char* teil : {"Grenzbescheinigungen", "300,00 €", "150,00 €", "Summe", "450,00 €",
                              "Mehrwertsteuer 19 %", "85,50 €", "Rechnungsbetrag", "535,50 €", "Netto: Betrag"})
-        EXPECT_NE(text.find(teil), std::string::npos) << teil << "\n" << text;
+        EXPECT_NE(pdf.text.find(teil), std::string::npos) << teil << "\n" << pdf;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "druck.h"
 #include "platform/word/document.h"
 #include "word/word_hilfen.h"
 
@@ -46,21 +47,14 @@ std::string Fodt() {
            "</office:text></office:body></office:document>\n";
 }
 
-// soffice with a profile of its own, so parallel runs do not share one
-std::string Soffice(const std::filesystem::path& ordner) {
-    return "soffice -env:UserInstallation=file://" + (ordner / "profil").string() + " --headless ";
-}
-
 }  // namespace
 
 TEST(WordLibreOffice, TabelleAnKalStartInLibreOfficeVorlage) {
-    if (!test::ProgrammVorhanden("soffice")) GTEST_SKIP() << "soffice fehlt: LibreOffice-Vorlage nicht geprüft";
+    if (!vktest::LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
     auto ordner = test::TempOrdner();
     std::ofstream(ordner / "vorlage.fodt") << Fodt();
     int rc = 0;
-    test::Ausfuehren("cd '" + ordner.string() + "' && " + Soffice(ordner) +
-                         "--convert-to docx vorlage.fodt >/dev/null 2>&1",
-                     &rc);
+    test::Ausfuehren(vktest::LibreOffice(ordner) + "--convert-to docx vorlage.fodt >/dev/null 2>&1", &rc);
     auto vorlage = ordner / "vorlage.docx";
     ASSERT_TRUE(std::filesystem::exists(vorlage)) << "conversion failed, rc " << rc;
 
@@ -120,15 +114,58 @@ TEST(WordLibreOffice, TabelleAnKalStartInLibreOfficeVorlage) {
         EXPECT_EQ(test::TabellenAlsJsonPython(ergebnis), test::TabellenAlsJson(*wieder));
     }
 
-    if (!test::ProgrammVorhanden("pdftotext")) GTEST_SKIP() << "pdftotext fehlt: PDF-Text nicht geprüft";
-    test::Ausfuehren("cd '" + ordner.string() + "' && " + Soffice(ordner) +
-                     "--convert-to pdf rechnung.docx >/dev/null 2>&1");
-    ASSERT_TRUE(std::filesystem::exists(ordner / "rechnung.pdf"));
-    std::string text = test::Ausfuehren("pdftotext -layout '" + (ordner / "rechnung.pdf").string() + "' -");
+    const vktest::Druck pdf = vktest::Drucken(ordner, "rechnung.docx");
+    ASSERT_TRUE(pdf.gedruckt) << pdf;
+    const std::string& text = pdf.text;
     for (const char* erwartet : {"Grenzbescheinigungen", "ohne Ortsbesichtigung", "Tarifstelle 8.2.1", "75,00 €",
                                  "Vermessungsbüro Kopfzeile", "Bankverbindung Fußzeile", "Positionen"})
-        EXPECT_NE(text.find(erwartet), std::string::npos) << erwartet << "\n" << text;
+        EXPECT_NE(text.find(erwartet), std::string::npos) << erwartet << "\n" << pdf;
     // the table stands between the salutation and the tagged paragraph
-    EXPECT_LT(text.find("Herren"), text.find("Grenzbescheinigungen"));
-    EXPECT_LT(text.find("Grenzbescheinigungen"), text.find("Positionen"));
+    EXPECT_LT(text.find("Herren"), text.find("Grenzbescheinigungen")) << pdf;
+    EXPECT_LT(text.find("Grenzbescheinigungen"), text.find("Positionen")) << pdf;
+}
+
+// Nothing prints over anything: a text box low on the first page keeps a long table that would run
+// under it off its place (LibreOffice moves such a table below the box as a whole, to the next page;
+// Word moves the rows), and an amount padded to the totals' width stays on one line in a 2,5 cm column
+// at the blank document's table size.
+TEST(WordLibreOffice, TextfeldVerdraengtTabellenzeilenUndBetraegeBleibenAufEinerZeile) {
+    if (!vktest::LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
+    auto ordner = test::TempOrdner();
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Anschreiben\rGruß");
+    Table t = doc->Tables().Add(doc->Range(12, 12), 60, 2);
+    t.Columns().Item(1).SetWidth(Application::CentimetersToPoints(9.0), 0);
+    t.Columns().Item(2).SetWidth(Application::CentimetersToPoints(2.5), 0);
+    for (long z = 1; z <= 60; ++z) {
+        t.Cell(z, 1).Range().InsertAfter("Position " + std::to_string(z));
+        t.Cell(z, 2).Range().InsertAfter(" 999.999,99 €");
+    }
+    doc->Range(0, 0).Select();
+    Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
+    box.Line().SetVisible(false);
+    box.Fill().SetVisible(false);
+    box.SetRelativeVerticalPosition(wdRelativeVerticalPositionPage);
+    box.SetTop(Application::CentimetersToPoints(26.0));
+    box.TextFrame().TextRange().InsertAfter("Bitte zahlen Sie den Rechnungsbetrag bis zum 19.12.2026 ohne Abzug.");
+    doc->Save(ordner / "lang.docx");
+
+    const vktest::Druck pdf = vktest::Drucken(ordner, "lang.docx");
+    ASSERT_TRUE(pdf.gedruckt) << pdf;
+    const std::string seite1 = pdf.Seite(1);
+    const std::size_t satz = seite1.find("Bitte zahlen Sie");
+    ASSERT_NE(satz, std::string::npos) << pdf;
+    const std::size_t anfang = seite1.rfind('\n', satz) + 1;
+    std::string zeile = seite1.substr(anfang, seite1.find('\n', satz) - anfang);
+    zeile.erase(0, zeile.find_first_not_of(' '));
+    EXPECT_EQ(zeile, "Bitte zahlen Sie den Rechnungsbetrag bis zum 19.12.2026 ohne Abzug.") << pdf;
+    EXPECT_EQ(seite1.find("Position", satz), std::string::npos) << "no row below the box on page 1\n" << pdf;
+    // every row's amount with its euro sign on the row's line
+    for (long z = 1; z <= 60; ++z) {
+        const std::string position = "Position " + std::to_string(z) + " ";
+        const std::size_t p = pdf.text.find(position);
+        ASSERT_NE(p, std::string::npos) << position << "\n" << pdf;
+        const std::string rest = pdf.text.substr(p, pdf.text.find('\n', p) - p);
+        EXPECT_NE(rest.find("999.999,99 €"), std::string::npos) << rest << "\n" << pdf;
+    }
 }

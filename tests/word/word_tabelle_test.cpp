@@ -262,3 +262,44 @@ TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
     EXPECT_EQ(wieder->Tables().Item(1).Cell(1, 5).Range().Text(), "Betrag\r\a");
     EXPECT_FALSE(wieder->Bookmarks().Exists("VK_LP_02_2"));
 }
+
+// A new table takes the style the document names for new tables, as a word processor inserts one,
+// and only when the styles part holds it as a table style.
+TEST(WordTabelle, NeueTabelleNimmtDieVorlageFuerNeueTabellen) {
+    auto vorlage = test::TempOrdner() / "vorlage.docx";
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Positionen");
+    doc->Save(vorlage);
+    // the blank document's table style: 10 pt and cell margins of 0,1 cm (57 twips) left and right
+    pugi::xml_document stile;
+    const std::string s = test::ZipTeil(vorlage, "word/styles.xml");
+    stile.load_buffer(s.data(), s.size());
+    pugi::xml_node stil = stile.child("w:styles").find_child_by_attribute("w:style", "w:styleId", "Rechnungstabelle");
+    EXPECT_STREQ(stil.attribute("w:type").value(), "table");
+    EXPECT_STREQ(stil.child("w:rPr").child("w:sz").attribute("w:val").value(), "20");
+    EXPECT_STREQ(stil.child("w:tblPr").child("w:tblCellMar").child("w:left").attribute("w:w").value(), "57");
+    EXPECT_STREQ(stil.child("w:tblPr").child("w:tblCellMar").child("w:right").attribute("w:w").value(), "57");
+
+    const std::string einstellungen = test::ZipTeil(vorlage, "word/settings.xml");
+    const std::string verweis = "<w:defaultTableStyle w:val=\"Rechnungstabelle\"/>";
+    ASSERT_NE(einstellungen.find(verweis), std::string::npos) << einstellungen;
+    // the blank document's own setting; a paragraph style; a style that is not there; no setting
+    const std::pair<const char*, const char*> faelle[] = {{"<w:defaultTableStyle w:val=\"Rechnungstabelle\"/>", "Rechnungstabelle"},
+                                                          {"<w:defaultTableStyle w:val=\"Standard\"/>", ""},
+                                                          {"<w:defaultTableStyle w:val=\"Fehlt\"/>", ""},
+                                                          {"", ""}};
+    for (const auto& [ersatz, erwartet] : faelle) {
+        std::string e = einstellungen;
+        e.replace(e.find(verweis), verweis.size(), ersatz);
+        test::ZipTeilSetzen(vorlage, "word/settings.xml", e);
+        auto neu = Document::Open(vorlage);
+        neu->Tables().Add(Am(neu, 0), 1, 2);
+        auto ziel = test::TempOrdner() / "neu.docx";
+        neu->Save(ziel);
+        pugi::xml_node tblPr = DokumentXml(ziel).child("w:document").child("w:body").child("w:tbl").child("w:tblPr");
+        EXPECT_STREQ(tblPr.child("w:tblStyle").attribute("w:val").value(), erwartet) << ersatz;
+        if (*erwartet) {
+            EXPECT_STREQ(tblPr.first_child().name(), "w:tblStyle");  // first, as the schema orders it
+        }
+    }
+}

@@ -39,9 +39,13 @@ TEST(WordTextfeld, AnlegenFindenBeschriftenLoeschen) {
     EXPECT_NEAR(box.Left(), 70.5, 0.01);
     EXPECT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar bis zum 20.12.26\r");
     EXPECT_EQ(box.TextFrame().TextRange().ParagraphFormat().Alignment(), wdAlignParagraphCenter);
+    // a VML text box that the text flows above and below, placed from the page's top edge
     std::string xml = test::ZipTeil(pfad, "word/document.xml");
-    EXPECT_NE(xml.find("<wp:positionV relativeFrom=\"page\">"), std::string::npos);
-    EXPECT_NE(xml.find("<a:ln w=\"9525\"><a:noFill/></a:ln>"), std::string::npos);
+    EXPECT_NE(xml.find("<w:pict><v:rect id=\"Zahlungsziel\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("margin-top:765.35pt"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("mso-position-vertical-relative:page"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("stroked=\"f\" filled=\"f\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<w10:wrap type=\"topAndBottom\" anchorx=\"page\" anchory=\"page\"/>"), std::string::npos) << xml;
 
     for (Shape s : doc->Shapes())
         if (s.Name() == "Zahlungsziel") s.Delete();
@@ -75,4 +79,121 @@ TEST(WordTextfeld, AnsichtUndEinstellungen) {
     // the order of the settings part is the schema's: these come before the default tab stop
     EXPECT_LT(settings.find("hideSpellingErrors"), settings.find("defaultTabStop"));
     EXPECT_LT(settings.find("revisionView"), settings.find("defaultTabStop"));
+}
+
+namespace {
+
+// A document whose first paragraph holds a text box as Word 2010 and later write one: a DrawingML
+// anchor as the choice of an alternate-content block, the same box in VML as its fallback.
+void MitWordTextfeld(const std::filesystem::path& pfad) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Anschreiben");
+    doc->Save(pfad);
+    std::string xml = test::ZipTeil(pfad, "word/document.xml");
+    const std::string box =
+        "<w:r><mc:AlternateContent><mc:Choice Requires=\"wps\"><w:drawing>"
+        "<wp:anchor distT=\"0\" distB=\"0\" distL=\"114300\" distR=\"114300\" simplePos=\"0\" relativeHeight=\"2\" "
+        "behindDoc=\"0\" locked=\"0\" layoutInCell=\"1\" allowOverlap=\"1\"><wp:simplePos x=\"0\" y=\"0\"/>"
+        "<wp:positionH relativeFrom=\"column\"><wp:posOffset>12700</wp:posOffset></wp:positionH>"
+        "<wp:positionV relativeFrom=\"paragraph\"><wp:posOffset>254000</wp:posOffset></wp:positionV>"
+        "<wp:extent cx=\"1270000\" cy=\"635000\"/><wp:effectExtent l=\"0\" t=\"0\" r=\"0\" b=\"0\"/><wp:wrapSquare wrapText=\"bothSides\"/>"
+        "<wp:docPr id=\"7\" name=\"Textfeld 7\"/><wp:cNvGraphicFramePr/><a:graphic><a:graphicData "
+        "uri=\"http://schemas.microsoft.com/office/word/2010/wordprocessingShape\"><wps:wsp><wps:cNvSpPr txBox=\"1\"/>"
+        "<wps:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"1270000\" cy=\"635000\"/></a:xfrm><a:prstGeom prst=\"rect\">"
+        "<a:avLst/></a:prstGeom><a:solidFill><a:srgbClr val=\"FFFFFF\"/></a:solidFill><a:ln w=\"6350\"><a:solidFill>"
+        "<a:srgbClr val=\"000000\"/></a:solidFill></a:ln></wps:spPr><wps:txbx><w:txbxContent><w:p><w:r><w:t>Logo</w:t></w:r>"
+        "</w:p></w:txbxContent></wps:txbx><wps:bodyPr/></wps:wsp></a:graphicData></a:graphic></wp:anchor></w:drawing>"
+        "</mc:Choice><mc:Fallback><w:pict><v:rect id=\"Textfeld 7\" style=\"position:absolute;margin-left:1pt;"
+        "margin-top:20pt;width:100pt;height:50pt\"><v:textbox><w:txbxContent><w:p><w:r><w:t>Logo</w:t></w:r></w:p>"
+        "</w:txbxContent></v:textbox></v:rect></w:pict></mc:Fallback></mc:AlternateContent></w:r>";
+    const std::size_t p = xml.find("<w:r>");
+    ASSERT_NE(p, std::string::npos);
+    xml.insert(p, box);
+    xml.replace(xml.find("<w:document "), 12,
+                "<w:document xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" "
+                "xmlns:v=\"urn:schemas-microsoft-com:vml\" ");
+    test::ZipTeilSetzen(pfad, "word/document.xml", xml);
+}
+
+}  // namespace
+
+// A box Word wrote is one shape (its VML fallback is not a second one) and is edited in its DrawingML;
+// a box added beside it is VML; both keep their own text out of the main text.
+TEST(WordTextfeld, WordsDrawingMlBoxUndEinNeuesNebeneinander) {
+    auto pfad = test::TempOrdner() / "word.docx";
+    MitWordTextfeld(pfad);
+    auto doc = Document::Open(pfad);
+    ASSERT_EQ(doc->Shapes().Count(), 1);
+    Shape logo = doc->Shapes().Item(1);
+    EXPECT_EQ(logo.Name(), "Textfeld 7");
+    EXPECT_EQ(logo.TextFrame().TextRange().Text(), "Logo\r");
+    EXPECT_EQ(logo.RelativeVerticalPosition(), wdRelativeVerticalPositionParagraph);
+    EXPECT_NEAR(logo.Top(), 20.0, 0.01);
+    EXPECT_NEAR(logo.Width(), 100.0, 0.01);
+    EXPECT_TRUE(logo.Line().Visible());
+    logo.Line().SetVisible(false);
+    logo.SetTop(30);
+
+    Shape neu = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
+    EXPECT_EQ(neu.Name(), "Textfeld 2");
+    EXPECT_TRUE(neu.Line().Visible());
+    EXPECT_TRUE(neu.Fill().Visible());
+    EXPECT_EQ(neu.RelativeVerticalPosition(), wdRelativeVerticalPositionPage);
+    EXPECT_NEAR(neu.Left(), 70.5, 0.01);
+    EXPECT_NEAR(neu.Height(), 54.0, 0.01);
+    neu.TextFrame().TextRange().InsertAfter("Zahlbar sofort");
+    EXPECT_EQ(doc->Content().Text(), "Anschreiben\r");
+    doc->Save(pfad);
+
+    auto wieder = Document::Open(pfad);
+    test::PythonLiestGleich(*wieder, pfad);
+    ASSERT_EQ(wieder->Shapes().Count(), 2);
+    EXPECT_EQ(wieder->Shapes().Item(1).Name(), "Textfeld 2");
+    EXPECT_EQ(wieder->Shapes().Item(1).TextFrame().TextRange().Text(), "Zahlbar sofort\r");
+    EXPECT_FALSE(wieder->Shapes().Item(2).Line().Visible());
+    EXPECT_NEAR(wieder->Shapes().Item(2).Top(), 30.0, 0.01);
+    std::string xml = test::ZipTeil(pfad, "word/document.xml");
+    EXPECT_NE(xml.find("<wp:posOffset>381000</wp:posOffset>"), std::string::npos);  // 30 pt in EMU
+
+    wieder->Shapes().Item(2).Delete();  // the fallback goes with the choice
+    wieder->Save(pfad);
+    xml = test::ZipTeil(pfad, "word/document.xml");
+    EXPECT_EQ(xml.find("mc:AlternateContent"), std::string::npos);
+    EXPECT_EQ(xml.find("Logo"), std::string::npos);
+    EXPECT_EQ(Document::Open(pfad)->Shapes().Count(), 1);
+}
+
+// Place and size of a VML shape in the units Word 2003 documents use.
+TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
+    auto pfad = test::TempOrdner() / "vml.docx";
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Anschreiben");
+    doc->Save(pfad);
+    std::string xml = test::ZipTeil(pfad, "word/document.xml");
+    xml.insert(xml.find("<w:r>"),
+               "<w:r><w:pict><v:shape id=\"Rahmen\" style=\"position:absolute ; margin-left:1in;margin-top:2cm;"
+               "width:96px;height:10mm;mso-position-horizontal-relative:char\" stroked=\"false\"/></w:pict></w:r>"
+               "<w:r><w:pict><v:shape id=\"imText\" style=\"width:20pt;height:20pt\"/></w:pict></w:r>");
+    xml.replace(xml.find("<w:document "), 12, "<w:document xmlns:v=\"urn:schemas-microsoft-com:vml\" ");
+    test::ZipTeilSetzen(pfad, "word/document.xml", xml);
+    auto wieder = Document::Open(pfad);
+    ASSERT_EQ(wieder->Shapes().Count(), 1);  // the second one stands in the text, not over it
+    Shape r = wieder->Shapes().Item(1);
+    EXPECT_EQ(r.Name(), "Rahmen");
+    EXPECT_NEAR(r.Left(), 72.0, 0.01);
+    EXPECT_NEAR(r.Top(), 56.69, 0.01);
+    EXPECT_NEAR(r.Width(), 72.0, 0.01);
+    EXPECT_NEAR(r.Height(), 28.35, 0.01);
+    EXPECT_EQ(r.RelativeHorizontalPosition(), 3);
+    EXPECT_EQ(r.RelativeVerticalPosition(), wdRelativeVerticalPositionParagraph);
+    EXPECT_FALSE(r.Line().Visible());
+    EXPECT_FALSE(r.TextFrame().HasText());
+    r.SetLeft(10);
+    r.SetRelativeVerticalPosition(wdRelativeVerticalPositionMargin);
+    wieder->Save(pfad);
+    xml = test::ZipTeil(pfad, "word/document.xml");
+    EXPECT_NE(xml.find("style=\"position:absolute ;margin-left:10pt;margin-top:2cm;width:96px;height:10mm;"
+                       "mso-position-horizontal-relative:char;mso-position-vertical-relative:margin\""),
+              std::string::npos)
+        << xml;
 }

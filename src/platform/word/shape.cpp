@@ -1,7 +1,11 @@
 #include "platform/word/shape.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <system_error>
+#include <string>
+#include <vector>
 
 #include "common/fehler.h"
 #include "platform/word/detail/kern.h"
@@ -14,9 +18,8 @@ using detail::Kern;
 
 namespace {
 
-const char* kNsWp = "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
-const char* kNsWps = "http://schemas.microsoft.com/office/word/2010/wordprocessingShape";
-const char* kNsA = "http://schemas.openxmlformats.org/drawingml/2006/main";
+const char* kNsV = "urn:schemas-microsoft-com:vml";
+const char* kNsW10 = "urn:schemas-microsoft-com:office:word";
 
 Kern& Pruefen(const std::shared_ptr<Kern>& k, pugi::xml_node_struct* anker) {
     if (!k || !anker) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
@@ -78,9 +81,109 @@ double VersatzLesen(pugi::xml_node position) {
     return std::atof(position.child_value("wp:posOffset")) / 12700.0;
 }
 
-void Groesse(pugi::xml_node knoten, long long cx, long long cy) {
-    detail::Setzen(knoten, "cx", std::to_string(cx));
-    detail::Setzen(knoten, "cy", std::to_string(cy));
+// --- VML shapes (w:pict): place and size live in the style attribute, "key:value;key:value" ---
+
+bool IstVml(pugi::xml_node form) { return std::string_view(form.name()).substr(0, 2) == "v:"; }
+
+std::string_view Leerraumfrei(std::string_view t) {
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+    return t;
+}
+
+std::string StilLesen(pugi::xml_node form, std::string_view schluessel) {
+    std::string_view stil = form.attribute("style").value();
+    while (!stil.empty()) {
+        std::size_t ende = stil.find(';');
+        std::string_view paar = stil.substr(0, ende);
+        stil = ende == std::string_view::npos ? std::string_view() : stil.substr(ende + 1);
+        std::size_t dp = paar.find(':');
+        if (dp != std::string_view::npos && Leerraumfrei(paar.substr(0, dp)) == schluessel)
+            return std::string(Leerraumfrei(paar.substr(dp + 1)));
+    }
+    return {};
+}
+
+void StilSetzen(pugi::xml_node form, std::string_view schluessel, const std::string& wert) {
+    std::string_view stil = form.attribute("style").value();
+    std::string neu;
+    bool gesetzt = false;
+    while (!stil.empty()) {
+        std::size_t ende = stil.find(';');
+        std::string_view paar = stil.substr(0, ende);
+        stil = ende == std::string_view::npos ? std::string_view() : stil.substr(ende + 1);
+        if (Leerraumfrei(paar).empty()) continue;
+        std::size_t dp = paar.find(':');
+        if (!neu.empty()) neu += ';';
+        if (dp != std::string_view::npos && Leerraumfrei(paar.substr(0, dp)) == schluessel) {
+            neu += std::string(schluessel) + ":" + wert;
+            gesetzt = true;
+        } else {
+            neu += paar;
+        }
+    }
+    if (!gesetzt) neu += (neu.empty() ? "" : ";") + std::string(schluessel) + ":" + wert;
+    detail::Setzen(form, "style", neu);
+}
+
+// A VML length in points: pt, in, cm, mm, pc, px (at 96 per inch) or a bare number of pixels. Read
+// and written without the process locale: a host may run with a decimal comma.
+double VmlLaenge(const std::string& text) {
+    std::string_view t = Leerraumfrei(text);
+    double zahl = 0;
+    auto [rest, fehler] = std::from_chars(t.data(), t.data() + t.size(), zahl);
+    if (fehler != std::errc()) return 0;
+    std::string_view einheit = Leerraumfrei(std::string_view(rest, static_cast<std::size_t>(t.data() + t.size() - rest)));
+    if (einheit == "pt") return zahl;
+    if (einheit == "in") return zahl * 72.0;
+    if (einheit == "cm") return zahl * 72.0 / 2.54;
+    if (einheit == "mm") return zahl * 72.0 / 25.4;
+    if (einheit == "pc") return zahl * 12.0;
+    return zahl * 0.75;
+}
+
+std::string PunkteText(double punkte) {
+    char puffer[48];
+    auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, punkte, std::chars_format::fixed, 2);
+    std::string t(puffer, fehler == std::errc() ? ende : puffer);
+    if (t.find('.') != std::string::npos) {
+        while (t.back() == '0') t.pop_back();
+        if (t.back() == '.') t.pop_back();
+    }
+    return (t.empty() || t == "-0" ? std::string("0") : t) + "pt";
+}
+
+// VML switches: "f", "false", "0" and "off" are off; a missing one has its default.
+bool VmlSchalter(pugi::xml_node form, const char* name, bool vorgabe) {
+    pugi::xml_attribute a = form.attribute(name);
+    if (!a) return vorgabe;
+    std::string_view v = a.value();
+    return !(v == "f" || v == "false" || v == "0" || v == "off");
+}
+
+const char* VmlVertikalName(int bezug) {
+    switch (bezug) {
+    case wdRelativeVerticalPositionMargin: return "margin";
+    case wdRelativeVerticalPositionPage: return "page";
+    case wdRelativeVerticalPositionParagraph: return "text";
+    case 3: return "line";
+    default: throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässiger Bezug");
+    }
+}
+
+const char* VmlHorizontalName(int bezug) {
+    switch (bezug) {
+    case wdRelativeHorizontalPositionMargin: return "margin";
+    case wdRelativeHorizontalPositionPage: return "page";
+    case wdRelativeHorizontalPositionColumn: return "text";
+    case 3: return "char";
+    default: throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässiger Bezug");
+    }
+}
+
+pugi::xml_node Textinhalt(pugi::xml_node form) {
+    if (IstVml(form)) return form.child("v:textbox").child("w:txbxContent");
+    return Form(form).child("wps:txbx").child("w:txbxContent");
 }
 
 }  // namespace
@@ -91,6 +194,7 @@ LineFormat::LineFormat(std::shared_ptr<Kern> kern, pugi::xml_node_struct* anker)
 
 bool LineFormat::Visible() const {
     Pruefen(kern_, anker_);
+    if (IstVml(pugi::xml_node(anker_))) return VmlSchalter(pugi::xml_node(anker_), "stroked", true);
     pugi::xml_node ln = Form(pugi::xml_node(anker_)).child("wps:spPr").child("a:ln");
     if (!ln) return Form(pugi::xml_node(anker_)).child("wps:style").child("a:lnRef") != pugi::xml_node();
     return !ln.child("a:noFill");
@@ -98,6 +202,11 @@ bool LineFormat::Visible() const {
 
 void LineFormat::SetVisible(bool wert) {
     Kern& k = Pruefen(kern_, anker_);
+    if (IstVml(pugi::xml_node(anker_))) {
+        detail::Setzen(pugi::xml_node(anker_), "stroked", wert ? "t" : "f");
+        k.DokumentGeaendert();
+        return;
+    }
     pugi::xml_node sp = SpPr(pugi::xml_node(anker_));
     pugi::xml_node ln = detail::Kind(sp, "a:ln", detail::kSpPr);
     Aufraeumen(ln, {"a:noFill", "a:solidFill", "a:gradFill", "a:pattFill"});
@@ -114,12 +223,18 @@ FillFormat::FillFormat(std::shared_ptr<Kern> kern, pugi::xml_node_struct* anker)
 
 bool FillFormat::Visible() const {
     Pruefen(kern_, anker_);
+    if (IstVml(pugi::xml_node(anker_))) return VmlSchalter(pugi::xml_node(anker_), "filled", true);
     pugi::xml_node sp = Form(pugi::xml_node(anker_)).child("wps:spPr");
     return !sp.child("a:noFill");
 }
 
 void FillFormat::SetVisible(bool wert) {
     Kern& k = Pruefen(kern_, anker_);
+    if (IstVml(pugi::xml_node(anker_))) {
+        detail::Setzen(pugi::xml_node(anker_), "filled", wert ? "t" : "f");
+        k.DokumentGeaendert();
+        return;
+    }
     pugi::xml_node sp = SpPr(pugi::xml_node(anker_));
     Aufraeumen(sp, {"a:noFill", "a:solidFill", "a:gradFill", "a:blipFill", "a:pattFill", "a:grpFill"});
     if (wert) detail::Setzen(detail::KindEinfuegen(sp, "a:solidFill", detail::kSpPr).append_child("a:srgbClr"), "val", "FFFFFF");
@@ -131,12 +246,12 @@ TextFrame::TextFrame(std::shared_ptr<Kern> kern, pugi::xml_node_struct* anker) :
 
 bool TextFrame::HasText() const {
     Pruefen(kern_, anker_);
-    return Form(pugi::xml_node(anker_)).child("wps:txbx").child("w:txbxContent") != pugi::xml_node();
+    return Textinhalt(pugi::xml_node(anker_)) != pugi::xml_node();
 }
 
 word::Range TextFrame::TextRange() const {
     Kern& k = Pruefen(kern_, anker_);
-    pugi::xml_node inhalt = Form(pugi::xml_node(anker_)).child("wps:txbx").child("w:txbxContent");
+    pugi::xml_node inhalt = Textinhalt(pugi::xml_node(anker_));
     if (!inhalt) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Die Form hat kein Textfeld");
     int sid = k.StoryVon(inhalt);
     long n = k.cache(sid).Laenge();
@@ -150,11 +265,18 @@ Kern& Shape::kern() const { return Pruefen(kern_, anker_); }
 
 std::string Shape::Name() const {
     kern();
-    return pugi::xml_node(anker_).child("wp:docPr").attribute("name").value();
+    pugi::xml_node form(anker_);
+    if (IstVml(form)) return form.attribute("id").value();  // a VML shape is named by its id, as Word names it
+    return form.child("wp:docPr").attribute("name").value();
 }
 
 void Shape::SetName(std::string_view name) {
     Kern& k = kern();
+    if (IstVml(pugi::xml_node(anker_))) {
+        detail::Setzen(pugi::xml_node(anker_), "id", name);
+        k.DokumentGeaendert();
+        return;
+    }
     pugi::xml_node docPr = pugi::xml_node(anker_).child("wp:docPr");
     if (!docPr) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Die Form hat keine Eigenschaften");
     detail::Setzen(docPr, "name", name);
@@ -163,7 +285,7 @@ void Shape::SetName(std::string_view name) {
 
 void Shape::Delete() {
     Kern& k = kern();
-    pugi::xml_node zeichnung = pugi::xml_node(anker_).parent();  // w:drawing
+    pugi::xml_node zeichnung = pugi::xml_node(anker_).parent();  // w:drawing or w:pict
     pugi::xml_node weg = zeichnung;
     // in an alternate-content block the fallback is dropped with the choice
     for (pugi::xml_node v = zeichnung.parent(); v && !detail::Ist(v, "w:r"); v = v.parent())
@@ -186,6 +308,11 @@ word::TextFrame Shape::TextFrame() const { return kern(), word::TextFrame(kern_,
 
 void Shape::SetRelativeVerticalPosition(int bezug) {
     Kern& k = kern();
+    if (IstVml(pugi::xml_node(anker_))) {
+        StilSetzen(pugi::xml_node(anker_), "mso-position-vertical-relative", VmlVertikalName(bezug));
+        k.DokumentGeaendert();
+        return;
+    }
     pugi::xml_node pos = pugi::xml_node(anker_).child("wp:positionV");
     detail::Setzen(pos, "relativeFrom", VertikalName(bezug));
     k.DokumentGeaendert();
@@ -193,40 +320,71 @@ void Shape::SetRelativeVerticalPosition(int bezug) {
 
 int Shape::RelativeVerticalPosition() const {
     kern();
-    std::string_view v = pugi::xml_node(anker_).child("wp:positionV").attribute("relativeFrom").value();
+    const std::string vml = IstVml(pugi::xml_node(anker_))
+                                ? StilLesen(pugi::xml_node(anker_), "mso-position-vertical-relative") : std::string();
+    std::string_view v = IstVml(pugi::xml_node(anker_))
+                             ? std::string_view(vml)
+                             : pugi::xml_node(anker_).child("wp:positionV").attribute("relativeFrom").value();
     return v == "page" ? wdRelativeVerticalPositionPage : v == "margin" ? wdRelativeVerticalPositionMargin
            : v == "line" ? 3 : wdRelativeVerticalPositionParagraph;
 }
 
 void Shape::SetRelativeHorizontalPosition(int bezug) {
     Kern& k = kern();
+    if (IstVml(pugi::xml_node(anker_))) {
+        StilSetzen(pugi::xml_node(anker_), "mso-position-horizontal-relative", VmlHorizontalName(bezug));
+        k.DokumentGeaendert();
+        return;
+    }
     detail::Setzen(pugi::xml_node(anker_).child("wp:positionH"), "relativeFrom", HorizontalName(bezug));
     k.DokumentGeaendert();
 }
 
 int Shape::RelativeHorizontalPosition() const {
     kern();
-    std::string_view v = pugi::xml_node(anker_).child("wp:positionH").attribute("relativeFrom").value();
+    const std::string vml = IstVml(pugi::xml_node(anker_))
+                                ? StilLesen(pugi::xml_node(anker_), "mso-position-horizontal-relative") : std::string();
+    std::string_view v = IstVml(pugi::xml_node(anker_))
+                             ? std::string_view(vml)
+                             : pugi::xml_node(anker_).child("wp:positionH").attribute("relativeFrom").value();
     return v == "page" ? wdRelativeHorizontalPositionPage : v == "margin" ? wdRelativeHorizontalPositionMargin
-           : v == "character" ? 3 : wdRelativeHorizontalPositionColumn;
+           : v == "character" || v == "char" ? 3 : wdRelativeHorizontalPositionColumn;
 }
 
 void Shape::SetTop(double punkte) {
     Kern& k = kern();
-    Versatz(pugi::xml_node(anker_).child("wp:positionV"), punkte);
+    if (IstVml(pugi::xml_node(anker_))) StilSetzen(pugi::xml_node(anker_), "margin-top", PunkteText(punkte));
+    else Versatz(pugi::xml_node(anker_).child("wp:positionV"), punkte);
     k.DokumentGeaendert();
 }
-double Shape::Top() const { return kern(), VersatzLesen(pugi::xml_node(anker_).child("wp:positionV")); }
+double Shape::Top() const {
+    kern();
+    if (IstVml(pugi::xml_node(anker_))) return VmlLaenge(StilLesen(pugi::xml_node(anker_), "margin-top"));
+    return VersatzLesen(pugi::xml_node(anker_).child("wp:positionV"));
+}
 
 void Shape::SetLeft(double punkte) {
     Kern& k = kern();
-    Versatz(pugi::xml_node(anker_).child("wp:positionH"), punkte);
+    if (IstVml(pugi::xml_node(anker_))) StilSetzen(pugi::xml_node(anker_), "margin-left", PunkteText(punkte));
+    else Versatz(pugi::xml_node(anker_).child("wp:positionH"), punkte);
     k.DokumentGeaendert();
 }
-double Shape::Left() const { return kern(), VersatzLesen(pugi::xml_node(anker_).child("wp:positionH")); }
+double Shape::Left() const {
+    kern();
+    if (IstVml(pugi::xml_node(anker_))) return VmlLaenge(StilLesen(pugi::xml_node(anker_), "margin-left"));
+    return VersatzLesen(pugi::xml_node(anker_).child("wp:positionH"));
+}
 
-double Shape::Width() const { return kern(), pugi::xml_node(anker_).child("wp:extent").attribute("cx").as_double() / 12700.0; }
-double Shape::Height() const { return kern(), pugi::xml_node(anker_).child("wp:extent").attribute("cy").as_double() / 12700.0; }
+double Shape::Width() const {
+    kern();
+    if (IstVml(pugi::xml_node(anker_))) return VmlLaenge(StilLesen(pugi::xml_node(anker_), "width"));
+    return pugi::xml_node(anker_).child("wp:extent").attribute("cx").as_double() / 12700.0;
+}
+double Shape::Height() const {
+    kern();
+    if (IstVml(pugi::xml_node(anker_))) return VmlLaenge(StilLesen(pugi::xml_node(anker_), "height"));
+    return pugi::xml_node(anker_).child("wp:extent").attribute("cy").as_double() / 12700.0;
+}
 
 // --- Shapes -------------------------------------------------------------------------------------
 
@@ -249,9 +407,14 @@ Shape Shapes::AddTextbox(int ausrichtung, double links, double oben, double brei
     if (!(breite > 0 && hoehe > 0 && breite < 1e5 && hoehe < 1e5 && std::fabs(links) < 1e5 && std::fabs(oben) < 1e5))
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Größe oder Lage");
     pugi::xml_node wurzel = k.dokumentXml().document_element();
-    NamensraumSichern(wurzel, "wp", kNsWp);
-    NamensraumSichern(wurzel, "wps", kNsWps);
-    NamensraumSichern(wurzel, "a", kNsA);
+    NamensraumSichern(wurzel, "v", kNsV);
+    NamensraumSichern(wurzel, "w10", kNsW10);
+
+    // a name no other shape has: "Textfeld N"
+    std::vector<std::string> namen;
+    for (long i = 1; i <= Count(); ++i) namen.push_back(Item(i).Name());
+    long nummer = Count() + 1;
+    while (std::find(namen.begin(), namen.end(), "Textfeld " + std::to_string(nummer)) != namen.end()) ++nummer;
 
     // the anchor paragraph: the first paragraph of the main text at body level
     pugi::xml_node body = k.story(Kern::kHaupttext).wurzel;
@@ -263,72 +426,28 @@ Shape Shapes::AddTextbox(int ausrichtung, double links, double oben, double brei
     pugi::xml_node ppr = p.child("w:pPr");
     pugi::xml_node lauf = ppr ? p.insert_child_after("w:r", ppr) : p.prepend_child("w:r");
 
-    long id = 0;
-    struct Sammler : pugi::xml_tree_walker {
-        long* id;
-        bool for_each(pugi::xml_node& n) override {
-            std::string_view name = n.name();
-            if (name == "wp:docPr" || name == "pic:cNvPr") *id = std::max(*id, static_cast<long>(n.attribute("id").as_llong(0) % 2000000000));
-            return true;
-        }
-    } sammler;
-    sammler.id = &id;
-    wurzel.traverse(sammler);
-    ++id;
-    long long cx = detail::PunkteNachEmu(breite), cy = detail::PunkteNachEmu(hoehe);
-
-    pugi::xml_node anker = lauf.append_child("w:drawing").append_child("wp:anchor");
-    for (auto [n, v] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"distT", "0"}, {"distB", "0"}, {"distL", "114300"}, {"distR", "114300"}, {"simplePos", "0"},
-             {"relativeHeight", "251659264"}, {"behindDoc", "0"}, {"locked", "0"}, {"layoutInCell", "1"},
-             {"allowOverlap", "1"}})
-        detail::Setzen(anker, n, v);
-    pugi::xml_node sp = anker.append_child("wp:simplePos");
-    detail::Setzen(sp, "x", "0");
-    detail::Setzen(sp, "y", "0");
-    pugi::xml_node ph = anker.append_child("wp:positionH");
-    detail::Setzen(ph, "relativeFrom", "page");
-    Versatz(ph, links);
-    pugi::xml_node pv = anker.append_child("wp:positionV");
-    detail::Setzen(pv, "relativeFrom", "page");
-    Versatz(pv, oben);
-    Groesse(anker.append_child("wp:extent"), cx, cy);
-    pugi::xml_node ee = anker.append_child("wp:effectExtent");
-    for (const char* s : {"l", "t", "r", "b"}) detail::Setzen(ee, s, "0");
-    anker.append_child("wp:wrapNone");
-    pugi::xml_node docPr = anker.append_child("wp:docPr");
-    detail::Setzen(docPr, "id", id);
-    detail::Setzen(docPr, "name", "Textfeld " + std::to_string(id));
-    anker.append_child("wp:cNvGraphicFramePr");
-    pugi::xml_node gd = anker.append_child("a:graphic").append_child("a:graphicData");
-    detail::Setzen(gd, "uri", kNsWps);
-    pugi::xml_node wsp = gd.append_child("wps:wsp");
-    detail::Setzen(wsp.append_child("wps:cNvSpPr"), "txBox", "1");
-    pugi::xml_node spPr = wsp.append_child("wps:spPr");
-    pugi::xml_node xfrm = spPr.append_child("a:xfrm");
-    pugi::xml_node off = xfrm.append_child("a:off");
-    detail::Setzen(off, "x", "0");
-    detail::Setzen(off, "y", "0");
-    pugi::xml_node ext = xfrm.append_child("a:ext");
-    Groesse(ext, cx, cy);
-    pugi::xml_node geom = spPr.append_child("a:prstGeom");
-    detail::Setzen(geom, "prst", "rect");
-    geom.append_child("a:avLst");
-    detail::Setzen(spPr.append_child("a:solidFill").append_child("a:srgbClr"), "val", "FFFFFF");
-    pugi::xml_node ln = spPr.append_child("a:ln");
-    detail::Setzen(ln, "w", "9525");
-    detail::Setzen(ln.append_child("a:solidFill").append_child("a:srgbClr"), "val", "000000");
-    wsp.append_child("wps:txbx").append_child("w:txbxContent").append_child("w:p");
-    pugi::xml_node body_pr = wsp.append_child("wps:bodyPr");
-    for (auto [n, v] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"rot", "0"}, {"vert", ausrichtung == 5 ? "vert" : "horz"}, {"wrap", "square"}, {"lIns", "91440"},
-             {"tIns", "45720"}, {"rIns", "91440"}, {"bIns", "45720"}, {"anchor", "t"}, {"anchorCtr", "0"}})
-        detail::Setzen(body_pr, n, v);
-    body_pr.append_child("a:noAutofit");
+    // A VML text box, as Word writes one in a document of its 2007 format, rather than a DrawingML
+    // anchor: LibreOffice lays a VML text box out as a frame and keeps table rows clear of it, while
+    // it draws a DrawingML shape over any table that runs into it. The body text flows above and
+    // below the box (top and bottom wrapping) in both programs, so nothing prints over it. Line and
+    // fill are VML's defaults: black, 0,75 pt, on white.
+    pugi::xml_node form = lauf.append_child("w:pict").append_child("v:rect");
+    detail::Setzen(form, "id", "Textfeld " + std::to_string(nummer));
+    std::string stil = "position:absolute;margin-left:" + PunkteText(links) + ";margin-top:" + PunkteText(oben) +
+                       ";width:" + PunkteText(breite) + ";height:" + PunkteText(hoehe) +
+                       ";z-index:251659264;mso-position-horizontal-relative:page;mso-position-vertical-relative:page";
+    detail::Setzen(form, "style", stil);
+    pugi::xml_node textbox = form.append_child("v:textbox");
+    if (ausrichtung == 5) detail::Setzen(textbox, "style", "layout-flow:vertical");
+    textbox.append_child("w:txbxContent").append_child("w:p");
+    pugi::xml_node umbruch = form.append_child("w10:wrap");
+    detail::Setzen(umbruch, "type", "topAndBottom");
+    detail::Setzen(umbruch, "anchorx", "page");
+    detail::Setzen(umbruch, "anchory", "page");
 
     k.DokumentGeaendert();
     k.Veraendert();
-    return Shape(kern_, anker.internal_object());
+    return Shape(kern_, form.internal_object());
 }
 
 }  // namespace vk::word

@@ -1,5 +1,6 @@
-// Floating shapes of the main text (drawing anchors), text boxes among them. A shape is known by
-// the name in its drawing properties; its text box text is a story of its own.
+// Floating shapes of the main text, text boxes among them: DrawingML anchors (wp:anchor, named in
+// their drawing properties) and absolutely positioned VML shapes (w:pict, named by their id). A text
+// box's text is a story of its own.
 #pragma once
 
 #include <cstddef>
@@ -90,7 +91,9 @@ public:
     long Count() const;
     Shape Item(long index) const;  // error 9 when out of range
     // A text box anchored in the first paragraph of the main text, positioned relative to the page
-    // (left, top, width, height in points), with a line and white fill until told otherwise.
+    // (left, top, width, height in points), with a line and white fill until told otherwise. It is
+    // a VML text box the body text flows above and below (tables included, in LibreOffice too), so
+    // nothing of the body prints over it.
     Shape AddTextbox(int ausrichtung, double links, double oben, double breite, double hoehe);
 
     class iterator {

@@ -11,6 +11,7 @@ namespace {
 const char* kTypOfficeDocument = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument";
 const char* kTypKommentare = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/comments";
 const char* kTypEinstellungen = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/settings";
+const char* kTypStile = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
 const char* kNsW = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 
 [[noreturn]] void Dokumentfehler(const Paket& p, const std::string& was) {
@@ -39,6 +40,8 @@ Kern::Kern(Paket paket) : paket_(std::move(paket)) {
     }
     std::string ez = paket_.Beziehungsziel(dokumentName_, kTypEinstellungen);
     if (!ez.empty()) einstellungen_ = paket_.Finden(Paket::ZielTeil(dokumentName_, ez));
+    std::string sz = paket_.Beziehungsziel(dokumentName_, kTypStile);
+    if (!sz.empty()) stile_ = paket_.Finden(Paket::ZielTeil(dokumentName_, sz));
 
     stories_.push_back(Story{body, false, false, {}});
     storyIds_.emplace(body.internal_object(), kHaupttext);

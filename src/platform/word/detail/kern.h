@@ -129,6 +129,9 @@ public:
     void GitterNeuBerechnen(pugi::xml_node tbl);
     void GitterVormerken(pugi::xml_node tbl) { gitterOffen_.push_back(tbl.internal_object()); }
     long Textbreite();  // twips between the page margins
+    // The table style the document names for newly inserted tables (settings, defaultTableStyle),
+    // when the styles part holds it as a table style; "" otherwise.
+    std::string VorlageNeuerTabellen();
 
     // --- marks (kommentar.cpp) -----------------------------------------------------------------
     // Zero-width element inserted at a start (before the character at position) or an end place
@@ -149,7 +152,9 @@ public:
     void KommentarEntfernen(const std::string& id);
 
     // --- shapes (shape.cpp) --------------------------------------------------------------------
-    std::vector<pugi::xml_node> Anker();  // wp:anchor elements of the main text, in order
+    // Floating shapes of the main text, in order: DrawingML anchors (wp:anchor) and absolutely
+    // positioned VML shapes of picture elements; none inside a fallback or a text box.
+    std::vector<pugi::xml_node> Anker();
 
     std::filesystem::path pfad;
 
@@ -159,6 +164,7 @@ private:
     std::string dokumentName_;
     Teil* kommentare_ = nullptr;
     Teil* einstellungen_ = nullptr;
+    Teil* stile_ = nullptr;
     std::vector<Story> stories_;
     std::unordered_map<pugi::xml_node_struct*, int> storyIds_;  // by root, for StoryVon
     std::vector<std::weak_ptr<Bereich>> bereiche_;

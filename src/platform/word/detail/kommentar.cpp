@@ -145,12 +145,23 @@ void Kern::KommentarEntfernen(const std::string& id) {
     Veraendert();
 }
 
+namespace {
+// A floating VML shape of a picture element (w:pict): absolutely positioned, so a shape of its own
+// and not a character of the text.
+bool VmlForm(pugi::xml_node n) {
+    std::string_view name = n.name();
+    if (name.substr(0, 2) != "v:" || name == "v:shapetype" || !Ist(n.parent(), "w:pict")) return false;
+    std::string_view stil = n.attribute("style").value();
+    return stil.find("position:absolute") != std::string_view::npos;
+}
+}  // namespace
+
 std::vector<pugi::xml_node> Kern::Anker() {
     std::vector<pugi::xml_node> aus;
     struct Sammler : pugi::xml_tree_walker {
         std::vector<pugi::xml_node>* aus;
         bool for_each(pugi::xml_node& n) override {
-            if (std::string_view(n.name()) != "wp:anchor") return true;
+            if (std::string_view(n.name()) != "wp:anchor" && !VmlForm(n)) return true;
             for (pugi::xml_node v = n.parent(); v; v = v.parent()) {
                 std::string_view name = v.name();
                 if (name == "mc:Fallback" || name == "w:txbxContent") return true;

@@ -66,6 +66,19 @@ long Kern::Textbreite() {
     return b > 720 ? b : 9638;
 }
 
+std::string Kern::VorlageNeuerTabellen() {
+    try {
+        const std::string id = EinstellungenWurzel(false).child("w:defaultTableStyle").attribute("w:val").value();
+        if (id.empty() || !stile_) return {};
+        for (pugi::xml_node s : paket_.Xml(*stile_).document_element().children("w:style"))
+            if (std::string_view(s.attribute("w:type").value()) == "table" && id == s.attribute("w:styleId").value())
+                return id;
+    } catch (const LaufzeitFehler&) {
+        // a settings or styles part that is not XML names no style: the table is inserted without one
+    }
+    return {};
+}
+
 pugi::xml_node Kern::TabelleEinfuegen(int sid, long position, long zeilen, long spalten) {
     if (zeilen < 1 || spalten < 1 || zeilen > 32767 || spalten > 63)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Zeilen- oder Spaltenzahl");
@@ -100,6 +113,11 @@ pugi::xml_node Kern::TabelleEinfuegen(int sid, long position, long zeilen, long 
 
     pugi::xml_node tbl = vor.parent().insert_child_before("w:tbl", vor);
     pugi::xml_node tblPr = tbl.append_child("w:tblPr");
+    // As a word processor inserts a table: with the document's style for new tables, if it names one.
+    // LibreOffice applies a table style only to tables that name it, so the style's font size and
+    // cell margins reach both programs this way.
+    if (const std::string vorlage = VorlageNeuerTabellen(); !vorlage.empty())
+        Setzen(Kind(tblPr, "w:tblStyle", kTblPr), "w:val", vorlage);
     pugi::xml_node tblW = Kind(tblPr, "w:tblW", kTblPr);
     Setzen(tblW, "w:w", "0");
     Setzen(tblW, "w:type", "auto");
