@@ -4,10 +4,7 @@
 
 #include "common/funktionen.h"
 #include "common/nachricht.h"
-#include "common/prozedur.h"
 #include "platform/controls/mauszeiger.h"
-#include "platform/controls/symbole.h"
-#include "platform/controls/version.h"
 
 namespace vktest {
 
@@ -95,11 +92,6 @@ frmTest::frmTest() : Form("frmTest") {
 
 void frmTest::Form_Load() {
     ++ladungen;
-    vk::Prozedur proc("frmTest", "Form_Load");
-    proc([&] { SetIcon(Symbole().Ressource(FensterSymbolRessource)); });
-    for (auto [knopf, bild] : {std::pair{&CommandEnde, "OK"}, {&CommandLöschen, "Löschen"}})
-        proc([&] { knopf->SetPicture(Symbole().ListenBild("ImageListButton", bild)); });
-    lblVersion.SetCaption(VersionsText());
     Screen().SetMousePointer(mauszeiger::Sanduhr);
     ComboBox4.Clear();
     for (const char* eintrag : {"ja", "nein"}) ComboBox4.AddItem(eintrag);
