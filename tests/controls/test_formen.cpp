@@ -7,6 +7,7 @@
 #include "controls/testformular.h"
 #include "platform/controls/fensterverwaltung.h"
 #include "platform/controls/formen.h"
+#include "platform/controls/mauszeiger.h"
 #include "platform/controls/symbole.h"
 
 using namespace vk::ui;
@@ -66,4 +67,23 @@ TEST(Symbole, AnUnknownPictureIsAnErrorNamingIt) {
     auto fehler = FehlerVon([] { Symbole().ListenBild("ImageListButton", "Drucken"); });
     EXPECT_EQ(fehler.nummer, 35601);
     EXPECT_NE(fehler.text.find("Drucken"), std::string::npos);
+}
+
+// The GUI host plugs in its own services and removes them again when it closes.
+TEST(Dienste, HostReplacesAServiceAndNullRestoresTheDefault) {
+    struct Zähler : Bildschirm {
+        int MousePointer() const override { return 0; }
+        void SetMousePointer(int) override { ++gesetzt; }
+        int gesetzt = 0;
+    };
+    auto eigener = std::make_shared<Zähler>();
+    BildschirmSetzen(eigener);
+    Screen().SetMousePointer(mauszeiger::Sanduhr);
+    EXPECT_EQ(eigener->gesetzt, 1);
+    BildschirmSetzen(nullptr);
+    StandardBildschirm().Zurücksetzen();
+    Screen().SetMousePointer(mauszeiger::Sanduhr);
+    EXPECT_EQ(eigener->gesetzt, 1);
+    EXPECT_EQ(StandardBildschirm().MousePointer(), mauszeiger::Sanduhr);
+    Screen().SetMousePointer(mauszeiger::Standard);
 }

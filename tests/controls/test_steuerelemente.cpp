@@ -1,5 +1,5 @@
 // The simple controls on their own: typing into text fields, masks, combo and check boxes, option
-// groups, focus order and the replay target syntax.
+// groups, focus order, change notifications and the replay target syntax.
 #include <gtest/gtest.h>
 
 #include "common/fehler_hilfe.h"
@@ -144,6 +144,22 @@ TEST(Form, FocusOrderAndTheNameTable) {
     }
     EXPECT_EQ(f.Finden("zusatz"), nullptr);
     EXPECT_EQ(f.ActiveControl(), nullptr);
+}
+
+// The GUI binding redraws on these notifications and stops listening when its widget goes.
+TEST(Control, ObserversHearChangesUntilTheyStopListening) {
+    frmKlein f;
+    int meldungen = 0;
+    const int nummer = f.txt.Beobachten([&](const Control& c) {
+        EXPECT_EQ(&c, &f.txt);
+        ++meldungen;
+    });
+    f.txt.SetText("a");
+    f.txt.SetEnabled(false);
+    EXPECT_EQ(meldungen, 2);
+    f.txt.NichtMehrBeobachten(nummer);
+    f.txt.SetVisible(false);
+    EXPECT_EQ(meldungen, 2);
 }
 
 TEST(Ziel, NamesIndexesAndCells) {

@@ -33,6 +33,14 @@ protected:
     QTableWidget* grid_ = nullptr;
 };
 
+// The binding shows the form's header texts and its column widths in pixels (15 twips each).
+TEST_F(HostGrid, KopfzeileUndSpaltenbreitenAusDerForm) {
+    EXPECT_EQ(grid_->rowCount(), 1);
+    EXPECT_EQ(grid_->columnCount(), 4);
+    EXPECT_EQ(grid_->horizontalHeaderItem(1)->text(), " Stunden/km");
+    EXPECT_EQ(grid_->columnWidth(0), 3225 / 15);
+}
+
 TEST_F(HostGrid, TabInDerLetztenZeileFügtGenauEineZeileAnUndPreist) {
     Eintragen(1, 2, "2,25");
     EXPECT_EQ(grid_->item(0, 1)->text(), "2,5") << "hours rounded up to the half hour by the form";
