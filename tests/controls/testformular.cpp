@@ -82,9 +82,7 @@ frmTest::frmTest() : Form("frmTest") {
         Berechnen();
     });
     CommandEnde.Click.Verbinden([this] {
-        Screen().SetMousePointer(mauszeiger::Sanduhr);
         protokoll.push_back("CommandEnde_Click");
-        Screen().SetMousePointer(mauszeiger::Standard);
         Unload();
         protokoll.push_back("nach Unload");  // the instance lives on until nothing runs any more
     });
@@ -92,7 +90,6 @@ frmTest::frmTest() : Form("frmTest") {
 
 void frmTest::Form_Load() {
     ++ladungen;
-    Screen().SetMousePointer(mauszeiger::Sanduhr);
     ComboBox4.Clear();
     for (const char* eintrag : {"ja", "nein"}) ComboBox4.AddItem(eintrag);
     ComboBox4.SetListIndex(0);
@@ -107,7 +104,6 @@ void frmTest::Form_Load() {
     GridGebühren.SetColReadOnly(5, true);
     optArt(0).SetValue(true);
     MaskEdBoxWert.SetText("    0,00");
-    Screen().SetMousePointer(mauszeiger::Standard);
     InHostEinbetten(kHostFenster);
     protokoll.clear();
 }
