@@ -116,15 +116,5 @@ TEST_F(Fehlerprotokoll, TwoProcessesNeverInterleaveAnEntry) {
     EXPECT_EQ(kinder, kJe);
 }
 
-TEST(ProtokollOrt, FollowsTheEnvironment) {
-    std::string alt = std::getenv("VK_LOG_DIR");
-    ::setenv("VK_LOG_DIR", "/tmp/vk-log", 1);
-    EXPECT_EQ(ProtokollPfad(), "/tmp/vk-log/Verw.log");
-    ::unsetenv("VK_LOG_DIR");
-    std::string state = std::getenv("XDG_STATE_HOME");
-    EXPECT_EQ(ProtokollPfad(), std::filesystem::path(state) / "KalVerwaltung" / "Verw.log");
-    ::setenv("VK_LOG_DIR", alt.c_str(), 1);
-}
-
 }  // namespace
 }  // namespace vk

@@ -1,11 +1,8 @@
 // The input, formatting and placement helpers as the dialogs use them.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "common/einstellungen.h"
 #include "common/funktionen.h"
-#include "common/nachricht.h"
 #include "protokoll_hilfe.h"
 
 namespace vk {
@@ -107,7 +104,7 @@ TEST(Wert_Key, CommaKeyRightAlignsTheIntegerDigitsAndSelectAllSelects) {
     EXPECT_EQ(vierStellen.SelLength(), 255);
 }
 
-TEST(Fensterplatz, SavedPlacementRoundTripsThroughTheIniFile) {
+TEST(Fensterplatz, SavedPlacementRoundTripsAndAMaximisedFormSavesOnlyItsState) {
     Fenster nie("G_frmTabelle_NieGespeichert");
     GetWindowReg(nie);  // never saved: opens at the origin
     EXPECT_EQ(nie.top_, 0);
@@ -122,37 +119,14 @@ TEST(Fensterplatz, SavedPlacementRoundTripsThroughTheIniFile) {
     EXPECT_EQ(g.top_, 1234.5f);
     EXPECT_EQ(g.left_, 600);
     EXPECT_EQ(IniEinstellungen().Lesen("KalVerwaltung", "G_frmTabelle", "Top", ""), "1234,5");
-}
 
-TEST(Fensterplatz, MaximisedFormSavesOnlyItsState) {
-    Fenster f("frmMaximiert");
-    f.top_ = 10;
-    SetWindowReg(f);
     f.state_ = 2;
     f.top_ = 500;
     SetWindowReg(f);
-    Fenster g("frmMaximiert");
-    GetWindowReg(g);
-    EXPECT_EQ(g.state_, 2);
-    EXPECT_EQ(g.top_, 99);  // a maximised window keeps its own position
-}
-
-TEST(MsgBox, HeadlessDefaultAnswersFromTheScriptAndAReplacementIsUsed) {
-    SkriptNachrichtenDienst& dienst = StandardNachrichten();
-    dienst.Zuruecksetzen();
-    dienst.Antworten(msgbox::Ja);
-    EXPECT_EQ(MsgBox("Zeile löschen?", 36), msgbox::Ja);
-    EXPECT_EQ(MsgBox("Zeile löschen?", 36), msgbox::Nein);  // no script left: the safe answer
-    ASSERT_EQ(dienst.Gestellt().size(), 2u);
-    EXPECT_EQ(dienst.Gestellt()[0].text, "Zeile löschen?");
-    EXPECT_EQ(dienst.Gestellt()[0].flags, 36);
-
-    struct ImmerJa : NachrichtenDienst {
-        int Zeigen(const std::string&, int, const std::string&) override { return msgbox::Ja; }
-    };
-    NachrichtenDienstSetzen(std::make_shared<ImmerJa>());
-    EXPECT_EQ(MsgBox("?", 36), msgbox::Ja);
-    NachrichtenDienstSetzen(nullptr);
+    Fenster h("G_frmTabelle");
+    GetWindowReg(h);
+    EXPECT_EQ(h.state_, 2);
+    EXPECT_EQ(h.top_, 99);  // a maximised window keeps its own position
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
-// Replaying a person's actions on the test form by name: the handlers run in the order the actions cause.
+// Replaying a person's actions on the test form, by name and in the single steps a GUI host forwards
+// (focus in and out, a cell made current, rows selected, one character typed): the handlers run in
+// the order the actions cause, and a step is refused where a person could not act.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "common/fehler.h"
 #include "controls/testformular.h"
 
 using namespace vk::ui;
@@ -41,10 +44,25 @@ TEST_F(FormularTest, OptionOfAGroupClearsTheOthersAndClicksWithItsIndex) {
     EXPECT_THAT(Fehler("MaskEdBoxWert=5"), HasSubstr("disabled or hidden"));
 }
 
-TEST_F(FormularTest, ControlsInAHiddenFrameCannotBeOperated) {
+TEST_F(FormularTest, DisabledOrHiddenControlsRefuseEveryStep) {
     form().fraArt.SetVisible(false);
     EXPECT_THAT(Fehler("optArt(1)=1"), HasSubstr("disabled or hidden"));
     EXPECT_EQ(form().optArt.Gewählt(), 0);
+    form().MaskEdBoxWert.SetEnabled(false);
+    EXPECT_THROW(Betreten(form().MaskEdBoxWert), vk::LaufzeitFehler);
+    form().GridGebühren.SetVisible(false);
+    EXPECT_THROW(ZelleWählen(form().GridGebühren, 1, 1), vk::LaufzeitFehler);
+    EXPECT_THROW(Tippen(form().GridGebühren, U'1'), vk::LaufzeitFehler);
+    EXPECT_THROW(ZeilenAuswählen(form().GridGebühren, {1}), vk::LaufzeitFehler);
+}
+
+TEST_F(FormularTest, FocusStepsRaiseTheFocusEventsOfTheFocusedControlOnly) {
+    Betreten(form().MaskEdBoxWert);
+    EXPECT_TRUE(form().MaskEdBoxWert.HatFokus());
+    Verlassen(form().mskAnzahl);  // does not have the focus: nothing happens
+    Verlassen(form().MaskEdBoxWert);
+    EXPECT_EQ(form().ActiveControl(), nullptr);
+    EXPECT_THAT(form().protokoll, ElementsAre("GotFocus", "LostFocus", "Berechnen"));
 }
 
 TEST_F(FormularTest, RefusedActionsNameTheControlAndTheReason) {

@@ -5,17 +5,17 @@
 
 #include <algorithm>
 
+#include "common/fehler.h"
 #include "common/nachricht.h"
 #include "controls/testformular.h"
 #include "platform/controls/formen.h"
-#include "platform/controls/mauszeiger.h"
 
 using namespace vk::ui;
 using vktest::FormularTest;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-TEST_F(FormularTest, CellEditEndsBeforeTheRecomputation) {
+TEST_F(FormularTest, CellEditEndsBeforeTheRecomputationWhetherSetWholeOrTypedKeyByKey) {
     Setzen(form(), "GridGebühren(1,3)=900");
     Grid& g = form().GridGebühren;
     EXPECT_THAT(form().protokoll, ElementsAre("EditEnd", "Berechnen"));
@@ -24,6 +24,18 @@ TEST_F(FormularTest, CellEditEndsBeforeTheRecomputation) {
     EXPECT_EQ(form().lblGebühr.Caption(), "   9.000,00");
     EXPECT_EQ(g.Row(), 1);
     EXPECT_EQ(g.Col(), 3);
+
+    ZelleWählen(g, 1, 4);
+    EXPECT_TRUE(g.HatFokus());
+    form().protokoll.clear();
+    for (char32_t z : std::u32string(U"2,5")) Tippen(g, z);
+    EXPECT_TRUE(g.Editiert());
+    EXPECT_EQ(g.EditText(), "2,5");
+    TasteDrücken(g, taste::Enter);  // ends the edit as a navigation key does
+    EXPECT_THAT(form().protokoll, ElementsAre("EditEnd", "Berechnen"));
+    EXPECT_EQ(g.TextMatrix(1, 5), " 2.250,00");
+    ZelleWählen(g, 1, 5);  // a read-only column refuses the character
+    EXPECT_THROW(Tippen(g, U'1'), vk::LaufzeitFehler);
 }
 
 TEST_F(FormularTest, ComboEditorIsLaidOverItsCellAndSetsItWhenLeft) {
@@ -104,14 +116,14 @@ TEST_F(FormularTest, DeleteButtonAsksAndRemovesEverySelectedRow) {
     Klicken(form(), "CommandNeu");
     Klicken(form(), "CommandNeu");
     for (int r = 1; r <= 3; ++r) g.SetTextMatrix(r, 1, std::to_string(r));
-    for (int r : {1, 3}) g.SelectRow(r);
+    ZeilenAuswählen(g, {2});
+    ZeilenAuswählen(g, {1, 3});  // a selection replaces the one before
+    EXPECT_THAT(g.SelectedRows(), ElementsAre(1, 3));
     Klicken(form(), "CommandLöschen");  // no scripted answer: the safe "No"
     EXPECT_EQ(g.Rows(), 3);
     fragen.Antworten(vk::msgbox::Ja);
     Klicken(form(), "CommandLöschen");  // the selection shifts with each removal until it is empty
-    ASSERT_EQ(fragen.Gestellt().size(), 2u);
-    EXPECT_EQ(fragen.Gestellt()[1].text, "Zeile löschen?");
-    EXPECT_EQ(fragen.Gestellt()[1].flags, 36);
+    EXPECT_EQ(fragen.Gestellt().size(), 2u);
     ASSERT_EQ(g.Rows(), 1);
     EXPECT_EQ(g.TextMatrix(1, 1), "2");
     EXPECT_TRUE(g.SelectedRows().empty());
@@ -123,7 +135,6 @@ TEST_F(FormularTest, ButtonThatUnloadsItsFormFinishesItsHandler) {
     EXPECT_THAT(alt.protokoll, ElementsAre("CommandEnde_Click", "nach Unload"));
     EXPECT_FALSE(alt.Geladen());
     EXPECT_EQ(Formen::Vorhanden<vktest::frmTest>(), nullptr);
-    EXPECT_THAT(StandardBildschirm().Verlauf(), ElementsAre(11, 0, 11, 0));
     EXPECT_THAT(vktest::FehlerVon([&] { Setzen(alt, "chkÜbernahme=1"); }).text, HasSubstr("not loaded"));
 }
 

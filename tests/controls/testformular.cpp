@@ -4,10 +4,7 @@
 
 #include "common/funktionen.h"
 #include "common/nachricht.h"
-#include "common/prozedur.h"
 #include "platform/controls/mauszeiger.h"
-#include "platform/controls/symbole.h"
-#include "platform/controls/version.h"
 
 namespace vktest {
 
@@ -85,9 +82,7 @@ frmTest::frmTest() : Form("frmTest") {
         Berechnen();
     });
     CommandEnde.Click.Verbinden([this] {
-        Screen().SetMousePointer(mauszeiger::Sanduhr);
         protokoll.push_back("CommandEnde_Click");
-        Screen().SetMousePointer(mauszeiger::Standard);
         Unload();
         protokoll.push_back("nach Unload");  // the instance lives on until nothing runs any more
     });
@@ -95,12 +90,6 @@ frmTest::frmTest() : Form("frmTest") {
 
 void frmTest::Form_Load() {
     ++ladungen;
-    vk::Prozedur proc("frmTest", "Form_Load");
-    proc([&] { SetIcon(Symbole().Ressource(FensterSymbolRessource)); });
-    for (auto [knopf, bild] : {std::pair{&CommandEnde, "OK"}, {&CommandLöschen, "Löschen"}})
-        proc([&] { knopf->SetPicture(Symbole().ListenBild("ImageListButton", bild)); });
-    lblVersion.SetCaption(VersionsText());
-    Screen().SetMousePointer(mauszeiger::Sanduhr);
     ComboBox4.Clear();
     for (const char* eintrag : {"ja", "nein"}) ComboBox4.AddItem(eintrag);
     ComboBox4.SetListIndex(0);
@@ -115,7 +104,6 @@ void frmTest::Form_Load() {
     GridGebühren.SetColReadOnly(5, true);
     optArt(0).SetValue(true);
     MaskEdBoxWert.SetText("    0,00");
-    Screen().SetMousePointer(mauszeiger::Standard);
     InHostEinbetten(kHostFenster);
     protokoll.clear();
 }

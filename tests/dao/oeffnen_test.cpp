@@ -1,4 +1,5 @@
-// Opening office databases: missing, foreign, locked and read-only files give clear errors.
+// Opening and creating office databases: missing, foreign, locked and read-only files give clear
+// errors; a new database never replaces a file.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -86,6 +87,18 @@ TEST_F(DatenbankOeffnen, ClosingMakesDatabaseAndRecordsetsUnusable) {
     ws->Close();
     EXPECT_EQ(FehlerVon([&] { rs2->RecordCount(); }).nummer, fehlernummer::ObjektUngueltig);
     EXPECT_EQ(FehlerVon([&] { db->OpenRecordset("Version"); }).nummer, fehlernummer::ObjektUngueltig);
+}
+
+TEST_F(DatenbankOeffnen, NewDatabaseNeverOverwritesAFileAndLeavesNoTemporaryFile) {
+    auto datei = vktest::NeueDatenbank(ordner);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.Pfad()), {}), 1) << "no temporary file left";
+    vktest::Roh(datei).Sql("INSERT INTO Version VALUES ('bleibt', 1, 0)");
+    EXPECT_EQ(FehlerVon([&] { DatenbankAnlegen(datei); }).nummer, 58);
+    EXPECT_EQ(vktest::Roh(datei).Text("SELECT Zahlungsziel FROM Version"), "bleibt");
+
+    EXPECT_EQ(FehlerVon([&] { DatenbankAnlegen(ordner / "neu.sqlite", ordner / "fehlt.sql"); }).nummer,
+              vk::fehlernummer::DateiNichtGefunden);
+    EXPECT_FALSE(std::filesystem::exists(ordner / "neu.sqlite"));
 }
 
 }  // namespace

@@ -120,4 +120,29 @@ TEST_F(RecordsetLesen, ExecuteRunsOneChangeAndCountsRows) {
         << "dates are stored as ISO-8601 text";
 }
 
+// A value taken from data cannot change a statement: it is bound, and a second statement after the
+// first one is refused.
+TEST_F(RecordsetLesen, HostileValuesStayValuesAndASecondStatementIsRefused) {
+    // An order number as a host could have stored it in a text field.
+    for (const char* boese : {"4711 OR 1=1", "0; DROP TABLE Rechnung", "4711' OR '1'='1", "4711 --"}) {
+        auto rs = db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Auftragsnummer = ? AND Rechnungsart = 5", {Variant(boese)});
+        EXPECT_EQ(rs->RecordCount(), 0) << boese;
+    }
+    db->Execute("UPDATE Rechnung SET Rechnungsnummer = ? WHERE ID_Rechnungsnummer = ?",
+                {Variant("x'; DELETE FROM Rechnung; --"), Variant(10)});
+    vktest::Roh roh(datei);
+    EXPECT_EQ(roh.Text("SELECT count(*) FROM Rechnung"), "3");
+    EXPECT_EQ(roh.Text("SELECT Rechnungsnummer FROM Rechnung WHERE ID_Rechnungsnummer = 10"), "x'; DELETE FROM Rechnung; --");
+
+    // Had someone pasted the value into the text, the second statement is refused, not run.
+    EXPECT_EQ(FehlerVon([&] { db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Auftragsnummer = 0; DROP TABLE Rechnung"); }).nummer,
+              fehlernummer::ZeichenNachEnde);
+    EXPECT_EQ(FehlerVon([&] { db->Execute("DELETE FROM Termine; DROP TABLE Rechnung"); }).nummer, fehlernummer::ZeichenNachEnde);
+    EXPECT_EQ(roh.Text("SELECT count(*) FROM Rechnung"), "3");
+    EXPECT_EQ(roh.Text("SELECT count(*) FROM Termine"), "3");
+
+    // A trailing semicolon or comment is fine.
+    EXPECT_EQ(db->OpenRecordset("SELECT * FROM Rechnung; -- alle")->RecordCount(), 3);
+}
+
 }  // namespace

@@ -11,7 +11,7 @@
 #include "categories/frmKat5.h"
 #include "categories/kategorieumfeld.h"
 #include "document/SummeBilden.h"
-#include "stoerung.h"
+#include "word/word_hilfen.h"
 
 namespace vktest {
 namespace {
@@ -90,27 +90,30 @@ protected:
         Klicken(form, "CommandEnde");
         const auto pfad = ordner_ / "Rechnung.docx";
         doc_->Save(pfad);
-        TeilAendern(pfad, "word/document.xml", [&](std::string xml) {
-            pugi::xml_document d;
-            EXPECT_TRUE(d.load_buffer(xml.data(), xml.size(), pugi::parse_full));
-            for (pugi::xpath_node t : d.select_nodes("//w:tbl"))
-                if (t.node().select_node(".//w:t[contains(., 'Grenzbescheinigungen')]"))
-                    eingriff(t.node());
-            std::ostringstream aus;
-            d.save(aus, "", pugi::format_raw);
-            return aus.str();
-        });
+        const std::string xml = vk::word::test::ZipTeil(pfad, "word/document.xml");
+        pugi::xml_document d;
+        ASSERT_TRUE(d.load_buffer(xml.data(), xml.size(), pugi::parse_full));
+        for (pugi::xpath_node t : d.select_nodes("//w:tbl"))
+            if (t.node().select_node(".//w:t[contains(., 'Grenzbescheinigungen')]")) eingriff(t.node());
+        std::ostringstream aus;
+        d.save(aus, "", pugi::format_raw);
+        vk::word::test::ZipTeilSetzen(pfad, "word/document.xml", aus.str());
         doc_ = vk::word::Document::Open(pfad);
         vk::Kontext().Doc = doc_;
         vk::Kontext().WordApp = doc_->Application();
     }
 };
 
-TEST_F(Handbearbeitet, ReadBackWithoutCrashAndConfirmedIntoASoundTable) {
+TEST_F(Handbearbeitet, TotalsRebuiltAroundItThenReadBackAndConfirmedIntoASoundTable) {
     for (const Fall& fall : kFaelle) {
         SCOPED_TRACE(fall.name);
         Neu();
         Bearbeiten(fall.eingriff);
+
+        // The totals over the edited table are rebuilt without a crash.
+        ASSERT_NO_THROW(vk::SummeLöschen());
+        ASSERT_NO_THROW(vk::SummeBilden(false));
+        EXPECT_FALSE(Summentabelle().IstNothing());
 
         // Reading the edited table back: the dialog opens (a damaged cell is at most a logged error).
         frmKat5* form = nullptr;
@@ -138,17 +141,6 @@ TEST_F(Handbearbeitet, ReadBackWithoutCrashAndConfirmedIntoASoundTable) {
         // And the result saves and opens again.
         doc_->Save(ordner_ / "Ergebnis.docx");
         EXPECT_EQ(vk::word::Document::Open(ordner_ / "Ergebnis.docx")->Tables().Count(), doc_->Tables().Count());
-    }
-}
-
-TEST_F(Handbearbeitet, TotalsOverEditedTablesDoNotCrash) {
-    for (const Fall& fall : kFaelle) {
-        SCOPED_TRACE(fall.name);
-        Neu();
-        Bearbeiten(fall.eingriff);
-        ASSERT_NO_THROW(vk::SummeLöschen());
-        ASSERT_NO_THROW(vk::SummeBilden(false));
-        EXPECT_FALSE(Summentabelle().IstNothing());
     }
 }
 

@@ -8,22 +8,12 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <zip.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace vktest {
 
 namespace fs = std::filesystem;
-
-std::string DateiBytes(const fs::path& datei) {
-    std::ifstream in(datei, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::set<std::string> DateienIm(const fs::path& ordner) {
     std::set<std::string> namen;
@@ -87,34 +77,6 @@ int MitDateigroessenGrenze(std::size_t grenze, const std::function<int()>& aktio
     int status = 0;
     if (::waitpid(kind, &status, 0) != kind) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-void TeilAendern(const fs::path& docx, const std::string& teil,
-                 const std::function<std::string(std::string)>& aendern) {
-    int fehler = 0;
-    zip_t* za = zip_open(docx.c_str(), 0, &fehler);
-    if (!za) throw std::runtime_error("cannot open " + docx.string());
-    zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_stat(za, teil.c_str(), 0, &st) != 0) {
-        zip_discard(za);
-        throw std::runtime_error(teil + " missing in " + docx.string());
-    }
-    std::string bytes(st.size, '\0');
-    zip_file_t* zf = zip_fopen(za, teil.c_str(), 0);
-    const zip_int64_t gelesen = zf ? zip_fread(zf, bytes.data(), st.size) : -1;
-    if (zf) zip_fclose(zf);
-    if (gelesen != static_cast<zip_int64_t>(st.size)) {
-        zip_discard(za);
-        throw std::runtime_error("cannot read " + teil);
-    }
-    // libzip keeps the buffer until zip_close, so it lives in a string that outlasts the call.
-    const std::string neu = aendern(std::move(bytes));
-    zip_source_t* quelle = zip_source_buffer(za, neu.data(), neu.size(), 0);
-    if (!quelle || zip_file_add(za, teil.c_str(), quelle, ZIP_FL_OVERWRITE) < 0 || zip_close(za) != 0) {
-        zip_discard(za);
-        throw std::runtime_error("cannot write " + docx.string());
-    }
 }
 
 }  // namespace vktest

@@ -4,9 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <random>
+#include <stdexcept>
 
 #include <gtest/gtest.h>
 
@@ -60,25 +59,12 @@ std::vector<std::string> ZipNamen(const std::filesystem::path& datei) {
 void ZipTeilSetzen(const std::filesystem::path& datei, const std::string& name, const std::string& inhalt) {
     int fehler = 0;
     zip_t* za = zip_open(datei.c_str(), 0, &fehler);
-    if (!za) return;
+    if (!za) throw std::runtime_error("cannot open " + datei.string());
     zip_source_t* s = zip_source_buffer(za, inhalt.data(), inhalt.size(), 0);
-    zip_file_add(za, name.c_str(), s, ZIP_FL_OVERWRITE);
-    zip_close(za);
-}
-
-std::string Ausfuehren(const std::string& befehl, int* rc) {
-    std::string aus;
-    FILE* f = ::popen(befehl.c_str(), "r");
-    if (!f) {
-        if (rc) *rc = -1;
-        return aus;
+    if (!s || zip_file_add(za, name.c_str(), s, ZIP_FL_OVERWRITE) < 0 || zip_close(za) != 0) {
+        zip_discard(za);
+        throw std::runtime_error("cannot write " + name + " into " + datei.string());
     }
-    char puffer[4096];
-    size_t n;
-    while ((n = std::fread(puffer, 1, sizeof puffer, f)) > 0) aus.append(puffer, n);
-    int status = ::pclose(f);
-    if (rc) *rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return aus;
 }
 
 bool ProgrammVorhanden(const std::string& name) {
@@ -97,6 +83,19 @@ std::string PythonMitDocx() {
         return std::string();
     }();
     return gefunden;
+}
+
+Range VorKalStart(Document& doc) {
+    for (Comment c : doc.Comments()) {
+        if (c.Text() != "kalStart") continue;
+        Range stelle = c.Reference();
+        stelle.Collapse(wdCollapseStart);
+        stelle.MoveStart(wdWord, -1);
+        stelle.InsertParagraphBefore();
+        stelle.Collapse(wdCollapseStart);
+        return stelle;
+    }
+    return Range();
 }
 
 namespace {

@@ -1,27 +1,36 @@
-// Helpers of the document-layer tests: temporary folders, zip parts, external readers.
+// Helpers of the document-layer tests: temporary folders, zip parts, the place of a fee table,
+// external readers.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/datei_hilfe.h"
 #include "platform/word/document.h"
 
 namespace vk::word::test {
 
+using vktest::Ausfuehren;
+using vktest::DateiLesen;
+using vktest::DateiSchreiben;
+
 // A fresh folder below the temp directory, removed at the end of the test program.
 std::filesystem::path TempOrdner();
 
-// Bytes of one part of a package ("" when missing); replaces or adds a part.
+// Bytes of one part of a package ("" when missing); replaces or adds a part (throws when the
+// package cannot be written).
 std::string ZipTeil(const std::filesystem::path& datei, const std::string& name);
 std::vector<std::string> ZipNamen(const std::filesystem::path& datei);
 void ZipTeilSetzen(const std::filesystem::path& datei, const std::string& name, const std::string& inhalt);
 
-// Runs a shell command, returns its standard output; rc gets the exit status.
-std::string Ausfuehren(const std::string& befehl, int* rc = nullptr);
 bool ProgrammVorhanden(const std::string& name);
 // A python interpreter that can import docx, or "".
 std::string PythonMitDocx();
+
+// The place of a new fee table before the "kalStart" tag, made as the callers make it: a new
+// paragraph before the word ahead of the tag. A range that is nothing when there is no tag.
+Range VorKalStart(Document& doc);
 
 // All tables of the document as JSON [[["cell", ...], ...], ...], cells as read by python-docx
 // ("\n" between paragraphs and for line breaks).

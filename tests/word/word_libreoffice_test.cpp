@@ -59,19 +59,10 @@ TEST(WordLibreOffice, TabelleAnKalStartInLibreOfficeVorlage) {
     ASSERT_TRUE(std::filesystem::exists(vorlage)) << "conversion failed, rc " << rc;
 
     auto doc = Document::Open(vorlage);
-    Range stelle;
-    int kommentare = 0;
-    for (Comment c : doc->Comments()) {
-        ++kommentare;
-        if (c.Text() != "kalStart") continue;
-        EXPECT_EQ(c.Reference().Text(), "Positionen");
-        stelle = c.Reference();
-        stelle.Collapse(wdCollapseStart);
-        stelle.MoveStart(wdWord, -1);
-        stelle.InsertParagraphBefore();
-        stelle.Collapse(wdCollapseStart);
-    }
-    EXPECT_EQ(kommentare, 2);
+    ASSERT_EQ(doc->Comments().Count(), 2);
+    EXPECT_EQ(doc->Comments().Item(1).Text(), "kalStart");
+    EXPECT_EQ(doc->Comments().Item(1).Reference().Text(), "Positionen");
+    Range stelle = test::VorKalStart(*doc);
     // LibreOffice stores the comment on a point with its reference mark only
     Comment gesamt = doc->Comments().Item(2);
     EXPECT_EQ(gesamt.Text(), "kalGesamt");

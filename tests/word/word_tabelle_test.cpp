@@ -13,20 +13,6 @@ namespace {
 
 Range Am(std::shared_ptr<Document>& doc, long pos) { return doc->Range(pos, pos); }
 
-// The place a fee table goes before the "kalStart" tag, the way the callers find it.
-Range VorKalStart(std::shared_ptr<Document>& doc) {
-    Range stelle;
-    for (Comment c : doc->Comments()) {
-        if (c.Text() != "kalStart") continue;
-        stelle = c.Reference();
-        stelle.Collapse(wdCollapseStart);
-        stelle.MoveStart(wdWord, -1);
-        stelle.InsertParagraphBefore();
-        stelle.Collapse(wdCollapseStart);
-    }
-    return stelle;
-}
-
 std::shared_ptr<Document> Vorlage() {
     auto doc = Document::New();
     doc->Content().InsertBefore("Sehr geehrte Damen und Herren,\rPositionen\rMit freundlichen Grüßen");
@@ -85,9 +71,9 @@ TEST(WordTabelle, TabellenBeruehrenSichNie) {
 
 TEST(WordTabelle, NeueTabelleVorKalStartBehaeltDenAnker) {
     auto doc = Vorlage();
-    auto t1 = doc->Tables().Add(VorKalStart(doc), 2, 5);
+    auto t1 = doc->Tables().Add(test::VorKalStart(*doc), 2, 5);
     t1.Cell(1, 1).Range().InsertAfter("Grenzbescheinigungen");
-    auto t2 = doc->Tables().Add(VorKalStart(doc), 2, 4);
+    auto t2 = doc->Tables().Add(test::VorKalStart(*doc), 2, 4);
     t2.Cell(1, 2).Range().InsertAfter("Summe");
     ASSERT_EQ(doc->Tables().Count(), 2);
     EXPECT_TRUE(doc->Tables().Item(1).IsSame(t1));
@@ -109,7 +95,7 @@ TEST(WordTabelle, NeueTabelleVorKalStartBehaeltDenAnker) {
 TEST(WordTabelle, ErsetzenAmOrtUeberLebendigenBereich) {
     auto doc = Vorlage();
     for (const char* titel : {"A", "B", "C"})
-        doc->Tables().Add(VorKalStart(doc), 2, 2).Cell(1, 1).Range().InsertAfter(titel);
+        doc->Tables().Add(test::VorKalStart(*doc), 2, 2).Cell(1, 1).Range().InsertAfter(titel);
     Table alt = doc->Tables().Item(2);
     Range ort = alt.Range();
     auto ganzerText = doc->Content();
@@ -200,8 +186,6 @@ TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
     pugi::xml_node tbl = x.child("w:document").child("w:body").child("w:tbl");
     for (const char* seite : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"})
         EXPECT_STREQ(tbl.child("w:tblPr").child("w:tblBorders").child(seite).attribute("w:val").value(), "nil") << seite;
-    pugi::xml_node hoehe = tbl.find_child_by_attribute("w:tr", "", "").child("w:trPr");
-    (void)hoehe;
     std::vector<pugi::xml_node> zeilen;
     for (pugi::xml_node tr : tbl.children("w:tr")) zeilen.push_back(tr);
     ASSERT_EQ(zeilen.size(), 4u);

@@ -1,7 +1,7 @@
 // Text of stories as the callers read it: marks, insertion, live ranges, formatting.
 #include <gtest/gtest.h>
 
-#include "common/fehler.h"
+#include "common/fehler_hilfe.h"
 #include "platform/word/document.h"
 #include "word/word_hilfen.h"
 
@@ -12,13 +12,6 @@ namespace {
 std::string Zelle(Table t, long z, long s) { return t.Cell(z, s).Range().Text(); }
 
 }  // namespace
-
-TEST(WordText, NeuesDokumentIstEinLeererAbsatz) {
-    auto doc = Document::New();
-    EXPECT_EQ(doc->Content().Text(), "\r");
-    EXPECT_EQ(doc->Tables().Count(), 0);
-    EXPECT_EQ(doc->Comments().Count(), 0);
-}
 
 TEST(WordText, ZellenEndenMitZellendeUndZeilenende) {
     auto doc = Document::New();
@@ -65,29 +58,20 @@ TEST(WordText, PositionenZaehlenZeichenNichtBytes) {
     EXPECT_EQ(doc->Content().End(), 26);
 }
 
-TEST(WordText, MoveStartUmEinWortZurueck) {
+TEST(WordText, MoveStartUmEinWortZurueckUndAbsatzDavor) {
     auto doc = Document::New();
     doc->Content().InsertBefore("Sehr geehrte Damen\rkalStart hier");
-    auto r = doc->Range(19, 19);  // start of the second paragraph
-    EXPECT_EQ(r.MoveStart(wdWord, -1), -1);
-    EXPECT_EQ(r.Start(), 18);  // the paragraph mark is a word of its own
-    auto w = doc->Range(16, 16);
-    w.MoveStart(wdWord, -1);
-    EXPECT_EQ(w.Start(), 13);  // start of "Damen"
-    auto v = doc->Range(13, 13);
-    v.MoveStart(wdWord, -1);
-    EXPECT_EQ(v.Start(), 5);  // "geehrte " with its blank
-}
-
-TEST(WordText, InsertParagraphBeforeUndCollapse) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Anschreiben\rPositionen");
-    auto r = doc->Range(12, 12);
+    // from the start of the second paragraph (its mark is a word of its own), inside "Damen", at its start
+    for (auto [von, nach] : {std::pair{19L, 18L}, {16L, 13L}, {13L, 5L}}) {
+        auto r = doc->Range(von, von);
+        EXPECT_EQ(r.MoveStart(wdWord, -1), -1);
+        EXPECT_EQ(r.Start(), nach) << von;
+    }
+    auto r = doc->Range(19, 19);
     r.MoveStart(wdWord, -1);
     r.InsertParagraphBefore();
     EXPECT_EQ(r.Text(), "\r\r");
-    r.Collapse(wdCollapseStart);
-    EXPECT_EQ(doc->Content().Text(), "Anschreiben\r\rPositionen\r");
+    EXPECT_EQ(doc->Content().Text(), "Sehr geehrte Damen\r\rkalStart hier\r");
 }
 
 TEST(WordText, LebendigeBereicheFolgenEinfuegenUndLoeschen) {
@@ -156,71 +140,9 @@ TEST(WordText, FehlerHabenNummern) {
     auto r = doc->Content();
     r.Collapse(wdCollapseStart);
     Table t = doc->Tables().Add(r, 2, 3);
-    try {
-        t.Cell(3, 1);
-        FAIL();
-    } catch (const vk::LaufzeitFehler& f) {
-        EXPECT_EQ(f.Nummer(), vk::fehlernummer::UngueltigesArgument);
-    }
-    try {
-        doc->Tables().Item(2);
-        FAIL();
-    } catch (const vk::LaufzeitFehler& f) {
-        EXPECT_EQ(f.Nummer(), vk::fehlernummer::IndexAusserhalb);
-    }
-    try {
-        Range leer;
-        leer.Text();
-        FAIL();
-    } catch (const vk::LaufzeitFehler& f) {
-        EXPECT_EQ(f.Nummer(), vk::fehlernummer::ObjektNichtFestgelegt);
-    }
+    EXPECT_EQ(vktest::FehlerVon([&] { t.Cell(3, 1); }).nummer, vk::fehlernummer::UngueltigesArgument);
+    EXPECT_EQ(vktest::FehlerVon([&] { doc->Tables().Item(2); }).nummer, vk::fehlernummer::IndexAusserhalb);
+    EXPECT_EQ(vktest::FehlerVon([] { Range().Text(); }).nummer, vk::fehlernummer::ObjektNichtFestgelegt);
     t.Delete();
-    try {
-        t.Cell(1, 1);
-        FAIL();
-    } catch (const vk::LaufzeitFehler& f) {
-        EXPECT_EQ(f.Nummer(), vk::fehlernummer::ObjektNichtFestgelegt);
-    }
-}
-
-TEST(WordText, NachgefuehrterStromGleichtDemNeuGelesenen) {
-    // many small edits are applied to the cached stream in place; it must match a fresh reading
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Kopf\rkalStart hier\rFuß");
-    doc->Comments().Add(doc->Range(5, 13), "kalStart");
-    auto stelle = doc->Comments().Item(1).Reference();
-    stelle.Collapse(wdCollapseStart);
-    Table t = doc->Tables().Add(stelle, 3, 3);
-    doc->Comments().Add(t.Cell(2, 2).Range(), "0");
-    for (int z = 1; z <= 3; ++z)
-        for (int s = 1; s <= 3; ++s) {
-            auto r = t.Cell(z, s).Range();
-            r.InsertAfter("z" + std::to_string(z));
-            r.InsertAfter("\ts" + std::to_string(s));
-            r.InsertBefore("[");
-        }
-    auto anker = doc->Comments().Item(2).Reference();  // anchor order: the cell's tag comes first
-    anker.Collapse(wdCollapseStart);
-    anker.InsertBefore("vor ");
-    auto pfad = test::TempOrdner() / "strom.docx";
-    doc->Save(pfad);
-    auto frisch = Document::Open(pfad);
-    EXPECT_EQ(doc->Content().Text(), frisch->Content().Text());
-    ASSERT_EQ(doc->Comments().Count(), frisch->Comments().Count());
-    for (long i = 1; i <= doc->Comments().Count(); ++i) {
-        EXPECT_EQ(doc->Comments().Item(i).Reference().Start(), frisch->Comments().Item(i).Reference().Start());
-        EXPECT_EQ(doc->Comments().Item(i).Reference().End(), frisch->Comments().Item(i).Reference().End());
-    }
-    for (int z = 1; z <= 3; ++z)
-        for (int s = 1; s <= 3; ++s) {
-            Range a = doc->Tables().Item(1).Cell(z, s).Range(), b = frisch->Tables().Item(1).Cell(z, s).Range();
-            EXPECT_EQ(a.Start(), b.Start());
-            EXPECT_EQ(a.End(), b.End());
-        }
-    EXPECT_EQ(frisch->Comments().Item(2).Text(), "kalStart");
-    EXPECT_EQ(frisch->Comments().Item(2).Reference().Text(), "kalStart");
-    EXPECT_EQ(frisch->Content().Text().find("vor kalStart hier"), frisch->Comments().Item(2).Reference().Start() - 4);
-    EXPECT_EQ(frisch->Tables().Item(1).Cell(2, 2).Range().Comments().Item(1).Text(), "0");
-    EXPECT_EQ(frisch->Tables().Item(1).Cell(3, 1).Range().Text(), "[z3\ts1\r\a");
+    EXPECT_EQ(vktest::FehlerVon([&] { t.Cell(1, 1); }).nummer, vk::fehlernummer::ObjektNichtFestgelegt);
 }

@@ -2,10 +2,6 @@
 
 #include <QAbstractButton>
 #include <QTimer>
-#include <array>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "platform/controls/formen.h"
 
@@ -48,27 +44,14 @@ QAbstractButton* KnopfMitText(QWidget& w, const QString& text) {
     return nullptr;
 }
 
-std::string DateiLesen(const std::filesystem::path& pfad) {
-    std::ifstream f(pfad, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 int Befehl(const std::string& argumente) {
-    const std::string zeile = std::string(VK_CLI) + " " + argumente + " >/dev/null 2>&1";
-    return std::system(zeile.c_str());
+    int rc = -1;
+    vktest::Ausfuehren(std::string(VK_CLI) + " " + argumente + " >/dev/null 2>&1", &rc);
+    return rc;
 }
 
 std::string TabellenText(const std::filesystem::path& datei) {
-    const std::string zeile = std::string(VK_CLI) + " tables '" + datei.string() + "'";
-    std::string text;
-    if (FILE* p = ::popen(zeile.c_str(), "r")) {
-        std::array<char, 4096> puffer{};
-        while (std::size_t n = std::fread(puffer.data(), 1, puffer.size(), p)) text.append(puffer.data(), n);
-        ::pclose(p);
-    }
-    return text;
+    return vktest::Ausfuehren(std::string(VK_CLI) + " tables '" + datei.string() + "'");
 }
 
 void HostTest::SetUp() {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "common/datei_hilfe.h"
 #include "dienste/dienste.h"
 #include "hauptfenster.h"
 
@@ -29,7 +30,7 @@ void OhneModal(const std::function<void()>& aktion);
 // The button of a modal widget with this text (e.g. "Ja"), or nullptr.
 QAbstractButton* KnopfMitText(QWidget& w, const QString& text);
 
-std::string DateiLesen(const std::filesystem::path& pfad);
+using vktest::DateiLesen;
 // `vk tables FILE` of the command line: the tables and their tags as text.
 std::string TabellenText(const std::filesystem::path& datei);
 // Runs the command line with these arguments; its exit status.

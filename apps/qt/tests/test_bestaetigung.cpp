@@ -116,11 +116,9 @@ TEST_F(HostBestätigung, JedeKategorieÖffnetIhrenDialogUndEinZweitesMalDenselbe
     for (int k = 0; k <= 5; ++k) {
         fenster_->KategorieAktion(k)->trigger();
         ASSERT_NE(Dialog(), nullptr) << k;
-        EXPECT_FALSE(fenster_->KategorieAktion(k)->text().isEmpty()) << k;
         EXPECT_EQ(fenster_->Bereich()->subWindowList().size(), k + 1);
     }
     const auto offen = fenster_->Bereich()->subWindowList().size();
-    EXPECT_EQ(fenster_->KategorieAktion(3)->text(), "Langgestreckte Anlagen");
     // Choosing an open dialog's category again brings it forward instead of opening a second one.
     fenster_->KategorieAktion(4)->trigger();
     QMdiSubWindow* kat4 = Dialog();

@@ -33,7 +33,8 @@ protected:
     QTableWidget* grid_ = nullptr;
 };
 
-TEST_F(HostGrid, KopfzeileUndErsteZeileAusDerForm) {
+// The binding shows the form's header texts and its column widths in pixels (15 twips each).
+TEST_F(HostGrid, KopfzeileUndSpaltenbreitenAusDerForm) {
     EXPECT_EQ(grid_->rowCount(), 1);
     EXPECT_EQ(grid_->columnCount(), 4);
     EXPECT_EQ(grid_->horizontalHeaderItem(1)->text(), " Stunden/km");
