@@ -18,6 +18,7 @@ inline constexpr int DateiNichtGefunden = 53;
 inline constexpr int DateiZugriffsfehler = 75;
 inline constexpr int ObjektNichtFestgelegt = 91;
 inline constexpr int UnzulaessigeVerwendungVonNull = 94;
+inline constexpr int NichtVerfuegbar = 4605;  // a document operation not available in this state
 inline constexpr int Dokumentfehler = 5152;   // damaged or foreign document
 inline constexpr int Datenbankfehler = 3000;  // generic database engine error
 }  // namespace fehlernummer

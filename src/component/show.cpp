@@ -15,12 +15,6 @@
 namespace vk {
 namespace {
 
-template <class T>
-T& Gesetzt(const std::shared_ptr<T>& objekt) {
-    if (!objekt) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
-    return *objekt;
-}
-
 // A value stored in tenths of a per cent, in per cent.
 double Zehntel(const Variant& wert) { return CDbl(wert) / 10.0; }
 

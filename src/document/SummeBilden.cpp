@@ -332,19 +332,19 @@ void Zahlungsziel(word::Document& dokument, bool zahlungsziel) {
     proc([&] { kasten.Fill().SetVisible(false); });
     proc([&] { kasten.SetRelativeVerticalPosition(word::wdRelativeVerticalPositionPage); });
     proc([&] {
-        kasten.SetTop(word::Application::CentimetersToPoints(CDbl(version->Fields("AbstandZahlungsziel").Value())));
+        kasten.SetTop(word::Application::CentimetersToPoints(CDbl(Gesetzt(version).Fields("AbstandZahlungsziel").Value())));
     });
     proc([&] { kasten.TextFrame().TextRange().Select(); });
     proc([&] { app->Selection().ParagraphFormat().SetAlignment(word::wdAlignParagraphCenter); });
 
     std::string text;
-    proc([&] { text = CStr(version->Fields("Zahlungsziel").Value()); });
+    proc([&] { text = CStr(Gesetzt(version).Fields("Zahlungsziel").Value()); });
     if (auto auf = text.find('<'); auf != std::string::npos) {
         proc([&] {
             const double tage = Val(text.substr(auf + 1, 3));
             Datum basis = Heute();
             if (k.Rechnung) {
-                auto termine = k.NeueAbfrage->OpenRecordset(
+                auto termine = Gesetzt(k.NeueAbfrage).OpenRecordset(
                     "SELECT ID_Terminart, ID_Rechnungsnummer, Datum From Termine "
                     "WHERE (((ID_Terminart)=8) AND ((ID_Rechnungsnummer)=?));",
                     {k.Rechnung->Fields("ID_Rechnungsnummer").Value()});
@@ -356,7 +356,7 @@ void Zahlungsziel(word::Document& dokument, bool zahlungsziel) {
         });
     }
     int bund = 0;
-    proc([&] { bund = CInt(ZahlDatensatzLesen(version->Fields("BundZahlungsziel").Value())); });
+    proc([&] { bund = CInt(ZahlDatensatzLesen(Gesetzt(version).Fields("BundZahlungsziel").Value())); });
     proc([&] {
         app->Selection().ParagraphFormat().SetAlignment(
             bund == 0 ? word::wdAlignParagraphLeft

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/xml.h"
 #include "platform/word/konstanten.h"
@@ -97,6 +98,7 @@ bool LineFormat::Visible() const {
 }
 
 void LineFormat::SetVisible(bool wert) {
+    DokumentStoerung.Punkt("Shape.Line.Visible =", fehlernummer::NichtVerfuegbar);
     Kern& k = Pruefen(kern_, anker_);
     pugi::xml_node sp = SpPr(pugi::xml_node(anker_));
     pugi::xml_node ln = detail::Kind(sp, "a:ln", detail::kSpPr);
@@ -119,6 +121,7 @@ bool FillFormat::Visible() const {
 }
 
 void FillFormat::SetVisible(bool wert) {
+    DokumentStoerung.Punkt("Shape.Fill.Visible =", fehlernummer::NichtVerfuegbar);
     Kern& k = Pruefen(kern_, anker_);
     pugi::xml_node sp = SpPr(pugi::xml_node(anker_));
     Aufraeumen(sp, {"a:noFill", "a:solidFill", "a:gradFill", "a:blipFill", "a:pattFill", "a:grpFill"});
@@ -135,6 +138,7 @@ bool TextFrame::HasText() const {
 }
 
 word::Range TextFrame::TextRange() const {
+    DokumentStoerung.Punkt("TextFrame.TextRange", fehlernummer::NichtVerfuegbar);
     Kern& k = Pruefen(kern_, anker_);
     pugi::xml_node inhalt = Form(pugi::xml_node(anker_)).child("wps:txbx").child("w:txbxContent");
     if (!inhalt) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Die Form hat kein Textfeld");
@@ -154,6 +158,7 @@ std::string Shape::Name() const {
 }
 
 void Shape::SetName(std::string_view name) {
+    DokumentStoerung.Punkt("Shape.Name =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     pugi::xml_node docPr = pugi::xml_node(anker_).child("wp:docPr");
     if (!docPr) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Die Form hat keine Eigenschaften");
@@ -162,6 +167,7 @@ void Shape::SetName(std::string_view name) {
 }
 
 void Shape::Delete() {
+    DokumentStoerung.Punkt("Shape.Delete", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     pugi::xml_node zeichnung = pugi::xml_node(anker_).parent();  // w:drawing
     pugi::xml_node weg = zeichnung;
@@ -185,6 +191,7 @@ word::FillFormat Shape::Fill() const { return kern(), word::FillFormat(kern_, an
 word::TextFrame Shape::TextFrame() const { return kern(), word::TextFrame(kern_, anker_); }
 
 void Shape::SetRelativeVerticalPosition(int bezug) {
+    DokumentStoerung.Punkt("Shape.RelativeVerticalPosition =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     pugi::xml_node pos = pugi::xml_node(anker_).child("wp:positionV");
     detail::Setzen(pos, "relativeFrom", VertikalName(bezug));
@@ -199,6 +206,7 @@ int Shape::RelativeVerticalPosition() const {
 }
 
 void Shape::SetRelativeHorizontalPosition(int bezug) {
+    DokumentStoerung.Punkt("Shape.RelativeHorizontalPosition =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     detail::Setzen(pugi::xml_node(anker_).child("wp:positionH"), "relativeFrom", HorizontalName(bezug));
     k.DokumentGeaendert();
@@ -212,6 +220,7 @@ int Shape::RelativeHorizontalPosition() const {
 }
 
 void Shape::SetTop(double punkte) {
+    DokumentStoerung.Punkt("Shape.Top =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     Versatz(pugi::xml_node(anker_).child("wp:positionV"), punkte);
     k.DokumentGeaendert();
@@ -219,6 +228,7 @@ void Shape::SetTop(double punkte) {
 double Shape::Top() const { return kern(), VersatzLesen(pugi::xml_node(anker_).child("wp:positionV")); }
 
 void Shape::SetLeft(double punkte) {
+    DokumentStoerung.Punkt("Shape.Left =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     Versatz(pugi::xml_node(anker_).child("wp:positionH"), punkte);
     k.DokumentGeaendert();
@@ -243,6 +253,7 @@ Shape Shapes::Item(long index) const {
 }
 
 Shape Shapes::AddTextbox(int ausrichtung, double links, double oben, double breite, double hoehe) {
+    DokumentStoerung.Punkt("Shapes.AddTextbox", fehlernummer::NichtVerfuegbar);
     Kern& k = *kern_;
     if (ausrichtung != msoTextOrientationHorizontal && ausrichtung != 5)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Textausrichtung");
