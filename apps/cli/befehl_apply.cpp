@@ -120,7 +120,12 @@ public:
     Transaktion(const Transaktion&) = delete;
     Transaktion& operator=(const Transaktion&) = delete;
 
-    void Beginnen() { offen_ = vk::FehlerIgnorieren([&] { db_.BeginTrans(); }); }
+    // A transaction that cannot begin is logged: the totals are then stored on their own, and the
+    // log tells why record and document did not change together.
+    void Beginnen() {
+        vk::Prozedur proc("vk", "apply");
+        offen_ = proc([&] { db_.BeginTrans(); });
+    }
     void Abschliessen() {
         if (!offen_) return;
         db_.CommitTrans();
@@ -232,12 +237,18 @@ int BefehlApply(const Argumente& args) {
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"apply: nothing was saved: " + f.Beschreibung()};
     }
-    std::ostream& out = std::cout;
-    if (a.json) out << "{";
-    TabelleDrucken("table", TabelleMit(*doc, kSchluessel[a.kategorie]), a.json, out);
-    if (a.json) out << ",";
-    TabelleDrucken("totals", TabelleMit(*doc, "RE_Summe"), a.json, out);
-    out << (a.json ? "}\n" : "");
+    // What was written is printed from the document; the invoice is saved whatever happens here.
+    std::ostringstream out;
+    try {
+        if (a.json) out << "{";
+        TabelleDrucken("table", TabelleMit(*doc, kSchluessel[a.kategorie]), a.json, out);
+        if (a.json) out << ",";
+        TabelleDrucken("totals", TabelleMit(*doc, "RE_Summe"), a.json, out);
+        out << (a.json ? "}\n" : "");
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"apply: the invoice was saved, but its tables cannot be printed: " + f.Beschreibung()};
+    }
+    std::cout << out.str();
     return 0;
 }
 

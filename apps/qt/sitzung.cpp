@@ -71,7 +71,9 @@ void Sitzung::KategorieZeigen(int index, vk::ui::Fenster host) {
 
 void Sitzung::TransaktionBeginnen() {
     if (!datenbank_ || transaktion_) return;
-    transaktion_ = vk::FehlerIgnorieren([&] { datenbank_->BeginTrans(); });
+    // Logged when it cannot begin: the totals are then stored on their own.
+    vk::Prozedur proc("vk-host", "TransaktionBeginnen");
+    transaktion_ = proc([&] { datenbank_->BeginTrans(); });
 }
 
 void Sitzung::TransaktionBeenden() {

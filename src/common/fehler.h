@@ -1,7 +1,6 @@
 // Run-time errors of the component: one exception type with the classic error number.
 #pragma once
 
-#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +18,7 @@ inline constexpr int DateiNichtGefunden = 53;
 inline constexpr int DateiZugriffsfehler = 75;
 inline constexpr int ObjektNichtFestgelegt = 91;
 inline constexpr int UnzulaessigeVerwendungVonNull = 94;
+inline constexpr int NichtVerfuegbar = 4605;  // a document operation not available in this state
 inline constexpr int Dokumentfehler = 5152;   // damaged or foreign document
 inline constexpr int Datenbankfehler = 3000;  // generic database engine error
 }  // namespace fehlernummer
@@ -42,13 +42,5 @@ private:
 
 // Double division under the error policy: x/0 raises 11, 0/0 raises 6.
 double Division(double zaehler, double nenner);
-
-// The object a shared pointer holds; run-time error 91 ("object not set") when it holds none, so a
-// statement that uses an object a failed statement left unset is logged and skipped, not a crash.
-template <class T>
-T& Gesetzt(const std::shared_ptr<T>& objekt) {
-    if (!objekt) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
-    return *objekt;
-}
 
 }  // namespace vk

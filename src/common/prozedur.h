@@ -2,6 +2,7 @@
 #pragma once
 
 #include <exception>
+#include <memory>
 #include <new>
 #include <string>
 #include <string_view>
@@ -57,6 +58,17 @@ private:
     std::string name_;
     int fehler_ = 0;
 };
+
+// The object behind a reference, or run-time error 91 when there is none: a statement that uses an
+// object an earlier statement failed to set fails, is logged and skipped, instead of crashing.
+//
+//     proc([&] { rs = db.OpenRecordset("Version"); });         // may fail: rs stays empty
+//     proc([&] { text = CStr(Gesetzt(rs).Fields("Text").Value()); });
+template <class T>
+T& Gesetzt(const std::shared_ptr<T>& objekt) {
+    if (!objekt) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
+    return *objekt;
+}
 
 // Runs a statement and ignores any error without logging it (for steps documented as "errors ignored").
 template <class Anweisung>

@@ -357,7 +357,8 @@ void Zahlungsziel(word::Document& dokument, bool zahlungsziel) {
     proc([&] { kasten.Fill().SetVisible(false); });
     proc([&] { kasten.SetRelativeVerticalPosition(word::wdRelativeVerticalPositionPage); });
     proc([&] {
-        kasten.SetTop(word::Application::CentimetersToPoints(CDbl(Gesetzt(version).Fields("AbstandZahlungsziel").Value())));
+        const double abstand = CDbl(Gesetzt(version).Fields("AbstandZahlungsziel").Value());
+        kasten.SetTop(word::Application::CentimetersToPoints(abstand));
     });
     proc([&] { kasten.TextFrame().TextRange().Select(); });
     proc([&] { app->Selection().ParagraphFormat().SetAlignment(word::wdAlignParagraphCenter); });

@@ -16,8 +16,9 @@ namespace vktest {
 
 class TempOrdner {
 public:
-    TempOrdner() {
-        std::string muster = (std::filesystem::temp_directory_path() / "vk_dao_XXXXXX").string();
+    TempOrdner() : TempOrdner(std::filesystem::temp_directory_path()) {}
+    explicit TempOrdner(const std::filesystem::path& basis) {
+        std::string muster = (basis / "vk_dao_XXXXXX").string();
         if (!::mkdtemp(muster.data())) throw std::runtime_error("mkdtemp failed");
         pfad_ = muster;
     }

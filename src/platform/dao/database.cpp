@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "common/stoerstelle.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/recordset.h"
 #include "platform/dao/verbindung.h"
@@ -16,6 +17,7 @@ std::shared_ptr<Recordset> Database::OpenRecordset(std::string_view statement, i
 
 std::shared_ptr<Recordset> Database::OpenRecordset(std::string_view statement, const std::vector<Variant>& parameters,
                                                    int type) {
+    DatenbankStoerung.Punkt("Database.OpenRecordset", fehlernummer::Gesperrt);
     verbindung_->Handle();  // 3420 when closed
     return std::make_shared<Recordset>(verbindung_, statement, parameters, type);
 }
@@ -23,6 +25,7 @@ std::shared_ptr<Recordset> Database::OpenRecordset(std::string_view statement, c
 void Database::Execute(std::string_view statement) { Execute(statement, {}); }
 
 void Database::Execute(std::string_view statement, const std::vector<Variant>& parameters) {
+    DatenbankStoerung.Punkt("Database.Execute", fehlernummer::Gesperrt);
     detail::Anweisung anweisung(*verbindung_, statement);
     if (anweisung.Spaltenanzahl() > 0)
         throw LaufzeitFehler(fehlernummer::AuswahlabfrageAusfuehren,
@@ -33,18 +36,21 @@ void Database::Execute(std::string_view statement, const std::vector<Variant>& p
 }
 
 void Database::BeginTrans() {
+    DatenbankStoerung.Punkt("Database.BeginTrans", fehlernummer::Gesperrt);
     if (InTransaction())
         throw LaufzeitFehler(fehlernummer::KeineTransaktion, "In der Datenbank '" + Name() + "' läuft schon eine Transaktion.");
     verbindung_->Ausfuehren("BEGIN IMMEDIATE");
 }
 
 void Database::CommitTrans() {
+    DatenbankStoerung.Punkt("Database.CommitTrans", fehlernummer::Gesperrt);
     if (!InTransaction())
         throw LaufzeitFehler(fehlernummer::KeineTransaktion, "In der Datenbank '" + Name() + "' läuft keine Transaktion.");
     verbindung_->Ausfuehren("COMMIT");
 }
 
 void Database::Rollback() {
+    DatenbankStoerung.Punkt("Database.Rollback", fehlernummer::Gesperrt);
     if (!InTransaction())
         throw LaufzeitFehler(fehlernummer::KeineTransaktion, "In der Datenbank '" + Name() + "' läuft keine Transaktion.");
     verbindung_->Ausfuehren("ROLLBACK");

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <set>
 
+#include "common/stoerstelle.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/database.h"
 #include "platform/dao/verbindung.h"
@@ -245,6 +246,7 @@ const Recordset::Zeile& Recordset::Aktuell() const {
 }
 
 void Recordset::MoveFirst() {
+    DatenbankStoerung.Punkt("Recordset.MoveFirst", fehlernummer::Gesperrt);
     Pruefen();
     if (zeilen_.empty()) throw LaufzeitFehler(fehlernummer::KeinAktuellerDatensatz, "Kein aktueller Datensatz.");
     CancelUpdate();
@@ -252,6 +254,7 @@ void Recordset::MoveFirst() {
 }
 
 void Recordset::MoveLast() {
+    DatenbankStoerung.Punkt("Recordset.MoveLast", fehlernummer::Gesperrt);
     Pruefen();
     if (zeilen_.empty()) throw LaufzeitFehler(fehlernummer::KeinAktuellerDatensatz, "Kein aktueller Datensatz.");
     CancelUpdate();
@@ -259,12 +262,14 @@ void Recordset::MoveLast() {
 }
 
 void Recordset::MoveNext() {
+    DatenbankStoerung.Punkt("Recordset.MoveNext", fehlernummer::Gesperrt);
     if (EOF()) throw LaufzeitFehler(fehlernummer::KeinAktuellerDatensatz, "Kein aktueller Datensatz.");
     CancelUpdate();
     ++position_;
 }
 
 void Recordset::MovePrevious() {
+    DatenbankStoerung.Punkt("Recordset.MovePrevious", fehlernummer::Gesperrt);
     if (BOF()) throw LaufzeitFehler(fehlernummer::KeinAktuellerDatensatz, "Kein aktueller Datensatz.");
     CancelUpdate();
     --position_;
@@ -336,6 +341,7 @@ bool Recordset::Updatable() const {
 }
 
 void Recordset::Edit() {
+    DatenbankStoerung.Punkt("Recordset.Edit", fehlernummer::Gesperrt);
     Aktuell();
     if (!Updatable())
         throw LaufzeitFehler(fehlernummer::NichtAktualisierbar,
@@ -350,6 +356,7 @@ void Recordset::CancelUpdate() {
 }
 
 void Recordset::Update() {
+    DatenbankStoerung.Punkt("Recordset.Update", fehlernummer::Gesperrt);
     Pruefen();
     if (!bearbeiten_) throw LaufzeitFehler(fehlernummer::UpdateOhneEdit, "Update ohne Edit.");
     Aktuell();

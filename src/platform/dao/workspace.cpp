@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/stoerstelle.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/database.h"
 #include "platform/dao/verbindung.h"
@@ -24,6 +25,7 @@ void DateiPruefen(const std::string& name) {
 }  // namespace
 
 std::shared_ptr<Database> Workspace::OpenDatabase(const std::string& name, bool readOnly) {
+    DatenbankStoerung.Punkt("Workspace.OpenDatabase", fehlernummer::DateiNichtZuOeffnen);
     DateiPruefen(name);
     // A name starting with ':' would be taken as a special in-memory database.
     const std::string pfad = (name[0] == ':') ? "./" + name : name;

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/detail/block.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/xml.h"
@@ -73,6 +74,7 @@ Border::Border(std::shared_ptr<Kern> kern, std::shared_ptr<detail::Auswahl> bloc
     : kern_(std::move(kern)), block_(std::move(block)), seite_(seite) {}
 
 void Border::SetLineStyle(int stil) {
+    DokumentStoerung.Punkt("Border.LineStyle =", fehlernummer::NichtVerfuegbar);
     if (!kern_ || !block_ || !block_->tabelle) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
     if (stil < 0 || stil > 24) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Linienart");
     pugi::xml_node tbl(block_->tabelle);

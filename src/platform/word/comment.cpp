@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/utf.h"
 #include "platform/word/detail/xml.h"
@@ -59,6 +60,7 @@ word::Range Comment::Range() const {
 std::string Comment::Text() const { return Range().Text(); }
 
 word::Range Comment::Reference() const {
+    DokumentStoerung.Punkt("Comment.Reference", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     int sid = 0;
     long a = 0, e = 0;
@@ -67,7 +69,10 @@ word::Range Comment::Reference() const {
     return word::Range(kern_, k.NeuerBereich(sid, a, e));
 }
 
-void Comment::Delete() { kern().KommentarEntfernen(id_); }
+void Comment::Delete() {
+    DokumentStoerung.Punkt("Comment.Delete", fehlernummer::NichtVerfuegbar);
+    kern().KommentarEntfernen(id_);
+}
 
 // --- Comments -----------------------------------------------------------------------------------
 
@@ -117,6 +122,7 @@ Comment Comments::Item(long index) const {
 }
 
 Comment Comments::Add(const word::Range& anker, std::string_view text) {
+    DokumentStoerung.Punkt("Comments.Add", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (anker.IstNothing()) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
     if (anker.KernIntern() != kern_)

@@ -1,6 +1,7 @@
 #include "platform/word/document.h"
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/paket.h"
 #include "platform/word/detail/xml.h"
@@ -88,14 +89,17 @@ Document::Document(std::shared_ptr<Kern> kern) : kern_(std::move(kern)) {}
 std::shared_ptr<Document> Document::New() { return std::make_shared<Document>(std::make_shared<Kern>(LeeresPaket())); }
 
 std::shared_ptr<Document> Document::Open(const std::filesystem::path& pfad) {
+    DokumentStoerung.Punkt("Documents.Open", fehlernummer::Dokumentfehler);
     return std::make_shared<Document>(std::make_shared<Kern>(detail::Paket::Lesen(pfad)));
 }
 
 void Document::Save(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen) {
+    DokumentStoerung.Punkt("Document.SaveAs", fehlernummer::DateiZugriffsfehler);
     kern_->Speichern(pfad, vorDemErsetzen);
 }
 
 void Document::Save(const std::function<void()>& vorDemErsetzen) {
+    DokumentStoerung.Punkt("Document.Save", fehlernummer::DateiZugriffsfehler);
     if (kern_->pfad.empty())
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Das Dokument hat noch keinen Dateinamen");
     kern_->Speichern(kern_->pfad, vorDemErsetzen);

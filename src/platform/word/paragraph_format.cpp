@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/xml.h"
 #include "platform/word/konstanten.h"
@@ -30,6 +31,7 @@ ParagraphFormat::ParagraphFormat(std::shared_ptr<Kern> kern, std::vector<pugi::x
     : kern_(std::move(kern)), absaetze_(std::move(absaetze)) {}
 
 void ParagraphFormat::SetAlignment(int ausrichtung) {
+    DokumentStoerung.Punkt("ParagraphFormat.Alignment =", fehlernummer::NichtVerfuegbar);
     Pruefe(kern_, absaetze_);
     const char* wert = nullptr;
     switch (ausrichtung) {
@@ -68,6 +70,7 @@ TabStops::TabStops(std::shared_ptr<Kern> kern, std::vector<pugi::xml_node_struct
     : kern_(std::move(kern)), absaetze_(std::move(absaetze)) {}
 
 void TabStops::Add(double position, int ausrichtung, int fuellzeichen) {
+    DokumentStoerung.Punkt("TabStops.Add", fehlernummer::NichtVerfuegbar);
     Pruefe(kern_, absaetze_);
     if (!(position >= 0 && position <= 1584)) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Tabstopp-Position");
     const char* art = nullptr;

@@ -5,6 +5,7 @@
 #include <cwctype>
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/comment.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/utf.h"
@@ -115,6 +116,7 @@ Kern& Range::kern() const {
 }
 
 std::string Range::Text() const {
+    DokumentStoerung.Punkt("Range.Text", fehlernummer::NichtVerfuegbar);
     const auto& c = kern().cache(bereich_->story);
     long a = std::clamp(bereich_->start, 0L, c.Laenge());
     long b = std::clamp(bereich_->ende, a, c.Laenge());
@@ -122,6 +124,7 @@ std::string Range::Text() const {
 }
 
 void Range::SetText(std::string_view text) {
+    DokumentStoerung.Punkt("Range.Text =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     long a = bereich_->start;
     if (bereich_->ende > a) k.Loeschen(bereich_->story, a, bereich_->ende, bereich_.get());
@@ -157,6 +160,7 @@ void Range::Collapse(int richtung) {
 }
 
 long Range::MoveStart(int einheit, long anzahl) {
+    DokumentStoerung.Punkt("Range.MoveStart", fehlernummer::NichtVerfuegbar);
     const auto& c = kern().cache(bereich_->story);
     long bewegt = 0;
     bereich_->start = Bewegen(c.text, bereich_->start, einheit, anzahl, bewegt);
@@ -165,6 +169,7 @@ long Range::MoveStart(int einheit, long anzahl) {
 }
 
 long Range::MoveEnd(int einheit, long anzahl) {
+    DokumentStoerung.Punkt("Range.MoveEnd", fehlernummer::NichtVerfuegbar);
     const auto& c = kern().cache(bereich_->story);
     long bewegt = 0;
     bereich_->ende = Bewegen(c.text, bereich_->ende, einheit, anzahl, bewegt);
@@ -176,6 +181,7 @@ void Range::InsertParagraphBefore() { InsertBefore("\r"); }
 void Range::InsertParagraphAfter() { InsertAfter("\r"); }
 
 void Range::InsertAfter(std::string_view text) {
+    DokumentStoerung.Punkt("Range.InsertAfter", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     const auto& c = k.cache(bereich_->story);
     long pos = std::min(bereich_->ende, c.Laenge());
@@ -192,6 +198,7 @@ void Range::InsertAfter(std::string_view text) {
 }
 
 void Range::InsertBefore(std::string_view text) {
+    DokumentStoerung.Punkt("Range.InsertBefore", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     long start = bereich_->start, ende = bereich_->ende;
     long n = k.TextEinfuegen(bereich_->story, start, detail::NachU32(text), bereich_.get());
@@ -214,6 +221,7 @@ pugi::xml_node MarkenRPr(pugi::xml_node p) {
 }  // namespace
 
 void Range::SetBold(int wert) {
+    DokumentStoerung.Punkt("Range.Bold =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     bool an = wert != 0;
     std::vector<pugi::xml_node> marken;
@@ -246,6 +254,7 @@ int Range::Bold() const {
 }
 
 void Range::SetFontSize(double punkte) {
+    DokumentStoerung.Punkt("Range.Font.Size =", fehlernummer::NichtVerfuegbar);
     if (!(punkte >= 1 && punkte <= 1638)) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Schriftgröße");
     Kern& k = kern();
     long halbe = std::lround(punkte * 2);
@@ -282,6 +291,7 @@ double Range::FontSize() const {
 }
 
 void Range::Delete() {
+    DokumentStoerung.Punkt("Range.Delete", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     long a = bereich_->start;
     k.Loeschen(bereich_->story, a, bereich_->ende, bereich_.get());
@@ -289,6 +299,7 @@ void Range::Delete() {
 }
 
 void Range::Select() const {
+    DokumentStoerung.Punkt("Range.Select", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     auto a = std::make_shared<detail::Auswahl>();
     a->bereich = k.NeuerBereich(bereich_->story, bereich_->start, bereich_->ende);

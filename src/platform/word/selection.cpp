@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/detail/block.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/utf.h"
@@ -111,12 +112,14 @@ long Selection::End() const { return kern(), kern_->auswahl()->bereich->ende; }
 std::string Selection::Text() const { return kern(), Eigener(kern_).Text(); }
 
 long Selection::MoveEnd(int einheit, long anzahl) {
+    DokumentStoerung.Punkt("Selection.MoveEnd", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     BlockAufheben(k);
     return Eigener(kern_).MoveEnd(einheit, anzahl);
 }
 
 long Selection::MoveDown(int einheit, long anzahl, int erweitern) {
+    DokumentStoerung.Punkt("Selection.MoveDown", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (einheit != wdLine && einheit != wdParagraph)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Nicht unterstützte Einheit");
@@ -163,6 +166,7 @@ void Selection::Collapse(int richtung) {
 }
 
 void Selection::TypeText(std::string_view text) {
+    DokumentStoerung.Punkt("Selection.TypeText", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     BlockAufheben(k);
     auto bereich = k.auswahl()->bereich;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/xml.h"
 #include "platform/word/konstanten.h"
@@ -201,6 +202,7 @@ bool LineFormat::Visible() const {
 }
 
 void LineFormat::SetVisible(bool wert) {
+    DokumentStoerung.Punkt("Shape.Line.Visible =", fehlernummer::NichtVerfuegbar);
     Kern& k = Pruefen(kern_, anker_);
     if (IstVml(pugi::xml_node(anker_))) {
         detail::Setzen(pugi::xml_node(anker_), "stroked", wert ? "t" : "f");
@@ -229,6 +231,7 @@ bool FillFormat::Visible() const {
 }
 
 void FillFormat::SetVisible(bool wert) {
+    DokumentStoerung.Punkt("Shape.Fill.Visible =", fehlernummer::NichtVerfuegbar);
     Kern& k = Pruefen(kern_, anker_);
     if (IstVml(pugi::xml_node(anker_))) {
         detail::Setzen(pugi::xml_node(anker_), "filled", wert ? "t" : "f");
@@ -250,6 +253,7 @@ bool TextFrame::HasText() const {
 }
 
 word::Range TextFrame::TextRange() const {
+    DokumentStoerung.Punkt("TextFrame.TextRange", fehlernummer::NichtVerfuegbar);
     Kern& k = Pruefen(kern_, anker_);
     pugi::xml_node inhalt = Textinhalt(pugi::xml_node(anker_));
     if (!inhalt) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Die Form hat kein Textfeld");
@@ -271,6 +275,7 @@ std::string Shape::Name() const {
 }
 
 void Shape::SetName(std::string_view name) {
+    DokumentStoerung.Punkt("Shape.Name =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (IstVml(pugi::xml_node(anker_))) {
         detail::Setzen(pugi::xml_node(anker_), "id", name);
@@ -284,6 +289,7 @@ void Shape::SetName(std::string_view name) {
 }
 
 void Shape::Delete() {
+    DokumentStoerung.Punkt("Shape.Delete", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     pugi::xml_node zeichnung = pugi::xml_node(anker_).parent();  // w:drawing or w:pict
     pugi::xml_node weg = zeichnung;
@@ -307,6 +313,7 @@ word::FillFormat Shape::Fill() const { return kern(), word::FillFormat(kern_, an
 word::TextFrame Shape::TextFrame() const { return kern(), word::TextFrame(kern_, anker_); }
 
 void Shape::SetRelativeVerticalPosition(int bezug) {
+    DokumentStoerung.Punkt("Shape.RelativeVerticalPosition =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (IstVml(pugi::xml_node(anker_))) {
         StilSetzen(pugi::xml_node(anker_), "mso-position-vertical-relative", VmlVertikalName(bezug));
@@ -330,6 +337,7 @@ int Shape::RelativeVerticalPosition() const {
 }
 
 void Shape::SetRelativeHorizontalPosition(int bezug) {
+    DokumentStoerung.Punkt("Shape.RelativeHorizontalPosition =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (IstVml(pugi::xml_node(anker_))) {
         StilSetzen(pugi::xml_node(anker_), "mso-position-horizontal-relative", VmlHorizontalName(bezug));
@@ -352,6 +360,7 @@ int Shape::RelativeHorizontalPosition() const {
 }
 
 void Shape::SetTop(double punkte) {
+    DokumentStoerung.Punkt("Shape.Top =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (IstVml(pugi::xml_node(anker_))) StilSetzen(pugi::xml_node(anker_), "margin-top", PunkteText(punkte));
     else Versatz(pugi::xml_node(anker_).child("wp:positionV"), punkte);
@@ -364,6 +373,7 @@ double Shape::Top() const {
 }
 
 void Shape::SetLeft(double punkte) {
+    DokumentStoerung.Punkt("Shape.Left =", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (IstVml(pugi::xml_node(anker_))) StilSetzen(pugi::xml_node(anker_), "margin-left", PunkteText(punkte));
     else Versatz(pugi::xml_node(anker_).child("wp:positionH"), punkte);
@@ -401,6 +411,7 @@ Shape Shapes::Item(long index) const {
 }
 
 Shape Shapes::AddTextbox(int ausrichtung, double links, double oben, double breite, double hoehe) {
+    DokumentStoerung.Punkt("Shapes.AddTextbox", fehlernummer::NichtVerfuegbar);
     Kern& k = *kern_;
     if (ausrichtung != msoTextOrientationHorizontal && ausrichtung != 5)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Textausrichtung");

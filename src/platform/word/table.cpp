@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/fehler.h"
+#include "common/stoerstelle.h"
 #include "platform/word/detail/block.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/xml.h"
@@ -38,15 +39,22 @@ word::Range BereichVon(const std::shared_ptr<Kern>& k, pugi::xml_node knoten) {
 Cell::Cell(std::shared_ptr<Kern> kern, pugi::xml_node_struct* tc) : kern_(std::move(kern)), tc_(tc) {}
 Kern& Cell::kern() const { return Pruefen(kern_, tc_); }
 
-word::Range Cell::Range() const { return kern(), BereichVon(kern_, pugi::xml_node(tc_)); }
+word::Range Cell::Range() const {
+    DokumentStoerung.Punkt("Cell.Range", fehlernummer::NichtVerfuegbar);
+    return kern(), BereichVon(kern_, pugi::xml_node(tc_));
+}
 
 void Cell::Select() const {
+    DokumentStoerung.Punkt("Cell.Select", fehlernummer::NichtVerfuegbar);
     pugi::xml_node tc(tc_);
     long z = (kern(), detail::ZeilenIndex(tc)), s = detail::SpaltenIndex(tc);
     detail::BlockWaehlen(kern(), tc.parent().parent(), z, z, s, s);
 }
 
-void Cell::SetWidth(double punkte, int) { detail::ZellbreiteSetzen(kern(), pugi::xml_node(tc_), punkte); }
+void Cell::SetWidth(double punkte, int) {
+    DokumentStoerung.Punkt("Cell.SetWidth", fehlernummer::NichtVerfuegbar);
+    detail::ZellbreiteSetzen(kern(), pugi::xml_node(tc_), punkte);
+}
 
 double Cell::Width() const {
     kern();
@@ -63,6 +71,7 @@ Row::Row(std::shared_ptr<Kern> kern, pugi::xml_node_struct* tr) : kern_(std::mov
 Kern& Row::kern() const { return Pruefen(kern_, tr_); }
 
 void Row::SetHeight(double punkte, int regel) {
+    DokumentStoerung.Punkt("Row.SetHeight", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (punkte < 0 || punkte > 1584) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Zeilenhöhe");
     pugi::xml_node trPr = detail::ZeilenEigenschaften(pugi::xml_node(tr_));
@@ -121,6 +130,7 @@ Kern& Rows::kern() const { return Pruefen(kern_, tbl_); }
 long Rows::Count() const { return kern(), static_cast<long>(detail::Zeilen(pugi::xml_node(tbl_)).size()); }
 
 Row Rows::Item(long index) const {
+    DokumentStoerung.Punkt("Rows.Item", fehlernummer::NichtVerfuegbar);
     kern();
     auto zeilen = detail::Zeilen(pugi::xml_node(tbl_));
     if (index < 1 || index > static_cast<long>(zeilen.size())) throw LaufzeitFehler(fehlernummer::IndexAusserhalb);
@@ -128,6 +138,7 @@ Row Rows::Item(long index) const {
 }
 
 Row Rows::Add() {
+    DokumentStoerung.Punkt("Rows.Add", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     pugi::xml_node tbl(tbl_);
     auto zeilen = detail::Zeilen(tbl);
@@ -171,11 +182,13 @@ Column::Column(std::shared_ptr<Kern> kern, pugi::xml_node_struct* tbl, long inde
 Kern& Column::kern() const { return Pruefen(kern_, tbl_); }
 
 void Column::Select() const {
+    DokumentStoerung.Punkt("Column.Select", fehlernummer::NichtVerfuegbar);
     pugi::xml_node tbl(tbl_);
     detail::BlockWaehlen(kern(), tbl, 1, static_cast<long>(detail::Zeilen(tbl).size()), index_, index_);
 }
 
 void Column::SetWidth(double punkte, int) {
+    DokumentStoerung.Punkt("Column.SetWidth", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     for (pugi::xml_node tr : detail::Zeilen(pugi::xml_node(tbl_))) {
         auto zellen = detail::Zellen(tr);
@@ -209,9 +222,13 @@ Column Columns::Item(long index) const {
 Table::Table(std::shared_ptr<Kern> kern, pugi::xml_node_struct* tbl) : kern_(std::move(kern)), tbl_(tbl) {}
 Kern& Table::kern() const { return Pruefen(kern_, tbl_); }
 
-word::Range Table::Range() const { return kern(), BereichVon(kern_, pugi::xml_node(tbl_)); }
+word::Range Table::Range() const {
+    DokumentStoerung.Punkt("Table.Range", fehlernummer::NichtVerfuegbar);
+    return kern(), BereichVon(kern_, pugi::xml_node(tbl_));
+}
 
 word::Cell Table::Cell(long zeile, long spalte) const {
+    DokumentStoerung.Punkt("Table.Cell", fehlernummer::NichtVerfuegbar);
     kern();
     pugi::xml_node tc = detail::ZelleBei(pugi::xml_node(tbl_), zeile, spalte);
     if (!tc) KeinMember();
@@ -222,12 +239,16 @@ word::Columns Table::Columns() const { return kern(), word::Columns(kern_, tbl_)
 word::Rows Table::Rows() const { return kern(), word::Rows(kern_, tbl_); }
 
 void Table::Select() const {
+    DokumentStoerung.Punkt("Table.Select", fehlernummer::NichtVerfuegbar);
     pugi::xml_node tbl(tbl_);
     detail::BlockWaehlen(kern(), tbl, 1, std::max<long>(1, static_cast<long>(detail::Zeilen(tbl).size())), 1,
                          std::max(1L, detail::MaxZellen(tbl)));
 }
 
-void Table::Delete() { kern().TabelleLoeschen(pugi::xml_node(tbl_)); }
+void Table::Delete() {
+    DokumentStoerung.Punkt("Table.Delete", fehlernummer::NichtVerfuegbar);
+    kern().TabelleLoeschen(pugi::xml_node(tbl_));
+}
 
 // --- Tables -------------------------------------------------------------------------------------
 
@@ -253,6 +274,7 @@ Table Tables::Item(long index) const {
 }
 
 Table Tables::Add(const word::Range& stelle, long zeilen, long spalten) {
+    DokumentStoerung.Punkt("Tables.Add", fehlernummer::NichtVerfuegbar);
     Kern& k = kern();
     if (stelle.IstNothing()) throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt);
     if (stelle.KernIntern() != kern_)
