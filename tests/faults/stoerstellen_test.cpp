@@ -102,7 +102,7 @@ struct Lauf {
     std::string ausgabe;  // standard output and error of the command
 };
 
-std::string Lesen(const fs::path& datei) { return DateiBytes(datei); }
+std::string Lesen(const fs::path& datei) { return DateiLesen(datei); }
 
 // The cell text without its end-of-cell mark.
 std::string Zelle(vk::word::Table& t, long r, long c) {
