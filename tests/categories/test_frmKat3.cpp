@@ -72,13 +72,20 @@ TEST(Gebaeudeeinmessung, TheShareLineIsReadBackWhateverTheShareWidth) {
     EXPECT_EQ(vk::BezeichnungszelleLesen("Flst.Nr. 7").anteil, 0);
 }
 
-TEST_F(Kat3, ANewDialogShowsOneDefaultRow) {
-    frmKat3& form = Form();
-    ASSERT_EQ(form.GridGebühren.Rows(), 1);
-    EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
-    EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
-    EXPECT_EQ(form.mskBrechpunkte.Text(), "  ");
-    EXPECT_EQ(form.chkFortführung.Value(), 0);
+// A new dialog, and one opened on a table without buildings, start with one row of the job.
+TEST_F(Kat3, OpensWithOneDefaultRow) {
+    for (bool ohneGebäude : {false, true}) {
+        if (ohneGebäude) Gebuehrentabelle({}, "VK_LP_02_3");
+        frmKat3& form = Form();
+        ASSERT_EQ(form.GridGebühren.Rows(), 1);
+        EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
+        EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
+        EXPECT_EQ(form.mskBrechpunkte.Text(), "  ");
+        EXPECT_EQ(form.chkFortführung.Value(), 0);
+        Klicken(form, "CommandNeu");
+        EXPECT_EQ(form.GridGebühren.Rows(), 2);
+        form.Unload();
+    }
 }
 
 // The first row, priced from the job's construction cost, follows the rule of every edit: above
@@ -199,15 +206,6 @@ TEST_F(Kat3, ReopeningRestoresEveryInputAndConfirmsTheSameTable) {
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3")), vorher);
     EXPECT_EQ(Kennung(Tabelle("VK_LP_02_3"), 7), "0");
     EXPECT_EQ(doc_->Tables().Count(), 2) << "the fee table and the totals";
-}
-
-TEST_F(Kat3, ATableWithoutBuildingsStartsWithANewRow) {
-    Gebuehrentabelle({}, "VK_LP_02_3");
-    frmKat3& form = Form();
-    ASSERT_EQ(form.GridGebühren.Rows(), 1);
-    EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
-    Klicken(form, "CommandNeu");
-    EXPECT_EQ(form.GridGebühren.Rows(), 2);
 }
 
 }  // namespace

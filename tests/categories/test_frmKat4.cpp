@@ -215,12 +215,5 @@ TEST_F(Kat4, FollowOnTableFoundAfterTheMainTable) {
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_08_4_Ein"))[1], "||||   10,00 €");
 }
 
-TEST_F(Kat4, NoFollowOnTableBeyondAnotherKindOfTable) {
-    Gebuehrentabelle({{100, ""}}, "VK_LP_08_4");
-    Gebuehrentabelle({{50, ""}}, "RE_HOAI_Kosten");
-    Gebuehrentabelle({{10, ""}}, "VK_LP_08_4_Ein");
-    EXPECT_TRUE(Form().FolgeTabelle().IstNothing());
-}
-
 }  // namespace
 }  // namespace vktest
