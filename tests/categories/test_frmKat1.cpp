@@ -72,7 +72,7 @@ TEST_F(Kat1, PreviewOfAParcelList) {
     for (const Fall& fall : fälle) {
         SCOPED_TRACE(fall.eingaben.empty() ? "one row" : fall.eingaben.back());
         frmKat1& f = Form();
-        for (const char* e : fall.eingaben) Setzen(f, e);
+        Eingeben(f, fall.eingaben);
         EXPECT_EQ(f.lblGebühr.Caption(), fall.gebühr);
         EXPECT_EQ(f.MaskEdBoxAnteil.Text(), fall.anteil);
         f.Unload();
@@ -83,8 +83,7 @@ TEST_F(Kat1, PreviewOfAParcelList) {
 TEST_F(Kat1, NegativeParcelAreasAndValuesShowAndCountAsZero) {
     vk::Kontext().AnzahlGrenzpunkte = 0;
     frmKat1& f = Form();
-    Setzen(f, "GridGebühren1(2,3)=-280");
-    Setzen(f, "GridGebühren1(2,4)=-25");
+    Eingeben(f, {"GridGebühren1(2,3)=-280", "GridGebühren1(2,4)=-25"});
     EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 3), "    0");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 4), "    0,00");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 5), "     0,00");
@@ -94,8 +93,7 @@ TEST_F(Kat1, NegativeParcelAreasAndValuesShowAndCountAsZero) {
 
 TEST_F(Kat1, JaNeinEditorSitsOnTheCellAndLeavesToTheAreaColumn) {
     frmKat1& f = Form();
-    Setzen(f, "GridGebühren1(2,3)=800");
-    Setzen(f, "GridGebühren1(2,2)=nein");
+    Eingeben(f, {"GridGebühren1(2,3)=800", "GridGebühren1(2,2)=nein"});
     EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 2), "nein");
     EXPECT_FALSE(f.ComboBox4.Visible());
     EXPECT_EQ(f.GridGebühren1.Col(), 3);
@@ -117,8 +115,7 @@ TEST_F(Kat1, ZeroTotalAreaGivesLandValueZeroWithoutAnError) {
     // A value typed into a row without area leaves its land value alone.
     Setzen(f, "GridGebühren1(1,5)=5000");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 4), "    10,00");
-    Setzen(f, "GridGebühren1(1,3)=400");
-    Setzen(f, "GridGebühren1(1,5)=6000");
+    Eingeben(f, {"GridGebühren1(1,3)=400", "GridGebühren1(1,5)=6000"});
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 4), "    15,00");
 }
 
@@ -137,8 +134,7 @@ TEST_F(Kat1, TotalsEntryPricesTheTypedTotals) {
     Setzen(f, "txtZusammenZahlen=0");
     EXPECT_EQ(f.lblGebühr.Caption(), "    0,00") << "a typed 0 stays 0";
     // The total value sets the land value back.
-    Setzen(f, "txtZusammenZahlen=");
-    Setzen(f, "mskWert=36000");
+    Eingeben(f, {"txtZusammenZahlen=", "mskWert=36000"});
     EXPECT_EQ(f.MaskEdBoxWert.Text(), "    30,00");
     EXPECT_EQ(f.lblGebühr.Caption(), " 2203,50");
 }

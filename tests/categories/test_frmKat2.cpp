@@ -77,7 +77,7 @@ TEST_F(Kat2, PreviewFollowsTheInputsKindAndShare) {
     for (const auto& [eingaben, gebühr] : fälle) {
         SCOPED_TRACE(eingaben.back());
         frmKat2& form = Form();
-        for (const char* e : eingaben) Setzen(form, e);
+        Eingeben(form, eingaben);
         EXPECT_EQ(form.lblGebühr.Caption(), gebühr);
         EXPECT_EQ(form.MaskEdBoxWert.Enabled(), form.optArt.Gewählt() != 2) << "a renewal ignores the land value";
         form.Unload();
@@ -100,8 +100,7 @@ TEST_F(Kat2, LandValueTakesTheCommaKeyAndEnterRecomputes) {
 
 TEST_F(Kat2, FullLayoutWithMarkingAndBothExpenses) {
     frmKat2& form = Form();
-    Setzen(form, "chkVUnterlagen=1");
-    Setzen(form, "chkÜbernahme=1");
+    Eingeben(form, {"chkVUnterlagen=1", "chkÜbernahme=1"});
     const auto z = Schreiben(form);
     ASSERT_EQ(z.size(), 11u);
     EXPECT_EQ(z[0], "Grenzfeststellung und Abmarkungen|||||||");
@@ -171,7 +170,7 @@ TEST_F(Kat2, PointsKindsAndSharesChangeTheFeeRows) {
     for (const Fall& fall : fälle) {
         SCOPED_TRACE(fall.eingaben.back());
         frmKat2& form = Form();
-        for (const char* e : fall.eingaben) Setzen(form, e);
+        Eingeben(form, fall.eingaben);
         const auto z = Schreiben(form);
         ASSERT_EQ(z.size(), fall.zeilen);
         for (const auto& [index, zeile] : fall.erwartet) EXPECT_EQ(z[index], zeile) << index;
@@ -181,9 +180,7 @@ TEST_F(Kat2, PointsKindsAndSharesChangeTheFeeRows) {
 
 TEST_F(Kat2, ShareLayoutPutsTheClientsShareInTheAmountColumn) {
     frmKat2& form = Form();
-    Setzen(form, "MaskEdBoxAnteil=333");
-    Setzen(form, "chkVUnterlagen=1");
-    Setzen(form, "chkÜbernahme=1");
+    Eingeben(form, {"MaskEdBoxAnteil=333", "chkVUnterlagen=1", "chkÜbernahme=1"});
     const auto z = Schreiben(form);
     // Fees 800,00 + 1.050,00 + 70,00 = 1.920,00, a third 640,00; expenses 154,00 + 84,00, a third 79,33.
     ASSERT_EQ(z.size(), 14u);
@@ -231,7 +228,7 @@ TEST_F(Kat2, ReopeningRestoresTheInputsAndConfirmingWritesTheSameTable) {
     for (const Fall& fall : fälle) {
         SCOPED_TRACE(fall.eingaben.back());
         frmKat2& form = Form();
-        for (const char* e : fall.eingaben) Setzen(form, e);
+        Eingeben(form, fall.eingaben);
         const std::string vorschau = form.lblGebühr.Caption();
         const int art = form.optArt.Gewählt();
         const int unterlagen = form.chkVUnterlagen.Value(), übernahme = form.chkÜbernahme.Value();

@@ -32,8 +32,7 @@ TEST_F(Kat5, ShowOpensTheDialogInsideTheHostWithItsCommonLoadSteps) {
 
 TEST_F(Kat5, InspectionWithTwoCopiesWritesFourRows) {
     frmKat5& form = Form();
-    Setzen(form, "chkOrt=1");
-    Setzen(form, "mskMehrfach=2");
+    Eingeben(form, {"chkOrt=1", "mskMehrfach=2"});
     EXPECT_EQ(form.mskMehrfach.Text(), "       2");
     Klicken(form, "CommandEnde");
     EXPECT_FALSE(Offen<frmKat5>());
@@ -47,15 +46,13 @@ TEST_F(Kat5, InspectionWithTwoCopiesWritesFourRows) {
 
 TEST_F(Kat5, WithASurveyTheInspectionBoxIsDisabledAndKeepsItsValue) {
     frmKat5& form = Form();
-    Setzen(form, "chkOrt=1");
-    Setzen(form, "chkMitVermessung=1");
+    Eingeben(form, {"chkOrt=1", "chkMitVermessung=1"});
     EXPECT_FALSE(form.chkOrt.Enabled());
     EXPECT_EQ(form.chkOrt.Value(), 1);
     Setzen(form, "chkMitVermessung=0");
     EXPECT_TRUE(form.chkOrt.Enabled());
     EXPECT_EQ(form.chkOrt.Value(), 1);
-    Setzen(form, "chkMitVermessung=1");
-    Setzen(form, "mskMehrfach=1");
+    Eingeben(form, {"chkMitVermessung=1", "mskMehrfach=1"});
     Klicken(form, "CommandEnde");
     auto zeilen = Zeilen(Tabelle("VK_LP_02_5"));
     ASSERT_EQ(zeilen.size(), 4u);
@@ -147,8 +144,7 @@ TEST_F(Kat5, CancelLeavesTheDocumentUnchanged) {
     const std::string vorher = doc_->Content().Text();
 
     frmKat5& form = Form();
-    Setzen(form, "chkOrt=0");
-    Setzen(form, "mskMehrfach=5");
+    Eingeben(form, {"chkOrt=0", "mskMehrfach=5"});
     Klicken(form, "CommandAbbruch");
     EXPECT_FALSE(Offen<frmKat5>());
     EXPECT_EQ(doc_->Content().Text(), vorher);
