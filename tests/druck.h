@@ -5,37 +5,23 @@
 // built from a Druck names the fonts first.
 #pragma once
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include "common/datei_hilfe.h"
 
 namespace vktest {
 
-namespace druck_detail {
-
-inline std::string Ausgabe(const std::string& befehl, int* status = nullptr) {
-    std::string aus;
-    FILE* p = ::popen(befehl.c_str(), "r");
-    if (!p) return aus;
-    std::array<char, 4096> puffer{};
-    while (std::size_t n = std::fread(puffer.data(), 1, puffer.size(), p)) aus.append(puffer.data(), n);
-    const int rc = ::pclose(p);
-    if (status) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-    return aus;
-}
-
+// A word for the shell: in single quotes, each quote of its own closed, escaped and reopened.
 inline std::string Zitiert(const std::string& s) {
     std::string aus = "'";
     for (char c : s) aus += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return aus + "'";
 }
-
-}  // namespace druck_detail
 
 // Whether soffice, pdftotext and pdffonts are installed.
 inline bool LibreOfficeVorhanden() {
@@ -47,8 +33,19 @@ inline bool LibreOfficeVorhanden() {
 // at the same time do not share one: append "--convert-to pdf FILE" and the like.
 inline std::string LibreOffice(const std::filesystem::path& ordner) {
     const std::string o = ordner.string();
-    return "cd " + druck_detail::Zitiert(o) + " && HOME=" + druck_detail::Zitiert(o) +
+    return "cd " + Zitiert(o) + " && HOME=" + Zitiert(o) +
            " soffice -env:UserInstallation=file://" + (ordner / "libreoffice-profil").string() + " --headless ";
+}
+
+// The first line of a text that contains every one of the parts, empty when there is none.
+inline std::string ZeileMit(const std::string& text, const std::vector<const char*>& teile) {
+    std::istringstream in(text);
+    for (std::string zeile; std::getline(in, zeile);) {
+        bool alle = true;
+        for (const char* t : teile) alle = alle && zeile.find(t) != std::string::npos;
+        if (alle) return zeile;
+    }
+    return {};
 }
 
 struct Druck {
@@ -83,11 +80,11 @@ inline Druck Drucken(const std::filesystem::path& ordner, const std::string& dat
     const std::filesystem::path pdf = ordner / (std::filesystem::path(datei).stem().string() + ".pdf");
     d.datei = pdf.string();
     std::filesystem::remove(pdf);
-    druck_detail::Ausgabe(LibreOffice(ordner) + "--convert-to pdf " + druck_detail::Zitiert(datei) + " 2>&1");
+    Ausfuehren(LibreOffice(ordner) + "--convert-to pdf " + Zitiert(datei) + " 2>&1");
     d.gedruckt = std::filesystem::exists(pdf);
     if (!d.gedruckt) return d;
-    d.text = druck_detail::Ausgabe("pdftotext -layout " + druck_detail::Zitiert(d.datei) + " - 2>&1");
-    d.schriften = druck_detail::Ausgabe("pdffonts " + druck_detail::Zitiert(d.datei) + " 2>&1");
+    d.text = Ausfuehren("pdftotext -layout " + Zitiert(d.datei) + " - 2>&1");
+    d.schriften = Ausfuehren("pdffonts " + Zitiert(d.datei) + " 2>&1");
     return d;
 }
 

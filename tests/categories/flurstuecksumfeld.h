@@ -1,14 +1,11 @@
 // Test fixture of the parcel-formation dialog: a job of 800 m² at 10 €/m² with 5 boundary points
-// on parcel "12/3", and the amounts the fee scales give for it.
+// on parcel "12/3".
 #pragma once
 
 #include <string>
 
 #include "categories/frmKat1.h"
 #include "categories/kategorieumfeld.h"
-#include "common/funktionen.h"
-#include "common/konvertierung.h"
-#include "feescale/modStatus.h"
 #include "platform/controls/wiedergabe.h"
 
 namespace vktest {
@@ -25,11 +22,6 @@ protected:
     }
 
     vk::frmKat1& Form() { return Oeffnen<vk::frmKat1>(0); }
-
-    // The preview as the dialog shows it: two decimals, right-aligned in 8 characters.
-    static std::string Vorschau(double gebühr) { return vk::FormatText(vk::Format(gebühr, "0.00"), "@@@@@@@@"); }
-    // An amount cell of the fee table.
-    static std::string Betrag(double wert) { return vk::WertFormatieren(wert, 8, 2) + " €"; }
 
     static void Setzen(vk::frmKat1& f, const std::string& anweisung) { vk::ui::Setzen(f, anweisung); }
 

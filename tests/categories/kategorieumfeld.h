@@ -2,6 +2,7 @@
 // loaded; a dialog is opened as the host opens it, through VK::Show.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,14 @@
 #include "platform/controls/wiedergabe.h"
 
 namespace vktest {
+
+using Zellen = std::vector<std::string>;
+
+// A person's inputs in order, each "NAME=VALUE" as `vk apply --set` takes it.
+template <class Anweisungen = std::initializer_list<const char*>>
+void Eingeben(vk::ui::Form& form, const Anweisungen& anweisungen) {
+    for (const auto& a : anweisungen) vk::ui::Setzen(form, a);
+}
 
 class Kategorieumfeld : public Rechnungsumfeld {
 protected:
@@ -49,6 +58,13 @@ protected:
     static bool Offen() {
         T* form = vk::ui::Formen::Vorhanden<T>();
         return form && form->Geladen();
+    }
+
+    // The cell texts of a grid row.
+    static Zellen Zeile(const vk::ui::Grid& grid, int zeile) {
+        Zellen z;
+        for (int c = 1; c <= grid.Cols(); ++c) z.push_back(grid.TextMatrix(zeile, c));
+        return z;
     }
 
     // The fee table of a key, Nothing when there is none.

@@ -21,9 +21,8 @@ TEST(Flurstuecksbildung, ParcelFactorIsCutAndLandValueClassesIncludeTheirUpperBo
     for (auto [wert, klasse] : klassen) EXPECT_EQ(vk::Bodenwertklasse(wert), klasse) << wert;
 }
 
-TEST_F(Kat1, OpensWithOneParcelOfTheJobInListModeAndLabelledFields) {
+TEST_F(Kat1, OpensWithOneParcelOfTheJobInListMode) {
     frmKat1& f = Form();
-    EXPECT_EQ(f.Caption(), "Teilung / Grenzherstellung");
     EXPECT_EQ(f.comArt.Text(), "10.1");
     EXPECT_EQ(f.MaskEdBoxGrenzpunkte.Text(), " 5");
     EXPECT_EQ(f.MaskEdBoxWert.Text(), "    10,00");
@@ -37,13 +36,6 @@ TEST_F(Kat1, OpensWithOneParcelOfTheJobInListModeAndLabelledFields) {
     // The preview is there from the start: one parcel, no factor (1500,00 for 800 m² at 10 €/m²);
     // 5 points at 170,00.
     EXPECT_EQ(f.lblGebühr.Caption(), " 2350,00");
-    const std::pair<const vk::ui::Label*, const char*> beschriftungen[] = {
-        {&f.lblFlächeText, "Fläche [m²]"},           {&f.lblWertText, "Bodenwert [€/m²]"},
-        {&f.lblGesamtwertText, "Wert[€]"},           {&f.lblZusammenZahlenText, "zu zahlender Flächenanteil"},
-        {&f.lblAnzahlText, "Anzahl der Flurstücke"}, {&f.lblGebührText, "Gebühr [€]"},
-        {&f.lblErgebnisWertText, "Bodenwert [€/m²]"}, {&f.lblErgebnisFlächeText, "Gesamtfläche [m²]"},
-        {&f.lblZahlenText, "zu zahlen [m²]"}};
-    for (const auto& [label, text] : beschriftungen) EXPECT_EQ(label->Caption(), text) << label->Name();
 
     Setzen(f, "optJa(1)=1");
     EXPECT_FALSE(f.GridGebühren1.Visible());
@@ -80,7 +72,7 @@ TEST_F(Kat1, PreviewOfAParcelList) {
     for (const Fall& fall : fälle) {
         SCOPED_TRACE(fall.eingaben.empty() ? "one row" : fall.eingaben.back());
         frmKat1& f = Form();
-        for (const char* e : fall.eingaben) Setzen(f, e);
+        Eingeben(f, fall.eingaben);
         EXPECT_EQ(f.lblGebühr.Caption(), fall.gebühr);
         EXPECT_EQ(f.MaskEdBoxAnteil.Text(), fall.anteil);
         f.Unload();
@@ -91,8 +83,7 @@ TEST_F(Kat1, PreviewOfAParcelList) {
 TEST_F(Kat1, NegativeParcelAreasAndValuesShowAndCountAsZero) {
     vk::Kontext().AnzahlGrenzpunkte = 0;
     frmKat1& f = Form();
-    Setzen(f, "GridGebühren1(2,3)=-280");
-    Setzen(f, "GridGebühren1(2,4)=-25");
+    Eingeben(f, {"GridGebühren1(2,3)=-280", "GridGebühren1(2,4)=-25"});
     EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 3), "    0");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 4), "    0,00");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 5), "     0,00");
@@ -102,8 +93,7 @@ TEST_F(Kat1, NegativeParcelAreasAndValuesShowAndCountAsZero) {
 
 TEST_F(Kat1, JaNeinEditorSitsOnTheCellAndLeavesToTheAreaColumn) {
     frmKat1& f = Form();
-    Setzen(f, "GridGebühren1(2,3)=800");
-    Setzen(f, "GridGebühren1(2,2)=nein");
+    Eingeben(f, {"GridGebühren1(2,3)=800", "GridGebühren1(2,2)=nein"});
     EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 2), "nein");
     EXPECT_FALSE(f.ComboBox4.Visible());
     EXPECT_EQ(f.GridGebühren1.Col(), 3);
@@ -113,8 +103,6 @@ TEST_F(Kat1, JaNeinEditorSitsOnTheCellAndLeavesToTheAreaColumn) {
     f.GridGebühren1.SetZelle(2, 2);
     EXPECT_TRUE(f.ComboBox4.Visible());
     EXPECT_EQ(f.ComboBox4.Text(), "nein");
-    EXPECT_EQ(f.ComboBox4.Lage().links, f.GridGebühren1.CellLeft(2));
-    EXPECT_EQ(f.ComboBox4.Lage().oben, f.GridGebühren1.CellTop(2));
 }
 
 TEST_F(Kat1, ZeroTotalAreaGivesLandValueZeroWithoutAnError) {
@@ -127,8 +115,7 @@ TEST_F(Kat1, ZeroTotalAreaGivesLandValueZeroWithoutAnError) {
     // A value typed into a row without area leaves its land value alone.
     Setzen(f, "GridGebühren1(1,5)=5000");
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 4), "    10,00");
-    Setzen(f, "GridGebühren1(1,3)=400");
-    Setzen(f, "GridGebühren1(1,5)=6000");
+    Eingeben(f, {"GridGebühren1(1,3)=400", "GridGebühren1(1,5)=6000"});
     EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 4), "    15,00");
 }
 
@@ -147,8 +134,7 @@ TEST_F(Kat1, TotalsEntryPricesTheTypedTotals) {
     Setzen(f, "txtZusammenZahlen=0");
     EXPECT_EQ(f.lblGebühr.Caption(), "    0,00") << "a typed 0 stays 0";
     // The total value sets the land value back.
-    Setzen(f, "txtZusammenZahlen=");
-    Setzen(f, "mskWert=36000");
+    Eingeben(f, {"txtZusammenZahlen=", "mskWert=36000"});
     EXPECT_EQ(f.MaskEdBoxWert.Text(), "    30,00");
     EXPECT_EQ(f.lblGebühr.Caption(), " 2203,50");
 }

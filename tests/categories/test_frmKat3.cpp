@@ -15,7 +15,6 @@ using vk::frmKat3;
 using vk::ui::Klicken;
 using vk::ui::Setzen;
 
-using Zellen = std::vector<std::string>;
 
 class Kat3 : public Kategorieumfeld {
 protected:
@@ -25,11 +24,6 @@ protected:
         vk::Kontext().Baukosten = 200000;  // fee 475
     }
     frmKat3& Form() { return Oeffnen<frmKat3>(2); }
-    static Zellen Zeile(frmKat3& f, int r) {
-        Zellen z;
-        for (int c = 1; c <= 5; ++c) z.push_back(f.GridGebühren.TextMatrix(r, c));
-        return z;
-    }
     static std::string Kennung(vk::word::Table t, long zeile) {
         return vk::ErsterKommentarText(t.Cell(zeile, 5).Range());
     }
@@ -72,13 +66,20 @@ TEST(Gebaeudeeinmessung, TheShareLineIsReadBackWhateverTheShareWidth) {
     EXPECT_EQ(vk::BezeichnungszelleLesen("Flst.Nr. 7").anteil, 0);
 }
 
-TEST_F(Kat3, ANewDialogShowsOneDefaultRow) {
-    frmKat3& form = Form();
-    ASSERT_EQ(form.GridGebühren.Rows(), 1);
-    EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
-    EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
-    EXPECT_EQ(form.mskBrechpunkte.Text(), "  ");
-    EXPECT_EQ(form.chkFortführung.Value(), 0);
+// A new dialog, and one opened on a table without buildings, start with one row of the job.
+TEST_F(Kat3, OpensWithOneDefaultRow) {
+    for (bool ohneGebäude : {false, true}) {
+        if (ohneGebäude) Gebuehrentabelle({}, "VK_LP_02_3");
+        frmKat3& form = Form();
+        ASSERT_EQ(form.GridGebühren.Rows(), 1);
+        EXPECT_EQ(Zeile(form.GridGebühren, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
+        EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
+        EXPECT_EQ(form.mskBrechpunkte.Text(), "  ");
+        EXPECT_EQ(form.chkFortführung.Value(), 0);
+        Klicken(form, "CommandNeu");
+        EXPECT_EQ(form.GridGebühren.Rows(), 2);
+        form.Unload();
+    }
 }
 
 // The first row, priced from the job's construction cost, follows the rule of every edit: above
@@ -86,9 +87,8 @@ TEST_F(Kat3, ANewDialogShowsOneDefaultRow) {
 TEST_F(Kat3, TheMinimumBelongsToTheBuildingAndTheFirstRowFollowsIt) {
     vk::Kontext().Baukosten = 2500001;  // 1,2 × √2 500 001 = 1897,37
     frmKat3& form = Form();
-    EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "2.500.001,00", "  1", "1000", "1.900,00"}));
-    Setzen(form, "GridGebühren(1,2)=3.000.000");
-    Setzen(form, "GridGebühren(1,4)=333");
+    EXPECT_EQ(Zeile(form.GridGebühren, 1), (Zellen{"Flst.Nr. 123/4", "2.500.001,00", "  1", "1000", "1.900,00"}));
+    Eingeben(form, {"GridGebühren(1,2)=3.000.000", "GridGebühren(1,4)=333"});
     EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  692,82");
     Klicken(form, "CommandEnde");
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3"))[1],
@@ -99,8 +99,7 @@ TEST_F(Kat3, TheCadastralUpdateRepricesEveryRowAndKeepsTheMinimum) {
     frmKat3& form = Form();
     Setzen(form, "GridGebühren(2,2)=1000000");
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 2), "1.000.000,00");
-    Setzen(form, "GridGebühren(3,2)=3000000");
-    Setzen(form, "chkFortführung=1");
+    Eingeben(form, {"GridGebühren(3,2)=3000000", "chkFortführung=1"});
     EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  332,50");
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "  875,00");
     EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "1.900,00") << "ticked after the cost was typed";
@@ -118,15 +117,11 @@ TEST_F(Kat3, TheCadastralUpdateRepricesEveryRowAndKeepsTheMinimum) {
 
 TEST_F(Kat3, SharesBreakPointsAndExpensesWithTheirTags) {
     frmKat3& form = Form();
-    Setzen(form, "GridGebühren(1,4)=333");
-    Setzen(form, "GridGebühren(2,4)=500");
-    Setzen(form, "GridGebühren(3,4)=1000");
+    Eingeben(form, {"GridGebühren(1,4)=333", "GridGebühren(2,4)=500", "GridGebühren(3,4)=1000"});
     EXPECT_EQ(form.GridGebühren.TextMatrix(3, 4), "1.000");
-    Setzen(form, "GridGebühren(4,4)=0");
-    Setzen(form, "mskBrechpunkte=4");
+    Eingeben(form, {"GridGebühren(4,4)=0", "mskBrechpunkte=4"});
     EXPECT_EQ(form.mskBrechpunkte.Text(), "    4");
-    Setzen(form, "chkVUnterlagen=1");
-    Setzen(form, "chkÜbernahme=1");
+    Eingeben(form, {"chkVUnterlagen=1", "chkÜbernahme=1"});
     Klicken(form, "CommandEnde");
     EXPECT_FALSE(Offen<frmKat3>());
 
@@ -170,16 +165,9 @@ TEST_F(Kat3, ASingleRowWithoutCostWritesNoTableButKeepsTheTotals) {
 
 TEST_F(Kat3, ReopeningRestoresEveryInputAndConfirmsTheSameTable) {
     frmKat3& form = Form();
-    Setzen(form, "GridGebühren(1,1)=Wohnhaus");
-    Setzen(form, "GridGebühren(1,4)=500");
-    Setzen(form, "GridGebühren(2,2)=3000000");
-    Setzen(form, "GridGebühren(2,1)=9.3 Garage");
-    Setzen(form, "GridGebühren(3,4)=333");
-    Setzen(form, "GridGebühren(3,3)=2");
-    Setzen(form, "GridGebühren(3,1)=Auslagen");
-    Setzen(form, "chkFortführung=1");
-    Setzen(form, "mskBrechpunkte=4");
-    Setzen(form, "chkÜbernahme=1");
+    Eingeben(form, {"GridGebühren(1,1)=Wohnhaus", "GridGebühren(1,4)=500", "GridGebühren(2,2)=3000000",
+                    "GridGebühren(2,1)=9.3 Garage", "GridGebühren(3,4)=333", "GridGebühren(3,3)=2",
+                    "GridGebühren(3,1)=Auslagen", "chkFortführung=1", "mskBrechpunkte=4", "chkÜbernahme=1"});
     Klicken(form, "CommandEnde");
     const auto vorher = Zeilen(Tabelle("VK_LP_02_3"));
     ASSERT_EQ(vorher.size(), 7u);
@@ -192,22 +180,13 @@ TEST_F(Kat3, ReopeningRestoresEveryInputAndConfirmsTheSameTable) {
     EXPECT_EQ(wieder.chkVUnterlagen.Value(), 0) << "a building designated like an expense row";
     EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
     ASSERT_EQ(wieder.GridGebühren.Rows(), 3);
-    EXPECT_EQ(Zeile(wieder, 1), (Zellen{"Wohnhaus", "200.000,00", "  1", "500", "  166,25"}));
-    EXPECT_EQ(Zeile(wieder, 2), (Zellen{"9.3 Garage", "3.000.000,00", "  1", "1000", "1.900,00"}));
-    EXPECT_EQ(Zeile(wieder, 3), (Zellen{"Auslagen", "200.000,00", "  2", "333", "  221,67"}));
+    EXPECT_EQ(Zeile(wieder.GridGebühren, 1), (Zellen{"Wohnhaus", "200.000,00", "  1", "500", "  166,25"}));
+    EXPECT_EQ(Zeile(wieder.GridGebühren, 2), (Zellen{"9.3 Garage", "3.000.000,00", "  1", "1000", "1.900,00"}));
+    EXPECT_EQ(Zeile(wieder.GridGebühren, 3), (Zellen{"Auslagen", "200.000,00", "  2", "333", "  221,67"}));
     Klicken(wieder, "CommandEnde");
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_3")), vorher);
     EXPECT_EQ(Kennung(Tabelle("VK_LP_02_3"), 7), "0");
     EXPECT_EQ(doc_->Tables().Count(), 2) << "the fee table and the totals";
-}
-
-TEST_F(Kat3, ATableWithoutBuildingsStartsWithANewRow) {
-    Gebuehrentabelle({}, "VK_LP_02_3");
-    frmKat3& form = Form();
-    ASSERT_EQ(form.GridGebühren.Rows(), 1);
-    EXPECT_EQ(Zeile(form, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
-    Klicken(form, "CommandNeu");
-    EXPECT_EQ(form.GridGebühren.Rows(), 2);
 }
 
 }  // namespace

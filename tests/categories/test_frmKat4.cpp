@@ -19,7 +19,6 @@ using vk::frmKat4;
 using vk::LanganlageBerechnen;
 using vk::ui::Klicken;
 using vk::ui::Setzen;
-using Zellen = std::vector<std::string>;
 
 Abschnitt Strecke(const char* kategorie, const char* länge, const char* seite, const char* trennstücke = "0") {
     return {"Flst.Nr. 1", kategorie, länge, seite, trennstücke};
@@ -71,11 +70,6 @@ protected:
         vk::LetztenFehlerZuruecksetzen();
         return form;
     }
-    static Zellen Zeile(frmKat4& f, int r) {
-        Zellen z;
-        for (int c = 1; c <= 5; ++c) z.push_back(f.GridGebühren.TextMatrix(r, c));
-        return z;
-    }
     // "VK_LP_08_4" written by confirming the dialog.
     Zellen Bestätigen(frmKat4& f) {
         Klicken(f, "CommandEnde");
@@ -113,8 +107,7 @@ TEST_F(Kat4, OneSectionOnEitherSide) {
 
     // The same section on the second side: 108 units, and no first-side axis to count kilometres on.
     frmKat4& zweite = Form();
-    Setzen(zweite, "GridGebühren(1,4)=Seite 2");
-    Setzen(zweite, "GridGebühren(1,5)=0");
+    Eingeben(zweite, {"GridGebühren(1,4)=Seite 2", "GridGebühren(1,5)=0"});
     const auto t = Bestätigen(zweite);
     EXPECT_EQ(t[1], "Flst.Nr. 123/4|II  \t1.200|Seite 2|  0\t\t1.200 x 0,9/10 = 108|");
     EXPECT_EQ(t[4], "A. Grundgebühr|je angefangener Kilometer||  0 x 770 €|    0,00 €");
@@ -126,10 +119,9 @@ TEST_F(Kat4, OneSectionOnEitherSide) {
 // as a text that reached the grid without an edit (a hand-edited table read back).
 TEST_F(Kat4, NegativeLengthsAndCountsPrintAsZero) {
     frmKat4& form = Form();
-    Setzen(form, "GridGebühren(1,3)=-1200");
-    Setzen(form, "GridGebühren(1,5)=-2");
-    EXPECT_EQ(Zeile(form, 1)[2], "   0");
-    EXPECT_EQ(Zeile(form, 1)[4], "  0");
+    Eingeben(form, {"GridGebühren(1,3)=-1200", "GridGebühren(1,5)=-2"});
+    EXPECT_EQ(Zeile(form.GridGebühren, 1)[2], "   0");
+    EXPECT_EQ(Zeile(form.GridGebühren, 1)[4], "  0");
     form.GridGebühren.SetTextMatrix(1, 3, "-1200");
     form.GridGebühren.SetTextMatrix(1, 5, "-2");
     const auto t = Bestätigen(form);
@@ -147,23 +139,18 @@ TEST_F(Kat4, CategoryEditorAndNewRows) {
     EXPECT_FALSE(form.comKategorie.Visible());
 
     Setzen(form, "GridGebühren(2,2)=III");  // Tab in column 5 of the last row adds row 2
-    EXPECT_EQ(Zeile(form, 2), (Zellen{"Flst.Nr. 123/4", "III", "1.200", "Seite 1", "  0"}));
-    Setzen(form, "GridGebühren(1,2)=I");
-    Setzen(form, "GridGebühren(2,3)=800");
+    EXPECT_EQ(Zeile(form.GridGebühren, 2), (Zellen{"Flst.Nr. 123/4", "III", "1.200", "Seite 1", "  0"}));
+    Eingeben(form, {"GridGebühren(1,2)=I", "GridGebühren(2,3)=800"});
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 3), " 800");
     EXPECT_EQ(form.Gebühr().kilometer, 2) << "1200 m and 800 m of axis: every first-side section counts";
 }
 
 TEST_F(Kat4, AreaCalculationsAndExpensesWrittenReadBackAndConfirmedUnchanged) {
     frmKat4& form = Form();
-    Setzen(form, "GridGebühren(1,5)=2");
-    Setzen(form, "GridGebühren(2,4)=Seite 2");
-    Setzen(form, "GridGebühren(2,3)=950");
-    Setzen(form, "GridGebühren(2,1)=14.2 Weg (Flächenberechnung)");
-    Setzen(form, "mskFlächen=2");
+    Eingeben(form, {"GridGebühren(1,5)=2", "GridGebühren(2,4)=Seite 2", "GridGebühren(2,3)=950",
+                    "GridGebühren(2,1)=14.2 Weg (Flächenberechnung)", "mskFlächen=2"});
     EXPECT_EQ(form.mskFlächen.Text(), "  2");
-    Setzen(form, "chkVUnterlagen=1");
-    Setzen(form, "chkÜbernahme=1");
+    Eingeben(form, {"chkVUnterlagen=1", "chkÜbernahme=1"});
     const auto erst = Bestätigen(form);
     ASSERT_EQ(erst.size(), 2u + 7 + 2 + 3);
     // 2150 m of sections: 5 half kilometres.
@@ -182,8 +169,8 @@ TEST_F(Kat4, AreaCalculationsAndExpensesWrittenReadBackAndConfirmedUnchanged) {
 
     frmKat4& wieder = Form();
     ASSERT_EQ(wieder.GridGebühren.Rows(), 2);
-    EXPECT_EQ(Zeile(wieder, 1), (Zellen{"Flst.Nr. 123/4", "II", "1.200", "Seite 1", "  2"}));
-    EXPECT_EQ(Zeile(wieder, 2), (Zellen{"14.2 Weg (Flächenberechnung)", "II", " 950", "Seite 2", "  0"}));
+    EXPECT_EQ(Zeile(wieder.GridGebühren, 1), (Zellen{"Flst.Nr. 123/4", "II", "1.200", "Seite 1", "  2"}));
+    EXPECT_EQ(Zeile(wieder.GridGebühren, 2), (Zellen{"14.2 Weg (Flächenberechnung)", "II", " 950", "Seite 2", "  0"}));
     EXPECT_EQ(wieder.mskFlächen.Text(), "  2");
     EXPECT_EQ((std::vector<int>{wieder.chkVUnterlagen.Value(), wieder.chkÜbernahme.Value()}), (std::vector<int>{1, 1}));
     EXPECT_EQ(Bestätigen(wieder), erst);
@@ -201,7 +188,7 @@ TEST_F(Kat4, ATableWhoseBlankRowWasDeletedKeepsItsLastSection) {
     vk::BookmarkSetzen(t, "VK_LP_08_4");
     frmKat4& wieder = Form();
     ASSERT_EQ(wieder.GridGebühren.Rows(), 1);
-    EXPECT_EQ(Zeile(wieder, 1), (Zellen{"Weg", "I", " 800", "Seite 2", "  3"}));
+    EXPECT_EQ(Zeile(wieder.GridGebühren, 1), (Zellen{"Weg", "I", " 800", "Seite 2", "  3"}));
 }
 
 TEST_F(Kat4, FollowOnTableFoundAfterTheMainTable) {
@@ -213,13 +200,6 @@ TEST_F(Kat4, FollowOnTableFoundAfterTheMainTable) {
     // Confirming rewrites the main table only.
     Klicken(form, "CommandEnde");
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_08_4_Ein"))[1], "||||   10,00 €");
-}
-
-TEST_F(Kat4, NoFollowOnTableBeyondAnotherKindOfTable) {
-    Gebuehrentabelle({{100, ""}}, "VK_LP_08_4");
-    Gebuehrentabelle({{50, ""}}, "RE_HOAI_Kosten");
-    Gebuehrentabelle({{10, ""}}, "VK_LP_08_4_Ein");
-    EXPECT_TRUE(Form().FolgeTabelle().IstNothing());
 }
 
 }  // namespace

@@ -1,15 +1,40 @@
-// Test helpers around files and child programs: a whole file as bytes, a shell command's output.
+// Test helpers around files and child programs: a private temporary folder, a whole file as bytes, a
+// shell command's output.
 #pragma once
 
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace vktest {
+
+// A fresh folder below the temp directory, removed with everything in it when the object goes.
+class TempOrdner {
+public:
+    TempOrdner() : TempOrdner(std::filesystem::temp_directory_path()) {}
+    explicit TempOrdner(const std::filesystem::path& basis) {
+        std::string muster = (basis / "vk_test_XXXXXX").string();
+        if (!::mkdtemp(muster.data())) throw std::runtime_error("mkdtemp failed");
+        pfad_ = muster;
+    }
+    ~TempOrdner() {
+        std::error_code ec;
+        std::filesystem::remove_all(pfad_, ec);
+    }
+    TempOrdner(const TempOrdner&) = delete;
+    TempOrdner& operator=(const TempOrdner&) = delete;
+    const std::filesystem::path& Pfad() const { return pfad_; }
+    std::filesystem::path operator/(const std::string& name) const { return pfad_ / name; }
+
+private:
+    std::filesystem::path pfad_;
+};
 
 inline std::string DateiLesen(const std::filesystem::path& datei) {
     std::ifstream in(datei, std::ios::binary);

@@ -1,5 +1,5 @@
-// Test helpers: a private temporary folder, an office database made from the host schema, and
-// direct SQLite access that does not go through the layer under test.
+// Test helpers: an office database made from the host schema, and direct SQLite access that does
+// not go through the layer under test (the temporary folder: datei_hilfe.h).
 #pragma once
 
 #include <sqlite3.h>
@@ -9,31 +9,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/datei_hilfe.h"   // TempOrdner
 #include "common/fehler_hilfe.h"  // FehlerVon
 #include "platform/dao/schema.h"
 
 namespace vktest {
-
-class TempOrdner {
-public:
-    TempOrdner() : TempOrdner(std::filesystem::temp_directory_path()) {}
-    explicit TempOrdner(const std::filesystem::path& basis) {
-        std::string muster = (basis / "vk_dao_XXXXXX").string();
-        if (!::mkdtemp(muster.data())) throw std::runtime_error("mkdtemp failed");
-        pfad_ = muster;
-    }
-    ~TempOrdner() {
-        std::error_code ec;
-        std::filesystem::remove_all(pfad_, ec);
-    }
-    TempOrdner(const TempOrdner&) = delete;
-    TempOrdner& operator=(const TempOrdner&) = delete;
-    const std::filesystem::path& Pfad() const { return pfad_; }
-    std::filesystem::path operator/(const std::string& name) const { return pfad_ / name; }
-
-private:
-    std::filesystem::path pfad_;
-};
 
 // A raw connection for arranging data and checking what is stored.
 class Roh {

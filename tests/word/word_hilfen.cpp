@@ -2,26 +2,17 @@
 
 #include <zip.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
+#include "druck.h"  // Zitiert
+
 namespace vk::word::test {
 
 std::filesystem::path TempOrdner() {
-    static std::filesystem::path basis = [] {
-        std::string muster = (std::filesystem::temp_directory_path() / "vk_word_XXXXXX").string();
-        char* d = ::mkdtemp(muster.data());
-        static std::filesystem::path ort = d ? d : "";
-        if (d) std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(ort, ec);
-        });
-        return ort.empty() ? std::filesystem::temp_directory_path() : ort;
-    }();
+    static vktest::TempOrdner basis;
     static int n = 0;
     auto p = basis / ("t" + std::to_string(++n));
     std::filesystem::create_directories(p);
@@ -67,24 +58,6 @@ void ZipTeilSetzen(const std::filesystem::path& datei, const std::string& name, 
     }
 }
 
-bool ProgrammVorhanden(const std::string& name) {
-    int rc = 0;
-    Ausfuehren("command -v " + name + " >/dev/null 2>&1", &rc);
-    return rc == 0;
-}
-
-std::string PythonMitDocx() {
-    static std::string gefunden = [] {
-        for (std::string py : {"python3", "/usr/bin/python3"}) {
-            int rc = 0;
-            Ausfuehren(py + " -c 'import docx' >/dev/null 2>&1", &rc);
-            if (rc == 0) return py;
-        }
-        return std::string();
-    }();
-    return gefunden;
-}
-
 Range VorKalStart(Document& doc) {
     for (Comment c : doc.Comments()) {
         if (c.Text() != "kalStart") continue;
@@ -99,71 +72,65 @@ Range VorKalStart(Document& doc) {
 }
 
 namespace {
-std::string Json(const std::string& s) {
-    std::string aus = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-        case '"': aus += "\\\""; break;
-        case '\\': aus += "\\\\"; break;
-        case '\n': aus += "\\n"; break;
-        case '\t': aus += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char b[8];
-                std::snprintf(b, sizeof b, "\\u%04x", c);
-                aus += b;
-            } else {
-                aus += static_cast<char>(c);
-            }
-        }
-    }
-    return aus + "\"";
-}
-}  // namespace
 
-std::string TabellenAlsJson(vk::word::Document& doc) {
-    std::string aus = "[";
-    auto tabellen = doc.Tables();
-    for (long t = 1; t <= tabellen.Count(); ++t) {
-        auto tabelle = tabellen.Item(t);
-        aus += t > 1 ? ", [" : "[";
-        auto zeilen = tabelle.Rows();
-        for (long z = 1; z <= zeilen.Count(); ++z) {
-            auto zeile = zeilen.Item(z);
-            aus += z > 1 ? ", [" : "[";
+// Cell texts as python-docx reads them ("\n" between paragraphs and for line breaks), cells ended by
+// 0x1F, rows by 0x1E, tables by 0x1D.
+const char* kPythonTabellen =
+    "import sys, docx\n"
+    "from docx.table import _Cell\n"
+    "d = docx.Document(sys.argv[1])\n"
+    "sys.stdout.write(''.join(''.join(''.join(_Cell(tc, t).text + chr(31) for tc in r._tr.tc_lst) + chr(30) "
+    "for r in t.rows) + chr(29) for t in d.tables))";
+
+std::string Tabellen(Document& doc) {
+    std::string aus;
+    for (Table tabelle : doc.Tables()) {
+        for (long z = 1; z <= tabelle.Rows().Count(); ++z) {
+            Row zeile = tabelle.Rows().Item(z);
             for (long s = 1; s <= zeile.CellCount(); ++s) {
                 std::string text = zeile.Cell(s).Range().Text();
                 text = text.substr(0, text.size() - 2);  // end-of-cell mark
                 for (char& c : text)
                     if (c == '\r' || c == '\v') c = '\n';
-                aus += (s > 1 ? ", " : "") + Json(text);
+                aus += text + '\x1f';
             }
-            aus += "]";
+            aus += '\x1e';
         }
-        aus += "]";
+        aus += '\x1d';
     }
-    return aus + "]";
-}
-
-std::string TabellenAlsJsonPython(const std::filesystem::path& datei) {
-    std::string py = PythonMitDocx();
-    std::string befehl = py + " -c 'import sys, json, docx\n"
-                  "from docx.table import _Cell\n"
-                  "d = docx.Document(sys.argv[1])\n"
-                  "print(json.dumps([[[_Cell(tc, t).text for tc in r._tr.tc_lst] for r in t.rows] for t in d.tables], "
-                  "ensure_ascii=False))' '" +
-             datei.string() + "' 2>&1";
-    std::string aus = Ausfuehren(befehl);
-    while (!aus.empty() && (aus.back() == '\n' || aus.back() == '\r')) aus.pop_back();
     return aus;
 }
 
-void PythonLiestGleich(vk::word::Document& doc, const std::filesystem::path& datei) {
+std::string PythonMitDocx() {
+    static const std::string gefunden = [] {
+        for (std::string py : {"python3", "/usr/bin/python3"}) {
+            int rc = 0;
+            Ausfuehren(py + " -c 'import docx' >/dev/null 2>&1", &rc);
+            if (rc == 0) return py;
+        }
+        return std::string();
+    }();
+    return gefunden;
+}
+
+}  // namespace
+
+void PythonLiestGleich(Document& doc, const std::filesystem::path& datei) {
     if (PythonMitDocx().empty()) {
         std::cout << "python-docx fehlt: Vergleich mit python-docx übersprungen\n";
         return;
     }
-    EXPECT_EQ(TabellenAlsJsonPython(datei), TabellenAlsJson(doc)) << datei;
+    EXPECT_EQ(Ausfuehren(PythonMitDocx() + " -c " + vktest::Zitiert(kPythonTabellen) + " " +
+                         vktest::Zitiert(datei.string()) + " 2>&1"),
+              Tabellen(doc))
+        << datei;
+}
+
+std::shared_ptr<Document> GespeichertUndGeoeffnet(Document& doc, const std::filesystem::path& datei) {
+    doc.Save(datei);
+    auto wieder = Document::Open(datei);
+    PythonLiestGleich(*wieder, datei);
+    return wieder;
 }
 
 }  // namespace vk::word::test

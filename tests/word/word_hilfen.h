@@ -1,8 +1,9 @@
 // Helpers of the document-layer tests: temporary folders, zip parts, the place of a fee table,
-// external readers.
+// python-docx as a second reader.
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,19 +25,13 @@ std::string ZipTeil(const std::filesystem::path& datei, const std::string& name)
 std::vector<std::string> ZipNamen(const std::filesystem::path& datei);
 void ZipTeilSetzen(const std::filesystem::path& datei, const std::string& name, const std::string& inhalt);
 
-bool ProgrammVorhanden(const std::string& name);
-// A python interpreter that can import docx, or "".
-std::string PythonMitDocx();
-
 // The place of a new fee table before the "kalStart" tag, made as the callers make it: a new
 // paragraph before the word ahead of the tag. A range that is nothing when there is no tag.
 Range VorKalStart(Document& doc);
 
-// All tables of the document as JSON [[["cell", ...], ...], ...], cells as read by python-docx
-// ("\n" between paragraphs and for line breaks).
-std::string TabellenAlsJson(vk::word::Document& doc);
-std::string TabellenAlsJsonPython(const std::filesystem::path& datei);
-// Expects python-docx to open the saved file and read the same cell texts (skipped without it).
-void PythonLiestGleich(vk::word::Document& doc, const std::filesystem::path& datei);
+// Expects python-docx to open the saved file and read the cell texts `doc` holds (skipped without it).
+void PythonLiestGleich(Document& doc, const std::filesystem::path& datei);
+// `doc` saved as `datei` and opened again, read by python-docx alike.
+std::shared_ptr<Document> GespeichertUndGeoeffnet(Document& doc, const std::filesystem::path& datei);
 
 }  // namespace vk::word::test

@@ -48,12 +48,10 @@ TEST(WordPaket, UnbekanntesXmlBleibtErhalten) {
     test::ZipTeilSetzen(pfad, "word/document.xml", xml);
     auto doc = Document::Open(pfad);
     doc->Content().InsertAfter(" ergänzt");
-    doc->Save(pfad);
+    EXPECT_EQ(test::GespeichertUndGeoeffnet(*doc, pfad)->Content().Text(), "Rechnung Nr. 1 ergänzt\r");
     std::string neu = test::ZipTeil(pfad, "word/document.xml");
     EXPECT_NE(neu.find("<w:unbekannt w:x=\"1\"/>"), std::string::npos);
     EXPECT_NE(neu.find("Betreff"), std::string::npos);
-    EXPECT_EQ(Document::Open(pfad)->Content().Text(), "Rechnung Nr. 1 ergänzt\r");
-    test::PythonLiestGleich(*Document::Open(pfad), pfad);
 }
 
 TEST(WordPaket, BeschaedigteUndFremdeDateienNennenDateiUndFehler) {
