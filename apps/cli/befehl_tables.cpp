@@ -23,6 +23,8 @@ std::string Sichtbar(const std::string& t) {
     return s;
 }
 
+}  // namespace
+
 std::string Json(const std::string& t) {
     std::string s = "\"";
     for (unsigned char c : t) {
@@ -35,8 +37,6 @@ std::string Json(const std::string& t) {
     }
     return s + "\"";
 }
-
-}  // namespace
 
 void TabellenAusgeben(vk::word::Document& doc, bool json, std::ostream& out) {
     long nummer = 0;

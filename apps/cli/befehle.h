@@ -21,6 +21,10 @@ int BefehlScale(const Argumente& args);
 int BefehlTables(const Argumente& args);
 int BefehlDemo(const Argumente& args);
 int BefehlApply(const Argumente& args);
+int BefehlCheck(const Argumente& args);
+
+// A text as a JSON string literal (quotes, backslashes and control characters escaped).
+std::string Json(const std::string& text);
 
 // Prints every table of the document (cell texts and the comments in each cell).
 void TabellenAusgeben(vk::word::Document& doc, bool json, std::ostream& out);

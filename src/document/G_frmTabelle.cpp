@@ -1,5 +1,7 @@
 #include "document/G_frmTabelle.h"
 
+#include <utility>
+
 #include "common/funktionen.h"
 #include "common/prozedur.h"
 #include "platform/controls/symbole.h"
@@ -54,6 +56,8 @@ void G_frmTabelle::ShowModal() {
     if (Visible()) cmdEnde.Click.Auslösen();  // a handler that did not close it: OK as it stands
 }
 
-void G_frmTabelle::ModalHandlerSetzen(ModalHandler handler) { Handler() = std::move(handler); }
+G_frmTabelle::ModalHandler G_frmTabelle::ModalHandlerSetzen(ModalHandler handler) {
+    return std::exchange(Handler(), std::move(handler));
+}
 
 }  // namespace vk

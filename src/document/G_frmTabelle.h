@@ -27,7 +27,8 @@ public:
     void ShowModal();
 
     using ModalHandler = std::function<void(G_frmTabelle&)>;
-    static void ModalHandlerSetzen(ModalHandler handler);  // empty: the headless default
+    // Sets the handler (empty: the headless default) and returns the one it replaces.
+    static ModalHandler ModalHandlerSetzen(ModalHandler handler);
 
 protected:
     void Form_Load() override;

@@ -101,6 +101,8 @@ std::string Tabellen(Document& doc) {
     return aus;
 }
 
+}  // namespace
+
 std::string PythonMitDocx() {
     static const std::string gefunden = [] {
         for (std::string py : {"python3", "/usr/bin/python3"}) {
@@ -112,8 +114,6 @@ std::string PythonMitDocx() {
     }();
     return gefunden;
 }
-
-}  // namespace
 
 void PythonLiestGleich(Document& doc, const std::filesystem::path& datei) {
     if (PythonMitDocx().empty()) {

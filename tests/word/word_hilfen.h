@@ -31,6 +31,8 @@ Range VorKalStart(Document& doc);
 
 // Expects python-docx to open the saved file and read the cell texts `doc` holds (skipped without it).
 void PythonLiestGleich(Document& doc, const std::filesystem::path& datei);
+// A python3 that has python-docx ("python3" or Debian's /usr/bin/python3), empty when there is none.
+std::string PythonMitDocx();
 // `doc` saved as `datei` and opened again, read by python-docx alike.
 std::shared_ptr<Document> GespeichertUndGeoeffnet(Document& doc, const std::filesystem::path& datei);
 

@@ -1,0 +1,112 @@
+// vk check: proves an invoice before it is sent. Every fee table is priced again from its own inputs
+// and compared, then the totals, the letter-text amounts and the invoice record; nothing is changed.
+// Exit status 0 when everything agrees, 1 when something differs, 2 for bad arguments or files.
+#include <filesystem>
+#include <iostream>
+
+#include "befehle.h"
+#include "common/fehler.h"
+#include "document/Rechnungspruefung.h"
+
+namespace vkcli {
+namespace {
+
+struct Auftrag {
+    vk::Prüfauftrag prüfung;
+    bool json = false;
+};
+
+long Zahl(const std::string& s, const std::string& option) {
+    try {
+        std::size_t n = 0;
+        const long v = std::stol(s, &n);
+        if (n == s.size()) return v;
+    } catch (...) {
+    }
+    throw Aufruffehler{"check: " + option + " needs a whole number, got '" + s + "'"};
+}
+
+Auftrag Lesen(const Argumente& args) {
+    Auftrag a;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& o = args[i];
+        auto wert = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw Aufruffehler{"check: " + o + " needs a value"};
+            return args[++i];
+        };
+        if (o == "--db") a.prüfung.datenbank = wert();
+        else if (o == "--doc") a.prüfung.dokument = wert();
+        else if (o == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(Zahl(wert(), o));
+        else if (o == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(Zahl(wert(), o));
+        else if (o == "--json") a.json = true;
+        else throw Aufruffehler{"check: unknown option '" + o + "'"};
+    }
+    if (a.prüfung.datenbank.empty() || a.prüfung.dokument.empty()) throw Aufruffehler{"check: --db and --doc are required"};
+    return a;
+}
+
+const char* Ergebnis(vk::Prüfergebnis e) {
+    switch (e) {
+    case vk::Prüfergebnis::Stimmt: return "stimmt";
+    case vk::Prüfergebnis::WeichtAb: return "weicht ab";
+    case vk::Prüfergebnis::NichtGeprüft: break;
+    }
+    return "nicht geprüft";
+}
+
+void AbweichungenJson(const std::vector<vk::Abweichung>& liste, std::ostream& out) {
+    out << "[";
+    for (std::size_t i = 0; i < liste.size(); ++i)
+        out << (i ? "," : "") << "{\"zeile\":" << liste[i].zeile << ",\"spalte\":" << liste[i].spalte
+            << ",\"dokument\":" << Json(liste[i].dokument) << ",\"gebuehrenordnung\":" << Json(liste[i].gebührenordnung)
+            << "}";
+    out << "]";
+}
+
+void WerteJson(const std::vector<vk::Wertabweichung>& liste, std::ostream& out) {
+    out << "[";
+    for (std::size_t i = 0; i < liste.size(); ++i)
+        out << (i ? "," : "") << "{\"name\":" << Json(liste[i].name) << ",\"dokument\":" << Json(liste[i].dokument)
+            << ",\"berechnet\":" << Json(liste[i].berechnet) << "}";
+    out << "]";
+}
+
+void JsonAusgeben(const vk::Prüfbericht& b, std::ostream& out) {
+    out << "{\"stimmt\":" << (b.Stimmt() ? "true" : "false") << ",\"tabellen\":[";
+    for (std::size_t i = 0; i < b.tabellen.size(); ++i) {
+        const vk::Tabellenbefund& t = b.tabellen[i];
+        out << (i ? "," : "") << "{\"tabelle\":" << t.tabelle << ",\"kennung\":" << Json(t.kennung)
+            << ",\"kategorie\":" << Json(t.kategorie) << ",\"ergebnis\":" << Json(Ergebnis(t.ergebnis));
+        if (!t.grund.empty()) out << ",\"grund\":" << Json(t.grund);
+        out << ",\"abweichungen\":";
+        AbweichungenJson(t.abweichungen, out);
+        out << "}";
+    }
+    out << "],\"summentabelle\":{\"tabelle\":" << b.summentabelle << ",\"abweichungen\":";
+    AbweichungenJson(b.summen, out);
+    out << "},\"brieftext\":";
+    WerteJson(b.brieftexte, out);
+    out << ",\"datensatz\":";
+    WerteJson(b.datensatz, out);
+    out << "}\n";
+}
+
+}  // namespace
+
+int BefehlCheck(const Argumente& args) {
+    const Auftrag a = Lesen(args);
+    if (!std::filesystem::exists(a.prüfung.dokument))
+        throw Aufruffehler{"check: document not found: " + a.prüfung.dokument.string()};
+    vk::Prüfbericht bericht;
+    try {
+        bericht = vk::RechnungPrüfen(a.prüfung);
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"check: " + f.Beschreibung()};
+    }
+    if (a.json) JsonAusgeben(bericht, std::cout);
+    else
+        for (const std::string& zeile : vk::Berichtszeilen(bericht)) std::cout << zeile << '\n';
+    return bericht.Stimmt() ? 0 : 1;
+}
+
+}  // namespace vkcli
