@@ -10,6 +10,7 @@
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
 #include "component/vk.h"
+#include "document/Briefbetrag.h"
 #include "document/G_frmTabelle.h"
 #include "document/GebuehrenTabelle.h"
 #include "document/KV_WordAuto.h"
@@ -155,10 +156,9 @@ std::vector<std::pair<std::string, std::string>> Brieftexte(word::Document& doc)
         const std::string tag = c.Text();
         if (std::find(kTags.begin(), kTags.end(), tag) == kTags.end()) continue;
         const long ende = c.Reference().End();
-        std::string text = doc.Range(ende, ende + 15).Text();
-        // The amount stands up to its " €"; without one in reach there is none.
-        const std::size_t euro = text.find(" \xE2\x82\xAC");
-        texte.emplace_back(tag, euro == std::string::npos ? "" : Anzeige(text.substr(0, euro + 4)));
+        const long bis = std::min(ende + kBriefbetragReichweite, doc.Content().End());
+        const std::optional<Briefbetrag> betrag = BriefbetragLesen(doc.Range(ende, bis).Text());
+        texte.emplace_back(tag, betrag ? betrag->betrag : "");
     }
     return texte;
 }

@@ -9,6 +9,7 @@
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
 #include "document/GebuehrenTabelle.h"
+#include "document/Briefbetrag.h"
 #include "document/KV_WordAuto.h"
 #include "document/kennungen.h"
 #include "document/summenrechnung.h"
@@ -113,17 +114,13 @@ void Brieftexte(Prozedur& proc, word::Document& doc, word::Application& app, con
             anker.Collapse(word::wdCollapseEnd);
             anker.Select();
             word::Selection sel = app.Selection();
-            sel.MoveEnd(word::wdCharacter, 15);
-            const std::string text = sel.Text();
+            sel.MoveEnd(word::wdCharacter, kBriefbetragReichweite);
+            const std::optional<Briefbetrag> alt = BriefbetragLesen(sel.Text());
             sel.Collapse(word::wdCollapseStart);
-            const std::size_t byte = text.find(" \xE2\x82\xAC");
-            if (byte != std::string::npos) {
-                long zeichen = 0;  // characters before the match (positions count characters)
-                for (std::size_t i = 0; i < byte; ++i)
-                    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++zeichen;
-                sel.MoveEnd(word::wdCharacter, zeichen + 3);  // old amount, " €" and the next character
-            }
-            sel.TypeText(Summentext(betrag) + " ");
+            // The old amount with its " €" and the blank after it; punctuation after it stays. Without
+            // an amount after the tag the new one is inserted there.
+            if (alt) sel.MoveEnd(word::wdCharacter, alt->zeichen);
+            sel.TypeText(BriefbetragText(Summentext(betrag), alt ? alt->blankDanach : true));
         });
     }
 }

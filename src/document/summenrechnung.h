@@ -4,8 +4,8 @@
 //   1. each amount cell counts with the cents it shows;
 //   2. with a rule, each rate's net sum and the VAT-free sum are multiplied by the rule's factor and
 //      rounded to the cent (these are the bases the totals table shows); the net payable is their
-//      sum, or the advance amount itself under an advance by amount (the VAT-free part then takes
-//      the rounding rest);
+//      sum; under an advance by amount that is the amount itself, the rounding rest of a cent or two
+//      going to the largest part;
 //   3. each rate's VAT is its rate of its rounded base, rounded to the cent;
 //   4. the VAT total is the sum of the VAT lines, the invoice amount net + VAT total.
 // So what is shown adds up: net + each VAT line = invoice amount, in the table, the letter text

@@ -218,6 +218,20 @@ TEST_F(Summenbildung, PaymentTargetBoxWithTheDateFromTheInvoiceEvents) {
     EXPECT_EQ(doc_->Shapes().Count(), 0);
 }
 
+// The amount after a letter tag is replaced whatever its length, the punctuation after it stays,
+// and a blank stays between the tag's text and the amount.
+TEST_F(Summenbildung, LetterAmountsKeepTheirPunctuationAndAreReplacedAtAnyLength) {
+    doc_->Content().InsertAfter("\rZu zahlen 0,00 €), danke.");
+    Markieren("Zu zahlen", "kalGesamt");
+    Gebuehrentabelle({{123456789, ""}});
+    vk::SummeBilden(false);
+    vk::SummeLöschen();
+    vk::SummeBilden(false);  // rebuilt: the long amount is found again and replaced
+    const std::string text = doc_->Content().Text();
+    EXPECT_NE(text.find("Zu zahlen 146.913.578,91 €), danke."), std::string::npos) << text;
+    EXPECT_NE(text.find("Netto: Betrag 123.456.789,00 € und weiter"), std::string::npos) << text;
+}
+
 TEST_F(Summenbildung, LetterTagWithoutAnAmountInReachGetsOneInserted) {
     Gebuehrentabelle({{100, "0"}});
     vk::SummeBilden(false);

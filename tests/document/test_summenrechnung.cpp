@@ -103,6 +103,44 @@ TEST(Summenrechnung, AdvancePaymentInPerCentAndAsAnAmount) {
     EXPECT_EQ(Regeltext(b, a), "Abschlagszahlung von ");
 }
 
+// 100,16 € of 625,05 € at three rates and nothing VAT-free: the bases 12,02 + 64,11 + 24,04 would
+// make 100,17; the cent goes off the largest, so the shown bases make the advance and nothing is
+// VAT-free. VAT 0,84 (7 %) + 12,18 (19 % of 64,10) + 3,85 (16 %).
+TEST(Summenrechnung, AnAdvanceByAmountIsThatAmountToTheCent) {
+    Summen s = Erfassen({{"   75,00 €", "7"}, {"  400,05 €", ""}, {"  150,00 €", "16"}});
+    Regelwerte w;
+    w.AbschlagAbsolut = 100.16;
+    RegelAnwenden(s, w);
+    ASSERT_EQ(s.saetze.size(), 3u);
+    EXPECT_EQ(s.saetze[0].basis, 1202);
+    EXPECT_EQ(s.saetze[1].basis, 6410);
+    EXPECT_EQ(s.saetze[2].basis, 2404);
+    EXPECT_EQ(s.Frei, 0);
+    EXPECT_EQ(s.Netto, 10016);
+    EXPECT_EQ(s.MwSt, 84 + 1218 + 385);
+}
+
+// Settings a host may hold that make no sense never price the invoice at zero or below.
+TEST(Summenrechnung, SettingsOutsideTheirSenseAreReadAsNone) {
+    struct Fall {
+        std::int16_t rabatt, prozent;
+        double absolut;
+        std::int64_t netto;
+        const char* regel;
+    };
+    for (const Fall& f : {Fall{-10, 100, 0, 40005, ""}, Fall{0, 150, 0, 40005, ""}, Fall{0, 100, -50, 40005, ""},
+                          Fall{150, 100, 0, 0, "Abzüglich dem Rabatt von 100%"}}) {
+        Summen s = Erfassen({{"  400,05 €", ""}});
+        Regelwerte w;
+        w.Rabatt = f.rabatt;
+        w.AbschlagProzent = f.prozent;
+        w.AbschlagAbsolut = f.absolut;
+        RegelAnwenden(s, w);
+        EXPECT_EQ(s.Netto, f.netto) << f.rabatt << " " << f.prozent << " " << f.absolut;
+        EXPECT_EQ(Regeltext(s, w), f.regel);
+    }
+}
+
 TEST(Summenrechnung, AnEmptyAdvancePercentageIsNoRule) {
     Summen s = Erfassen({{"  200,00 €", ""}});
     Regelwerte w;

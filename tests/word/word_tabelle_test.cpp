@@ -255,7 +255,8 @@ TEST(WordTabelle, NeueTabelleNimmtDieVorlageFuerNeueTabellen) {
         neu->Tables().Add(Am(neu, 0), 1, 2);
         auto ziel = test::TempOrdner() / "neu.docx";
         neu->Save(ziel);
-        pugi::xml_node tblPr = DokumentXml(ziel).child("w:document").child("w:body").child("w:tbl").child("w:tblPr");
+        const auto xml = DokumentXml(ziel);  // kept: the nodes below live in it
+        pugi::xml_node tblPr = xml.child("w:document").child("w:body").child("w:tbl").child("w:tblPr");
         EXPECT_STREQ(tblPr.child("w:tblStyle").attribute("w:val").value(), erwartet) << ersatz;
         if (*erwartet) {
             EXPECT_STREQ(tblPr.first_child().name(), "w:tblStyle");  // first, as the schema orders it
