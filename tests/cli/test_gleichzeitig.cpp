@@ -36,6 +36,10 @@ struct Fall {
     bool eineRechnung;  // both on invoice 1, else A on 1 and B on 2
 };
 
+void PrintTo(const Fall& f, std::ostream* aus) {
+    *aus << (f.eineRechnung ? "one invoice, " : "two invoices, ") << BackendName(f.backend);
+}
+
 std::string FallName(const ::testing::TestParamInfo<Fall>& info) {
     return std::string(info.param.eineRechnung ? "EineRechnung_" : "ZweiRechnungen_") + BackendName(info.param.backend);
 }

@@ -1,6 +1,5 @@
 #include "platform/dao/recordset.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <set>

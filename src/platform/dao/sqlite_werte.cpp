@@ -3,8 +3,6 @@
 #include <sqlite3.h>
 
 #include <cctype>
-#include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "common/fehler.h"
