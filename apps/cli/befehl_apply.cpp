@@ -186,7 +186,8 @@ vk::word::Table TabelleMit(vk::word::Document& doc, std::string_view schluessel)
 
 int BefehlApply(const Argumente& args) {
     const Auftrag a = Lesen(args);
-    if (!std::filesystem::exists(a.db)) throw Aufruffehler{"apply: database not found: " + a.db};
+    if (!vk::dao::IstServerAdresse(a.db) && !std::filesystem::exists(a.db))
+        throw Aufruffehler{"apply: database not found: " + a.db};
 
     std::shared_ptr<vk::word::Document> doc;
     std::shared_ptr<vk::dao::Workspace> ws = std::make_shared<vk::dao::Workspace>();
@@ -200,7 +201,7 @@ int BefehlApply(const Argumente& args) {
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"apply: " + f.Beschreibung()};
     }
-    if (rechnung->EOF()) throw Aufruffehler{"apply: no invoice " + std::to_string(a.rechnung) + " in " + a.db};
+    if (rechnung->EOF()) throw Aufruffehler{"apply: no invoice " + std::to_string(a.rechnung) + " in " + db->Name()};
 
     vk::VK komponente;
     komponente.Doc(vk::Variant(doc));

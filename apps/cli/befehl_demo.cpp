@@ -1,5 +1,6 @@
-// vk demo DIR: an office database, an invoice template with the tags, and the invoice after one
-// confirmed dialog of every category that exists; prints the totals.
+// vk demo DIR [--db URI]: an office database (DIR/buero.sqlite, or the tables in a server database),
+// an invoice template with the tags, and the invoice after one confirmed dialog of every category;
+// prints the totals.
 #include <filesystem>
 #include <iostream>
 
@@ -32,25 +33,36 @@ void VorlageSchreiben(const fs::path& datei) { vk::BeispielVorlage()->Save(datei
 }  // namespace
 
 int BefehlDemo(const Argumente& args) {
-    if (args.size() != 1) throw Aufruffehler{"demo: expected one argument DIR"};
+    std::string server;
+    if (args.size() == 3 && args[1] == "--db") server = args[2];
+    else if (args.size() != 1) throw Aufruffehler{"demo: expected DIR [--db URI]"};
+    if (!server.empty() && !vk::dao::IstServerAdresse(server))
+        throw Aufruffehler{"demo: --db takes a postgresql:// address; the database file is DIR/buero.sqlite"};
     const fs::path dir = args[0];
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec) throw Aufruffehler{"demo: cannot create " + dir.string() + ": " + ec.message()};
-    const fs::path db = dir / "buero.sqlite", vorlage = dir / "Vorlage.docx", rechnung = dir / "Rechnung.docx";
-    for (const auto& f : {db, vorlage, rechnung}) fs::remove(f, ec);
+    const fs::path datei = dir / "buero.sqlite", vorlage = dir / "Vorlage.docx", rechnung = dir / "Rechnung.docx";
+    for (const auto& f : {vorlage, rechnung}) fs::remove(f, ec);
+    // A server database is never emptied here: one that holds the office tables already is refused.
+    if (server.empty()) fs::remove(datei, ec);
+    const std::string db = server.empty() ? datei.string() : server;
 
-    vk::BeispielDatenbankAnlegen(db);
+    try {
+        vk::BeispielDatenbankAnlegen(db);
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"demo: " + f.Beschreibung()};
+    }
     VorlageSchreiben(vorlage);
 
     // The host's part: the invoice, the database and the job quantities into the component.
     auto doc = vk::word::Document::Open(vorlage);
     auto ws = std::make_shared<vk::dao::Workspace>();
-    auto datenbank = ws->OpenDatabase(db.string());
+    auto datenbank = ws->OpenDatabase(db);
     vk::VK komponente;
     komponente.Doc(vk::Variant(doc));
     komponente.KalWorkspace(vk::Variant(ws));
-    komponente.DatenbankPfad(vk::Variant(db.string()));
+    komponente.DatenbankPfad(vk::Variant(db));
     komponente.ID_Benutzer(vk::Variant(std::int32_t{1}));
     komponente.NeueAbfrage(vk::Variant(datenbank));
     komponente.Flurstücksnummer(vk::Variant("123/4"));
@@ -121,7 +133,7 @@ int BefehlDemo(const Argumente& args) {
     auto gespeichert = datenbank->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
     std::cout << "Stored: NettoRechnung " << vk::CStr(gespeichert->Fields("NettoRechnung").Value())
               << " ct, Brutto " << vk::CStr(gespeichert->Fields("Brutto").Value()) << " ct\n"
-              << "Wrote " << db.string() << ", " << vorlage.string() << ", " << rechnung.string() << '\n';
+              << "Wrote " << datenbank->Name() << ", " << vorlage.string() << ", " << rechnung.string() << '\n';
     return 0;
 }
 

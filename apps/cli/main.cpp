@@ -10,8 +10,8 @@ namespace {
 
 const char* kHilfe =
     "usage:\n"
-    "  vk demo DIR\n"
-    "  vk apply --db FILE --user N --invoice ID --doc FILE.docx [--out FILE.docx] --category K\n"
+    "  vk demo DIR [--db postgresql://USER@HOST/DBNAME]\n"
+    "  vk apply --db FILE|URI --user N --invoice ID --doc FILE.docx [--out FILE.docx] --category K\n"
     "           [--property NAME=VALUE]... [--set NAME=VALUE]... [--choose new|1|2|3|4|5|cursor]\n"
     "           [--answer yes|no] [--cancel] [--json]\n"
     "  vk check --db FILE --user N --invoice ID --doc FILE.docx [--json]\n"

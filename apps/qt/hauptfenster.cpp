@@ -76,6 +76,7 @@ Hauptfenster::~Hauptfenster() {
 void Hauptfenster::MenüsAnlegen() {
     QMenu* datei = menuBar()->addMenu("&Datei");
     datei->addAction("&Datenbank öffnen…", this, &Hauptfenster::DatenbankWählen);
+    datei->addAction("Datenbank auf dem &Server öffnen…", this, &Hauptfenster::DatenbankAufServerWählen);
     datei->addAction("&Rechnung öffnen…", QKeySequence::Open, this, &Hauptfenster::DokumentWählen);
     datei->addAction("&Speichern", QKeySequence::Save, this, &Hauptfenster::Speichern);
     datei->addSeparator();
@@ -114,8 +115,20 @@ bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std
 }
 
 void Hauptfenster::DatenbankWählen() {
-    const QString pfad = QFileDialog::getOpenFileName(this, "Datenbank öffnen", {}, "Bürodatenbank (*.sqlite *.db);;Alle Dateien (*)");
-    if (pfad.isEmpty()) return;
+    DatenbankÜbernehmen(
+        QFileDialog::getOpenFileName(this, "Datenbank öffnen", {}, "Bürodatenbank (*.sqlite *.db);;Alle Dateien (*)"));
+}
+
+// The office database on a PostgreSQL server, by its address; the password comes from PGPASSWORD
+// or ~/.pgpass, never from this field.
+void Hauptfenster::DatenbankAufServerWählen() {
+    DatenbankÜbernehmen(QInputDialog::getText(this, "Datenbank auf dem Server öffnen",
+                                              "Adresse (postgresql://benutzer@server:5432/datenbank):", QLineEdit::Normal,
+                                              "postgresql://"));
+}
+
+void Hauptfenster::DatenbankÜbernehmen(const QString& pfad) {
+    if (pfad.isEmpty() || pfad == "postgresql://") return;
     vk::ui::Formen::AlleEntladen();
     try {
         sitzung_.DatenbankÖffnen(pfad.toStdString());

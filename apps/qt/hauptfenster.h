@@ -51,6 +51,8 @@ protected:
 private:
     void MenüsAnlegen();
     void DatenbankWählen();
+    void DatenbankAufServerWählen();
+    void DatenbankÜbernehmen(const QString& name);
     void DokumentWählen();
     bool RechnungAuswählen();
     void NachAktion();

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     QCommandLineParser p;
     p.setApplicationDescription("Gebührenberechnung: Rechnung mit den Gebührendialogen bearbeiten");
     p.addHelpOption();
-    p.addOption({"db", "Bürodatenbank (SQLite)", "FILE"});
+    p.addOption({"db", "Bürodatenbank: SQLite-Datei oder postgresql://-Adresse", "FILE|URI"});
     p.addOption({"invoice", "Rechnung (ID_Rechnungsnummer)", "ID", "1"});
     p.addOption({"doc", "Rechnungsdokument (.docx)", "FILE"});
     p.addOption({"user", "Benutzer (ID_Benutzer); sonst aus den Einstellungen", "N"});

@@ -9,10 +9,10 @@
 namespace vkhost {
 
 void Sitzung::DatenbankÖffnen(const std::string& pfad) {
-    if (!std::filesystem::exists(pfad))
+    if (!vk::dao::IstServerAdresse(pfad) && !std::filesystem::exists(pfad))
         throw vk::LaufzeitFehler(vk::fehlernummer::UngueltigesArgument, "Datenbank nicht gefunden: " + pfad);
     auto db = workspace_->OpenDatabase(pfad);
-    db->OpenRecordset("SELECT * FROM Rechnung WHERE 0")->Close();  // an office database has invoices
+    db->OpenRecordset("SELECT * FROM Rechnung WHERE 1 = 0")->Close();  // an office database has invoices
     if (datenbank_) datenbank_->Close();
     datenbank_ = std::move(db);
     datenbankPfad_ = pfad;
@@ -42,7 +42,7 @@ void Sitzung::RechnungWählen(int id) {
                                         {vk::Variant(static_cast<std::int32_t>(id))});
     if (rs->EOF())
         throw vk::LaufzeitFehler(vk::fehlernummer::UngueltigesArgument,
-                                 "Keine Rechnung " + std::to_string(id) + " in " + datenbankPfad_);
+                                 "Keine Rechnung " + std::to_string(id) + " in " + datenbank_->Name());
     rechnung_ = std::move(rs);
     rechnungsId_ = id;
 }

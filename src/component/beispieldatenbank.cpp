@@ -4,10 +4,10 @@
 
 namespace vk {
 
-void BeispielDatenbankAnlegen(const std::filesystem::path& datei) {
-    dao::DatenbankAnlegen(datei);
+void BeispielDatenbankAnlegen(const std::string& name) {
+    dao::DatenbankAnlegen(name);
     dao::Workspace ws;
-    auto db = ws.OpenDatabase(datei.string());
+    auto db = ws.OpenDatabase(name);
     db->Execute("INSERT INTO TempDoc (ID_Benutzer, ID_Auftragsnummer, MeßtruppZusammenfassen, ID_Lieferschein, "
                 "AbschlagAbsolut, AbschlagProzent, Zahlungsziel, Mehrwertsteuersatz, Preisgruppe1, Preisgruppe2, "
                 "Preisgruppe3, Preisgruppe4, Mehrwertsteuer, MwStErmäßigt, Rabatt) "

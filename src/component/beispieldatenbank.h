@@ -3,11 +3,12 @@
 // text. The demo and the benchmarks start from it.
 #pragma once
 
-#include <filesystem>
+#include <string>
 
 namespace vk {
 
-// Creates the database file (it must not exist yet) with the schema and the sample rows.
-void BeispielDatenbankAnlegen(const std::filesystem::path& datei);
+// Creates the database with the schema and the sample rows: a new file (it must not exist yet), or
+// for a postgresql:// address the tables in that server database (it must hold none of them yet).
+void BeispielDatenbankAnlegen(const std::string& name);
 
 }  // namespace vk

@@ -29,7 +29,7 @@ void VK::Show(std::int16_t Index, std::shared_ptr<dao::Recordset> Rechnung, std:
     std::shared_ptr<dao::Database> db;
     std::shared_ptr<dao::Recordset> rs;
     proc([&] { db = Gesetzt(k.KalWorkspace).OpenDatabase(k.DatenbankPfad); });
-    proc([&] { rs = Gesetzt(db).OpenRecordset("SELECT * FROM TempDoc WHERE ID_Benutzer = " + std::to_string(k.ID_Benutzer)); });
+    proc([&] { rs = Gesetzt(db).OpenRecordset("SELECT * FROM TempDoc WHERE ID_Benutzer = ?", {Variant(k.ID_Benutzer)}); });
 
     // One statement per column: a failing read is logged and leaves its value as it was.
     auto feld = [&](const char* name) { return Gesetzt(rs).Fields(name).Value(); };

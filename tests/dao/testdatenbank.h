@@ -1,11 +1,14 @@
-// Test helpers: an office database made from the host schema, and direct SQLite access that does
-// not go through the layer under test (the temporary folder: datei_hilfe.h).
+// Test helpers: an office database made from the host schema, and direct access that does not go
+// through the layer under test (the temporary folder: datei_hilfe.h). `Roh` and `NeueDatenbank`
+// are a SQLite file; `Testdatenbank` is either backend, for the tests that run on both.
 #pragma once
 
 #include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -58,5 +61,52 @@ inline std::filesystem::path NeueDatenbank(const TempOrdner& ordner, const std::
     vk::dao::DatenbankAnlegen(datei);
     return datei;
 }
+
+// The two backends of the database layer; the test cases that run on both take one as parameter
+// and are named after it ("/SQLite", "/PostgreSQL": ctest gives the second the test server).
+enum class Backend { SQLite, PostgreSQL };
+inline const char* BackendName(Backend b) { return b == Backend::SQLite ? "SQLite" : "PostgreSQL"; }
+inline void PrintTo(Backend b, std::ostream* aus) { *aus << BackendName(b); }
+// For INSTANTIATE_TEST_SUITE_P: the backend as the test's name.
+struct NachBackend {
+    template <class Info>
+    std::string operator()(const Info& info) const { return BackendName(info.param); }
+};
+
+// An office database of either backend, new for one test and empty but for the host tables (a file
+// in the folder, or a database on the test server), with a connection of its own beside the layer
+// under test: to arrange rows, read what is stored, and play another user holding locks.
+class Testdatenbank {
+public:
+    static std::unique_ptr<Testdatenbank> Neu(Backend backend, const TempOrdner& ordner);
+    virtual ~Testdatenbank() = default;
+
+    Backend Art() const { return art_; }
+    // What Workspace::OpenDatabase takes: the file path or the server address.
+    const std::string& Name() const { return name_; }
+    // What an error about the database must name: the file, or the database on the server.
+    virtual std::string Kurzname() const { return name_; }
+    // Runs one or more statements.
+    virtual void Sql(const std::string& sql) = 0;
+    // The first column of the first row as text ("NULL" for NULL, "-" for no row). Numbers read
+    // alike on both through Zahl: a file shows 100.0 where the server shows 100.
+    virtual std::string Text(const std::string& sql) = 0;
+    double Zahl(const std::string& sql) { return std::stod(Text(sql)); }
+
+    // Another user's locks, held until Freigeben: one that neither reads nor lets anyone else read
+    // or write (a file's exclusive lock; on the server every host table locked exclusively), and a
+    // writer that others may read beside (a file's write lock; on the server the invoice rows it
+    // has changed).
+    virtual void AllesSperren() = 0;
+    virtual void Schreiben() = 0;
+    void Freigeben() { Sql("ROLLBACK"); }
+
+protected:
+    Testdatenbank(Backend art, std::string name) : art_(art), name_(std::move(name)) {}
+
+private:
+    Backend art_;
+    std::string name_;
+};
 
 }  // namespace vktest

@@ -30,6 +30,8 @@ inline constexpr int ObjektUngueltig = 3420;            // used after Close
 inline constexpr int Datentyp = 3464;                   // data type mismatch
 inline constexpr int UngueltigesArgument = 3001;        // e.g. an unknown recordset type
 inline constexpr int KeineTransaktion = 3034;           // CommitTrans / Rollback without BeginTrans, or a second BeginTrans
+inline constexpr int VerbindungFehlgeschlagen = 3151;   // the database server refused or lost the connection
+inline constexpr int SchonVorhanden = 58;               // a new database: the file or its tables exist already
 }  // namespace fehlernummer
 
 }  // namespace vk::dao

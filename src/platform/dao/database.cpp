@@ -1,7 +1,5 @@
 #include "platform/dao/database.h"
 
-#include <sqlite3.h>
-
 #include "common/stoerstelle.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/recordset.h"
@@ -18,7 +16,7 @@ std::shared_ptr<Recordset> Database::OpenRecordset(std::string_view statement, i
 std::shared_ptr<Recordset> Database::OpenRecordset(std::string_view statement, const std::vector<Variant>& parameters,
                                                    int type) {
     DatenbankStoerung.Punkt("Database.OpenRecordset", fehlernummer::Gesperrt);
-    verbindung_->Handle();  // 3420 when closed
+    verbindung_->Pruefen();  // 3420 when closed
     return std::make_shared<Recordset>(verbindung_, statement, parameters, type);
 }
 
@@ -26,20 +24,21 @@ void Database::Execute(std::string_view statement) { Execute(statement, {}); }
 
 void Database::Execute(std::string_view statement, const std::vector<Variant>& parameters) {
     DatenbankStoerung.Punkt("Database.Execute", fehlernummer::Gesperrt);
-    detail::Anweisung anweisung(*verbindung_, statement);
-    if (anweisung.Spaltenanzahl() > 0)
+    verbindung_->Pruefen();
+    auto anweisung = verbindung_->Vorbereiten(statement);
+    if (anweisung->Spaltenanzahl() > 0)
         throw LaufzeitFehler(fehlernummer::AuswahlabfrageAusfuehren,
                              "Execute führt keine Abfrage aus, die Datensätze liefert; dafür gibt es OpenRecordset.");
-    anweisung.Binden(parameters);
-    while (anweisung.Schritt()) {}
-    betroffen_ = static_cast<long>(sqlite3_changes(verbindung_->Handle()));
+    anweisung->Binden(parameters);
+    while (anweisung->Schritt()) {}
+    betroffen_ = anweisung->Geaendert();
 }
 
 void Database::BeginTrans() {
     DatenbankStoerung.Punkt("Database.BeginTrans", fehlernummer::Gesperrt);
     if (InTransaction())
         throw LaufzeitFehler(fehlernummer::KeineTransaktion, "In der Datenbank '" + Name() + "' läuft schon eine Transaktion.");
-    verbindung_->Ausfuehren("BEGIN IMMEDIATE");
+    verbindung_->Beginnen();
 }
 
 void Database::CommitTrans() {
@@ -56,7 +55,7 @@ void Database::Rollback() {
     verbindung_->Ausfuehren("ROLLBACK");
 }
 
-bool Database::InTransaction() const { return sqlite3_get_autocommit(verbindung_->Handle()) == 0; }
+bool Database::InTransaction() const { return verbindung_->InTransaktion(); }
 
 void Database::Close() { verbindung_->Schliessen(); }
 

@@ -36,9 +36,12 @@ public:
     long RecordsAffected() const { return betroffen_; }
 
     // Transactions: changes made between BeginTrans and CommitTrans become visible to others and
-    // durable together, or not at all after Rollback. BeginTrans takes the write lock at once
-    // (waiting up to the workspace's lock timeout, 3260 after it), so two writers queue instead of
-    // failing half-way; a second BeginTrans while one is open gives 3034, CommitTrans or Rollback
+    // durable together, or not at all after Rollback. On a database file BeginTrans takes the write
+    // lock at once (waiting up to the workspace's lock timeout, 3260 after it), so two writers queue
+    // instead of failing half-way; on a server each row is locked when a statement writes it (and
+    // that statement waits up to the lock timeout), so writers of different rows never wait for
+    // each other. A statement that fails inside a transaction has no effect and the transaction
+    // goes on, on both. A second BeginTrans while one is open gives 3034, CommitTrans or Rollback
     // without one 3034 too. Recordset::Update inside a transaction becomes part of it.
     void BeginTrans();
     void CommitTrans();

@@ -1,7 +1,5 @@
 #include "platform/dao/recordset.h"
 
-#include <sqlite3.h>
-
 #include <cctype>
 #include <cstdio>
 #include <set>
@@ -9,24 +7,13 @@
 #include "common/stoerstelle.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/database.h"
-#include "platform/dao/verbindung.h"
-#include "platform/dao/werte.h"
+#include "platform/dao/sqltext.h"
 
 namespace vk::dao {
 namespace {
 
-bool GleichOhneGross(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
-std::string Gross(std::string_view s) {
-    std::string r;
-    for (char c : s) r += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return r;
-}
+using detail::Bezeichner;
+using detail::GleichOhneGross;
 
 std::string_view Trimmen(std::string_view s) {
     const char* leer = " \t\r\n";
@@ -39,78 +26,39 @@ bool IstNamenszeichen(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
 }
 
-// An SQL identifier in double quotes.
-std::string Bezeichner(std::string_view name) {
-    std::string r = "\"";
-    for (char c : name) {
-        r += c;
-        if (c == '"') r += '"';
-    }
-    return r + "\"";
-}
-
 // A bare table name ("Version" or "[Version]") opens the whole table.
-std::string AnweisungFuer(std::string_view statement) {
+std::string AnweisungFuer(std::string_view statement, const detail::Verbindung& verbindung) {
     std::string_view s = Trimmen(statement);
     if (s.size() > 2 && s.front() == '[' && s.back() == ']') s = s.substr(1, s.size() - 2);
     if (s.empty()) return std::string(statement);
     for (char c : s)
         if (!IstNamenszeichen(c)) return std::string(statement);
     if (std::isdigit(static_cast<unsigned char>(s.front()))) return std::string(statement);
-    return "SELECT * FROM " + Bezeichner(s);
-}
-
-// The keywords of the statement outside literals, quoted names and comments, in capitals.
-std::set<std::string> Schluesselwoerter(std::string_view sql) {
-    std::set<std::string> woerter;
-    std::size_t i = 0;
-    auto bis = [&](char ende) {
-        for (++i; i < sql.size() && sql[i] != ende; ++i) {}
-        ++i;
-    };
-    while (i < sql.size()) {
-        char c = sql[i];
-        if (c == '\'' || c == '"' || c == '`') { bis(c); continue; }
-        if (c == '[') { bis(']'); continue; }
-        if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') { bis('\n'); continue; }
-        if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
-            std::size_t e = sql.find("*/", i + 2);
-            i = (e == std::string_view::npos) ? sql.size() : e + 2;
-            continue;
-        }
-        if (IstNamenszeichen(c)) {
-            std::size_t a = i;
-            while (i < sql.size() && IstNamenszeichen(sql[i])) ++i;
-            woerter.insert(Gross(sql.substr(a, i - a)));
-            continue;
-        }
-        ++i;
-    }
-    return woerter;
+    return "SELECT * FROM " + verbindung.Tabellenbezeichner(s);
 }
 
 // Whether each result row can be one table row: no grouping, aggregates or compound queries.
 bool EineZeileJeTabellenzeile(std::string_view sql) {
-    static const char* kMehrdeutig[] = {"DISTINCT", "GROUP", "HAVING", "UNION", "INTERSECT", "EXCEPT", "WITH", "VALUES",
-                                        "COUNT", "MIN", "MAX", "SUM", "AVG", "TOTAL", "GROUP_CONCAT"};
-    auto woerter = Schluesselwoerter(sql);
-    for (const char* w : kMehrdeutig)
-        if (woerter.count(w)) return false;
+    static const std::set<std::string> kMehrdeutig = {"DISTINCT", "GROUP", "HAVING", "UNION", "INTERSECT", "EXCEPT", "WITH",
+                                                      "VALUES", "COUNT", "MIN", "MAX", "SUM", "AVG", "TOTAL", "GROUP_CONCAT",
+                                                      "STRING_AGG", "ARRAY_AGG"};
+    for (const std::string& w : detail::Woerter(sql))
+        if (kMehrdeutig.count(w)) return false;
     return true;
 }
 
-// "SELECT a, b FROM t" as "SELECT _rowid_, a, b FROM t"; empty when the statement has another form.
-std::string MitRowid(std::string_view sql) {
+// "SELECT a, b FROM t" as "SELECT k1, k2, a, b FROM t"; empty when the statement has another form.
+std::string MitSchluessel(std::string_view sql, const std::vector<std::string>& schluessel) {
     std::string_view s = Trimmen(sql);
     if (s.size() < 7 || !GleichOhneGross(s.substr(0, 6), "SELECT") || !std::isspace(static_cast<unsigned char>(s[6])))
         return {};
     std::string_view rest = Trimmen(s.substr(6));
     if (rest.size() >= 3 && GleichOhneGross(rest.substr(0, 3), "ALL") && (rest.size() == 3 || !IstNamenszeichen(rest[3])))
         return {};
-    return "SELECT _rowid_, " + std::string(rest);
+    std::string mit = "SELECT ";
+    for (const std::string& k : schluessel) mit += k + ", ";
+    return mit + std::string(rest);
 }
-
-const char* TextOderLeer(const char* s) { return s ? s : ""; }
 
 // A text that tells keys apart: its type and its value.
 std::string SchluesselText(const std::vector<Variant>& werte) {
@@ -137,97 +85,117 @@ Recordset::Recordset(std::shared_ptr<detail::Verbindung> verbindung, std::string
     : verbindung_(std::move(verbindung)), typ_(type) {
     if (type != dbOpenTable && type != dbOpenDynaset && type != dbOpenSnapshot && type != dbOpenForwardOnly)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unbekannte Art von Datensatzgruppe: " + std::to_string(type) + ".");
-    Lesen(AnweisungFuer(statement), parameters);
+    Lesen(AnweisungFuer(statement, *verbindung_), parameters);
 }
 
 void Recordset::Lesen(std::string_view sql, const std::vector<Variant>& parameters) {
-    detail::Anweisung abfrage(*verbindung_, sql);
-    if (!abfrage.NurLesend() || abfrage.Spaltenanzahl() == 0)
+    std::unique_ptr<detail::Anweisung> abfrage = verbindung_->Vorbereiten(sql);
+    if (!abfrage->NurLesend() || abfrage->Spaltenanzahl() == 0)
         throw LaufzeitFehler(fehlernummer::UngueltigeOperation,
                              "OpenRecordset braucht eine Abfrage, die Datensätze liefert; die Anweisung ändert Daten.");
-    sqlite3_stmt* stmt = abfrage.Handle();
-    const int n = abfrage.Spaltenanzahl();
+    const int n = abfrage->Spaltenanzahl();
     bool eineTabelle = (typ_ == dbOpenTable || typ_ == dbOpenDynaset) && EineZeileJeTabellenzeile(sql);
     for (int i = 0; i < n; ++i) {
-        Spalte s{TextOderLeer(sqlite3_column_name(stmt, i)), TextOderLeer(sqlite3_column_table_name(stmt, i)),
-                 TextOderLeer(sqlite3_column_origin_name(stmt, i)), TextOderLeer(sqlite3_column_decltype(stmt, i))};
+        const detail::Spalteninfo& s = abfrage->Spalte(i);
         // Computed columns are allowed (they cannot be assigned); columns of a second table are not.
-        const char* dbName = sqlite3_column_database_name(stmt, i);
         if (!s.tabelle.empty()) {
-            if (!dbName || std::string_view(dbName) != "main") eineTabelle = false;
-            if (tabelle_.empty()) tabelle_ = s.tabelle;
-            else if (s.tabelle != tabelle_) eineTabelle = false;
+            if (tabelle_.empty()) {
+                schema_ = s.schema;
+                tabelle_ = s.tabelle;
+            } else if (s.tabelle != tabelle_ || s.schema != schema_) {
+                eineTabelle = false;
+            }
         }
-        spalten_.push_back(std::move(s));
+        spalten_.push_back(s);
     }
     if (!eineTabelle || tabelle_.empty()) {
         eineTabelle = false;
+        schema_.clear();
         tabelle_.clear();
     }
 
-    // Rows of one table get their key: the rowid, read along with the row, else the primary key.
-    std::unique_ptr<detail::Anweisung> mitRowid;
-    std::vector<int> schluesselIndex;  // positions of the primary key columns in the result
-    if (eineTabelle) {
-        if (std::string umgeschrieben = MitRowid(sql); !umgeschrieben.empty()) {
-            try {
-                auto a = std::make_unique<detail::Anweisung>(*verbindung_, umgeschrieben);
-                if (a->Spaltenanzahl() == n + 1 && TextOderLeer(sqlite3_column_table_name(a->Handle(), 0)) == tabelle_)
-                    mitRowid = std::move(a);
-            } catch (const LaufzeitFehler&) {
-                // WITHOUT ROWID table, a view, an ambiguous join: try the primary key.
-            }
-        }
-        if (mitRowid) {
-            schluesselSpalten_ = {"rowid"};
-        } else {
-            detail::Anweisung pk(*verbindung_, "SELECT name FROM pragma_table_info(?) WHERE pk > 0 ORDER BY pk");
-            pk.Binden({Variant(tabelle_)});
-            while (pk.Schritt()) {
-                std::string name = TextOderLeer(reinterpret_cast<const char*>(sqlite3_column_text(pk.Handle(), 0)));
-                int gefunden = -1;
-                for (int i = 0; i < n && gefunden < 0; ++i)
-                    if (GleichOhneGross(spalten_[static_cast<std::size_t>(i)].ursprung, name)) gefunden = i;
-                if (gefunden < 0) {
-                    schluesselSpalten_.clear();
-                    break;
-                }
-                schluesselSpalten_.push_back(name);
-                schluesselIndex.push_back(gefunden);
-            }
-            if (schluesselSpalten_.empty()) tabelle_.clear();
-        }
+    // Rows of one table get their key, read along with the row.
+    std::vector<int> schluesselIndex;  // positions of the key columns in the result of `lesen`
+    std::unique_ptr<detail::Anweisung> mitSchluessel;
+    if (eineTabelle) mitSchluessel = SchluesselFinden(sql, schluesselIndex);
+    if (schluesselSpalten_.empty()) {
+        schema_.clear();
+        tabelle_.clear();
     }
 
-    detail::Anweisung& lesen = mitRowid ? *mitRowid : abfrage;
-    const int versatz = mitRowid ? 1 : 0;
+    detail::Anweisung& lesen = mitSchluessel ? *mitSchluessel : *abfrage;
+    const int versatz = lesen.Spaltenanzahl() - n;  // key columns put in front
     lesen.Binden(parameters);
     std::set<std::string> schluessel;
     bool eindeutig = true;
     while (lesen.Schritt()) {
         Zeile z;
         z.werte.reserve(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i)
-            z.werte.push_back(detail::SpaltenWert(lesen.Handle(), i + versatz, spalten_[static_cast<std::size_t>(i)].deklTyp));
-        if (mitRowid) z.schluessel.push_back(detail::SpaltenWert(lesen.Handle(), 0, ""));
-        for (int i : schluesselIndex) z.schluessel.push_back(z.werte[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < n; ++i) z.werte.push_back(lesen.Wert(i + versatz, spalten_[static_cast<std::size_t>(i)].typ));
+        for (int i : schluesselIndex) z.schluessel.push_back(i < versatz ? lesen.Wert(i, "") : z.werte[static_cast<std::size_t>(i - versatz)]);
         if (!tabelle_.empty() && !schluessel.insert(SchluesselText(z.schluessel)).second) eindeutig = false;
         zeilen_.push_back(std::move(z));
     }
     // A row that appears twice (a join) cannot be told apart: such a recordset is read-only.
     if (!eindeutig) {
+        schema_.clear();
         tabelle_.clear();
         schluesselSpalten_.clear();
     }
     position_ = 0;
 }
 
+// The key of the rows: the primary key when every column of it is in the result; else the primary
+// key, or failing that the row id, put in front of the statement's own columns. Returns that
+// rewritten statement (null when the result holds the key), sets schluesselSpalten_ and the
+// key's positions; leaves schluesselSpalten_ empty when no key is found (read-only).
+std::unique_ptr<detail::Anweisung> Recordset::SchluesselFinden(std::string_view sql, std::vector<int>& schluesselIndex) {
+    const std::vector<std::string> pk = verbindung_->Primaerschluessel(schema_, tabelle_);
+    std::vector<int> gefunden;
+    for (const std::string& name : pk) {
+        for (std::size_t i = 0; i < spalten_.size(); ++i)
+            if (spalten_[i].tabelle == tabelle_ && GleichOhneGross(spalten_[i].ursprung, name)) {
+                gefunden.push_back(static_cast<int>(i));
+                break;
+            }
+    }
+    if (!pk.empty() && gefunden.size() == pk.size()) {
+        for (const std::string& name : pk) schluesselSpalten_.push_back(Bezeichner(name));
+        schluesselIndex = gefunden;
+        return nullptr;
+    }
+
+    std::vector<std::vector<std::string>> kandidaten;
+    if (!pk.empty()) {
+        kandidaten.emplace_back();
+        for (const std::string& name : pk) kandidaten.back().push_back(Bezeichner(name));
+    }
+    kandidaten.push_back({verbindung_->Zeilenkennung()});
+    const int n = static_cast<int>(spalten_.size());
+    for (const auto& kandidat : kandidaten) {
+        const std::string umgeschrieben = MitSchluessel(sql, kandidat);
+        if (umgeschrieben.empty()) return nullptr;
+        const int k = static_cast<int>(kandidat.size());
+        try {
+            auto a = verbindung_->Vorbereiten(umgeschrieben);
+            bool passt = a->Spaltenanzahl() == n + k;
+            for (int i = 0; passt && i < k; ++i) passt = a->Spalte(i).tabelle == tabelle_ && a->Spalte(i).schema == schema_;
+            if (!passt) continue;
+            schluesselSpalten_ = kandidat;
+            for (int i = 0; i < k; ++i) schluesselIndex.push_back(i);
+            return a;
+        } catch (const LaufzeitFehler&) {
+            // A view, a table without row id, an ambiguous join: try the next, else read-only.
+        }
+    }
+    return nullptr;
+}
+
 // --- State and navigation -------------------------------------------------------------------------
 
 void Recordset::Pruefen() const {
     if (geschlossen_) throw LaufzeitFehler(fehlernummer::ObjektUngueltig, "Die Datensatzgruppe ist geschlossen.");
-    if (!verbindung_->Offen())
-        throw LaufzeitFehler(fehlernummer::ObjektUngueltig, "Die Datenbank '" + verbindung_->Name() + "' ist geschlossen.");
+    verbindung_->Pruefen();
 }
 
 bool Recordset::BOF() const {
@@ -325,7 +293,7 @@ Variant Recordset::Wert(std::size_t spalte) const {
 void Recordset::WertSetzen(std::size_t spalte, const Variant& wert) {
     Pruefen();
     if (!bearbeiten_) throw LaufzeitFehler(fehlernummer::UpdateOhneEdit, "Update oder Feldzuweisung ohne Edit.");
-    const Spalte& s = spalten_.at(spalte);
+    const detail::Spalteninfo& s = spalten_.at(spalte);
     if (s.tabelle != tabelle_ || s.ursprung.empty())
         throw LaufzeitFehler(fehlernummer::FeldNichtAktualisierbar, "Das Feld '" + s.name + "' kann nicht geändert werden.");
     if (wert.IstObjekt())
@@ -380,38 +348,38 @@ void Recordset::Update() {
             parameter[k] = wert;
         }
     }
-    std::string sql = "UPDATE " + Bezeichner(tabelle_) + " SET ";
+    std::string sql = "UPDATE " + Bezeichner(schema_) + "." + Bezeichner(tabelle_) + " SET ";
     for (std::size_t k = 0; k < feldnamen.size(); ++k) sql += (k ? ", " : "") + Bezeichner(feldnamen[k]) + " = ?";
     sql += " WHERE ";
     for (std::size_t k = 0; k < schluesselSpalten_.size(); ++k) {
-        sql += (k ? " AND " : "") + (schluesselSpalten_[k] == "rowid" ? std::string("_rowid_") : Bezeichner(schluesselSpalten_[k])) + " = ?";
+        sql += (k ? " AND " : "") + schluesselSpalten_[k] + " = ?";
         parameter.push_back(zeile.schluessel.at(k));
     }
     sql += " RETURNING ";
-    for (std::size_t k = 0; k < schluesselSpalten_.size(); ++k)
-        sql += (schluesselSpalten_[k] == "rowid" ? std::string("_rowid_") : Bezeichner(schluesselSpalten_[k])) + ", ";
+    for (const std::string& k : schluesselSpalten_) sql += k + ", ";
     for (std::size_t k = 0; k < feldnamen.size(); ++k) sql += (k ? ", " : "") + Bezeichner(feldnamen[k]);
 
-    const bool eigeneTransaktion = sqlite3_get_autocommit(verbindung_->Handle()) != 0;
-    verbindung_->Ausfuehren(eigeneTransaktion ? "BEGIN IMMEDIATE" : "SAVEPOINT vk_update");
+    const bool eigeneTransaktion = !verbindung_->InTransaktion();
+    if (eigeneTransaktion) verbindung_->Beginnen();
+    else verbindung_->Ausfuehren("SAVEPOINT vk_update");
     std::vector<Variant> neuerSchluessel;
     std::vector<Variant> neueWerte;
     try {
         {
-            detail::Anweisung aendern(*verbindung_, sql);
-            aendern.Binden(parameter);
-            if (!aendern.Schritt())
+            auto aendern = verbindung_->Vorbereiten(sql);
+            aendern->Binden(parameter);
+            if (!aendern->Schritt())
                 throw LaufzeitFehler(fehlernummer::DatensatzGeloescht,
                                      "Der Datensatz wurde inzwischen von einem anderen Benutzer gelöscht.");
             const std::size_t k = schluesselSpalten_.size();
-            for (std::size_t i = 0; i < k; ++i) neuerSchluessel.push_back(detail::SpaltenWert(aendern.Handle(), static_cast<int>(i), ""));
+            for (std::size_t i = 0; i < k; ++i) neuerSchluessel.push_back(aendern->Wert(static_cast<int>(i), ""));
             for (std::size_t i = 0; i < feldnamen.size(); ++i) {
-                std::string deklTyp;
-                for (const Spalte& s : spalten_)
-                    if (GleichOhneGross(s.ursprung, feldnamen[i])) deklTyp = s.deklTyp;
-                neueWerte.push_back(detail::SpaltenWert(aendern.Handle(), static_cast<int>(k + i), deklTyp));
+                std::string typ;
+                for (const detail::Spalteninfo& s : spalten_)
+                    if (GleichOhneGross(s.ursprung, feldnamen[i])) typ = s.typ;
+                neueWerte.push_back(aendern->Wert(static_cast<int>(k + i), typ));
             }
-            while (aendern.Schritt()) {}
+            while (aendern->Schritt()) {}
         }
         verbindung_->Ausfuehren(eigeneTransaktion ? "COMMIT" : "RELEASE vk_update");
     } catch (...) {

@@ -2,8 +2,8 @@
 //
 // The rows are read when the recordset opens, so no lock stays on the database while the
 // recordset is open. A recordset over one table can be edited: Update writes the assigned fields
-// of the current row in one transaction and finds that row again by its key (the rowid, or the
-// primary key of a table without one), never by its values.
+// of the current row in one transaction and finds that row again by its key (the table's primary
+// key, or the backend's row id for a table without one), never by its values.
 #pragma once
 
 // <cstdio> defines EOF as a macro, which would swallow Recordset::EOF(); it is included here first
@@ -20,10 +20,9 @@
 
 #include "common/variant.h"
 #include "platform/dao/field.h"
+#include "platform/dao/verbindung.h"
 
 namespace vk::dao {
-
-namespace detail { class Verbindung; }
 
 class Recordset : public Objekt {
 public:
@@ -64,18 +63,13 @@ public:
     void WertSetzen(std::size_t spalte, const Variant& wert);
 
 private:
-    struct Spalte {
-        std::string name;      // as the query names it
-        std::string tabelle;   // table it comes from ("" for a computed column)
-        std::string ursprung;  // column name in that table
-        std::string deklTyp;   // declared type in that table
-    };
     struct Zeile {
         std::vector<Variant> werte;
-        std::vector<Variant> schluessel;  // rowid, or the primary key values
+        std::vector<Variant> schluessel;  // the primary key values, or the row id
     };
 
     void Lesen(std::string_view statement, const std::vector<Variant>& parameters);
+    std::unique_ptr<detail::Anweisung> SchluesselFinden(std::string_view sql, std::vector<int>& schluesselIndex);
     void Pruefen() const;
     const Zeile& Aktuell() const;
     std::size_t SpalteSuchen(std::string_view name) const;
@@ -83,13 +77,13 @@ private:
     std::shared_ptr<detail::Verbindung> verbindung_;
     int typ_;
     bool geschlossen_ = false;
-    std::vector<Spalte> spalten_;
+    std::vector<detail::Spalteninfo> spalten_;
     std::vector<Zeile> zeilen_;
     long position_ = 0;  // -1 BOF, zeilen_.size() EOF
 
     // Editing: the table rows are written to, its key columns, and the values assigned so far.
-    std::string tabelle_;
-    std::vector<std::string> schluesselSpalten_;  // {"rowid"} or the primary key columns
+    std::string schema_, tabelle_;
+    std::vector<std::string> schluesselSpalten_;  // the primary key columns, or the row id, as SQL
     bool bearbeiten_ = false;
     std::map<std::size_t, Variant> geaendert_;
 };

@@ -1,43 +1,56 @@
 #include "platform/dao/workspace.h"
 
-#include <sqlite3.h>
-
-#include <filesystem>
-
 #include "common/stoerstelle.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/database.h"
+#include "platform/dao/sqltext.h"
 #include "platform/dao/verbindung.h"
 
 namespace vk::dao {
-namespace {
 
-void DateiPruefen(const std::string& name) {
-    if (name.empty()) throw LaufzeitFehler(fehlernummer::DateiNichtGefunden, "Es ist keine Datenbankdatei angegeben.");
-    std::error_code ec;
-    auto status = std::filesystem::status(name, ec);
-    if (!std::filesystem::exists(status))
-        throw LaufzeitFehler(fehlernummer::DateiNichtGefunden, "Die Datenbankdatei '" + name + "' gibt es nicht.");
-    if (std::filesystem::is_directory(status))
-        throw LaufzeitFehler(fehlernummer::DateiNichtZuOeffnen, "'" + name + "' ist ein Ordner, keine Datenbankdatei.");
+bool IstServerAdresse(std::string_view name) {
+    for (std::string_view schema : {"postgresql://", "postgres://"})
+        if (name.size() >= schema.size() && detail::GleichOhneGross(name.substr(0, schema.size()), schema)) return true;
+    return false;
 }
 
-}  // namespace
+std::string OhnePasswort(std::string_view adresse) {
+    if (!IstServerAdresse(adresse)) return std::string(adresse);
+    const std::size_t anfang = adresse.find("://") + 3;
+    std::size_t ende = adresse.find_first_of("/?", anfang);
+    if (ende == std::string_view::npos) ende = adresse.size();
+    std::string ohne(adresse.substr(0, anfang));
+    // user:password@host -> user@host
+    std::string_view stelle = adresse.substr(anfang, ende - anfang);
+    if (std::size_t at = stelle.rfind('@'); at != std::string_view::npos) {
+        std::string_view benutzer = stelle.substr(0, at);
+        ohne += benutzer.substr(0, benutzer.find(':'));
+        ohne += stelle.substr(at);
+    } else {
+        ohne += stelle;
+    }
+    // ...?password=x&host=y -> ...?host=y
+    std::string_view rest = adresse.substr(ende);
+    const std::size_t frage = rest.find('?');
+    ohne += rest.substr(0, frage);
+    if (frage == std::string_view::npos) return ohne;
+    std::string parameter;
+    std::string_view liste = rest.substr(frage + 1);
+    while (!liste.empty()) {
+        const std::size_t und = liste.find('&');
+        const std::string_view p = liste.substr(0, und);
+        if (p.substr(0, p.find('=')) != "password") parameter += (parameter.empty() ? "" : "&") + std::string(p);
+        liste = und == std::string_view::npos ? std::string_view() : liste.substr(und + 1);
+    }
+    if (!parameter.empty()) ohne += "?" + parameter;
+    return ohne;
+}
 
 std::shared_ptr<Database> Workspace::OpenDatabase(const std::string& name, bool readOnly) {
     DatenbankStoerung.Punkt("Workspace.OpenDatabase", fehlernummer::DateiNichtZuOeffnen);
-    DateiPruefen(name);
-    // A name starting with ':' would be taken as a special in-memory database.
-    const std::string pfad = (name[0] == ':') ? "./" + name : name;
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(pfad.c_str(), &db, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, nullptr);
-    auto verbindung = std::make_shared<detail::Verbindung>(db, name);  // closes db on every way out
-    if (rc != SQLITE_OK) throw verbindung->Fehler(rc);
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, static_cast<int>(wartezeit_.count()));
-    // Reading the schema finds a foreign or damaged file, and a lock held by another user, now.
-    verbindung->Ausfuehren("SELECT count(*) FROM sqlite_schema");
-
+    std::shared_ptr<detail::Verbindung> verbindung = IstServerAdresse(name)
+                                                         ? detail::PgOeffnen(name, readOnly, wartezeit_)
+                                                         : detail::SqliteOeffnen(name, readOnly, wartezeit_);
     std::erase_if(verbindungen_, [](const auto& v) { return v.expired(); });
     verbindungen_.push_back(verbindung);
     return std::make_shared<Database>(std::move(verbindung));

@@ -1,15 +1,14 @@
-#include "platform/dao/werte.h"
+#include "platform/dao/sqlite_werte.h"
 
 #include <sqlite3.h>
 
 #include <cctype>
-#include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "common/fehler.h"
 #include "common/konvertierung.h"
 #include "platform/dao/daofehler.h"
+#include "platform/dao/verbindung.h"
 
 namespace vk::dao::detail {
 namespace {
@@ -60,16 +59,6 @@ Variant SpaltenWert(sqlite3_stmt* stmt, int i, std::string_view deklTyp) {
         return Variant(std::move(s));
     }
     }
-}
-
-std::string DatumText(Datum d) {
-    std::string text = DatumIso(d);
-    double bruch = d.wert - std::floor(d.wert);
-    long sekunden = std::lround(bruch * 86400.0) % 86400;
-    if (sekunden == 0) return text;
-    char zeit[16];
-    std::snprintf(zeit, sizeof zeit, " %02ld:%02ld:%02ld", sekunden / 3600, (sekunden / 60) % 60, sekunden % 60);
-    return text + zeit;
 }
 
 void WertBinden(sqlite3_stmt* stmt, int index, const Variant& wert) {

@@ -1,0 +1,149 @@
+// The command line against an office database on the PostgreSQL server: `vk demo --db URI`, every
+// category applied to a final invoice with an advance invoice stores what a database file stores,
+// and a lock held longer than the timeout is a logged error while the invoice is still saved.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../common/protokoll_hilfe.h"
+#include "common/konvertierung.h"
+#include "pg/pgserver.h"
+#include "platform/dao/dao.h"
+#include "rechnungsordner.h"
+
+namespace vktest {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One confirmed dialog of each category, as a person fills it in.
+const std::vector<std::pair<int, std::string>> kJeKategorie = {
+    {0, "--property Flurstücksnummer=7/1 --property Fläche=500 --property Bodenwert=25 --property AnzahlGrenzpunkte=4 "
+        "--set 'GridGebühren1(2,3)=300' --set 'GridGebühren1(2,1)=Flst.Nr. 7/2' --set MaskEdBoxAnteil=500 --set chkUnterlagen=1"},
+    {1, "--property Bodenwert=25 --property AnzahlGrenzpunkte=7 --set MaskEdBoxAnteil=333 --set chkVUnterlagen=1 "
+        "--set chkÜbernahme=1"},
+    {2, "--property Flurstücksnummer=12/3 --property Baukosten=200000 --set 'GridGebühren(2,4)=500' --set mskBrechpunkte=4 "
+        "--set chkVUnterlagen=1 --set chkÜbernahme=1"},
+    {3, "--property Flurstücksnummer=77 --property Achslänge=1200 --set 'GridGebühren(1,5)=2' --set chkVUnterlagen=1"},
+    {4, "--set chkOrt=1 --set mskMehrfach=2"},
+    {5, "--set 'GridGebühren(1,2)=2,25' --set 'GridGebühren(2,1)=Kraftfahrzeug' --set 'GridGebühren(2,2)=30' "
+        "--set unterlagenCheck=1"},
+};
+
+// Every row of the invoice table, each field as a Variant, in key order.
+std::vector<std::vector<vk::Variant>> Rechnungen(const std::string& datenbank) {
+    auto rs = std::make_shared<vk::dao::Workspace>()->OpenDatabase(datenbank)->OpenRecordset(
+        "SELECT * FROM Rechnung ORDER BY ID_Rechnungsnummer");
+    std::vector<std::vector<vk::Variant>> zeilen;
+    for (; !rs->EOF(); rs->MoveNext()) {
+        zeilen.emplace_back();
+        for (int i = 0; i < rs->FieldCount(); ++i) zeilen.back().push_back(rs->Fields(i).Value());
+    }
+    return zeilen;
+}
+
+std::string Text(const std::vector<std::vector<vk::Variant>>& zeilen) {
+    std::string text;
+    for (const auto& z : zeilen) {
+        for (const vk::Variant& w : z) text += (w.IstNull() ? std::string("Null") : vk::CStr(w)) + " | ";
+        text += "\n";
+    }
+    return text;
+}
+
+// The demo office (of a file or of the server), its invoice 1 turned into a final invoice of order 1
+// that follows an advance invoice 2 dated 2 November 2026: the totals read that date and deduct it.
+struct Buero {
+    TempOrdner ordner;
+    std::unique_ptr<pg::Datenbank> server;
+    std::string db;
+    std::string demo;  // what `vk demo` printed
+
+    explicit Buero(bool aufServer) {
+        if (aufServer) server = std::make_unique<pg::Datenbank>();
+        db = aufServer ? server->Adresse() : (ordner / "buero.sqlite").string();
+        const Lauf l = Vk("demo " + Zitiert(ordner.Pfad().string()) + (aufServer ? " --db " + Zitiert(db) : ""));
+        EXPECT_EQ(l.status, 0) << l.ausgabe;
+        demo = l.ausgabe.substr(0, l.ausgabe.find("Wrote "));
+        const std::string sql =
+            "UPDATE Rechnung SET Rechnungsart = 4 WHERE ID_Rechnungsnummer = 1;"
+            "INSERT INTO Rechnung VALUES (2, 1, 5, '2026-000', 10000, 11900, 0, 190);"
+            "INSERT INTO Termine VALUES (2, 8, '2026-11-02')";
+        if (aufServer) pg::Roh(db).Sql(sql);
+        else Roh(db).Sql(sql);
+        fs::copy_file(ordner / "Vorlage.docx", ordner / "Schluss.docx");
+    }
+    Lauf Apply(int kategorie, const std::string& eingaben) const {
+        return Vk("apply --db " + Zitiert(db) + " --user 1 --invoice 1 --doc " + Zitiert((ordner / "Schluss.docx").string()) +
+                  " --category " + std::to_string(kategorie) + " " + eingaben);
+    }
+};
+
+TEST(KommandozeileServer, DemoAndEveryCategoryStoreWhatAFileStores_PostgreSQL) {
+    Buero datei(false), server(true);
+    EXPECT_EQ(server.demo, datei.demo);
+    // The demo's totals (net 20.714,00 €, gross 24.491,01 €) as the demo test has them.
+    EXPECT_NE(server.demo.find("Stored: NettoRechnung 1987900 ct, Brutto 2449101 ct"), std::string::npos) << server.demo;
+
+    for (const auto& [kategorie, eingaben] : kJeKategorie) {
+        const Lauf a = datei.Apply(kategorie, eingaben), b = server.Apply(kategorie, eingaben);
+        ASSERT_EQ(a.status, 0) << a.ausgabe;
+        ASSERT_EQ(b.status, 0) << b.ausgabe;
+        EXPECT_EQ(b.ausgabe, a.ausgabe) << "category " << kategorie;
+        EXPECT_EQ(Text(Rechnungen(server.db)), Text(Rechnungen(datei.db))) << "category " << kategorie;
+        EXPECT_EQ(Rechnungen(server.db), Rechnungen(datei.db)) << "category " << kategorie;
+    }
+    // The advance invoice's date came from the server's DATE column.
+    EXPECT_NE(server.Apply(4, "--choose 1").ausgabe.find("Rechnung Nr. 2026-000 vom 02.11.2026"), std::string::npos);
+    EXPECT_FALSE(Rechnungen(server.db).front()[5].IstNull());
+
+    // A server database that holds the office tables already is left alone.
+    const Lauf nochmal = Vk("demo " + Zitiert(server.ordner.Pfad().string()) + " --db " + Zitiert(server.db));
+    EXPECT_EQ(nochmal.status, 2);
+    EXPECT_NE(nochmal.ausgabe.find("enthält schon Tabellen"), std::string::npos) << nochmal.ausgabe;
+    EXPECT_EQ(pg::Roh(server.db).Text("SELECT count(*) FROM Rechnung"), "2");
+}
+
+// Another workstation holds the invoice record locked for longer than the lock timeout (2 s): the
+// confirmation logs the lock, saves the invoice with its table and totals, and stores nothing; once
+// the lock is gone the same table confirmed again stores the totals (300,00 € and 19 % VAT).
+class GesperrterDatensatz : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(GesperrterDatensatz, LoggedTheInvoiceSavedNothingStored) {
+    const bool aufServer = GetParam() == Backend::PostgreSQL;
+    Buero buero(aufServer);
+    std::unique_ptr<pg::Roh> pgAndere;
+    std::unique_ptr<Roh> dateiAndere;
+    if (aufServer) {
+        pgAndere = std::make_unique<pg::Roh>(buero.db);
+        pgAndere->Sql("BEGIN; SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1 FOR UPDATE");
+    } else {
+        dateiAndere = std::make_unique<Roh>(buero.db);
+        dateiAndere->Sql("BEGIN IMMEDIATE");
+    }
+    const auto vorher = Rechnungen(buero.db);
+    vk::test::ProtokollLeeren();
+    const Lauf l = Vk("apply --db " + Zitiert(buero.db) + " --user 1 --invoice 1 --doc " +
+                      Zitiert((buero.ordner / "Schluss.docx").string()) + " --category 4 --set chkOrt=1 --set mskMehrfach=2");
+    ASSERT_EQ(l.status, 0) << l.ausgabe;
+    if (aufServer) pgAndere->Sql("ROLLBACK");
+    else dateiAndere->Sql("ROLLBACK");
+    EXPECT_NE(l.ausgabe.find("Summe |  |      300,00 €"), std::string::npos) << l.ausgabe;
+    EXPECT_NE(Vk("tables " + Zitiert((buero.ordner / "Schluss.docx").string())).ausgabe.find("[VK_LP_02_5]"), std::string::npos);
+    const std::string protokoll = vk::test::ProtokollText();
+    EXPECT_NE(protokoll.find("gesperrt"), std::string::npos) << protokoll;
+    EXPECT_NE(protokoll.find(aufServer ? buero.server->Name() : buero.db), std::string::npos) << protokoll;
+    EXPECT_EQ(Rechnungen(buero.db), vorher) << Text(Rechnungen(buero.db));
+
+    ASSERT_EQ(buero.Apply(4, "--choose 1").status, 0);
+    // 357,00 € less the advance invoice's 119,00 €.
+    EXPECT_EQ(Rechnungen(buero.db).front()[5], vk::Variant(23800.0)) << Text(Rechnungen(buero.db));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, GesperrterDatensatz, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
+                         NachBackend());
+
+}  // namespace
+}  // namespace vktest

@@ -1,0 +1,172 @@
+// Two workstations confirming at the same time: two processes run `vk apply` 20 times each, on two
+// invoices and on one invoice, against a database file and against the server. Every confirmation
+// succeeds; the invoice record never shows a mix of two documents' fields (a watcher reads it all
+// the while); at the end each record holds the totals of its document, and the one invoice both
+// wrote holds one of the two documents' totals.
+//
+// Workstation A is user 1 (19 % VAT), B is user 2 (7 % VAT); each confirmation adds a boundary
+// certificate of 300,00 €, so after k confirmations A's totals are net 300,00 € x k, gross
+// 357,00 € x k, and B's net 300,00 € x k, gross 321,00 € x k (cents in the record).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "../common/protokoll_hilfe.h"
+#include "common/konvertierung.h"
+#include "document/KV_WordAuto.h"
+#include "pg/pgserver.h"
+#include "platform/dao/dao.h"
+#include "platform/word/document.h"
+#include "rechnungsordner.h"
+
+namespace vktest {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kBestaetigungen = 20;
+
+struct Fall {
+    Backend backend;
+    bool eineRechnung;  // both on invoice 1, else A on 1 and B on 2
+};
+
+void PrintTo(const Fall& f, std::ostream* aus) {
+    *aus << (f.eineRechnung ? "one invoice, " : "two invoices, ") << BackendName(f.backend);
+}
+
+std::string FallName(const ::testing::TestParamInfo<Fall>& info) {
+    return std::string(info.param.eineRechnung ? "EineRechnung_" : "ZweiRechnungen_") + BackendName(info.param.backend);
+}
+
+// The record's totals: net, gross, VAT-free part in cents, VAT rate in tenths of a per cent.
+struct Summen {
+    vk::Variant netto, brutto, frei, satz;
+};
+
+// Whether the totals are those of one document after k confirmations (or the untouched record):
+// A's (190) or B's (70), every field from the same one.
+bool VonEinemDokument(const Summen& s, int& k) {
+    k = 0;
+    if (s.netto.IstNull() && s.brutto.IstNull() && s.frei.IstNull() && s.satz.IstNull()) return true;
+    if (s.netto.IstNull() || s.brutto.IstNull() || s.frei.IstNull() || s.satz.IstNull()) return false;
+    const double netto = vk::CDbl(s.netto), brutto = vk::CDbl(s.brutto);
+    k = static_cast<int>(std::lround(netto / 30000));
+    if (k < 1 || k > kBestaetigungen || netto != 30000.0 * k || vk::CDbl(s.frei) != 0) return false;
+    if (vk::CLng(s.satz) == 190) return brutto == 35700.0 * k;
+    if (vk::CLng(s.satz) == 70) return brutto == 32100.0 * k;
+    return false;
+}
+
+std::string Zeigen(const Summen& s) {
+    auto t = [](const vk::Variant& v) { return v.IstNull() ? std::string("Null") : vk::CStr(v); };
+    return t(s.netto) + " / " + t(s.brutto) + " / " + t(s.frei) + " / " + t(s.satz);
+}
+
+Summen Lesen(vk::dao::Database& db, int rechnung) {
+    auto rs = db.OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = ?", {vk::Variant(rechnung)});
+    return {rs->Fields("NettoRechnung").Value(), rs->Fields("Brutto").Value(), rs->Fields("MehrwertsteuerFreierbetrag").Value(),
+            rs->Fields("Mehrwertsteuersatz").Value()};
+}
+
+int FeeTabellen(const fs::path& datei) {
+    int n = 0;
+    for (vk::word::Table t : vk::word::Document::Open(datei)->Tables())
+        if (vk::ErsterKommentarText(t.Range()) == "VK_LP_02_5") ++n;
+    return n;
+}
+
+class Gleichzeitig : public ::testing::TestWithParam<Fall> {};
+
+TEST_P(Gleichzeitig, TwoWorkstationsTwentyConfirmationsEach) {
+    const Fall fall = GetParam();
+    TempOrdner ordner;
+    std::unique_ptr<pg::Datenbank> server;
+    if (fall.backend == Backend::PostgreSQL) server = std::make_unique<pg::Datenbank>();
+    const std::string db = server ? server->Adresse() : (ordner / "buero.sqlite").string();
+    const Lauf demo = Vk("demo " + Zitiert(ordner.Pfad().string()) + (server ? " --db " + Zitiert(db) : ""));
+    ASSERT_EQ(demo.status, 0) << demo.ausgabe;
+    auto ws = std::make_shared<vk::dao::Workspace>();
+    auto datenbank = ws->OpenDatabase(db);
+    datenbank->Execute("INSERT INTO TempDoc (ID_Benutzer, ID_Auftragsnummer, Zahlungsziel, Mehrwertsteuersatz, Mehrwertsteuer, "
+                       "MwStErmäßigt) VALUES (2, 2, 1, 70, 70, 70)");
+    datenbank->Execute("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer) "
+                       "VALUES (2, 2, 1, '2026-002')");
+    datenbank->Execute("INSERT INTO Termine VALUES (2, 8, '2026-12-06')");
+    datenbank->Execute("UPDATE Rechnung SET NettoRechnung = NULL, Brutto = NULL, MehrwertsteuerFreierbetrag = NULL, "
+                       "Mehrwertsteuersatz = NULL");  // the demo's totals
+    for (const char* doc : {"A.docx", "B.docx"}) fs::copy_file(ordner / "Vorlage.docx", ordner / doc);
+
+    const int rechnungB = fall.eineRechnung ? 1 : 2;
+    auto schleife = [&](const char* name, int benutzer, int rechnung) {
+        const std::string apply = std::string(VK_CLI_BINARY) + " apply --db " + Zitiert(db) + " --user " +
+                                  std::to_string(benutzer) + " --invoice " + std::to_string(rechnung) + " --doc " +
+                                  Zitiert((ordner / name).string()) + " --category 4 --set chkOrt=1 --set mskMehrfach=2";
+        return "(i=0; while [ $i -lt " + std::to_string(kBestaetigungen) + " ]; do i=$((i+1)); " + apply +
+               " >/dev/null 2>&1 || echo \"" + name + " $i failed\"; done)";
+    };
+    const std::string beide = schleife("A.docx", 1, 1) + " & " + schleife("B.docx", 2, rechnungB) + " & wait";
+
+    vk::test::ProtokollLeeren();
+    // The watcher reads the records while both workstations confirm.
+    std::atomic<bool> fertig{false};
+    std::string fehlgeschlagen;
+    const auto anfang = std::chrono::steady_clock::now();
+    std::thread laeufe([&] {
+        fehlgeschlagen = Ausfuehren(beide);
+        fertig = true;
+    });
+    int gelesen = 0;
+    std::string gemischt;
+    while (!fertig) {
+        for (int rechnung : {1, 2}) {
+            Summen s;
+            const auto f = FehlerVon([&] { s = Lesen(*datenbank, rechnung); });
+            int k = 0;
+            if (f.nummer != 0) gemischt += "read " + std::to_string(rechnung) + ": " + f.beschreibung + "\n";
+            else if (!VonEinemDokument(s, k)) gemischt += "invoice " + std::to_string(rechnung) + ": " + Zeigen(s) + "\n";
+            ++gelesen;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    laeufe.join();
+    const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - anfang).count();
+    std::printf("[ %s ] %d confirmations in %.1f s, %d reads of the records alongside\n", FallName({fall, 0}).c_str(),
+                2 * kBestaetigungen, sekunden, gelesen);
+
+    EXPECT_EQ(fehlgeschlagen, "");
+    EXPECT_EQ(gemischt, "");
+    // No confirmation waited in vain for a lock. (The log holds the table-choice dialog's notes
+    // that it offers only the first tables of a category.)
+    const std::string protokoll = vk::test::ProtokollText();
+    EXPECT_EQ(protokoll.find("gesperrt"), std::string::npos) << protokoll;
+    EXPECT_EQ(protokoll.find("Error 3"), std::string::npos) << protokoll;
+    EXPECT_EQ(FeeTabellen(ordner / "A.docx"), kBestaetigungen);
+    EXPECT_EQ(FeeTabellen(ordner / "B.docx"), kBestaetigungen);
+    const Summen eins = Lesen(*datenbank, 1), zwei = Lesen(*datenbank, 2);
+    const vk::Variant a[] = {vk::Variant(600000.0), vk::Variant(714000.0), vk::Variant(0.0), vk::Variant(190)};
+    const vk::Variant b[] = {vk::Variant(600000.0), vk::Variant(642000.0), vk::Variant(0.0), vk::Variant(70)};
+    auto gleich = [](const Summen& s, const vk::Variant (&w)[4]) {
+        return s.netto == w[0] && s.brutto == w[1] && s.frei == w[2] && s.satz == w[3];
+    };
+    if (fall.eineRechnung) {
+        EXPECT_TRUE(gleich(eins, a) || gleich(eins, b)) << Zeigen(eins);
+        EXPECT_TRUE(zwei.netto.IstNull()) << Zeigen(zwei);
+    } else {
+        EXPECT_TRUE(gleich(eins, a)) << Zeigen(eins);
+        EXPECT_TRUE(gleich(zwei, b)) << Zeigen(zwei);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, Gleichzeitig,
+                         ::testing::Values(Fall{Backend::SQLite, false}, Fall{Backend::SQLite, true},
+                                           Fall{Backend::PostgreSQL, false}, Fall{Backend::PostgreSQL, true}),
+                         FallName);
+
+}  // namespace
+}  // namespace vktest
