@@ -14,7 +14,6 @@
 #include "hilfen.h"
 #include "platform/controls/mauszeiger.h"
 #include "bildschirmfoto.h"
-#include "vorschau.h"
 
 namespace vkhost::test {
 namespace {
@@ -98,19 +97,6 @@ TEST_F(HostDienste, BildschirmfotosJedesDialogsOhneDieRechnungZuÄndern) {
     Warten();
     EXPECT_EQ(Dialog(), nullptr) << "every dialog closed again";
     EXPECT_EQ(DateiLesen(rechnung_), vorher);
-}
-
-TEST_F(HostDienste, VorschauZeigtAbsätzeUndTabellenInDokumentReihenfolge) {
-    auto doc = vk::word::Document::Open(rechnung_);
-    const QString html = VorschauHtml(*doc);
-    const int anrede = html.indexOf("Sehr geehrte Damen und Herren,");
-    const int tabelle = html.indexOf("<td>Grenzbescheinigungen</td>");
-    const int gruß = html.indexOf("Mit freundlichen Grüßen");
-    EXPECT_GE(anrede, 0);
-    EXPECT_GT(tabelle, anrede);
-    EXPECT_GT(gruß, tabelle);
-    EXPECT_TRUE(html.contains("mit Ortsbesichtigung<br>Tarifstelle 8.2.2")) << "a paragraph inside a cell";
-    EXPECT_FALSE(html.contains(QChar('\a')));
 }
 
 }  // namespace
