@@ -208,7 +208,22 @@ void Hauptfenster::KategorieÖffnen(int index) {
     for (vk::ui::Form* f : vk::ui::Formen::Alle())
         if (f->Geladen() && f->Visible() && f->Name() != "G_frmTabelle") dienste_.fenster->Aufnehmen(*f, host_);
     // Every form shown comes forward through the window manager: nothing came, no dialog opened.
-    if (dienste_.fenster->Hervorgeholt() == vorher) Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
+    if (dienste_.fenster->Hervorgeholt() == vorher) {
+        Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
+        return;
+    }
+    // A dialog that opened on its table: the preview shows that table.
+    if (vk::Kategoriedialog* dialog = AktiverDialog(); dialog && !dialog->FormTabelle().IstNothing() && sitzung_.Dokument()) {
+        const vk::word::Tables tabellen = sitzung_.Dokument()->Tables();
+        for (long i = 1; i <= tabellen.Count(); ++i)
+            if (dialog->FormTabelle().IsSame(tabellen.Item(i))) vorschau_->TabelleZeigen(i);
+    }
+}
+
+vk::Kategoriedialog* Hauptfenster::AktiverDialog() const {
+    QMdiSubWindow* sub = bereich_->activeSubWindow();
+    auto* fenster = sub ? qobject_cast<FormFenster*>(sub->widget()) : nullptr;
+    return fenster ? dynamic_cast<vk::Kategoriedialog*>(fenster->Form()) : nullptr;
 }
 
 void Hauptfenster::Speichern() { Sichern(); }
@@ -237,9 +252,7 @@ void Hauptfenster::BestätigungVormerken() {
     if (!sitzung_.Dokument()) return;
     // The dialog being confirmed is the active one; its own table is the one it replaces.
     vk::word::Table eigene;
-    if (QMdiSubWindow* sub = bereich_->activeSubWindow())
-        if (auto* fenster = qobject_cast<FormFenster*>(sub->widget()))
-            if (auto* dialog = dynamic_cast<vk::Kategoriedialog*>(fenster->Form())) eigene = dialog->FormTabelle();
+    if (vk::Kategoriedialog* dialog = AktiverDialog()) eigene = dialog->FormTabelle();
     for (const auto& [index, text] : Gebührentabellen(*sitzung_.Dokument())) {
         if (!eigene.IstNothing() && eigene.IsSame(sitzung_.Dokument()->Tables().Item(index)))
             rangVorher_ = static_cast<long>(tabellenVorher_.size());

@@ -18,6 +18,9 @@ class QMdiArea;
 class QAction;
 class QLabel;
 
+namespace vk {
+class Kategoriedialog;
+}
 namespace vkhost {
 class Vorschau;
 }
@@ -68,6 +71,8 @@ private:
     // The fee table the last confirmation wrote (its index in the invoice), 0 when none is known.
     long GeschriebeneTabelle() const;
     bool Sichern();
+    // The category dialog of the active sub-window, or nullptr.
+    vk::Kategoriedialog* AktiverDialog() const;
     void Melden(const QString& text);
     void TitelSetzen();
 

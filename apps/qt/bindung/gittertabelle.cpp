@@ -200,8 +200,10 @@ private:
         if (form <= 0) return form;
         const int rand = 2 * t_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, t_) + 8;
         int text = t_->horizontalHeader()->fontMetrics().horizontalAdvance(QString::fromStdString(g.HeaderText(s))) + rand;
+        // A column with an in-cell editor also holds the editor's arrow.
+        const int pfeil = g.ZellEditor(s) ? t_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, t_) + 4 : 0;
         for (int z = 1; z <= g.Rows(); ++z)
-            text = std::max(text, t_->fontMetrics().horizontalAdvance(QString::fromStdString(g.TextMatrix(z, s))) + rand);
+            text = std::max(text, t_->fontMetrics().horizontalAdvance(QString::fromStdString(g.TextMatrix(z, s))) + rand + pfeil);
         return std::max(form, text);
     }
 
