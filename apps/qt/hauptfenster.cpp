@@ -135,6 +135,7 @@ bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std
         return false;
     }
     gespeichert_ = sitzung_.Fingerabdruck();
+    speicherstand_->clear();
     VorschauAktualisieren();
     TitelSetzen();
     Melden("Rechnung geöffnet: " + Q(dokument));
@@ -192,6 +193,7 @@ void Hauptfenster::DokumentWählen() {
         return;
     }
     gespeichert_ = sitzung_.Fingerabdruck();
+    speicherstand_->clear();
     VorschauAktualisieren();
     TitelSetzen();
 }

@@ -7,7 +7,6 @@
 #include <QTextTable>
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <optional>
 
 #include "platform/word/rendering.h"

@@ -1,8 +1,9 @@
 // The invoice as a paged QTextDocument, as it prints: the document's page size and margins, its
 // paragraphs with their alignment, tab stops (decimal tabs too), bold and font sizes, its tables with
 // the width of every cell (rows of one table may divide the width differently, as merged cells do),
-// and its text boxes placed on the page where the document puts them; the body text keeps clear of a
-// box as it does in print.
+// and its text boxes placed where the document puts them, relative to the page or its margins, on
+// the first page (where the text they are anchored to begins); the body text keeps clear of a box as
+// it does in print.
 //
 // Units: twips (20 to a point), as in the document: the text layout places cells and lines at
 // whole units, and the document's widths are whole twips. Fonts are sized in these units too, so the
