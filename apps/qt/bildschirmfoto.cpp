@@ -68,15 +68,15 @@ QStringList BildschirmfotosSchreiben(Hauptfenster& fenster, const QString& ordne
         if (w.grab().save(pfad)) dateien << pfad;
     };
     fenster.show();
+    Warten();
+    // The main window as a person works in it: a dialog on its table beside the invoice.
+    MitTabellenwahl("optTabelle(0)", {}, [&] { fenster.KategorieÖffnen(0); });
     foto(fenster, "hauptfenster.png");
+    Schließen(fenster);
     const QString wahlFoto = dir.filePath("tabellenwahl.png");
     for (int i = 0; i < 6; ++i) {
-        MitTabellenwahl("optNeu(0)", wahlFoto, [&] { fenster.KategorieÖffnen(i); });
-        if (!OffenerDialog(fenster)) continue;  // no dialog for this category yet
-        foto(fenster, QString("kategorie%1_neu.png").arg(i));
-        Schließen(fenster);
-        const bool aufTabelle = MitTabellenwahl("optTabelle(0)", {}, [&] { fenster.KategorieÖffnen(i); });
-        if (aufTabelle && OffenerDialog(fenster)) foto(fenster, QString("kategorie%1_tabelle.png").arg(i));
+        MitTabellenwahl("optTabelle(0)", wahlFoto, [&] { fenster.KategorieÖffnen(i); });
+        if (QMdiSubWindow* dialog = OffenerDialog(fenster)) foto(*dialog, QString("kategorie%1.png").arg(i));
         Schließen(fenster);
     }
     if (QFileInfo::exists(wahlFoto)) dateien << wahlFoto;

@@ -1,7 +1,9 @@
-// vk-host --screenshot DIR: the main window on its invoice, then every category dialog that exists,
-// opened fresh ("neuer Abrechnungspunkt") and re-opened on its table ("1. vorhandener Eintrag"),
-// each inside the main window, and the table-choice dialog, as PNG files; the dialogs are closed with
-// "&Abbruch", so the invoice stays as it was.
+// vk-host --screenshot DIR: PNG files of what a person sees, made on the six-category demo invoice
+// (vk demo): "hauptfenster.png", the main window with the first category's dialog re-opened on its
+// table beside the preview of the invoice; one picture of every category's dialog, re-opened on its
+// table ("1. vorhandener Eintrag") where the invoice has one, else fresh ("kategorieN.png"); and the
+// table-choice dialog ("tabellenwahl.png"). The dialogs are closed with "&Abbruch", so the invoice
+// stays as it was.
 #pragma once
 
 #include <QString>

@@ -3,17 +3,24 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTextBrowser>
+#include <QTime>
+#include <set>
 
 #include "bindung/aktion.h"
+#include "bindung/formfenster.h"
+#include "categories/Kategoriedialog.h"
 #include "common/fehler.h"
+#include "document/kennungen.h"
 #include "platform/controls/formen.h"
+#include "protokoll.h"
 #include "vorschau.h"
 
 namespace vkhost {
@@ -30,6 +37,19 @@ const std::array<const char*, 6> kKategorien = {
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QSettings HostEinstellungen() { return QSettings(QSettings::IniFormat, QSettings::UserScope, "KalVerwaltung", "vk-host"); }
+
+// The invoice's fee tables (every table but the totals), by index, with their texts.
+std::vector<std::pair<long, std::string>> Gebührentabellen(const vk::word::Document& dokument) {
+    std::vector<std::pair<long, std::string>> aus;
+    const vk::word::Tables tabellen = dokument.Tables();
+    for (long i = 1; i <= tabellen.Count(); ++i) {
+        const vk::word::Table t = tabellen.Item(i);
+        bool summe = false;
+        for (vk::word::Comment c : t.Range().Comments()) summe = summe || c.Text() == vk::kennung::Summe;
+        if (!summe) aus.emplace_back(i, t.Range().Text());
+    }
+    return aus;
+}
 }  // namespace
 
 int BenutzerAusEinstellung() { return HostEinstellungen().value("Benutzer", 1).toInt(); }
@@ -39,9 +59,7 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     setObjectName("Hauptfenster");
     bereich_ = new QMdiArea;
     bereich_->setObjectName("Bereich");
-    vorschau_ = new QTextBrowser;
-    vorschau_->setObjectName("Vorschau");
-    vorschau_->setReadOnly(true);
+    vorschau_ = new vkhost::Vorschau;
     auto* teiler = new QSplitter;
     teiler->addWidget(bereich_);
     teiler->addWidget(vorschau_);
@@ -51,7 +69,11 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     setCentralWidget(teiler);
     host_ = dienste_.fenster->HostRegistrieren(bereich_);
     MenüsAnlegen();
-    statusBar();
+    speicherstand_ = new QLabel;
+    speicherstand_->setObjectName("Speicherstand");
+    speicherstand_->setTextFormat(Qt::RichText);
+    connect(speicherstand_, &QLabel::linkActivated, this, [this] { ProtokollZeigen(this); });
+    statusBar()->addPermanentWidget(speicherstand_);
     sitzung_.BenutzerSetzen(BenutzerAusEinstellung());
     TitelSetzen();
     resize(1280, 800);
@@ -61,7 +83,9 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     // confirmation holds the database's write lock, and only while it writes and saves: never while
     // a person looks at a message box.
     VorJederAktion([this](Aktionsart art) {
-        if (art == Aktionsart::Bestätigen) sitzung_.TransaktionBeginnen();
+        if (art != Aktionsart::Bestätigen) return;
+        sitzung_.TransaktionBeginnen();
+        BestätigungVormerken();
     });
     NachJederAktion([this] { NachAktion(); });
 }
@@ -93,6 +117,10 @@ void Hauptfenster::MenüsAnlegen() {
     QMenu* fenster = menuBar()->addMenu("&Fenster");
     fenster->addAction("Über&lappend", bereich_, &QMdiArea::cascadeSubWindows);
     fenster->addAction("&Nebeneinander", bereich_, &QMdiArea::tileSubWindows);
+
+    QMenu* extras = menuBar()->addMenu("E&xtras");
+    protokollAktion_ = extras->addAction("&Fehlerprotokoll…", this, [this] { ProtokollZeigen(this); });
+    protokollAktion_->setObjectName("Fehlerprotokoll");
 }
 
 bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std::string& dokument, int benutzer) {
@@ -108,6 +136,7 @@ bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std
         return false;
     }
     gespeichert_ = sitzung_.Fingerabdruck();
+    speicherstand_->clear();
     VorschauAktualisieren();
     TitelSetzen();
     Melden("Rechnung geöffnet: " + Q(dokument));
@@ -177,6 +206,7 @@ void Hauptfenster::DokumentWählen() {
         return;
     }
     gespeichert_ = sitzung_.Fingerabdruck();
+    speicherstand_->clear();
     VorschauAktualisieren();
     TitelSetzen();
 }
@@ -193,21 +223,70 @@ void Hauptfenster::KategorieÖffnen(int index) {
     for (vk::ui::Form* f : vk::ui::Formen::Alle())
         if (f->Geladen() && f->Visible() && f->Name() != "G_frmTabelle") dienste_.fenster->Aufnehmen(*f, host_);
     // Every form shown comes forward through the window manager: nothing came, no dialog opened.
-    if (dienste_.fenster->Hervorgeholt() == vorher) Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
+    if (dienste_.fenster->Hervorgeholt() == vorher) {
+        Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
+        return;
+    }
+    // A dialog that opened on its table: the preview shows that table.
+    if (vk::Kategoriedialog* dialog = AktiverDialog(); dialog && !dialog->FormTabelle().IstNothing() && sitzung_.Dokument()) {
+        const vk::word::Tables tabellen = sitzung_.Dokument()->Tables();
+        for (long i = 1; i <= tabellen.Count(); ++i)
+            if (dialog->FormTabelle().IsSame(tabellen.Item(i))) vorschau_->TabelleZeigen(i);
+    }
 }
 
-void Hauptfenster::Speichern() {
+vk::Kategoriedialog* Hauptfenster::AktiverDialog() const {
+    QMdiSubWindow* sub = bereich_->activeSubWindow();
+    auto* fenster = sub ? qobject_cast<FormFenster*>(sub->widget()) : nullptr;
+    return fenster ? dynamic_cast<vk::Kategoriedialog*>(fenster->Form()) : nullptr;
+}
+
+void Hauptfenster::Speichern() { Sichern(); }
+
+bool Hauptfenster::Sichern() {
     try {
         sitzung_.Speichern();
     } catch (const vk::LaufzeitFehler& f) {
         QMessageBox::critical(this, "Speichern",
                               "Die Rechnung wurde nicht gespeichert; Datei und Rechnungsbeträge der Datenbank bleiben, "
                               "wie sie waren:\n" + Q(f.Beschreibung()));
-        return;
+        return false;
     }
     gespeichert_ = sitzung_.Fingerabdruck();
     VorschauAktualisieren();
-    Melden("Gespeichert: " + Q(sitzung_.Dokument()->Path().string()));
+    const QString datei = Q(sitzung_.Dokument()->Path().filename().string());
+    speicherstand_->setText(QString("%1 gespeichert, %2").arg(datei.toHtmlEscaped(), QTime::currentTime().toString("hh:mm")));
+    speicherstand_->setToolTip(Q(sitzung_.Dokument()->Path().string()));
+    return true;
+}
+
+void Hauptfenster::BestätigungVormerken() {
+    protokollStand_ = ProtokollStand();
+    tabellenVorher_.clear();
+    rangVorher_ = -1;
+    if (!sitzung_.Dokument()) return;
+    // The dialog being confirmed is the active one; its own table is the one it replaces.
+    vk::word::Table eigene;
+    if (vk::Kategoriedialog* dialog = AktiverDialog()) eigene = dialog->FormTabelle();
+    for (const auto& [index, text] : Gebührentabellen(*sitzung_.Dokument())) {
+        if (!eigene.IstNothing() && eigene.IsSame(sitzung_.Dokument()->Tables().Item(index)))
+            rangVorher_ = static_cast<long>(tabellenVorher_.size());
+        tabellenVorher_.push_back(text);
+    }
+}
+
+long Hauptfenster::GeschriebeneTabelle() const {
+    if (!sitzung_.Dokument()) return 0;
+    const auto nachher = Gebührentabellen(*sitzung_.Dokument());
+    // The first fee table whose text was not there before; confirmed unchanged, the dialog's own.
+    std::multiset<std::string> vorher(tabellenVorher_.begin(), tabellenVorher_.end());
+    for (const auto& [index, text] : nachher) {
+        const auto gleich = vorher.find(text);
+        if (gleich == vorher.end()) return index;
+        vorher.erase(gleich);
+    }
+    if (rangVorher_ >= 0 && rangVorher_ < static_cast<long>(nachher.size())) return nachher[static_cast<std::size_t>(rangVorher_)].first;
+    return 0;
 }
 
 void Hauptfenster::NachAktion() {
@@ -219,19 +298,29 @@ void Hauptfenster::NachAktion() {
     const bool geschrieben = sanduhren != sanduhren_;
     entladungen_ = entladungen;
     sanduhren_ = sanduhren;
-    if (geschlossen && sitzung_.Dokument() && (geschrieben || sitzung_.Fingerabdruck() != gespeichert_)) Speichern();
+    if (geschlossen && sitzung_.Dokument() && (geschrieben || sitzung_.Fingerabdruck() != gespeichert_) && Sichern())
+        vorschau_->TabelleZeigen(GeschriebeneTabelle());
     sitzung_.TransaktionBeenden();
+    if (protokollStand_ < 0) return;
+    // What the confirmation logged: said where the person looks after saving, with the way to it.
+    if (const int neu = ProtokollNeueEinträge(protokollStand_); neu > 0) {
+        const QString hinweis = QString("<a href=\"protokoll\">%1 im Fehlerprotokoll</a>")
+                                    .arg(neu == 1 ? QString("1 neuer Eintrag") : QString("%1 neue Einträge").arg(neu));
+        const QString bisher = speicherstand_->text();
+        speicherstand_->setText(bisher.isEmpty() || !geschlossen ? hinweis : bisher + " · " + hinweis);
+    }
+    protokollStand_ = -1;
 }
 
 void Hauptfenster::VorschauAktualisieren() {
     if (!sitzung_.Dokument()) {
-        vorschau_->clear();
+        vorschau_->Leeren();
         return;
     }
     try {
-        vorschau_->setHtml(VorschauHtml(*sitzung_.Dokument()));
+        vorschau_->Anzeigen(*sitzung_.Dokument());
     } catch (const vk::LaufzeitFehler& f) {
-        vorschau_->setPlainText(Q(f.Beschreibung()));
+        vorschau_->Leeren(Q(f.Beschreibung()));
     }
 }
 

@@ -9,6 +9,7 @@
 #include "bildschirmfoto.h"
 #include "dienste/dienste.h"
 #include "hauptfenster.h"
+#include "meldungsfilter.h"
 
 namespace {
 bool OptionIn(int argc, char** argv, const char* name) {
@@ -21,6 +22,7 @@ bool OptionIn(int argc, char** argv, const char* name) {
 int main(int argc, char** argv) {
     // Screenshots need no screen: without a platform chosen they are drawn offscreen.
     if (OptionIn(argc, argv, "--screenshot") && !std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    vkhost::QtMeldungenFiltern();
     QApplication app(argc, argv);
     QApplication::setApplicationName("vk-host");
 

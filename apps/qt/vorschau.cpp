@@ -1,66 +1,140 @@
 #include "vorschau.h"
 
-#include <string>
+#include <QAbstractTextDocumentLayout>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextTable>
+#include <algorithm>
+#include <cmath>
 
 namespace vkhost {
 
 namespace {
-
-// Paragraph marks end paragraphs, line breaks break lines, tabs become wide gaps.
-QString Absätze(const std::string& text, bool inZelle) {
-    QString html;
-    QString absatz;
-    auto abschließen = [&] {
-        html += inZelle ? absatz + "<br>" : "<p>" + absatz + "</p>";
-        absatz.clear();
-    };
-    for (QChar z : QString::fromStdString(text)) {
-        if (z == '\r') abschließen();
-        else if (z == '\v') absatz += "<br>";
-        else if (z == '\t') absatz += "&emsp;";
-        else if (z == '\a') continue;
-        else absatz += QString(z).toHtmlEscaped();
-    }
-    if (!absatz.isEmpty()) abschließen();
-    if (inZelle && html.endsWith("<br>")) html.chop(4);
-    return html;
-}
-
-QString Tabelle(const vk::word::Table& t) {
-    QString html = "<table border='1' cellspacing='0' cellpadding='3' width='100%'>";
-    const long zeilen = t.Rows().Count();
-    for (long r = 1; r <= zeilen; ++r) {
-        html += "<tr>";
-        const long zellen = t.Rows().Item(r).CellCount();
-        for (long c = 1; c <= zellen; ++c) {
-            std::string text = t.Cell(r, c).Range().Text();
-            if (text.size() >= 2) text.resize(text.size() - 2);  // the end-of-cell mark
-            html += "<td>" + Absätze(text, true) + "</td>";
-        }
-        html += "</tr>";
-    }
-    return html + "</table>";
-}
-
+constexpr double kAbstand = 12;  // between the pages and around them, in view pixels
+// The page at its printed size on a 96 dpi screen is 100 %; the view shows it at 50 to 125 %.
+constexpr double kHundertProzent = 96.0 / 72.0 / kEinheitenProPunkt;
+constexpr double kKleinsterMaßstab = 0.5 * kHundertProzent;
+constexpr double kGrößterMaßstab = 1.25 * kHundertProzent;
 }  // namespace
 
-QString VorschauHtml(const vk::word::Document& dokument) {
-    QString html = "<html><body>";
-    long stelle = 0;
-    for (vk::word::Table t : dokument.Tables()) {
-        const vk::word::Range bereich = t.Range();
-        if (bereich.Start() > stelle) html += Absätze(dokument.Range(stelle, bereich.Start()).Text(), false);
-        html += Tabelle(t);
-        stelle = bereich.End();
+Vorschau::Vorschau(QWidget* eltern) : QAbstractScrollArea(eltern) {
+    setObjectName("Vorschau");
+    viewport()->setBackgroundRole(QPalette::Dark);
+    viewport()->setAutoFillBackground(true);
+    verticalScrollBar()->setSingleStep(20);
+}
+
+void Vorschau::Anzeigen(const vk::word::Document& dokument) {
+    const double anteil = verticalScrollBar()->maximum() > 0
+                              ? static_cast<double>(verticalScrollBar()->value()) / verticalScrollBar()->maximum() : 0;
+    inhalt_ = VorschauAufbauen(dokument);
+    hinweis_.clear();
+    Einpassen();
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(anteil * verticalScrollBar()->maximum())));
+    viewport()->update();
+}
+
+void Vorschau::Leeren(const QString& hinweis) {
+    inhalt_ = Vorschaudokument{};
+    hinweis_ = hinweis;
+    Einpassen();
+    viewport()->update();
+}
+
+QString Vorschau::Text() const {
+    if (!inhalt_.text) return hinweis_;
+    QString text = inhalt_.text->toPlainText();
+    for (const auto& k : inhalt_.kästen) text += "\n" + k.text->toPlainText();
+    return text;
+}
+
+void Vorschau::Einpassen() {
+    if (!inhalt_.text) {
+        verticalScrollBar()->setRange(0, 0);
+        horizontalScrollBar()->setRange(0, 0);
+        return;
     }
-    const long ende = dokument.Content().End();
-    if (ende > stelle) html += Absätze(dokument.Range(stelle, ende).Text(), false);
-    for (vk::word::Shape s : dokument.Shapes()) {
-        if (!s.TextFrame().HasText()) continue;
-        html += "<table border='1' cellpadding='4'><tr><td><i>Textfeld " + QString::fromStdString(s.Name()).toHtmlEscaped() +
-                ":</i><br>" + Absätze(s.TextFrame().TextRange().Text(), true) + "</td></tr></table>";
+    // The page as wide as the preview allows, within limits that keep the text readable.
+    const double verfügbar = viewport()->width() - 2 * kAbstand;
+    maßstab_ = std::clamp(verfügbar / inhalt_.seitenbreite, kKleinsterMaßstab, kGrößterMaßstab);
+    const double breite = inhalt_.seitenbreite * maßstab_ + 2 * kAbstand;
+    const double höhe = SeiteOben(inhalt_.seiten);
+    horizontalScrollBar()->setRange(0, std::max(0, static_cast<int>(std::ceil(breite)) - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(std::ceil(höhe)) - viewport()->height()));
+    verticalScrollBar()->setPageStep(viewport()->height());
+}
+
+double Vorschau::SeiteOben(int seite) const { return kAbstand + seite * (inhalt_.seitenhöhe * maßstab_ + kAbstand); }
+
+double Vorschau::SeitenLinks() const {
+    return std::max(kAbstand, (viewport()->width() - inhalt_.seitenbreite * maßstab_) / 2);
+}
+
+QPointF Vorschau::Ansichtspunkt(QPointF p) const {
+    if (!inhalt_.text) return p;
+    const int seite = std::clamp(static_cast<int>(p.y() / inhalt_.seitenhöhe), 0, inhalt_.seiten - 1);
+    const double y = SeiteOben(seite) + (p.y() - seite * inhalt_.seitenhöhe) * maßstab_;
+    return {SeitenLinks() + p.x() * maßstab_ - horizontalScrollBar()->value(), y - verticalScrollBar()->value()};
+}
+
+void Vorschau::TabelleZeigen(long index) {
+    if (!inhalt_.text || index < 1 || index > static_cast<long>(inhalt_.tabellen.size())) return;
+    const auto& teile = inhalt_.tabellen[static_cast<std::size_t>(index - 1)];
+    if (teile.empty()) return;
+    const QRectF r = inhalt_.text->documentLayout()->frameBoundingRect(teile.front().tabelle);
+    const double y = Ansichtspunkt(r.topLeft()).y() + verticalScrollBar()->value();
+    verticalScrollBar()->setValue(static_cast<int>(y - kAbstand));
+    viewport()->update();
+}
+
+void Vorschau::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    const double anteil = verticalScrollBar()->maximum() > 0
+                              ? static_cast<double>(verticalScrollBar()->value()) / verticalScrollBar()->maximum() : 0;
+    Einpassen();
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(anteil * verticalScrollBar()->maximum())));
+}
+
+void Vorschau::paintEvent(QPaintEvent* e) {
+    QPainter p(viewport());
+    if (!inhalt_.text) {
+        p.setPen(palette().color(QPalette::BrightText));
+        p.drawText(viewport()->rect().adjusted(12, 12, -12, -12), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, hinweis_);
+        return;
     }
-    return html + "</body></html>";
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const double w = inhalt_.seitenbreite, h = inhalt_.seitenhöhe;
+    const double x = SeitenLinks() - horizontalScrollBar()->value();
+    for (int seite = 0; seite < inhalt_.seiten; ++seite) {
+        const double y = SeiteOben(seite) - verticalScrollBar()->value();
+        const QRectF blatt(x, y, w * maßstab_, h * maßstab_);
+        if (!blatt.intersects(e->rect())) continue;
+        p.fillRect(blatt.translated(3, 3), QColor(0, 0, 0, 60));
+        p.fillRect(blatt, Qt::white);
+        p.save();
+        p.translate(x, y);
+        p.scale(maßstab_, maßstab_);
+        p.setClipRect(QRectF(0, 0, w, h));
+        p.translate(0, -seite * h);
+        inhalt_.text->drawContents(&p, QRectF(0, seite * h, w, h));
+        p.restore();
+        for (const auto& k : inhalt_.kästen) {
+            if (k.seite != seite) continue;
+            p.save();
+            p.translate(x, y);
+            p.scale(maßstab_, maßstab_);
+            if (k.linie) {
+                p.setPen(QPen(Qt::black, 0.75));
+                p.drawRect(k.rahmen);
+            }
+            p.translate(k.rahmen.topLeft());
+            k.text->drawContents(&p, QRectF(QPointF(0, 0), k.rahmen.size()));
+            p.restore();
+        }
+    }
 }
 
 }  // namespace vkhost

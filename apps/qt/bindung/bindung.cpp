@@ -42,24 +42,76 @@ void SteuerelementBindung::Aktualisieren() {
 
 }  // namespace vkhost
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "bindung/einfache.h"
 #include "bindung/gittertabelle.h"
 #include "bindung/texteingabe.h"
 
 namespace vkhost {
 
-std::unique_ptr<SteuerelementBindung> Binden(vk::ui::Control& c, QWidget* eltern) {
-    using vk::ui::Art;
+using vk::ui::Art;
+
+QWidget* WidgetErzeugen(const vk::ui::Control& c, QWidget* eltern) {
     switch (c.Kind()) {
-        case Art::Grid: return GridBinden(static_cast<vk::ui::Grid&>(c), eltern);
+        case Art::Grid: return new Gittertabelle(eltern);
         case Art::MaskEdBox:
-        case Art::TextBox: return TextfeldBinden(static_cast<vk::ui::TextFeld&>(c), eltern);
-        case Art::CheckBox: return KontrollkästchenBinden(static_cast<vk::ui::CheckBox&>(c), eltern);
-        case Art::OptionButton: return OptionBinden(static_cast<vk::ui::OptionButton&>(c), eltern);
-        case Art::Frame: return RahmenBinden(static_cast<vk::ui::Frame&>(c), eltern);
-        case Art::ComboBox: return KombinationsfeldBinden(static_cast<vk::ui::ComboBox&>(c), eltern);
-        case Art::CommandButton: return KnopfBinden(static_cast<vk::ui::CommandButton&>(c), eltern);
-        case Art::Label: return BeschriftungBinden(static_cast<vk::ui::Label&>(c), eltern);
+        case Art::TextBox: return new Texteingabe(eltern);
+        case Art::CheckBox: return new QCheckBox(eltern);
+        case Art::OptionButton: return new QRadioButton(eltern);
+        case Art::Frame: return new QGroupBox(eltern);
+        case Art::ComboBox: return new QComboBox(eltern);
+        case Art::CommandButton: return new QPushButton(eltern);
+        case Art::Label: return new QLabel(eltern);
+        default: return nullptr;
+    }
+}
+
+QString WidgetKlasse(const vk::ui::Control& c) {
+    switch (c.Kind()) {
+        case Art::Grid: return "QTableWidget";
+        case Art::MaskEdBox:
+        case Art::TextBox: return "QLineEdit";
+        case Art::CheckBox: return "QCheckBox";
+        case Art::OptionButton: return "QRadioButton";
+        case Art::Frame: return "QGroupBox";
+        case Art::ComboBox: return "QComboBox";
+        case Art::CommandButton: return "QPushButton";
+        case Art::Label: return "QLabel";
+        default: return {};
+    }
+}
+
+bool WidgetPasst(const vk::ui::Control& c, const QWidget* w) {
+    if (!w) return false;
+    switch (c.Kind()) {
+        case Art::Grid: return dynamic_cast<const Gittertabelle*>(w) != nullptr;
+        case Art::MaskEdBox:
+        case Art::TextBox: return dynamic_cast<const Texteingabe*>(w) != nullptr;
+        default: {
+            const QString klasse = WidgetKlasse(c);
+            return !klasse.isEmpty() && w->inherits(klasse.toLatin1().constData());
+        }
+    }
+}
+
+std::unique_ptr<SteuerelementBindung> Binden(vk::ui::Control& c, QWidget* w) {
+    if (!WidgetPasst(c, w)) return nullptr;
+    switch (c.Kind()) {
+        case Art::Grid: return GridBinden(static_cast<vk::ui::Grid&>(c), dynamic_cast<Gittertabelle*>(w));
+        case Art::MaskEdBox:
+        case Art::TextBox: return TextfeldBinden(static_cast<vk::ui::TextFeld&>(c), dynamic_cast<Texteingabe*>(w));
+        case Art::CheckBox: return KontrollkästchenBinden(static_cast<vk::ui::CheckBox&>(c), qobject_cast<QCheckBox*>(w));
+        case Art::OptionButton: return OptionBinden(static_cast<vk::ui::OptionButton&>(c), qobject_cast<QRadioButton*>(w));
+        case Art::Frame: return RahmenBinden(static_cast<vk::ui::Frame&>(c), qobject_cast<QGroupBox*>(w));
+        case Art::ComboBox: return KombinationsfeldBinden(static_cast<vk::ui::ComboBox&>(c), qobject_cast<QComboBox*>(w));
+        case Art::CommandButton: return KnopfBinden(static_cast<vk::ui::CommandButton&>(c), qobject_cast<QPushButton*>(w));
+        case Art::Label: return BeschriftungBinden(static_cast<vk::ui::Label&>(c), qobject_cast<QLabel*>(w));
         default: return nullptr;
     }
 }

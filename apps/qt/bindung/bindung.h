@@ -47,8 +47,18 @@ private:
     bool läuft_ = false;
 };
 
-// The binding for a control, its widget created under `eltern` (nullptr for controls without one,
-// such as image lists).
-std::unique_ptr<SteuerelementBindung> Binden(vk::ui::Control& control, QWidget* eltern);
+// The widget a control is shown by, of the class its binding needs, made under `eltern` (nullptr
+// for controls without one, such as image lists): the automatic layout's widgets.
+QWidget* WidgetErzeugen(const vk::ui::Control& control, QWidget* eltern);
+// The Qt class a control's widget must be (or derive from): "QLineEdit", "QTableWidget", ...; empty
+// for controls without a widget.
+QString WidgetKlasse(const vk::ui::Control& control);
+// Whether `widget` can show the control: of its class, and for text fields and grids made as the
+// binding's own widgets (Texteingabe, Gittertabelle).
+bool WidgetPasst(const vk::ui::Control& control, const QWidget* widget);
+
+// The binding of a control to its widget (one for which WidgetPasst holds); nullptr for controls
+// without a widget. In-cell editors are bound with ZellEditorBinden.
+std::unique_ptr<SteuerelementBindung> Binden(vk::ui::Control& control, QWidget* widget);
 
 }  // namespace vkhost

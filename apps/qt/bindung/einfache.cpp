@@ -52,8 +52,7 @@ C* Von(const std::shared_ptr<Anker>& anker) {
 
 }  // namespace
 
-std::unique_ptr<SteuerelementBindung> KontrollkästchenBinden(vk::ui::CheckBox& box, QWidget* eltern) {
-    auto* w = new QCheckBox(eltern);
+std::unique_ptr<SteuerelementBindung> KontrollkästchenBinden(vk::ui::CheckBox& box, QCheckBox* w) {
     auto b = Fertig<vk::ui::CheckBox, QCheckBox>(box, w, [](vk::ui::CheckBox& c, QCheckBox& w) {
         w.setText(Q(c.Caption()));
         w.setChecked(c.Value() == 1);
@@ -65,8 +64,7 @@ std::unique_ptr<SteuerelementBindung> KontrollkästchenBinden(vk::ui::CheckBox& 
     return b;
 }
 
-std::unique_ptr<SteuerelementBindung> OptionBinden(vk::ui::OptionButton& knopf, QWidget* eltern) {
-    auto* w = new QRadioButton(eltern);
+std::unique_ptr<SteuerelementBindung> OptionBinden(vk::ui::OptionButton& knopf, QRadioButton* w) {
     w->setAutoExclusive(false);  // which buttons exclude each other is the form's business
     auto b = Fertig<vk::ui::OptionButton, QRadioButton>(knopf, w, [](vk::ui::OptionButton& c, QRadioButton& w) {
         w.setText(Q(c.Caption()));
@@ -79,9 +77,9 @@ std::unique_ptr<SteuerelementBindung> OptionBinden(vk::ui::OptionButton& knopf, 
     return b;
 }
 
-std::unique_ptr<SteuerelementBindung> KnopfBinden(vk::ui::CommandButton& knopf, QWidget* eltern) {
-    auto* w = new QPushButton(eltern);
+std::unique_ptr<SteuerelementBindung> KnopfBinden(vk::ui::CommandButton& knopf, QPushButton* w) {
     w->setAutoDefault(false);
+    w->setDefault(false);
     auto b = Fertig<vk::ui::CommandButton, QPushButton>(knopf, w, [](vk::ui::CommandButton& c, QPushButton& w) {
         w.setText(Q(c.Caption()));  // "&OK": Qt takes the "&" as the mnemonic as well
         w.setIcon(Symbolbild(c.Picture()));
@@ -95,14 +93,12 @@ std::unique_ptr<SteuerelementBindung> KnopfBinden(vk::ui::CommandButton& knopf, 
     return b;
 }
 
-std::unique_ptr<SteuerelementBindung> BeschriftungBinden(vk::ui::Label& label, QWidget* eltern) {
-    auto* w = new QLabel(eltern);
+std::unique_ptr<SteuerelementBindung> BeschriftungBinden(vk::ui::Label& label, QLabel* w) {
     w->setTextFormat(Qt::PlainText);
     return Fertig<vk::ui::Label, QLabel>(label, w, [](vk::ui::Label& c, QLabel& w) { w.setText(Q(c.Caption())); });
 }
 
-std::unique_ptr<SteuerelementBindung> RahmenBinden(vk::ui::Frame& rahmen, QWidget* eltern) {
-    auto* w = new QGroupBox(eltern);
+std::unique_ptr<SteuerelementBindung> RahmenBinden(vk::ui::Frame& rahmen, QGroupBox* w) {
     return Fertig<vk::ui::Frame, QGroupBox>(rahmen, w, [](vk::ui::Frame& c, QGroupBox& w) { w.setTitle(Q(c.Caption())); });
 }
 
@@ -122,8 +118,7 @@ void ListeÜbertragen(vk::ui::ComboBox& c, QComboBox& w) {
 
 }  // namespace
 
-std::unique_ptr<SteuerelementBindung> KombinationsfeldBinden(vk::ui::ComboBox& combo, QWidget* eltern) {
-    auto* w = new QComboBox(eltern);
+std::unique_ptr<SteuerelementBindung> KombinationsfeldBinden(vk::ui::ComboBox& combo, QComboBox* w) {
     auto b = Fertig<vk::ui::ComboBox, QComboBox>(combo, w, ListeÜbertragen);
     auto wählen = [anker = b->AnkerVon(), w](const QString& text) {
         if (auto* c = Von<vk::ui::ComboBox>(anker)) Ausführen([&] { vk::ui::Auswählen(*c, text.toStdString()); });
@@ -168,8 +163,9 @@ private:
 }  // namespace
 
 std::unique_ptr<SteuerelementBindung> ZellEditorBinden(vk::ui::ComboBox& combo, vk::ui::Grid& grid, int spalte,
-                                                       QTableWidget& tabelle) {
-    auto* w = new QComboBox(tabelle.viewport());
+                                                       QTableWidget& tabelle, QComboBox* w) {
+    // Wherever the dialog's layout put it, the editor lives on the grid's cells.
+    w->setParent(tabelle.viewport());
     auto b = std::make_unique<ZellEditor>(combo, grid, spalte, tabelle, w);
     b->Aktualisieren();
     // The grid goes with the form, as the combo box does: the combo box's anchor tells whether both live.

@@ -1,10 +1,12 @@
 #include "bindung/formfenster.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QTableWidget>
 
 #include "bindung/einfache.h"
+#include "bindung/entwurf.h"
 #include "bindung/symbolbilder.h"
 #include "platform/controls/combobox.h"
 #include "platform/controls/fensterverwaltung.h"
@@ -40,11 +42,20 @@ std::pair<vk::ui::Grid*, int> EditorVon(const vk::ui::Form& form, const Control&
 FormFenster::FormFenster(vk::ui::Form& form, QWidget* eltern) : QFrame(eltern), form_(&form) {
     setObjectName(QString::fromStdString(form.Name()));
     auto* layout = new QVBoxLayout(this);
-    auto* knopfzeile = new QHBoxLayout;
-    Aufbauen(form, this, layout, knopfzeile);
-    knopfzeile->insertStretch(knopfzeile->count() > 0 && widgets_.count(form.Finden("lblVersion")) ? 1 : 0, 1);
-    layout->addLayout(knopfzeile);
-    ZellEditorenBinden();
+    QString fehler;
+    if (QWidget* entwurf = EntwurfLaden(objectName(), this, &fehler)) {
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(entwurf);
+        ausEntwurf_ = true;
+        EntwurfBinden(entwurf, layout);
+    } else {
+        if (!fehler.isEmpty()) qWarning("%s", qPrintable(fehler));
+        auto* knopfzeile = new QHBoxLayout;
+        Aufbauen(form, this, layout, knopfzeile);
+        knopfzeile->insertStretch(knopfzeile->count() > 0 && widgets_.count(form.Finden("lblVersion")) ? 1 : 0, 1);
+        layout->addLayout(knopfzeile);
+        ZellEditorenBinden({});
+    }
     beobachter_ = form.Beobachten([this](const Control&) { FormÜbertragen(); });
     FormÜbertragen();
 }
@@ -69,17 +80,61 @@ void FormFenster::StilSetzen(long stil) {
     }
 }
 
+bool FormFenster::Anbinden(Control& c, QWidget* w) {
+    auto b = Binden(c, w);
+    if (!b) return false;
+    widgets_[&c] = w;
+    bindungen_.push_back(std::move(b));
+    return true;
+}
+
+void FormFenster::EntwurfBinden(QWidget* entwurf, QBoxLayout* layout) {
+    const QString datei = objectName() + ".ui";
+    std::map<const Control*, QWidget*> editoren;
+    std::vector<Control*> fehlend;
+    for (Control* c : form_->Controls()) {
+        if (WidgetKlasse(*c).isEmpty()) continue;  // no widget (image lists)
+        const QString name = QString::fromStdString(c->VollerName());
+        const QList<QWidget*> treffer = entwurf->findChildren<QWidget*>(name);
+        QWidget* w = treffer.size() == 1 ? treffer.front() : nullptr;
+        if (treffer.isEmpty()) {
+            mängel_ << QString("%1: fehlt in %2").arg(name, datei);
+        } else if (treffer.size() > 1) {
+            mängel_ << QString("%1: %2 Widgets dieses Namens in %3").arg(name).arg(treffer.size()).arg(datei);
+        } else if (!WidgetPasst(*c, w)) {
+            mängel_ << QString("%1: ein %2 in %3, gebraucht wird ein %4")
+                           .arg(name, w->metaObject()->className(), datei, WidgetKlasse(*c));
+            w = nullptr;
+        }
+        if (!w) fehlend.push_back(c);
+        else if (c->Kind() == Art::ComboBox && EditorVon(*form_, *c).first) editoren[c] = w;
+        else Anbinden(*c, w);
+    }
+    // What the file lacks is shown all the same, below the layout.
+    if (!fehlend.empty()) {
+        auto* rest = new QGroupBox("Nicht im Formular", this);
+        rest->setObjectName("NichtImEntwurf");
+        auto* restLayout = new QVBoxLayout(rest);
+        for (Control* c : fehlend) {
+            if (c->Kind() == Art::ComboBox && EditorVon(*form_, *c).first) continue;  // made with its grid
+            QWidget* w = WidgetErzeugen(*c, rest);
+            restLayout->addWidget(w);
+            Anbinden(*c, w);
+        }
+        layout->addWidget(rest);
+        qWarning("%s", qPrintable(mängel_.join("\n")));
+    }
+    ZellEditorenBinden(editoren);
+}
+
 void FormFenster::Aufbauen(Control& behälter, QWidget* fläche, QBoxLayout* layout, QBoxLayout* knopfzeile) {
     const std::vector<Control*>& alle = form_->Controls();
     for (std::size_t i = 0; i < alle.size(); ++i) {
         Control& c = *alle[i];
-        if (c.Parent() != &behälter || c.Kind() == Art::ImageList) continue;
+        if (c.Parent() != &behälter || WidgetKlasse(c).isEmpty()) continue;
         if (c.Kind() == Art::ComboBox && EditorVon(*form_, c).first) continue;  // bound over its grid later
-        auto b = Binden(c, fläche);
-        if (!b) continue;
-        QWidget* w = b->Widget();
-        widgets_[&c] = w;
-        bindungen_.push_back(std::move(b));
+        QWidget* w = WidgetErzeugen(c, fläche);
+        Anbinden(c, w);
 
         const bool aufDerForm = &behälter == form_;
         if (aufDerForm && c.Kind() == Art::CommandButton) {
@@ -97,23 +152,24 @@ void FormFenster::Aufbauen(Control& behälter, QWidget* fläche, QBoxLayout* lay
             zeile->addWidget(w);
             layout->addLayout(zeile);
             Control& eingabe = *alle[++i];
-            auto be = Binden(eingabe, fläche);
-            widgets_[&eingabe] = be->Widget();
-            zeile->addWidget(be->Widget(), 1);
-            bindungen_.push_back(std::move(be));
+            QWidget* we = WidgetErzeugen(eingabe, fläche);
+            Anbinden(eingabe, we);
+            zeile->addWidget(we, 1);
         } else {
             layout->addWidget(w, c.Kind() == Art::Grid ? 1 : 0);
         }
     }
 }
 
-void FormFenster::ZellEditorenBinden() {
+void FormFenster::ZellEditorenBinden(const std::map<const Control*, QWidget*>& vorhanden) {
     for (Control* c : form_->Controls()) {
         if (c->Kind() != Art::ComboBox) continue;
         auto [grid, spalte] = EditorVon(*form_, *c);
         auto* tabelle = grid ? qobject_cast<QTableWidget*>(WidgetVon(*grid)) : nullptr;
         if (!tabelle) continue;
-        auto b = ZellEditorBinden(static_cast<vk::ui::ComboBox&>(*c), *grid, spalte, *tabelle);
+        auto it = vorhanden.find(c);
+        auto* w = it != vorhanden.end() ? qobject_cast<QComboBox*>(it->second) : new QComboBox(tabelle->viewport());
+        auto b = ZellEditorBinden(static_cast<vk::ui::ComboBox&>(*c), *grid, spalte, *tabelle, w);
         widgets_[c] = b->Widget();
         bindungen_.push_back(std::move(b));
     }

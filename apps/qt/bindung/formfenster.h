@@ -1,13 +1,17 @@
-// The window of one headless form: its controls, found by walking the form, laid out from top to
+// The window of one headless form. Its layout comes from the form's Qt Designer file (see entwurf.h):
+// every control of the form is shown by the widget of the file that carries the control's name
+// ("chkOrt", "optTabelle(0)"), found by that name, so nothing here knows any dialog. What the file
+// lacks or has of the wrong class is listed (Mängel) and made all the same, in a box below the
+// layout, so the dialog stays usable. A form without a file is laid out automatically, from top to
 // bottom in declaration order (frames as group boxes with their own controls, a label beside the
-// input that follows it, the form's buttons and version label in a row at the bottom, in-cell
-// editors over their grid). Each widget is named after its control ("chkOrt", "optTabelle(0)").
-// The window follows the form's caption, icon and visibility and lets go of the form when it is
-// unloaded.
+// input that follows it, the form's buttons and version label in a row at the bottom). In-cell
+// editors lie over their grid either way. The window follows the form's caption, icon and
+// visibility and lets go of the form when it is unloaded.
 #pragma once
 
 #include <QFrame>
 #include <QPointer>
+#include <QStringList>
 #include <map>
 #include <memory>
 #include <vector>
@@ -29,6 +33,10 @@ public:
     vk::ui::Form* Form() const { return form_; }
     // The widget of a control of the form (nullptr for one without).
     QWidget* WidgetVon(const vk::ui::Control& control) const;
+    // Whether the layout came from the form's .ui file, and what the file lacked or had wrong, one
+    // line per control naming it; empty when the file fits the form.
+    bool AusEntwurf() const noexcept { return ausEntwurf_; }
+    const QStringList& Mängel() const noexcept { return mängel_; }
     // The extended window style: the MDI child with a raised edge (0x140) draws a raised frame.
     void StilSetzen(long stil);
     // The form is gone (unloaded): no binding touches it again; emits Entladen.
@@ -40,13 +48,18 @@ signals:
     void Entladen();
 
 private:
+    void EntwurfBinden(QWidget* entwurf, QBoxLayout* layout);
     void Aufbauen(vk::ui::Control& behälter, QWidget* fläche, QBoxLayout* layout, QBoxLayout* knopfzeile);
-    void ZellEditorenBinden();
+    // Binds a control to its widget and remembers the widget; false when they do not fit.
+    bool Anbinden(vk::ui::Control& control, QWidget* widget);
+    void ZellEditorenBinden(const std::map<const vk::ui::Control*, QWidget*>& vorhanden);
     void FormÜbertragen();
 
     vk::ui::Form* form_;
     int beobachter_ = 0;
     bool sichtbar_ = false;
+    bool ausEntwurf_ = false;
+    QStringList mängel_;
     std::vector<std::unique_ptr<SteuerelementBindung>> bindungen_;
     std::map<const vk::ui::Control*, QPointer<QWidget>> widgets_;
 };

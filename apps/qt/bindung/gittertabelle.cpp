@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <algorithm>
 
 #include "bindung/aktion.h"
@@ -162,11 +163,11 @@ protected:
             if (!kopf) t_->setHorizontalHeaderItem(s - 1, kopf = new QTableWidgetItem);
             kopf->setText(QString::fromStdString(g.HeaderText(s)));
             kopf->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            t_->setColumnWidth(s - 1, Pixel(g.ColWidth(s)));
+            t_->setColumnWidth(s - 1, Spaltenbreite(g, s));
         }
-        // Wide enough for every column, as the form laid them out.
+        // Wide enough for every column.
         int breite = 2 * t_->frameWidth() + t_->verticalHeader()->sizeHint().width() + t_->verticalScrollBar()->sizeHint().width();
-        for (int s = 1; s <= g.Cols(); ++s) breite += Pixel(g.ColWidth(s));
+        for (int s = 1; s <= g.Cols(); ++s) breite += t_->columnWidth(s - 1);
         t_->setMinimumWidth(breite);
         for (int z = 1; z <= g.Rows(); ++z) {
             t_->setRowHeight(z - 1, std::max(Pixel(g.RowHeight(z)), 18));
@@ -192,6 +193,20 @@ protected:
     }
 
 private:
+    // The form's width of the column, widened to its header and its cells as this font shows them
+    // (the form measured them in another font). A column the form hides stays hidden.
+    int Spaltenbreite(vk::ui::Grid& g, int s) const {
+        const int form = Pixel(g.ColWidth(s));
+        if (form <= 0) return form;
+        const int rand = 2 * t_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, t_) + 8;
+        int text = t_->horizontalHeader()->fontMetrics().horizontalAdvance(QString::fromStdString(g.HeaderText(s))) + rand;
+        // A column with an in-cell editor also holds the editor's arrow.
+        const int pfeil = g.ZellEditor(s) ? t_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, t_) + 4 : 0;
+        for (int z = 1; z <= g.Rows(); ++z)
+            text = std::max(text, t_->fontMetrics().horizontalAdvance(QString::fromStdString(g.TextMatrix(z, s))) + rand + pfeil);
+        return std::max(form, text);
+    }
+
     void ZelleÜbertragen(vk::ui::Grid& g, int z, int s) {
         auto* item = t_->item(z - 1, s - 1);
         if (!item) t_->setItem(z - 1, s - 1, item = new QTableWidgetItem);
@@ -213,8 +228,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SteuerelementBindung> GridBinden(vk::ui::Grid& grid, QWidget* eltern) {
-    auto* t = new Gittertabelle(eltern);
+std::unique_ptr<SteuerelementBindung> GridBinden(vk::ui::Grid& grid, Gittertabelle* t) {
     auto b = std::make_unique<GridBindung>(grid, t);
     t->AnkerSetzen(b->AnkerVon());
     b->Aktualisieren();

@@ -43,6 +43,6 @@ private:
     bool vorgemerkt_ = false;
 };
 
-std::unique_ptr<SteuerelementBindung> GridBinden(vk::ui::Grid& grid, QWidget* eltern);
+std::unique_ptr<SteuerelementBindung> GridBinden(vk::ui::Grid& grid, Gittertabelle* widget);
 
 }  // namespace vkhost

@@ -126,8 +126,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<SteuerelementBindung> TextfeldBinden(vk::ui::TextFeld& feld, QWidget* eltern) {
-    auto* w = new Texteingabe(eltern);
+std::unique_ptr<SteuerelementBindung> TextfeldBinden(vk::ui::TextFeld& feld, Texteingabe* w) {
     // Fixed-width digits: a count formatted to its field width stands right-aligned as in the table.
     if (feld.Kind() == vk::ui::Art::MaskEdBox) w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto b = std::make_unique<TextfeldBindung>(feld, w);

@@ -30,6 +30,6 @@ private:
     std::shared_ptr<Anker> anker_;
 };
 
-std::unique_ptr<SteuerelementBindung> TextfeldBinden(vk::ui::TextFeld& feld, QWidget* eltern);
+std::unique_ptr<SteuerelementBindung> TextfeldBinden(vk::ui::TextFeld& feld, Texteingabe* widget);
 
 }  // namespace vkhost

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "meldungsfilter.h"
+
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     std::string muster = (std::filesystem::temp_directory_path() / "vk_host_tests_XXXXXX").string();
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
         ::setenv("XDG_CONFIG_HOME", (basis / "config").c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", basis.c_str(), 1);
     }
+    vkhost::QtMeldungenFiltern();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();

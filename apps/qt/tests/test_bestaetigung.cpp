@@ -7,9 +7,9 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
-#include <QTextBrowser>
 
 #include "hilfen.h"
+#include "vorschau.h"
 
 namespace vkhost::test {
 namespace {
@@ -61,7 +61,7 @@ TEST_F(HostBestätigung, Kategorie4ÜberMenüUndWidgetsSchreibtTabelleUndSummenI
     EXPECT_NE(gespeichert.find("RE_Summe"), std::string::npos);
     EXPECT_NE(gespeichert.find("357,00 €"), std::string::npos);
     // The preview shows the invoice as it now stands.
-    EXPECT_TRUE(fenster_->Vorschau()->toPlainText().contains("357,00 €"));
+    EXPECT_TRUE(fenster_->Vorschau()->Text().contains("357,00 €"));
 }
 
 TEST_F(HostBestätigung, AbbruchUndSchließenLassenDieDateiUnverändert) {

@@ -2,6 +2,7 @@
 // "Ja" (and kept after "Nein"), Tab in the add-row column of the last row handled by the form.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -33,12 +34,22 @@ protected:
     QTableWidget* grid_ = nullptr;
 };
 
-// The binding shows the form's header texts and its column widths in pixels (15 twips each).
+// The binding shows the form's header texts and its column widths in pixels (15 twips each), wider
+// where a header or a cell needs more in the screen's font: nothing is cut.
 TEST_F(HostGrid, KopfzeileUndSpaltenbreitenAusDerForm) {
     EXPECT_EQ(grid_->rowCount(), 1);
     EXPECT_EQ(grid_->columnCount(), 4);
     EXPECT_EQ(grid_->horizontalHeaderItem(1)->text(), " Stunden/km");
-    EXPECT_EQ(grid_->columnWidth(0), 3225 / 15);
+    EXPECT_GE(grid_->columnWidth(0), 3225 / 15);
+    EXPECT_GE(grid_->columnWidth(2), 1345 / 15);
+    for (int s = 0; s < grid_->columnCount(); ++s) {
+        EXPECT_GT(grid_->columnWidth(s), grid_->horizontalHeader()->fontMetrics().horizontalAdvance(grid_->horizontalHeaderItem(s)->text())) << s;
+        EXPECT_GT(grid_->columnWidth(s), grid_->fontMetrics().horizontalAdvance(grid_->item(0, s)->text())) << s;
+    }
+    // The grid is as wide as its columns.
+    int breite = 0;
+    for (int s = 0; s < grid_->columnCount(); ++s) breite += grid_->columnWidth(s);
+    EXPECT_GE(grid_->viewport()->width(), breite);
 }
 
 TEST_F(HostGrid, TabInDerLetztenZeileFügtGenauEineZeileAnUndPreist) {
