@@ -1,5 +1,6 @@
 #include "hauptfenster.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -12,6 +13,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTime>
+#include <optional>
 #include <set>
 
 #include "bindung/aktion.h"
@@ -19,7 +21,11 @@
 #include "categories/Kategoriedialog.h"
 #include "common/fehler.h"
 #include "document/kennungen.h"
+#include "common/nachricht.h"
+#include "platform/controls/fensterverwaltung.h"
 #include "platform/controls/formen.h"
+#include "platform/controls/mauszeiger.h"
+#include "pruefbericht.h"
 #include "protokoll.h"
 #include "vorschau.h"
 
@@ -121,6 +127,48 @@ void Hauptfenster::MenüsAnlegen() {
     QMenu* extras = menuBar()->addMenu("E&xtras");
     protokollAktion_ = extras->addAction("&Fehlerprotokoll…", this, [this] { ProtokollZeigen(this); });
     protokollAktion_->setObjectName("Fehlerprotokoll");
+    prüfenAktion_ = extras->addAction("Rechnung &prüfen…", this, &Hauptfenster::RechnungPrüfen);
+    prüfenAktion_->setObjectName("RechnungPruefen");
+}
+
+void Hauptfenster::RechnungPrüfen() {
+    if (const std::string fehlt = sitzung_.Fehlt(); !fehlt.empty()) {
+        QMessageBox::information(this, "Rechnung prüfen", Q(fehlt));
+        return;
+    }
+    // The check opens each category on its table itself: a dialog the person has open is that one
+    // instance, and it would be closed without asking.
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen() && f->Name() != "G_frmTabelle") {
+            QMessageBox::information(this, "Rechnung prüfen",
+                                     "Bitte zuerst die offenen Gebührendialoge bestätigen oder abbrechen.");
+            return;
+        }
+    // The check's own dialogs run without windows, pointer or messages on the screen, and the host
+    // does not take them for a person's confirmation.
+    vk::ui::FensterverwaltungSetzen(nullptr);
+    vk::ui::BildschirmSetzen(nullptr);
+    vk::NachrichtenDienstSetzen(nullptr);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::optional<vk::Prüfbericht> bericht;
+    QString fehler;
+    try {
+        bericht = sitzung_.Prüfen();
+    } catch (const vk::LaufzeitFehler& f) {
+        fehler = Q(f.Beschreibung());
+    }
+    QApplication::restoreOverrideCursor();
+    vk::NachrichtenDienstSetzen(dienste_.nachrichten);
+    vk::ui::BildschirmSetzen(dienste_.bildschirm);
+    vk::ui::FensterverwaltungSetzen(dienste_.fenster);
+    if (!bericht) {
+        QMessageBox::warning(this, "Rechnung prüfen", "Die Rechnung kann nicht geprüft werden:\n" + fehler);
+        return;
+    }
+    VorschauAktualisieren();
+    vorschau_->TabellenMarkieren(AbweichendeTabellen(*bericht));
+    Melden(bericht->Stimmt() ? "Rechnung geprüft: sie stimmt." : "Rechnung geprüft: sie weicht ab.");
+    PrüfberichtZeigen(this, *bericht);
 }
 
 bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std::string& dokument, int benutzer) {

@@ -53,6 +53,7 @@ public:
     vkhost::Vorschau* Vorschau() const { return vorschau_; }
     QAction* KategorieAktion(int index) const { return kategorieAktionen_[static_cast<std::size_t>(index)]; }
     QAction* ProtokollAktion() const { return protokollAktion_; }
+    QAction* PrüfenAktion() const { return prüfenAktion_; }
     // The lasting part of the status line: what was saved and when, and new entries of the error log.
     QLabel* Speicherstand() const { return speicherstand_; }
     vk::ui::Fenster HostFenster() const { return host_; }
@@ -68,6 +69,8 @@ private:
     void DokumentWählen();
     bool RechnungAuswählen();
     void NachAktion();
+    // "Rechnung prüfen": the saved invoice proved, the report shown, differing tables marked.
+    void RechnungPrüfen();
     // Before a confirmation: what the log and the fee tables hold, to tell afterwards what it added.
     void BestätigungVormerken();
     // The fee table the last confirmation wrote (its index in the invoice), 0 when none is known.
@@ -85,6 +88,7 @@ private:
     vk::ui::Fenster host_;
     std::array<QAction*, 6> kategorieAktionen_{};
     QAction* protokollAktion_ = nullptr;
+    QAction* prüfenAktion_ = nullptr;
     QLabel* speicherstand_ = nullptr;
     long long protokollStand_ = -1;           // the log's size before the confirmation under way
     std::vector<std::string> tabellenVorher_;  // the fee tables' texts before it

@@ -82,6 +82,12 @@ void Sitzung::TransaktionBeenden() {
     if (!vk::FehlerIgnorieren([&] { datenbank_->CommitTrans(); })) vk::FehlerIgnorieren([&] { datenbank_->Rollback(); });
 }
 
+vk::Prüfbericht Sitzung::Prüfen() const {
+    if (!dokument_ || dokument_->Path().empty())
+        throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein gespeichertes Rechnungsdokument geöffnet");
+    return vk::RechnungPrüfen({datenbankPfad_, benutzer_, rechnungsId_, dokument_->Path()});
+}
+
 void Sitzung::Speichern() {
     if (!dokument_) throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein Rechnungsdokument geöffnet");
     try {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "component/vk.h"
+#include "document/Rechnungspruefung.h"
 #include "platform/controls/fensterverwaltung.h"
 #include "platform/dao/dao.h"
 #include "platform/word/document.h"
@@ -33,6 +34,8 @@ public:
     std::string Fehlt() const;
     // VK.Show with the invoice record and the host window.
     void KategorieZeigen(int index, vk::ui::Fenster host);
+    // Proves the saved invoice against the fee ordinance and its totals; changes nothing.
+    vk::Prüfbericht Prüfen() const;
     // Before a person's action: the changes the component makes to the invoice record wait in a
     // transaction until the invoice is saved (none when the database is locked by another user).
     void TransaktionBeginnen();

@@ -97,6 +97,18 @@ void Vorschau::resizeEvent(QResizeEvent* e) {
     verticalScrollBar()->setValue(static_cast<int>(std::lround(anteil * verticalScrollBar()->maximum())));
 }
 
+void Vorschau::TabellenMarkieren(const std::vector<long>& indizes) {
+    for (long index : indizes) {
+        if (index < 1 || index > static_cast<long>(inhalt_.tabellen.size())) continue;
+        for (const auto& teil : inhalt_.tabellen[static_cast<std::size_t>(index - 1)]) {
+            QTextTableFormat format = teil.tabelle->format();
+            format.setBackground(QColor(255, 220, 220));
+            teil.tabelle->setFormat(format);
+        }
+    }
+    viewport()->update();
+}
+
 void Vorschau::paintEvent(QPaintEvent* e) {
     QPainter p(viewport());
     if (!inhalt_.text) {

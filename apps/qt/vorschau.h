@@ -20,6 +20,8 @@ public:
     void Leeren(const QString& hinweis = {});
     // Scrolls so that the invoice's table `index` (1-based) starts at the top.
     void TabelleZeigen(long index);
+    // Marks the invoice's tables (1-based) with a light red background until the next Anzeigen.
+    void TabellenMarkieren(const std::vector<long>& indizes);
 
     // What is shown: the paged document (nullptr for none), its text, the view's scale.
     const Vorschaudokument* Inhalt() const { return inhalt_.text ? &inhalt_ : nullptr; }
