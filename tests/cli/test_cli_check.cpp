@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../word/word_hilfen.h"
+#include "common/fehlerprotokoll.h"
 #include "rechnungsordner.h"
 
 namespace vktest {
@@ -37,6 +38,7 @@ protected:
 TEST_F(Pruefung, ThePricedDemoInvoiceChecksCleanAndNothingChanges) {
     const fs::path doc = ordner_ / "Rechnung.docx", db = ordner_ / "buero.sqlite";
     const std::string docVorher = DateiLesen(doc), dbVorher = DateiLesen(db);
+    const std::string logVorher = DateiLesen(vk::ProtokollPfad());
     const Lauf l = Pruefen(doc);
     EXPECT_EQ(l.status, 0) << l.ausgabe;
     EXPECT_EQ(l.ausgabe,
@@ -51,6 +53,7 @@ TEST_F(Pruefung, ThePricedDemoInvoiceChecksCleanAndNothingChanges) {
               "Rechnungsdatensatz: stimmt\n");
     EXPECT_EQ(DateiLesen(doc), docVorher);
     EXPECT_EQ(DateiLesen(db), dbVorher);
+    EXPECT_EQ(DateiLesen(vk::ProtokollPfad()), logVorher) << "a clean check logs nothing";
     EXPECT_EQ(Pruefen(ordner_ / "fehlt.docx").status, 2);
 }
 
