@@ -22,9 +22,9 @@ private:
     std::map<std::string, double> ms_;
 };
 
-// The targets: the whole confirmation on 100 tables under 20 ms, every operation's 1000-table
+// The targets: the whole confirmation on 100 tables under 5 ms, every operation's 1000-table
 // figure at most 12 times its 100-table figure, peak memory for 1000 tables under 100 MB.
-inline constexpr double kZielBestaetigungMs = 20.0;
+inline constexpr double kZielBestaetigungMs = 5.0;
 inline constexpr double kZielVerhaeltnis = 12.0;
 inline constexpr double kZielSpeicherMb = 100.0;
 
