@@ -110,6 +110,8 @@ const Fall kFaelle[] = {
      {"stdout", 352, 0x78d853b0062fd5afull}},
 };
 
+void PrintTo(const Fall& fall, std::ostream* out) { *out << fall.tabellen << " tables"; }
+
 class GleicheAusgabe : public ::testing::TestWithParam<Fall> {};
 
 TEST_P(GleicheAusgabe, ApplyWritesTheSameBytesAsBefore) {
