@@ -183,12 +183,24 @@ void Kern::Veraendert(int id) {
     ++generation_;
     if (id < 0 || id >= static_cast<int>(stories_.size())) return Veraendert();
     Story& bearbeitet = stories_[static_cast<std::size_t>(id)];
-    if (bearbeitet.kommentar) {
+    // A text box's content is no part of the main text's stream (story.cpp does not descend into a
+    // drawing), so an edit inside it leaves the main text valid; an edit of the main text may remove
+    // a text box's anchor, so it invalidates the text boxes along with it.
+    if (bearbeitet.kommentar || id != kHaupttext) {
         bearbeitet.gueltig = false;
         return;
     }
     for (auto& s : stories_)
         if (!s.kommentar) s.gueltig = false;
+}
+
+void Kern::FormenVeraendert() {
+    // An anchor is a run of the main text without characters of its own (story.cpp reads no
+    // character for a floating drawing or picture), so adding or removing one leaves the main
+    // text's stream as it is; the text boxes' stories begin or end with it.
+    ++generation_;
+    for (std::size_t i = 0; i < stories_.size(); ++i)
+        if (static_cast<int>(i) != kHaupttext && !stories_[i].kommentar) stories_[i].gueltig = false;
 }
 
 void Kern::MarkenVeraendert(int id) {

@@ -86,11 +86,15 @@ public:
     // or removed, nodes removed for good) ...
     void Veraendert();
     // ... or after an edit inside one story. A comment's text shares no node with any other story,
-    // so an edit of it leaves the others valid and an edit elsewhere leaves it valid; the main text
-    // and its text boxes share one XML tree and go together.
+    // so an edit of it leaves the others valid and an edit elsewhere leaves it valid; an edit of the
+    // main text invalidates its text boxes too (it may have removed one), an edit of a text box only
+    // the text box.
     void Veraendert(int story);
     // A zero-width mark was inserted into the story: characters, pieces and extents stay.
     void MarkenVeraendert(int story);
+    // The text boxes were changed (one added or removed, nothing else): the main text's stream stays,
+    // the text boxes are read again.
+    void FormenVeraendert();
     // Marks the part holding the story as changed (document or comments).
     void StoryGeaendert(int story);
     unsigned long Generation() const { return generation_; }
@@ -122,6 +126,8 @@ public:
     std::vector<pugi::xml_node> AbsaetzeIn(int story, long a, long b);
     // Removes a node for good: handles to it see it as deleted; comments referenced inside go too.
     void Entfernen(pugi::xml_node knoten);
+    // The same without invalidating any stream: returns the ids of the comments removed with it.
+    std::vector<std::string> Herausnehmen(pugi::xml_node knoten);
 
     // --- tables (tabelle.cpp) ------------------------------------------------------------------
     pugi::xml_node TabelleEinfuegen(int story, long position, long zeilen, long spalten);
@@ -150,11 +156,16 @@ public:
     // Anchor of a comment: story and extent; false when it has no anchor in any story.
     bool KommentarAnker(const std::string& id, int& story, long& start, long& ende, long* folge = nullptr);
     void KommentarEntfernen(const std::string& id);
+    // Comment marks (range start, range end, reference) just inserted into a story whose marks were
+    // up to date before: entered into the cached maps in place. Otherwise, or when a mark's place
+    // cannot be told without reading, the marks are read again on the next use.
+    void KommentarmarkenEingefuegt(int story, bool vorherGueltig, std::initializer_list<pugi::xml_node> marken);
 
     // --- shapes (shape.cpp) --------------------------------------------------------------------
     // Floating shapes of the main text, in order: DrawingML anchors (wp:anchor) and absolutely
     // positioned VML shapes of picture elements; none inside a fallback or a text box.
-    std::vector<pugi::xml_node> Anker();
+    // (cached until the next edit)
+    const std::vector<pugi::xml_node>& Anker();
 
     std::filesystem::path pfad;
 
@@ -177,6 +188,18 @@ private:
     std::vector<KommentarStelle> kommentarStellen_;
     unsigned long knotenGeneration_ = 0;
     std::unordered_map<std::string, pugi::xml_node_struct*> kommentarKnoten_;
+    unsigned long ankerGeneration_ = 0;
+    std::vector<pugi::xml_node> anker_;
+    // Removes a comment and its marks from the XML; nothing is invalidated.
+    void KommentarLoesen(const std::string& id);
+    // Blocks erster ... letzter, inserted directly in the story root before `vor` (none: at its end)
+    // at stream position `position`, go into the cached stream in place; n gets their length. False
+    // when the stream was not valid or cannot be updated so: it must then be read again.
+    bool BloeckeEingefuegt(int story, pugi::xml_node erster, pugi::xml_node letzter, pugi::xml_node vor, long position,
+                           long& n);
+    // The table [ts, te) directly in the story root was taken out (comments `ids` with it): cut from
+    // the cached stream in place. False when the stream must be read again.
+    bool TabelleAusStrom(int story, pugi::xml_node tbl, long ts, long te, const std::vector<std::string>& ids);
     void StreamNachfuehren(int story, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
                            pugi::xml_node letzterLauf);
     void AbsatzGeteilt(int story, long position, pugi::xml_node erster, pugi::xml_node rest);

@@ -5,6 +5,7 @@
 // memory when cleared.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <utility>
@@ -33,6 +34,16 @@ public:
     const Bereich& at(pugi::xml_node_struct* knoten) const;
     iterator find(pugi::xml_node_struct* knoten);
     const_iterator find(pugi::xml_node_struct* knoten) const;  // builds the index when due
+
+    // Removes the entries the predicate holds for (the index is built again on the next lookup).
+    template <class Bedingung>
+    void EntfernenWenn(Bedingung bedingung) {
+        const std::size_t vorher = eintraege_.size();
+        std::erase_if(eintraege_, bedingung);
+        if (eintraege_.size() == vorher) return;
+        if (indexiert_ > 0) std::fill(plaetze_.begin(), plaetze_.end(), kFrei);
+        indexiert_ = 0;
+    }
 
     iterator begin() { return eintraege_.begin(); }
     iterator end() { return eintraege_.end(); }

@@ -41,6 +41,79 @@ pugi::xml_node Kern::MarkeEinfuegen(int sid, long position, const char* name, bo
     return m;
 }
 
+namespace {
+
+// Whether node a comes before node b in the document (preorder).
+bool Vorher(pugi::xml_node a, pugi::xml_node b) {
+    std::vector<pugi::xml_node_struct*> va, vb;  // ancestors, the node itself first
+    for (pugi::xml_node k = a; k; k = k.parent()) va.push_back(k.internal_object());
+    for (pugi::xml_node k = b; k; k = k.parent()) vb.push_back(k.internal_object());
+    auto ia = va.rbegin(), ib = vb.rbegin();
+    while (ia != va.rend() && ib != vb.rend() && *ia == *ib) ++ia, ++ib;
+    if (ia == va.rend()) return ib != vb.rend();  // a holds b
+    if (ib == vb.rend()) return false;            // b holds a
+    for (pugi::xml_node k(*ia); k; k = k.next_sibling())
+        if (k.internal_object() == *ib) return true;
+    return false;
+}
+
+}  // namespace
+
+void Kern::KommentarmarkenEingefuegt(int sid, bool vorherGueltig, std::initializer_list<pugi::xml_node> marken) {
+    Story& st = story(sid);
+    if (!vorherGueltig || !st.gueltig || st.cache.markenDoppelt) return;
+    StoryCache& c = st.cache;
+    struct Neu {
+        std::unordered_map<std::string, Marke>* karte;
+        std::string id;
+        Marke marke;
+    };
+    std::vector<Neu> neue;
+    for (pugi::xml_node m : marken) {
+        std::string_view name = m.name();
+        auto* karte = name == "w:commentRangeStart" ? &c.kommentarStart
+                      : name == "w:commentRangeEnd" ? &c.kommentarEnde
+                      : name == "w:commentReference" ? &c.kommentarReferenz : nullptr;
+        const std::string id = m.attribute("w:id").value();
+        // a second mark of an id: which one counts is a reading's to tell
+        if (!karte || karte->count(id)) return;
+        // its place: as a reading of its paragraph gives it (a mark between blocks is read again)
+        pugi::xml_node p = m.parent();
+        while (p && !Ist(p, "w:p") && !Ist(p, "w:tc") && !Ist(p, "w:tbl") && p != st.wurzel) p = p.parent();
+        if (!Ist(p, "w:p")) return;
+        auto bereich = c.bereiche.find(p.internal_object());
+        if (bereich == c.bereiche.end()) return;
+        bool letzterInZelle = false;
+        if (pugi::xml_node tc = p.parent(); Ist(tc, "w:tc")) {
+            pugi::xml_node letzter = LetztesElement(tc);
+            while (letzter && !Ist(letzter, "w:p") && !Ist(letzter, "w:tbl") && letzter != tc.child("w:tcPr"))
+                letzter = VorigesElement(letzter);
+            letzterInZelle = letzter == p;
+        }
+        const long position = MarkenStelle(p, letzterInZelle, bereich->second.first, m);
+        if (position < 0) return;
+        neue.push_back({karte, id, {position, m.internal_object(), 0}});
+    }
+    // Each new mark is numbered between the marks before and after it in the document.
+    for (Neu& neu : neue) {
+        long davor = 0, danach = -1;
+        for (const auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart,
+                                  &c.textmarkeEnde})
+            for (const auto& [id, m] : *karte) {
+                const bool vorher = m.position < neu.marke.position ||
+                                    (m.position == neu.marke.position &&
+                                     Vorher(pugi::xml_node(m.knoten), pugi::xml_node(neu.marke.knoten)));
+                if (vorher) davor = std::max(davor, m.folge);
+                else if (danach < 0 || m.folge < danach) danach = m.folge;
+            }
+        if (danach < 0) danach = davor + 2 * kFolgeSchritt;
+        if (danach - davor < 2) return;
+        neu.marke.folge = davor + (danach - davor) / 2;
+        (*neu.karte)[neu.id] = neu.marke;
+    }
+    st.markenGueltig = true;
+}
+
 pugi::xml_node Kern::KommentarKnoten(const std::string& id) {
     if (knotenGeneration_ != Generation()) {
         kommentarKnoten_.clear();
@@ -76,7 +149,8 @@ bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& en
             return true;
         }
         if (i == 0) {  // not in the main text: look in the text boxes
-            for (pugi::xml_node a : Anker())
+            const std::vector<pugi::xml_node> anker = Anker();
+            for (pugi::xml_node a : anker)
                 if (pugi::xml_node t = a.select_node(".//w:txbxContent").node()) kandidaten.push_back(StoryVon(t));
         }
     }
@@ -112,9 +186,16 @@ std::vector<std::string> Kern::KommentarIds() {
 }
 
 void Kern::KommentarEntfernen(const std::string& id) {
+    KommentarLoesen(id);
+    Veraendert();
+}
+
+void Kern::KommentarLoesen(const std::string& id) {
     if (pugi::xml_node k = KommentarKnoten(id)) {
         k.parent().remove_child(k);
-        KommentareGeaendert();
+        if (kommentare_) kommentare_->geaendert = true;
+        // the lookup by id is built again: the node is gone (and its memory may hold a new one)
+        knotenGeneration_ = 0;
     }
     std::vector<pugi::xml_node> weg;
     struct Sammler : pugi::xml_tree_walker {
@@ -142,7 +223,6 @@ void Kern::KommentarEntfernen(const std::string& id) {
         }
     }
     if (!weg.empty()) DokumentGeaendert();
-    Veraendert();
 }
 
 namespace {
@@ -156,8 +236,12 @@ bool VmlForm(pugi::xml_node n) {
 }
 }  // namespace
 
-std::vector<pugi::xml_node> Kern::Anker() {
-    std::vector<pugi::xml_node> aus;
+const std::vector<pugi::xml_node>& Kern::Anker() {
+    // Every edit that adds or removes a node advances the generation; one walk over the document
+    // serves every lookup until then.
+    if (ankerGeneration_ == Generation()) return anker_;
+    std::vector<pugi::xml_node>& aus = anker_;
+    aus.clear();
     struct Sammler : pugi::xml_tree_walker {
         std::vector<pugi::xml_node>* aus;
         bool for_each(pugi::xml_node& n) override {
@@ -172,6 +256,7 @@ std::vector<pugi::xml_node> Kern::Anker() {
     } sammler;
     sammler.aus = &aus;
     story(kHaupttext).wurzel.traverse(sammler);
+    ankerGeneration_ = Generation();
     return aus;
 }
 

@@ -1,14 +1,17 @@
 #include "platform/word/detail/paket.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <zip.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 
 #include "common/fehler.h"
 #include "platform/word/detail/xml.h"
+#include "platform/word/detail/zip.h"
 
 namespace vk::word::detail {
 
@@ -17,13 +20,6 @@ namespace {
 [[noreturn]] void Dokumentfehler(const std::filesystem::path& pfad, const std::string& was) {
     throw LaufzeitFehler(fehlernummer::Dokumentfehler, pfad.filename().string() + ": " + was);
 }
-
-struct ZipArchiv {
-    zip_t* za = nullptr;
-    ~ZipArchiv() {
-        if (za) zip_discard(za);
-    }
-};
 
 std::string RelsName(const std::string& quellteil) {
     auto schnitt = quellteil.rfind('/');
@@ -40,62 +36,62 @@ Paket Paket::Lesen(const std::filesystem::path& pfad) {
         throw LaufzeitFehler(fehlernummer::DateiNichtGefunden, pfad.string() + ": Datei nicht gefunden");
     if (std::filesystem::is_directory(pfad, ec)) Dokumentfehler(pfad, "ist ein Ordner, keine Datei");
 
-    int fehler = 0;
-    ZipArchiv archiv;
-    archiv.za = zip_open(pfad.c_str(), ZIP_RDONLY, &fehler);
-    if (!archiv.za) {
-        if (fehler == ZIP_ER_NOZIP || fehler == ZIP_ER_INCONS)
-            Dokumentfehler(pfad, "kein Word-Dokument (keine gültige ZIP-Datei)");
-        zip_error_t ze;
-        zip_error_init_with_code(&ze, fehler);
-        std::string text = zip_error_strerror(&ze);
-        zip_error_fini(&ze);
-        Dokumentfehler(pfad, "kann nicht geöffnet werden (" + text + ")");
+    std::string bytes;
+    {
+        const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) Dokumentfehler(pfad, std::string("kann nicht geöffnet werden (") + std::strerror(errno) + ")");
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+        char puffer[1 << 16];
+        for (;;) {
+            const ssize_t n = ::read(fd, puffer, sizeof puffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                const int fehler = errno;
+                ::close(fd);
+                Dokumentfehler(pfad, std::string("kann nicht gelesen werden (") + std::strerror(fehler) + ")");
+            }
+            if (n == 0) break;
+            bytes.append(puffer, static_cast<std::size_t>(n));
+        }
+        ::close(fd);
     }
 
     Paket paket;
     paket.quelle_ = pfad;
-    zip_int64_t anzahl = zip_get_num_entries(archiv.za, 0);
-    if (anzahl < 0 || anzahl > kMaxTeile) Dokumentfehler(pfad, "unplausible Anzahl von Einträgen im Paket");
-    // The sizes the package claims are checked for every part before anything is unpacked, so a
-    // hostile file cannot make us allocate part after part up to the total limit.
-    std::vector<zip_stat_t> eintraege;
-    unsigned long long gesamt = 0;
-    for (zip_int64_t i = 0; i < anzahl; ++i) {
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(archiv.za, i, 0, &st) != 0) Dokumentfehler(pfad, "beschädigter Eintrag im Paket");
-        std::string name = (st.valid & ZIP_STAT_NAME) ? st.name : "";
-        if (name.empty() || name.back() == '/') continue;  // folders
-        if (!(st.valid & ZIP_STAT_SIZE)) Dokumentfehler(pfad, name + ": Größe unbekannt");
-        if (st.size > kMaxTeilGroesse)
-            Dokumentfehler(pfad, name + ": entpackt zu groß (" + std::to_string(st.size / (1024 * 1024)) +
-                                     " MB, höchstens 200 MB je Teil)");
-        gesamt += st.size;
-        if (gesamt > kMaxPaketGroesse) Dokumentfehler(pfad, "entpackt zu groß (mehr als 1 GB)");
-        eintraege.push_back(st);
-    }
-    for (const zip_stat_t& st : eintraege) {
-        const std::string name = st.name;
-        const zip_uint64_t i = st.index;
-        if (paket.Finden(name)) Dokumentfehler(pfad, name + ": doppelter Eintrag");
-
-        auto teil = std::make_unique<Teil>();
-        teil->name = name;
-        teil->bytes.resize(st.size);
-        zip_file_t* zf = zip_fopen_index(archiv.za, i, 0);
-        if (!zf) Dokumentfehler(pfad, name + ": kann nicht entpackt werden (" + zip_strerror(archiv.za) + ")");
-        zip_uint64_t gelesen = 0;
-        while (gelesen < st.size) {
-            zip_int64_t n = zip_fread(zf, teil->bytes.data() + gelesen, st.size - gelesen);
-            if (n <= 0) break;
-            gelesen += static_cast<zip_uint64_t>(n);
+    try {
+        const ZipLeser zip(std::move(bytes));
+        const auto& eintraege = zip.Eintraege();
+        if (eintraege.size() > static_cast<std::size_t>(kMaxTeile))
+            Dokumentfehler(pfad, "unplausible Anzahl von Einträgen im Paket");
+        // The sizes the package claims are checked for every part before anything is unpacked, so a
+        // hostile file cannot make us allocate part after part up to the total limit.
+        unsigned long long gesamt = 0;
+        for (const ZipEintrag& e : eintraege) {
+            if (e.name.empty() || e.name.back() == '/') continue;  // folders
+            if (e.groesse > kMaxTeilGroesse)
+                Dokumentfehler(pfad, e.name + ": entpackt zu groß (" + std::to_string(e.groesse / (1024 * 1024)) +
+                                         " MB, höchstens 200 MB je Teil)");
+            gesamt += e.groesse;
+            if (gesamt > kMaxPaketGroesse) Dokumentfehler(pfad, "entpackt zu groß (mehr als 1 GB)");
         }
-        char rest;
-        bool mehr = gelesen == st.size && zip_fread(zf, &rest, 1) > 0;
-        zip_fclose(zf);
-        if (gelesen != st.size || mehr) Dokumentfehler(pfad, name + ": beschädigte Daten im Paket");
-        paket.teile_.push_back(std::move(teil));
+        for (const ZipEintrag& e : eintraege) {
+            if (e.name.empty() || e.name.back() == '/') continue;
+            if (paket.Finden(e.name)) Dokumentfehler(pfad, e.name + ": doppelter Eintrag");
+            auto teil = std::make_unique<Teil>();
+            teil->name = e.name;
+            zip.Entpacken(e, teil->bytes);
+            paket.teile_.push_back(std::move(teil));
+        }
+    } catch (const ZipFehler& f) {
+        switch (f.art) {
+        case ZipFehler::Art::KeinZip:
+            Dokumentfehler(pfad, "kein Word-Dokument (keine gültige ZIP-Datei)");
+        case ZipFehler::Art::NichtUnterstuetzt:
+            Dokumentfehler(pfad, f.eintrag + ": kann nicht entpackt werden (" + f.what() + ")");
+        default:
+            Dokumentfehler(pfad, f.eintrag + ": beschädigte Daten im Paket");
+        }
     }
 
     if (!paket.Finden("[Content_Types].xml"))
@@ -234,36 +230,19 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<voi
     for (auto& t : teile_)
         inhalte.push_back(t->geaendert && t->xml ? Serialisieren(*t->xml, t->friedhof) : std::string());
 
-    int fehler = 0;
-    zip_t* za = zip_open(temp.c_str(), ZIP_CREATE | ZIP_EXCL, &fehler);
-    if (!za) {
-        zip_error_t ze;
-        zip_error_init_with_code(&ze, fehler);
-        std::string text = zip_error_strerror(&ze);
-        zip_error_fini(&ze);
-        scheitern("kann nicht geschrieben werden (" + text + ")");
+    std::vector<std::pair<std::string_view, std::string_view>> eintraege;
+    eintraege.reserve(teile_.size());
+    for (std::size_t i = 0; i < teile_.size(); ++i)
+        eintraege.emplace_back(teile_[i]->name, teile_[i]->geaendert && teile_[i]->xml ? inhalte[i] : teile_[i]->bytes);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(errno) + ")");
+    if (!ZipSchreiben(fd, eintraege)) {
+        const int fehler = errno;
+        ::close(fd);
+        scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(fehler) + ")");
     }
-    for (std::size_t i = 0; i < teile_.size(); ++i) {
-        const std::string& daten = teile_[i]->geaendert && teile_[i]->xml ? inhalte[i] : teile_[i]->bytes;
-        zip_source_t* quelle = zip_source_buffer(za, daten.data(), daten.size(), 0);
-        zip_int64_t index = quelle ? zip_file_add(za, teile_[i]->name.c_str(), quelle, ZIP_FL_ENC_UTF_8) : -1;
-        if (index >= 0) zip_set_file_compression(za, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);  // fast
-        if (index < 0) {
-            if (quelle) zip_source_free(quelle);
-            std::string text = zip_strerror(za);
-            zip_discard(za);
-            scheitern("kann nicht geschrieben werden (" + text + ")");
-        }
-    }
-    if (zip_close(za) != 0) {
-        std::string text = zip_strerror(za);
-        zip_discard(za);
-        scheitern("kann nicht geschrieben werden (" + text + ")");
-    }
-    int fd = ::open(temp.c_str(), O_RDONLY);
-    if (fd < 0) scheitern("kann nicht geschrieben werden");
     bool synchron = ::fsync(fd) == 0;
-    ::close(fd);
+    synchron = ::close(fd) == 0 && synchron;
     if (!synchron) scheitern("kann nicht auf den Datenträger geschrieben werden");
     if (vorDemErsetzen) {
         try {

@@ -31,29 +31,34 @@ void StoryCache::Leeren() {
     textmarkeEnde.clear();
     textmarkeId.clear();
     textmarkenNamen.clear();
+    markenDoppelt = false;
 }
 
 namespace {
 
 class Leser {
 public:
-    explicit Leser(StoryCache& c) : c_(c) {}
+    explicit Leser(StoryCache& c, long basis = 0) : c_(c), basis_(basis) {}
 
     void Block(pugi::xml_node eltern, pugi::xml_node letzterAbsatzInZelle) {
-        for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
-            if (!IstElement(k)) continue;
-            std::string_view n = k.name();
-            if (n == "w:p") {
-                Absatz(k, k == letzterAbsatzInZelle);
-            } else if (n == "w:tbl") {
-                Tabelle(k);
-            } else if (n == "w:sdt") {
-                Block(k.child("w:sdtContent"), letzterAbsatzInZelle);
-            } else if (n == "w:customXml" || n == "w:ins" || n == "w:moveTo") {
-                Block(k, letzterAbsatzInZelle);
-            } else {
-                Marken(k);
-            }
+        for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) Blockelement(k, letzterAbsatzInZelle);
+    }
+
+    void AbsatzLesen(pugi::xml_node p, bool letzterInZelle) { Absatz(p, letzterInZelle); }
+
+    void Blockelement(pugi::xml_node k, pugi::xml_node letzterAbsatzInZelle) {
+        if (!IstElement(k)) return;
+        std::string_view n = k.name();
+        if (n == "w:p") {
+            Absatz(k, k == letzterAbsatzInZelle);
+        } else if (n == "w:tbl") {
+            Tabelle(k);
+        } else if (n == "w:sdt") {
+            Block(k.child("w:sdtContent"), letzterAbsatzInZelle);
+        } else if (n == "w:customXml" || n == "w:ins" || n == "w:moveTo") {
+            Block(k, letzterAbsatzInZelle);
+        } else {
+            Marken(k);
         }
     }
 
@@ -68,21 +73,28 @@ private:
         c_.stuecke.push_back(s);
         c_.text.append(zeichen);
     }
-    long pos() const { return static_cast<long>(c_.text.size()); }
+    long pos() const { return basis_ + static_cast<long>(c_.text.size()); }
+
+    void Merken(std::unordered_map<std::string, Marke>& karte, const std::string& schluessel, pugi::xml_node k) {
+        folge_ += kFolgeSchritt;
+        auto [it, neu] = karte.insert_or_assign(schluessel, Marke{pos(), k.internal_object(), folge_});
+        (void)it;
+        if (!neu) c_.markenDoppelt = true;
+    }
 
     void Marken(pugi::xml_node k) {
         std::string_view n = k.name();
         std::string id = k.attribute("w:id").value();
-        if (n == "w:commentRangeStart") c_.kommentarStart[id] = {pos(), k.internal_object(), ++folge_};
-        else if (n == "w:commentRangeEnd") c_.kommentarEnde[id] = {pos(), k.internal_object(), ++folge_};
-        else if (n == "w:commentReference") c_.kommentarReferenz[id] = {pos(), k.internal_object(), ++folge_};
+        if (n == "w:commentRangeStart") Merken(c_.kommentarStart, id, k);
+        else if (n == "w:commentRangeEnd") Merken(c_.kommentarEnde, id, k);
+        else if (n == "w:commentReference") Merken(c_.kommentarReferenz, id, k);
         else if (n == "w:bookmarkStart") {
             std::string name = k.attribute("w:name").value();
             if (!c_.textmarkeStart.count(name)) c_.textmarkenNamen.push_back(name);
-            c_.textmarkeStart[name] = {pos(), k.internal_object(), ++folge_};
+            Merken(c_.textmarkeStart, name, k);
             c_.textmarkeId[name] = id;
         } else if (n == "w:bookmarkEnd") {
-            c_.textmarkeEnde[id] = {pos(), k.internal_object(), ++folge_};
+            Merken(c_.textmarkeEnde, id, k);
         }
     }
 
@@ -182,6 +194,7 @@ private:
     }
 
     StoryCache& c_;
+    long basis_ = 0;
     int tiefe_ = 0;
     long folge_ = 0;
 };
@@ -194,6 +207,26 @@ void StoryLesen(pugi::xml_node wurzel, StoryCache& cache) {
     cache.Leeren();
     Leser leser(cache);
     leser.Block(wurzel, pugi::xml_node());
+}
+
+void BloeckeLesen(pugi::xml_node erster, pugi::xml_node letzter, long basis, StoryCache& teil) {
+    teil.Leeren();
+    Leser leser(teil, basis);
+    for (pugi::xml_node k = erster; k; k = k.next_sibling()) {
+        leser.Blockelement(k, pugi::xml_node());
+        if (k == letzter) break;
+    }
+}
+
+long MarkenStelle(pugi::xml_node p, bool letzterInZelle, long basis, pugi::xml_node marke) {
+    StoryCache teil;
+    Leser leser(teil, basis);
+    leser.AbsatzLesen(p, letzterInZelle);
+    for (const auto* karte : {&teil.kommentarStart, &teil.kommentarEnde, &teil.kommentarReferenz, &teil.textmarkeStart,
+                              &teil.textmarkeEnde})
+        for (const auto& [id, m] : *karte)
+            if (m.knoten == marke.internal_object()) return m.position;
+    return -1;
 }
 
 }  // namespace vk::word::detail

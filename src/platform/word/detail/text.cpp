@@ -471,6 +471,11 @@ std::vector<pugi::xml_node> Kern::AbsaetzeIn(int sid, long a, long b) {
 }
 
 void Kern::Entfernen(pugi::xml_node knoten) {
+    Herausnehmen(knoten);
+    Veraendert();
+}
+
+std::vector<std::string> Kern::Herausnehmen(pugi::xml_node knoten) {
     std::vector<std::string> ids;
     struct Sammler : pugi::xml_tree_walker {
         std::vector<std::string>* ids;
@@ -483,9 +488,9 @@ void Kern::Entfernen(pugi::xml_node knoten) {
     knoten.traverse(sammler);
     Teil* teil = dokument_;
     teil->friedhof.append_move(knoten);
-    for (const auto& id : ids) KommentarEntfernen(id);
+    for (const auto& id : ids) KommentarLoesen(id);
     DokumentGeaendert();
-    Veraendert();
+    return ids;
 }
 
 }  // namespace vk::word::detail
