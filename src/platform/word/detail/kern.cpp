@@ -74,10 +74,10 @@ void Kern::KommentareGeaendert() {
 }
 
 void Kern::KommentarHinzugefuegt() {
+    // The other comments' stories stay: a removed comment's story was dropped with it (so a new
+    // comment in its memory is a story of its own).
     if (kommentare_) kommentare_->geaendert = true;
     ++generation_;
-    for (auto& s : stories_)
-        if (s.kommentar) s.gueltig = false;
 }
 
 pugi::xml_node Kern::EinstellungenWurzel(bool anlegen) {
@@ -176,11 +176,13 @@ void Kern::Pruefen(pugi::xml_node knoten) {
 
 void Kern::Veraendert() {
     ++generation_;
+    ++ankerStand_;
     for (auto& s : stories_) s.gueltig = false;
 }
 
 void Kern::Veraendert(int id) {
     ++generation_;
+    ++ankerStand_;
     if (id < 0 || id >= static_cast<int>(stories_.size())) return Veraendert();
     Story& bearbeitet = stories_[static_cast<std::size_t>(id)];
     // A text box's content is no part of the main text's stream (story.cpp does not descend into a
@@ -199,6 +201,7 @@ void Kern::FormenVeraendert() {
     // character for a floating drawing or picture), so adding or removing one leaves the main
     // text's stream as it is; the text boxes' stories begin or end with it.
     ++generation_;
+    ++ankerStand_;
     for (std::size_t i = 0; i < stories_.size(); ++i)
         if (static_cast<int>(i) != kHaupttext && !stories_[i].kommentar) stories_[i].gueltig = false;
 }

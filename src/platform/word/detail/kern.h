@@ -64,8 +64,7 @@ public:
     pugi::xml_node KommentarWurzel(bool anlegen);
     void KommentareGeaendert();
     // A w:comment was added to the comments part: no node of the document part changed, so the
-    // main text and its text boxes stay valid (the comments are read again: the new one may sit
-    // where a removed one was).
+    // main text, its text boxes and the other comments stay valid.
     void KommentarHinzugefuegt();
     pugi::xml_node EinstellungenWurzel(bool anlegen);
     void EinstellungenGeaendert();
@@ -164,7 +163,7 @@ public:
     // --- shapes (shape.cpp) --------------------------------------------------------------------
     // Floating shapes of the main text, in order: DrawingML anchors (wp:anchor) and absolutely
     // positioned VML shapes of picture elements; none inside a fallback or a text box.
-    // (cached until the next edit)
+    // (cached until an edit that may add or remove one)
     const std::vector<pugi::xml_node>& Anker();
 
     std::filesystem::path pfad;
@@ -188,7 +187,10 @@ private:
     std::vector<KommentarStelle> kommentarStellen_;
     unsigned long knotenGeneration_ = 0;
     std::unordered_map<std::string, pugi::xml_node_struct*> kommentarKnoten_;
-    unsigned long ankerGeneration_ = 0;
+    // Advanced by every edit that may add or remove a shape (not by text written into runs, runs
+    // cut or marks set): the anchors found stay valid until it moves.
+    unsigned long ankerStand_ = 1;
+    unsigned long ankerGelesen_ = 0;
     std::vector<pugi::xml_node> anker_;
     // Removes a comment and its marks from the XML; nothing is invalidated.
     void KommentarLoesen(const std::string& id);

@@ -192,6 +192,14 @@ void Kern::KommentarEntfernen(const std::string& id) {
 
 void Kern::KommentarLoesen(const std::string& id) {
     if (pugi::xml_node k = KommentarKnoten(id)) {
+        // its story goes with it: handles to it see it as deleted, and a comment added later in the
+        // same memory is a story of its own
+        if (auto it = storyIds_.find(k.internal_object()); it != storyIds_.end()) {
+            Story& s = stories_[static_cast<std::size_t>(it->second)];
+            s.gueltig = false;
+            s.wurzel = pugi::xml_node();
+            storyIds_.erase(it);
+        }
         k.parent().remove_child(k);
         if (kommentare_) kommentare_->geaendert = true;
         // the lookup by id is built again: the node is gone (and its memory may hold a new one)
@@ -237,27 +245,26 @@ bool VmlForm(pugi::xml_node n) {
 }  // namespace
 
 const std::vector<pugi::xml_node>& Kern::Anker() {
-    // Every edit that adds or removes a node advances the generation; one walk over the document
-    // serves every lookup until then.
-    if (ankerGeneration_ == Generation()) return anker_;
-    std::vector<pugi::xml_node>& aus = anker_;
-    aus.clear();
+    // One walk over the document serves every lookup until an edit that may add or remove a shape.
+    if (ankerGelesen_ == ankerStand_) return anker_;
     struct Sammler : pugi::xml_tree_walker {
         std::vector<pugi::xml_node>* aus;
         bool for_each(pugi::xml_node& n) override {
-            if (std::string_view(n.name()) != "wp:anchor" && !VmlForm(n)) return true;
-            for (pugi::xml_node v = n.parent(); v; v = v.parent()) {
-                std::string_view name = v.name();
-                if (name == "mc:Fallback" || name == "w:txbxContent") return true;
-            }
+            const char* name = n.name();  // most names fail at the first or second character
+            const bool form = (name[0] == 'w' && name[1] == 'p' && NameIst(name, "wp:anchor")) ||
+                              (name[0] == 'v' && name[1] == ':' && VmlForm(n));
+            if (!form) return true;
+            for (pugi::xml_node v = n.parent(); v; v = v.parent())
+                if (NameIst(v.name(), "mc:Fallback") || NameIst(v.name(), "w:txbxContent")) return true;
             aus->push_back(n);
             return true;
         }
     } sammler;
-    sammler.aus = &aus;
+    anker_.clear();
+    sammler.aus = &anker_;
     story(kHaupttext).wurzel.traverse(sammler);
-    ankerGeneration_ = Generation();
-    return aus;
+    ankerGelesen_ = ankerStand_;
+    return anker_;
 }
 
 }  // namespace vk::word::detail

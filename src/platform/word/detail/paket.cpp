@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <algorithm>
 
 #include "common/fehler.h"
 #include "platform/word/detail/xml.h"
@@ -28,7 +29,43 @@ std::string RelsName(const std::string& quellteil) {
     return ordner + "_rels/" + datei + ".rels";
 }
 
+// The buffers of large parts, kept between packages: an invoice is opened, edited and closed again
+// and again by one process, and a buffer of megabytes that is given back to the system and taken
+// anew is faulted in page by page each time.
+constexpr std::size_t kGrosserPuffer = 256 * 1024;
+constexpr std::size_t kPufferVorrat = 2;
+
+std::vector<std::string>& Vorrat() {
+    static thread_local std::vector<std::string> vorrat;
+    return vorrat;
+}
+
+std::string PufferHolen(std::uint64_t groesse) {
+    auto& vorrat = Vorrat();
+    auto best = vorrat.end();
+    for (auto it = vorrat.begin(); it != vorrat.end(); ++it)
+        if (it->capacity() >= groesse && (best == vorrat.end() || it->capacity() < best->capacity())) best = it;
+    if (best == vorrat.end()) return {};
+    std::string puffer = std::move(*best);
+    vorrat.erase(best);
+    puffer.clear();
+    return puffer;
+}
+
 }  // namespace
+
+Teil::~Teil() {
+    xml.reset();  // the tree may point into the buffer
+    if (bytes.capacity() < kGrosserPuffer) return;
+    auto& vorrat = Vorrat();
+    if (vorrat.size() >= kPufferVorrat) {
+        auto kleinster = std::min_element(vorrat.begin(), vorrat.end(),
+                                          [](const std::string& a, const std::string& b) { return a.capacity() < b.capacity(); });
+        if (kleinster->capacity() >= bytes.capacity()) return;
+        vorrat.erase(kleinster);
+    }
+    vorrat.push_back(std::move(bytes));
+}
 
 Paket Paket::Lesen(const std::filesystem::path& pfad) {
     std::error_code ec;
@@ -80,7 +117,9 @@ Paket Paket::Lesen(const std::filesystem::path& pfad) {
             if (paket.Finden(e.name)) Dokumentfehler(pfad, e.name + ": doppelter Eintrag");
             auto teil = std::make_unique<Teil>();
             teil->name = e.name;
+            teil->bytes = PufferHolen(e.groesse);
             zip.Entpacken(e, teil->bytes);
+            teil->roh = zip.Roh(e);
             paket.teile_.push_back(std::move(teil));
         }
     } catch (const ZipFehler& f) {
@@ -111,12 +150,18 @@ std::string Paket::Fehlerort() const { return quelle_.empty() ? std::string("Dok
 pugi::xml_document& Paket::Xml(Teil& teil) {
     if (!teil.xml) {
         auto doc = std::make_unique<pugi::xml_document>();
+        // A part read from a file is parsed in its own buffer (no copy of a large part): its bytes are
+        // kept packed in `roh` for writing it back unchanged, and unpacked again when it is no XML.
         pugi::xml_parse_result r =
-            doc->load_buffer(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8);
-        if (!r)
+            teil.roh.da ? doc->load_buffer_inplace(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8)
+                        : doc->load_buffer(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8);
+        if (!r) {
+            doc.reset();
+            if (teil.roh.da) ZipEntpacken(teil.roh, teil.name, teil.bytes);
             throw LaufzeitFehler(fehlernummer::Dokumentfehler,
                                  Fehlerort() + ": " + teil.name + ": kein gültiges XML (" + r.description() +
                                      " bei Byte " + std::to_string(r.offset) + ")");
+        }
         teil.friedhof = doc->append_child("vk-entfernt");
         teil.xml = std::move(doc);
     }
@@ -224,16 +269,23 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<voi
         throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler, ziel.string() + ": " + was);
     };
 
-    // Serialise changed parts first: nothing touches the disk before everything is ready.
-    std::vector<std::string> inhalte;
-    inhalte.reserve(teile_.size());
-    for (auto& t : teile_)
-        inhalte.push_back(t->geaendert && t->xml ? Serialisieren(*t->xml, t->friedhof) : std::string());
-
-    std::vector<std::pair<std::string_view, std::string_view>> eintraege;
+    // Serialise changed parts first: nothing touches the disk before everything is ready. The others
+    // are copied as they were packed.
+    std::vector<std::string> inhalte(teile_.size());
+    std::vector<ZipRoh> gepackt(teile_.size());
+    std::vector<ZipTeil> eintraege;
     eintraege.reserve(teile_.size());
-    for (std::size_t i = 0; i < teile_.size(); ++i)
-        eintraege.emplace_back(teile_[i]->name, teile_[i]->geaendert && teile_[i]->xml ? inhalte[i] : teile_[i]->bytes);
+    for (std::size_t i = 0; i < teile_.size(); ++i) {
+        Teil& t = *teile_[i];
+        if (t.geaendert && t.xml) {
+            inhalte[i] = Serialisieren(*t.xml, t.friedhof, t.bytes.size() + t.bytes.size() / 16);
+            eintraege.push_back({t.name, inhalte[i], nullptr, &gepackt[i]});
+        } else if (t.roh.da) {
+            eintraege.push_back({t.name, {}, &t.roh, nullptr});
+        } else {
+            eintraege.push_back({t.name, t.bytes, nullptr, &gepackt[i]});
+        }
+    }
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(errno) + ")");
     if (!ZipSchreiben(fd, eintraege)) {
@@ -260,10 +312,9 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<voi
         ::close(dfd);
     }
     for (std::size_t i = 0; i < teile_.size(); ++i) {
-        if (teile_[i]->geaendert && teile_[i]->xml) {
-            teile_[i]->bytes = std::move(inhalte[i]);
-            teile_[i]->geaendert = false;
-        }
+        if (!gepackt[i].da) continue;
+        teile_[i]->roh = std::move(gepackt[i]);
+        teile_[i]->geaendert = false;
     }
     quelle_ = ziel;
 }

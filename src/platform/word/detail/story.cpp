@@ -1,6 +1,7 @@
 #include "platform/word/detail/story.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "platform/word/detail/utf.h"
@@ -48,14 +49,14 @@ public:
 
     void Blockelement(pugi::xml_node k, pugi::xml_node letzterAbsatzInZelle) {
         if (!IstElement(k)) return;
-        std::string_view n = k.name();
-        if (n == "w:p") {
+        const char* n = k.name();
+        if (NameIst(n, "w:p")) {
             Absatz(k, k == letzterAbsatzInZelle);
-        } else if (n == "w:tbl") {
+        } else if (NameIst(n, "w:tbl")) {
             Tabelle(k);
-        } else if (n == "w:sdt") {
+        } else if (NameIst(n, "w:sdt")) {
             Block(k.child("w:sdtContent"), letzterAbsatzInZelle);
-        } else if (n == "w:customXml" || n == "w:ins" || n == "w:moveTo") {
+        } else if (NameIst(n, "w:customXml") || NameIst(n, "w:ins") || NameIst(n, "w:moveTo")) {
             Block(k, letzterAbsatzInZelle);
         } else {
             Marken(k);
@@ -83,17 +84,20 @@ private:
     }
 
     void Marken(pugi::xml_node k) {
-        std::string_view n = k.name();
+        const char* n = k.name();
+        // every mark this reads is named w:comment... or w:bookmark...
+        if (std::strncmp(n, "w:comment", 9) != 0 && std::strncmp(n, "w:bookmark", 10) != 0) [[likely]]
+            return;
         std::string id = k.attribute("w:id").value();
-        if (n == "w:commentRangeStart") Merken(c_.kommentarStart, id, k);
-        else if (n == "w:commentRangeEnd") Merken(c_.kommentarEnde, id, k);
-        else if (n == "w:commentReference") Merken(c_.kommentarReferenz, id, k);
-        else if (n == "w:bookmarkStart") {
+        if (NameIst(n, "w:commentRangeStart")) Merken(c_.kommentarStart, id, k);
+        else if (NameIst(n, "w:commentRangeEnd")) Merken(c_.kommentarEnde, id, k);
+        else if (NameIst(n, "w:commentReference")) Merken(c_.kommentarReferenz, id, k);
+        else if (NameIst(n, "w:bookmarkStart")) {
             std::string name = k.attribute("w:name").value();
             if (!c_.textmarkeStart.count(name)) c_.textmarkenNamen.push_back(name);
             Merken(c_.textmarkeStart, name, k);
             c_.textmarkeId[name] = id;
-        } else if (n == "w:bookmarkEnd") {
+        } else if (NameIst(n, "w:bookmarkEnd")) {
             Merken(c_.textmarkeEnde, id, k);
         }
     }
@@ -109,15 +113,15 @@ private:
     void Inline(pugi::xml_node eltern, pugi::xml_node p) {
         for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
             if (!IstElement(k)) continue;
-            std::string_view n = k.name();
-            if (n == "w:r") {
+            const char* n = k.name();
+            if (NameIst(n, "w:r")) {
                 Lauf(k, p);
-            } else if (n == "w:hyperlink" || n == "w:smartTag" || n == "w:ins" || n == "w:customXml" ||
-                       n == "w:fldSimple" || n == "w:moveTo" || n == "w:dir" || n == "w:bdo") {
+            } else if (NameIst(n, "w:hyperlink") || NameIst(n, "w:smartTag") || NameIst(n, "w:ins") || NameIst(n, "w:customXml") ||
+                       NameIst(n, "w:fldSimple") || NameIst(n, "w:moveTo") || NameIst(n, "w:dir") || NameIst(n, "w:bdo")) {
                 Inline(k, p);
-            } else if (n == "w:sdt") {
+            } else if (NameIst(n, "w:sdt")) {
                 Inline(k.child("w:sdtContent"), p);
-            } else if (n == "w:pPr" || n == "w:del" || n == "w:moveFrom") {
+            } else if (NameIst(n, "w:pPr") || NameIst(n, "w:del") || NameIst(n, "w:moveFrom")) {
                 continue;
             } else {
                 Marken(k);
@@ -128,31 +132,31 @@ private:
     void Lauf(pugi::xml_node r, pugi::xml_node p) {
         for (pugi::xml_node k = r.first_child(); k; k = k.next_sibling()) {
             if (!IstElement(k)) continue;
-            std::string_view n = k.name();
-            if (n == "w:t") {
+            const char* n = k.name();
+            if (NameIst(n, "w:t")) {
                 // decoded straight into the stream: no copies of the text on the way
                 const long start = pos();
                 for (pugi::xml_node d = k.first_child(); d; d = d.next_sibling())
                     if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata) U32Anhaengen(c_.text, d.value());
                 if (pos() > start) c_.stuecke.push_back(Stueck{start, pos() - start, StueckArt::Text, k.internal_object(), p.internal_object()});
-            } else if (n == "w:tab" || n == "w:ptab") {
+            } else if (NameIst(n, "w:tab") || NameIst(n, "w:ptab")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\t");
-            } else if (n == "w:br") {
+            } else if (NameIst(n, "w:br")) {
                 std::string_view typ = k.attribute("w:type").value();
                 Neu(StueckArt::Zeichen, 1, k, p, typ == "page" || typ == "column" ? U"\f" : U"\v");
-            } else if (n == "w:cr") {
+            } else if (NameIst(n, "w:cr")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\v");
-            } else if (n == "w:noBreakHyphen") {
+            } else if (NameIst(n, "w:noBreakHyphen")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\x1e");
-            } else if (n == "w:softHyphen") {
+            } else if (NameIst(n, "w:softHyphen")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\x1f");
-            } else if (n == "w:sym") {
+            } else if (NameIst(n, "w:sym")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"(");
-            } else if (n == "w:footnoteReference" || n == "w:endnoteReference") {
+            } else if (NameIst(n, "w:footnoteReference") || NameIst(n, "w:endnoteReference")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\x02");
-            } else if (n == "w:object" || (n == "w:drawing" && k.child("wp:inline"))) {
+            } else if (NameIst(n, "w:object") || (NameIst(n, "w:drawing") && k.child("wp:inline"))) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\x01");
-            } else if (n == "w:commentReference") {
+            } else if (NameIst(n, "w:commentReference")) {
                 Marken(k);
             }
         }

@@ -459,12 +459,21 @@ std::vector<pugi::xml_node> Kern::LaeufeIn(int sid, long a, long b, std::vector<
 std::vector<pugi::xml_node> Kern::AbsaetzeIn(int sid, long a, long b) {
     const StoryCache& c = cache(sid);
     std::vector<pugi::xml_node> aus;
-    for (auto* p : c.absaetze) {
+    // Paragraphs do not nest, so in reading order their extents start and end in rising order: the
+    // first one that ends after a is found by halving, and those after it are taken while they start
+    // before b.
+    auto ende = [&](pugi::xml_node_struct* p) {
         auto it = c.bereiche.find(p);
-        if (it == c.bereiche.end()) continue;
-        auto [ps, pe] = it->second;
+        return it == c.bereiche.end() ? std::pair<long, long>(-1, -1) : it->second;
+    };
+    auto erster = std::partition_point(c.absaetze.begin(), c.absaetze.end(),
+                                       [&](pugi::xml_node_struct* p) { return ende(p).second <= a; });
+    for (auto it = erster; it != c.absaetze.end(); ++it) {
+        auto [ps, pe] = ende(*it);
+        if (ps < 0) continue;
+        if (a == b ? ps > a : ps >= b) break;
         bool trifft = a == b ? (ps <= a && a < pe) : (ps < b && a < pe);
-        if (trifft) aus.emplace_back(p);
+        if (trifft) aus.emplace_back(*it);
     }
     if (aus.empty() && !c.absaetze.empty() && a >= c.Laenge()) aus.emplace_back(c.absaetze.back());
     return aus;

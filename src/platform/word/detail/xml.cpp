@@ -142,8 +142,9 @@ struct StringWriter : pugi::xml_writer {
 };
 }  // namespace
 
-std::string Serialisieren(const pugi::xml_document& doc, pugi::xml_node auszulassen) {
+std::string Serialisieren(const pugi::xml_document& doc, pugi::xml_node auszulassen, std::size_t groesse) {
     StringWriter w;
+    w.text.reserve(groesse);
     for (pugi::xml_node k = doc.first_child(); k; k = k.next_sibling()) {
         if (k == auszulassen) continue;
         k.print(w, "", pugi::format_raw, pugi::encoding_utf8);

@@ -3,6 +3,7 @@
 #include <libdeflate.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -98,83 +99,120 @@ ZipLeser::ZipLeser(std::string bytes) : bytes_(std::move(bytes)) {
     }
 }
 
-void ZipLeser::Entpacken(const ZipEintrag& e, std::string& ziel) const {
+namespace {
+
+void Entpacken(const std::string& name, std::uint16_t flags, std::uint16_t methode, std::uint32_t crc,
+               std::string_view quelle, std::uint64_t groesse, std::string& ziel) {
     using Art = ZipFehler::Art;
-    if (e.flags & 1) throw ZipFehler(Art::NichtUnterstuetzt, e.name, "verschlüsselt");
-    if (e.methode != 0 && e.methode != 8) throw ZipFehler(Art::NichtUnterstuetzt, e.name, "Kompressionsmethode nicht unterstützt");
-    const std::uint64_t daten = e.kopf + 30 + Lesen(bytes_, e.kopf + 26, 2) + Lesen(bytes_, e.kopf + 28, 2);
-    const char* quelle = bytes_.data() + daten;
-    ziel.resize(e.groesse);
-    if (e.methode == 0) {
-        if (e.gepackt != e.groesse) throw ZipFehler(Art::Daten, e.name, "Größe falsch");
-        ziel.assign(quelle, e.gepackt);
+    if (flags & 1) throw ZipFehler(Art::NichtUnterstuetzt, name, "verschlüsselt");
+    if (methode != 0 && methode != 8) throw ZipFehler(Art::NichtUnterstuetzt, name, "Kompressionsmethode nicht unterstützt");
+    if (methode == 0) {
+        if (quelle.size() != groesse) throw ZipFehler(Art::Daten, name, "Größe falsch");
+        ziel.assign(quelle);
     } else {
         static thread_local std::unique_ptr<libdeflate_decompressor, Entpacker> entpacker(libdeflate_alloc_decompressor());
         if (!entpacker) throw std::bad_alloc();
+        ziel.resize(groesse);
         std::size_t tatsaechlich = 0;
-        const libdeflate_result r = libdeflate_deflate_decompress(entpacker.get(), quelle, e.gepackt, ziel.data(),
-                                                                  ziel.size(), &tatsaechlich);
-        if (r != LIBDEFLATE_SUCCESS || tatsaechlich != e.groesse) throw ZipFehler(Art::Daten, e.name, "Daten beschädigt");
+        const libdeflate_result r = libdeflate_deflate_decompress(entpacker.get(), quelle.data(), quelle.size(),
+                                                                  ziel.data(), ziel.size(), &tatsaechlich);
+        if (r != LIBDEFLATE_SUCCESS || tatsaechlich != groesse) throw ZipFehler(Art::Daten, name, "Daten beschädigt");
     }
-    if (libdeflate_crc32(0, ziel.data(), ziel.size()) != e.crc) throw ZipFehler(Art::Daten, e.name, "Prüfsumme falsch");
+    if (libdeflate_crc32(0, ziel.data(), ziel.size()) != crc) throw ZipFehler(Art::Daten, name, "Prüfsumme falsch");
 }
 
-bool ZipSchreiben(int fd, const std::vector<std::pair<std::string_view, std::string_view>>& eintraege) {
+}  // namespace
+
+void ZipLeser::Entpacken(const ZipEintrag& e, std::string& ziel) const {
+    const std::uint64_t daten = e.kopf + 30 + Lesen(bytes_, e.kopf + 26, 2) + Lesen(bytes_, e.kopf + 28, 2);
+    detail::Entpacken(e.name, e.flags, e.methode, e.crc, std::string_view(bytes_).substr(daten, e.gepackt), e.groesse,
+                      ziel);
+}
+
+ZipRoh ZipLeser::Roh(const ZipEintrag& e) const {
+    const std::uint64_t daten = e.kopf + 30 + Lesen(bytes_, e.kopf + 26, 2) + Lesen(bytes_, e.kopf + 28, 2);
+    return ZipRoh{bytes_.substr(daten, e.gepackt), e.methode, e.crc, e.groesse, true};
+}
+
+void ZipEntpacken(const ZipRoh& roh, const std::string& name, std::string& ziel) {
+    detail::Entpacken(name, 0, roh.methode, roh.crc, roh.daten, roh.groesse, ziel);
+}
+
+bool ZipSchreiben(int fd, const std::vector<ZipTeil>& eintraege) {
     // Fast compression: a saved invoice is written once per confirmation, and level 1 already packs
     // WordprocessingML to a sixth or less.
     static thread_local std::unique_ptr<libdeflate_compressor, Packer> packer(libdeflate_alloc_compressor(1));
     if (!packer) throw std::bad_alloc();
     std::string aus, verzeichnis;
-    std::size_t gesamt = 0;
-    for (const auto& [name, daten] : eintraege) gesamt += 30 + name.size() + libdeflate_deflate_compress_bound(packer.get(), daten.size());
+    std::size_t gesamt = 22, groesster = 0;
+    for (const ZipTeil& t : eintraege) {
+        gesamt += 2 * (46 + t.name.size());
+        if (t.roh) {
+            gesamt += t.roh->daten.size();
+        } else {
+            gesamt += t.daten.size() / 4;
+            groesster = std::max(groesster, libdeflate_deflate_compress_bound(packer.get(), t.daten.size()));
+        }
+    }
     aus.reserve(gesamt);
-    for (const auto& [name, daten] : eintraege) {
-        if (daten.size() >= 0xffffffffu || aus.size() >= 0xffffffffu) {
+    // packed into a buffer of its own: only the pages the packed data fills are touched
+    std::unique_ptr<char[]> puffer(groesster ? new char[groesster] : nullptr);
+    for (const ZipTeil& t : eintraege) {
+        std::string_view gepacktDaten;
+        std::uint16_t methode = 8;
+        std::uint32_t crc = 0;
+        std::uint64_t groesse = 0;
+        if (t.roh) {
+            gepacktDaten = t.roh->daten;
+            methode = t.roh->methode;
+            crc = t.roh->crc;
+            groesse = t.roh->groesse;
+        } else {
+            crc = libdeflate_crc32(0, t.daten.data(), t.daten.size());
+            groesse = t.daten.size();
+            const std::size_t n =
+                libdeflate_deflate_compress(packer.get(), t.daten.data(), t.daten.size(), puffer.get(), groesster);
+            if (n == 0 || n >= t.daten.size()) {  // nothing gained: stored as it is
+                methode = 0;
+                gepacktDaten = t.daten;
+            } else {
+                gepacktDaten = std::string_view(puffer.get(), n);
+            }
+        }
+        const std::uint64_t kopf = aus.size();
+        if (groesse >= 0xffffffffu || gepacktDaten.size() >= 0xffffffffu || kopf >= 0xffffffffu) {
             errno = EFBIG;
             return false;
         }
-        const std::uint64_t kopf = aus.size();
-        const std::uint32_t crc = libdeflate_crc32(0, daten.data(), daten.size());
         std::uint16_t flags = 0;
-        for (unsigned char z : name)
+        for (unsigned char z : t.name)
             if (z >= 0x80) flags = kUtf8Namen;
-        // the local header is filled in once the packed size is known
-        aus.resize(kopf + 30);
-        aus += name;
-        const std::size_t start = aus.size();
-        aus.resize(start + libdeflate_deflate_compress_bound(packer.get(), daten.size()));
-        std::size_t gepackt = libdeflate_deflate_compress(packer.get(), daten.data(), daten.size(), aus.data() + start,
-                                                          aus.size() - start);
-        std::uint16_t methode = 8;
-        if (gepackt == 0 || gepackt >= daten.size()) {  // nothing gained: stored as it is
-            methode = 0;
-            gepackt = daten.size();
-            aus.replace(start, aus.size() - start, daten);
-        }
-        aus.resize(start + gepackt);
         std::string k;
-        Anhaengen(k, kLokalerKopf, 4);
-        Anhaengen(k, 20, 2);
+        Anhaengen(k, 20, 2);  // version needed
         Anhaengen(k, flags, 2);
         Anhaengen(k, methode, 2);
-        Anhaengen(k, 0, 2);
+        Anhaengen(k, 0, 2);  // 00:00
         Anhaengen(k, kDatum1980, 2);
         Anhaengen(k, crc, 4);
-        Anhaengen(k, gepackt, 4);
-        Anhaengen(k, daten.size(), 4);
-        Anhaengen(k, name.size(), 2);
-        Anhaengen(k, 0, 2);
-        aus.replace(kopf, 30, k);
+        Anhaengen(k, gepacktDaten.size(), 4);
+        Anhaengen(k, groesse, 4);
+        Anhaengen(k, t.name.size(), 2);
+        Anhaengen(k, 0, 2);  // extra field
+        Anhaengen(aus, kLokalerKopf, 4);
+        aus += k;
+        aus += t.name;
+        aus += gepacktDaten;
+        if (t.gepackt) *t.gepackt = ZipRoh{std::string(gepacktDaten), methode, crc, groesse, true};
 
         Anhaengen(verzeichnis, kZentralerEintrag, 4);
-        Anhaengen(verzeichnis, 20, 2);
-        verzeichnis += k.substr(4, 26);  // version needed ... name length, as in the local header
-        Anhaengen(verzeichnis, 0, 2);    // comment
-        Anhaengen(verzeichnis, 0, 2);    // disk
-        Anhaengen(verzeichnis, 0, 2);    // internal attributes
-        Anhaengen(verzeichnis, 0, 4);    // external attributes
+        Anhaengen(verzeichnis, 20, 2);  // version made by
+        verzeichnis += k;
+        Anhaengen(verzeichnis, 0, 2);  // comment
+        Anhaengen(verzeichnis, 0, 2);  // disk
+        Anhaengen(verzeichnis, 0, 2);  // internal attributes
+        Anhaengen(verzeichnis, 0, 4);  // external attributes
         Anhaengen(verzeichnis, kopf, 4);
-        verzeichnis += name;
+        verzeichnis += t.name;
     }
     const std::uint64_t start = aus.size();
     aus += verzeichnis;

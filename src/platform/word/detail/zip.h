@@ -32,6 +32,18 @@ struct ZipEintrag {
     std::uint64_t kopf = 0;       // offset of the local header
 };
 
+// An entry's data as the zip holds it (packed), with what is needed to write it again unchanged.
+struct ZipRoh {
+    std::string daten;
+    std::uint16_t methode = 0;
+    std::uint32_t crc = 0;
+    std::uint64_t groesse = 0;
+    bool da = false;
+};
+
+// Unpacks packed data into `ziel`; ZipFehler as ZipLeser::Entpacken.
+void ZipEntpacken(const ZipRoh& roh, const std::string& name, std::string& ziel);
+
 // A zip file held in memory.
 class ZipLeser {
 public:
@@ -41,14 +53,25 @@ public:
     // Unpacks an entry into `ziel` (resized to its size); ZipFehler when its data is damaged (wrong
     // size or checksum) or it is encrypted or packed by a method other than store or deflate.
     void Entpacken(const ZipEintrag& eintrag, std::string& ziel) const;
+    // The entry's packed data, to be written again as it is.
+    ZipRoh Roh(const ZipEintrag& eintrag) const;
 
 private:
     std::string bytes_;
     std::vector<ZipEintrag> eintraege_;
 };
 
-// Writes the entries (name, bytes) as a zip file to the open descriptor, deflated; returns false
-// with errno set when a write fails.
-bool ZipSchreiben(int fd, const std::vector<std::pair<std::string_view, std::string_view>>& eintraege);
+// One entry to write: its bytes, deflated on the way, or its packed data copied as it is (roh);
+// `gepackt`, when given, receives what was written, for writing it again unchanged later.
+struct ZipTeil {
+    std::string_view name;
+    std::string_view daten;
+    const ZipRoh* roh = nullptr;
+    ZipRoh* gepackt = nullptr;
+};
+
+// Writes the entries as a zip file to the open descriptor; returns false with errno set when a
+// write fails.
+bool ZipSchreiben(int fd, const std::vector<ZipTeil>& eintraege);
 
 }  // namespace vk::word::detail
