@@ -190,3 +190,43 @@ TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
               std::string::npos)
         << xml;
 }
+
+// The shapes found are kept up to date as boxes come and go (not searched for again): after each
+// change the document names the same shapes in the same order as its saved copy read anew, and the
+// main text and a box's text stay what they were.
+TEST(WordTextfeld, FormenNachAnlegenUndLoeschenWieFrischGelesen) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Anschreiben\rzweiter Absatz");
+    auto namen = [](const Document& d) {
+        std::vector<std::string> aus;
+        for (Shape s : d.Shapes()) aus.push_back(s.Name());
+        return aus;
+    };
+    auto gespeichertGleich = [&] {
+        auto pfad = test::TempOrdner() / "formen.docx";
+        doc->Save(pfad);
+        EXPECT_EQ(namen(*doc), namen(*Document::Open(pfad)));
+    };
+    // each new box goes to the front of the first paragraph, before the boxes added earlier (a table
+    // before that paragraph changes nothing of that)
+    Range anfang = doc->Range(0, 0);
+    Table t = doc->Tables().Add(anfang, 1, 1);
+    Shape erste = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10, 100, 20);
+    erste.SetName("in der Tabelle");
+    ASSERT_EQ(doc->Shapes().Count(), 1);
+    gespeichertGleich();
+    for (int i = 1; i <= 3; ++i) {
+        doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10.0 * i, 100, 20).TextFrame().TextRange().InsertBefore(
+            "Box " + std::to_string(i));
+        gespeichertGleich();
+    }
+    EXPECT_EQ(doc->Shapes().Count(), 4);
+    doc->Shapes().Item(2).Delete();
+    gespeichertGleich();
+    doc->Shapes().Item(doc->Shapes().Count()).Delete();
+    gespeichertGleich();
+    EXPECT_EQ(doc->Shapes().Count(), 2);
+    EXPECT_EQ(doc->Content().Text().substr(4), "Anschreiben\rzweiter Absatz\r");
+    t.Delete();
+    gespeichertGleich();
+}

@@ -308,7 +308,7 @@ void Shape::Delete() {
     // The anchor held no character of the main text (nor did its emptied run); comments anchored in
     // the box went with it, and their marks may have stood anywhere.
     if (kommentareDarin) k.Veraendert();
-    else k.FormenVeraendert();
+    else k.FormEntfernt(weg);
 }
 
 word::LineFormat Shape::Line() const { return kern(), word::LineFormat(kern_, anker_); }
@@ -463,7 +463,7 @@ Shape Shapes::AddTextbox(int ausrichtung, double links, double oben, double brei
     k.DokumentGeaendert();
     // The anchor run adds no character to the main text; a paragraph made for it does.
     if (neuerAbsatz) k.Veraendert();
-    else k.FormenVeraendert();
+    else k.FormHinzugefuegt(form);
     return Shape(kern_, form.internal_object());
 }
 

@@ -126,10 +126,21 @@ int Kern::StoryVon(pugi::xml_node wurzel) {
 }
 
 int Kern::StoryEines(pugi::xml_node knoten) {
-    if (!Lebt(knoten)) return -1;
-    for (pugi::xml_node n = knoten; n; n = n.parent()) {
-        std::string_view name = n.name();
-        if (name == "w:body" || name == "w:txbxContent" || name == "w:comment") return StoryVon(n);
+    // one walk up to the root: the innermost story root on the way, and whether the top is the
+    // document (not the holder of removed nodes)
+    if (!knoten) return -1;
+    pugi::xml_node wurzel;
+    pugi::xml_node n = knoten;
+    for (pugi::xml_node eltern = n.parent(); eltern; eltern = eltern.parent()) {
+        const char* name = n.name();
+        if (!wurzel && name[0] == 'w' && name[1] == ':' &&
+            (NameIst(name, "w:body") || NameIst(name, "w:txbxContent") || NameIst(name, "w:comment")))
+            wurzel = n;
+        if (eltern.type() == pugi::node_document) {
+            if (NameIst(name, "vk-entfernt") || !wurzel) return -1;
+            return StoryVon(wurzel);
+        }
+        n = eltern;
     }
     return -1;
 }
@@ -163,11 +174,12 @@ const StoryCache& Kern::strom(int id) {
 }
 
 bool Kern::Lebt(pugi::xml_node knoten) {
-    if (!knoten) return false;
     pugi::xml_node n = knoten;
-    while (n.parent() && n.parent().type() != pugi::node_document) n = n.parent();
-    if (!n.parent()) return false;
-    return std::string_view(n.name()) != "vk-entfernt";
+    for (pugi::xml_node eltern = n.parent(); eltern; eltern = eltern.parent()) {
+        if (eltern.type() == pugi::node_document) return !NameIst(n.name(), "vk-entfernt");
+        n = eltern;
+    }
+    return false;
 }
 
 void Kern::Pruefen(pugi::xml_node knoten) {

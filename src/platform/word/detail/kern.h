@@ -94,6 +94,10 @@ public:
     // The text boxes were changed (one added or removed, nothing else): the main text's stream stays,
     // the text boxes are read again.
     void FormenVeraendert();
+    // The same for one shape removed (the node taken out: its anchor and any inside it) or added (an
+    // anchor in the main text): the anchors found are kept up to date rather than found again.
+    void FormEntfernt(pugi::xml_node weg);
+    void FormHinzugefuegt(pugi::xml_node form);
     // Marks the part holding the story as changed (document or comments).
     void StoryGeaendert(int story);
     unsigned long Generation() const { return generation_; }

@@ -210,8 +210,10 @@ void Kern::KommentarLoesen(const std::string& id) {
         const std::string* id;
         std::vector<pugi::xml_node>* weg;
         bool for_each(pugi::xml_node& n) override {
-            std::string_view name = n.name();
-            if ((name == "w:commentRangeStart" || name == "w:commentRangeEnd" || name == "w:commentReference") &&
+            const char* name = n.name();  // most names fail at the third character
+            if (name[0] == 'w' && name[1] == ':' && name[2] == 'c' &&
+                (NameIst(name, "w:commentRangeStart") || NameIst(name, "w:commentRangeEnd") ||
+                 NameIst(name, "w:commentReference")) &&
                 *id == n.attribute("w:id").value())
                 weg->push_back(n);
             return true;
@@ -243,6 +245,28 @@ bool VmlForm(pugi::xml_node n) {
     return stil.find("position:absolute") != std::string_view::npos;
 }
 }  // namespace
+
+void Kern::FormEntfernt(pugi::xml_node weg) {
+    const bool aktuell = ankerGelesen_ == ankerStand_;
+    FormenVeraendert();
+    if (!aktuell) return;
+    std::erase_if(anker_, [&](pugi::xml_node a) {
+        for (pugi::xml_node k = a; k; k = k.parent())
+            if (k == weg) return true;
+        return false;
+    });
+    ankerGelesen_ = ankerStand_;
+}
+
+void Kern::FormHinzugefuegt(pugi::xml_node form) {
+    const bool aktuell = ankerGelesen_ == ankerStand_;
+    FormenVeraendert();
+    if (!aktuell) return;
+    // the anchors are in document order: the new one after every one before it
+    auto stelle = std::partition_point(anker_.begin(), anker_.end(), [&](pugi::xml_node a) { return Vorher(a, form); });
+    anker_.insert(stelle, form);
+    ankerGelesen_ = ankerStand_;
+}
 
 const std::vector<pugi::xml_node>& Kern::Anker() {
     // One walk over the document serves every lookup until an edit that may add or remove a shape.

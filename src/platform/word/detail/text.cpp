@@ -489,7 +489,7 @@ std::vector<std::string> Kern::Herausnehmen(pugi::xml_node knoten) {
     struct Sammler : pugi::xml_tree_walker {
         std::vector<std::string>* ids;
         bool for_each(pugi::xml_node& n) override {
-            if (std::string_view(n.name()) == "w:commentReference") ids->push_back(n.attribute("w:id").value());
+            if (NameIst(n.name(), "w:commentReference")) ids->push_back(n.attribute("w:id").value());
             return true;
         }
     } sammler;
