@@ -156,7 +156,7 @@ Story& Kern::story(int id) {
 const StoryCache& Kern::cache(int id) {
     Story& s = story(id);
     if (!s.gueltig || !s.markenGueltig) {
-        StoryLesen(s.wurzel, s.cache);
+        StoryLesen(s.wurzel, s.cache, id == kHaupttext ? dokument_->bytes.size() : 0);
         s.gueltig = true;
         s.markenGueltig = true;
     }
@@ -166,7 +166,7 @@ const StoryCache& Kern::cache(int id) {
 const StoryCache& Kern::strom(int id) {
     Story& s = story(id);
     if (!s.gueltig) {
-        StoryLesen(s.wurzel, s.cache);
+        StoryLesen(s.wurzel, s.cache, id == kHaupttext ? dokument_->bytes.size() : 0);
         s.gueltig = true;
         s.markenGueltig = true;
     }

@@ -64,8 +64,9 @@ struct StoryCache {
     void Leeren();
 };
 
-// Builds the stream of a story root (w:body, w:txbxContent or w:comment).
-void StoryLesen(pugi::xml_node wurzel, StoryCache& cache);
+// Builds the stream of a story root (w:body, w:txbxContent or w:comment). xmlGroesse: the size of the
+// part it is read from, when it is the whole of it, to reserve the lists at once.
+void StoryLesen(pugi::xml_node wurzel, StoryCache& cache, std::size_t xmlGroesse = 0);
 
 // Reads the sibling blocks erster ... letzter of a story root as if the stream so far had `basis`
 // characters (for splicing blocks inserted there into a cached stream); `teil` is emptied first.
