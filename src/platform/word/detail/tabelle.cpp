@@ -287,13 +287,8 @@ void Kern::TabelleLoeschen(pugi::xml_node tbl) {
     pugi::xml_node eltern = tbl.parent();
     const bool imStamm = eltern == story(sid).wurzel;
     pugi::xml_node davor = VorigesElement(tbl), danach = NaechstesElement(tbl);
+    // (the stories of comments removed with it go with them: KommentarLoesen)
     const std::vector<std::string> ids = Herausnehmen(tbl);
-    if (!ids.empty()) {
-        // the comments' own stories: one may now sit where a removed one was
-        ++generation_;
-        for (auto& s : stories_)
-            if (s.kommentar) s.gueltig = false;
-    }
     bool inPlatz = imStamm && TabelleAusStrom(sid, tbl, ts, te, ids);
     long ersatz = 0;
     bool irgendeinAbsatz = false;
