@@ -16,16 +16,6 @@ struct Auftrag {
     bool json = false;
 };
 
-long Zahl(const std::string& s, const std::string& option) {
-    try {
-        std::size_t n = 0;
-        const long v = std::stol(s, &n);
-        if (n == s.size()) return v;
-    } catch (...) {
-    }
-    throw Aufruffehler{"check: " + option + " needs a whole number, got '" + s + "'"};
-}
-
 Auftrag Lesen(const Argumente& args) {
     Auftrag a;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -36,8 +26,8 @@ Auftrag Lesen(const Argumente& args) {
         };
         if (o == "--db") a.prüfung.datenbank = wert();
         else if (o == "--doc") a.prüfung.dokument = wert();
-        else if (o == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(Zahl(wert(), o));
-        else if (o == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(Zahl(wert(), o));
+        else if (o == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(GanzeZahl("check", o, wert()));
+        else if (o == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(GanzeZahl("check", o, wert()));
         else if (o == "--json") a.json = true;
         else throw Aufruffehler{"check: unknown option '" + o + "'"};
     }
