@@ -41,16 +41,6 @@ std::pair<std::string, std::string> Paar(const std::string& s, const std::string
     return {s.substr(0, gleich), s.substr(gleich + 1)};
 }
 
-long Zahl(const std::string& s, const std::string& option) {
-    try {
-        std::size_t n = 0;
-        long v = std::stol(s, &n);
-        if (n == s.size()) return v;
-    } catch (...) {
-    }
-    throw Aufruffehler{"apply: " + option + " needs a whole number, got '" + s + "'"};
-}
-
 Auftrag Lesen(const Argumente& args) {
     Auftrag a;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -62,9 +52,9 @@ Auftrag Lesen(const Argumente& args) {
         if (o == "--db") a.db = wert();
         else if (o == "--doc") a.doc = wert();
         else if (o == "--out") a.out = wert();
-        else if (o == "--user") a.benutzer = Zahl(wert(), o);
-        else if (o == "--invoice") a.rechnung = Zahl(wert(), o);
-        else if (o == "--category") a.kategorie = static_cast<int>(Zahl(wert(), o));
+        else if (o == "--user") a.benutzer = GanzeZahl("apply", o, wert());
+        else if (o == "--invoice") a.rechnung = GanzeZahl("apply", o, wert());
+        else if (o == "--category") a.kategorie = static_cast<int>(GanzeZahl("apply", o, wert()));
         else if (o == "--property") a.eigenschaften.push_back(Paar(wert(), o));
         else if (o == "--set") a.setzen.push_back(wert());
         else if (o == "--choose") a.wahl = wert();

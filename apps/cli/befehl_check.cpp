@@ -16,16 +16,6 @@ struct Auftrag {
     bool json = false;
 };
 
-long Zahl(const std::string& s, const std::string& option) {
-    try {
-        std::size_t n = 0;
-        const long v = std::stol(s, &n);
-        if (n == s.size()) return v;
-    } catch (...) {
-    }
-    throw Aufruffehler{"check: " + option + " needs a whole number, got '" + s + "'"};
-}
-
 Auftrag Lesen(const Argumente& args) {
     Auftrag a;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -36,12 +26,13 @@ Auftrag Lesen(const Argumente& args) {
         };
         if (o == "--db") a.prüfung.datenbank = wert();
         else if (o == "--doc") a.prüfung.dokument = wert();
-        else if (o == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(Zahl(wert(), o));
-        else if (o == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(Zahl(wert(), o));
+        else if (o == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(GanzeZahl("check", o, wert()));
+        else if (o == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(GanzeZahl("check", o, wert()));
         else if (o == "--json") a.json = true;
         else throw Aufruffehler{"check: unknown option '" + o + "'"};
     }
-    if (a.prüfung.datenbank.empty() || a.prüfung.dokument.empty()) throw Aufruffehler{"check: --db and --doc are required"};
+    if (a.prüfung.datenbank.empty() || a.prüfung.dokument.empty() || !a.prüfung.benutzer || !a.prüfung.rechnung)
+        throw Aufruffehler{"check: --db, --user, --invoice and --doc are required"};
     return a;
 }
 
@@ -58,15 +49,17 @@ void AbweichungenJson(const std::vector<vk::Abweichung>& liste, std::ostream& ou
     out << "[";
     for (std::size_t i = 0; i < liste.size(); ++i)
         out << (i ? "," : "") << "{\"zeile\":" << liste[i].zeile << ",\"spalte\":" << liste[i].spalte
-            << ",\"dokument\":" << Json(liste[i].dokument) << ",\"gebuehrenordnung\":" << Json(liste[i].gebührenordnung)
+            << ",\"dokument\":" << (liste[i].fehltImDokument ? "null" : Json(liste[i].dokument))
+            << ",\"gebuehrenordnung\":" << (liste[i].fehltNachGebührenordnung ? "null" : Json(liste[i].gebührenordnung))
             << "}";
     out << "]";
 }
 
-void WerteJson(const std::vector<vk::Wertabweichung>& liste, std::ostream& out) {
+// Letter-text amounts hold what the document says, record fields what is stored.
+void WerteJson(const std::vector<vk::Wertabweichung>& liste, const char* wo, std::ostream& out) {
     out << "[";
     for (std::size_t i = 0; i < liste.size(); ++i)
-        out << (i ? "," : "") << "{\"name\":" << Json(liste[i].name) << ",\"dokument\":" << Json(liste[i].dokument)
+        out << (i ? "," : "") << "{\"name\":" << Json(liste[i].name) << ",\"" << wo << "\":" << Json(liste[i].dokument)
             << ",\"berechnet\":" << Json(liste[i].berechnet) << "}";
     out << "]";
 }
@@ -82,12 +75,15 @@ void JsonAusgeben(const vk::Prüfbericht& b, std::ostream& out) {
         AbweichungenJson(t.abweichungen, out);
         out << "}";
     }
-    out << "],\"summentabelle\":{\"tabelle\":" << b.summentabelle << ",\"abweichungen\":";
+    out << "],\"summentabelle\":{\"tabelle\":";
+    if (b.summentabelle) out << b.summentabelle;
+    else out << "null";
+    out << ",\"abweichungen\":";
     AbweichungenJson(b.summen, out);
     out << "},\"brieftext\":";
-    WerteJson(b.brieftexte, out);
+    WerteJson(b.brieftexte, "dokument", out);
     out << ",\"datensatz\":";
-    WerteJson(b.datensatz, out);
+    WerteJson(b.datensatz, "gespeichert", out);
     out << "}\n";
 }
 

@@ -23,6 +23,9 @@ int BefehlDemo(const Argumente& args);
 int BefehlApply(const Argumente& args);
 int BefehlCheck(const Argumente& args);
 
+// The whole number an option's value must be; an Aufruffehler naming the command and option else.
+long GanzeZahl(const std::string& befehl, const std::string& option, const std::string& text);
+
 // A text as a JSON string literal (quotes, backslashes and control characters escaped).
 std::string Json(const std::string& text);
 

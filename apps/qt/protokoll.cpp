@@ -1,15 +1,10 @@
 #include "protokoll.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDatabase>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
 
 #include "common/fehlerprotokoll.h"
+#include "textfenster.h"
 
 namespace vkhost {
 
@@ -50,28 +45,17 @@ int ProtokollNeueEinträge(long long stand) {
 }
 
 void ProtokollZeigen(QWidget* eltern) {
-    QDialog fenster(eltern);
-    fenster.setObjectName("Fehlerprotokoll");
-    fenster.setWindowTitle("Fehlerprotokoll");
-    auto* layout = new QVBoxLayout(&fenster);
     const QStringList einträge = ProtokollEinträge();
-    auto* kopf = new QLabel(einträge.isEmpty()
-                                ? QString("Keine Einträge in %1.").arg(Pfad())
-                                : QString("%1 Einträge in %2, die neuesten zuerst:").arg(einträge.size()).arg(Pfad()));
-    kopf->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    kopf->setWordWrap(true);
-    layout->addWidget(kopf);
-    auto* text = new QPlainTextEdit(einträge.join("\n\n"));
-    text->setObjectName("Einträge");
-    text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    layout->addWidget(text, 1);
-    auto* knöpfe = new QDialogButtonBox(QDialogButtonBox::Close);
-    QObject::connect(knöpfe, &QDialogButtonBox::rejected, &fenster, &QDialog::reject);
-    layout->addWidget(knöpfe);
-    fenster.resize(640, 480);
-    fenster.exec();
+    Textfenster f;
+    f.name = "Fehlerprotokoll";
+    f.titel = "Fehlerprotokoll";
+    f.kopf = einträge.isEmpty() ? QString("Keine Einträge in %1.").arg(Pfad())
+                                : QString("%1 Einträge in %2, die neuesten zuerst:").arg(einträge.size()).arg(Pfad());
+    f.text = einträge.join("\n\n");
+    f.textName = "Einträge";
+    f.umbrechen = false;
+    f.festeBreite = true;
+    TextfensterZeigen(eltern, f);
 }
 
 }  // namespace vkhost

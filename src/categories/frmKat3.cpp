@@ -267,11 +267,10 @@ void frmKat3::TabelleEinlesen() {
         });
         proc([&] { GridGebühren.SetTextMatrix(g, Wert, ZellText(formTabelle_, z, 2)); });
         proc([&] { GridGebühren.SetTextMatrix(g, Anzahl, ZellText(formTabelle_, z, 3)); });
-        proc([&] {
-            std::string betrag = ZellText(formTabelle_, z, 5);
-            if (betrag.size() >= 4 && betrag.compare(betrag.size() - 4, 4, " €") == 0) betrag.erase(betrag.size() - 4);
-            GridGebühren.SetTextMatrix(g, Kosten, betrag);
-        });
+        // The cost is priced again from the row's inputs, not taken from the table: an amount changed
+        // by hand (or left stale by a hand-changed cost or count) is not confirmed as if the ordinance
+        // gave it. A table the dialog wrote prices to the same amount.
+        proc([&] { ZeilePreisen(g); });
         proc([&] { GridGebühren.SetRowHeight(g, kZeilenhöhe); });
     }
 }

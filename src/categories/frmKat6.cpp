@@ -30,7 +30,9 @@ const bool registriert = [] {
 
 // An amount cell: the value formatted (5, 2) and " €", or empty when it is not above 0.
 std::string Betragszelle(const std::string& gridText) {
-    return CVal(gridText) > 0 ? WertFormatieren(gridText, 5, 2) + " €" : std::string();
+    const double wert = CVal(gridText);
+    // Through the number: the grid shows amounts right-aligned in their own widths.
+    return wert > 0 ? WertFormatieren(wert, 5, 2) + " €" : std::string();
 }
 
 // A quantity cell of the grid as a plain number text ("" and negatives as 0).
@@ -151,11 +153,10 @@ void frmKat6::TabelleEinlesen() {
             const Zeitaufwandsklasse* k = KlasseZuTarifstelle(ZellText(formTabelle_, i + 1, 1));
             GridGebühren.SetTextMatrix(i, 1, k ? k->text : std::string());
         });
-        for (int c = 2; c <= 4; ++c)
-            proc([&] {
-                const double wert = CVal(ZellText(formTabelle_, i + 1, c + 1));
-                GridGebühren.SetTextMatrix(i, c, CStr(wert));
-            });
+        proc([&] { GridGebühren.SetTextMatrix(i, 2, CStr(CVal(ZellText(formTabelle_, i + 1, 3)))); });
+        // Rate and amount priced again from class and quantity, not taken from the table: a rate or
+        // amount changed by hand is not confirmed as if the ordinance gave it.
+        proc([&] { ZeilePreisen(i); });
         proc([&] { GridGebühren.SetRowHeight(i, 300); });
     }
 }
@@ -165,8 +166,9 @@ void frmKat6::NeuWerte() {
     GridGebühren.SetCol(1);
 }
 
-void frmKat6::ÜbernehmenWerte() {
-    const int r = GridGebühren.Row();
+void frmKat6::ÜbernehmenWerte() { ZeilePreisen(GridGebühren.Row()); }
+
+void frmKat6::ZeilePreisen(int r) {
     if (r < 1) return;
     const std::string art = GridGebühren.TextMatrix(r, 1);
     // Negative hours or kilometres are a typing slip: priced as none.
@@ -195,14 +197,10 @@ void frmKat6::ÜbernehmenWerte() {
     GridGebühren.SetTextMatrix(r, 4, WertFormatieren(betrag, 10, 2));
 }
 
+// Every row by the rule of a typed row, so that the table carries each row's rate and amount as the
+// ordinance gives them, whether the row was typed, added or read back.
 void frmKat6::AlleZeilenPreisen() {
-    for (int r = 1; r <= GridGebühren.Rows(); ++r) {
-        const double betrag = std::max(0.0, CVal(GridGebühren.TextMatrix(r, 2))) * CVal(GridGebühren.TextMatrix(r, 3));
-        GridGebühren.SetTextMatrix(r, 4, WertFormatieren(betrag, 5, 2));
-        if (CVal(GridGebühren.TextMatrix(r, 4)) < kKraftfahrzeugMindestens &&
-            GridGebühren.TextMatrix(r, 1) == kKraftfahrzeug)
-            GridGebühren.SetTextMatrix(r, 4, "10");
-    }
+    for (int r = 1; r <= GridGebühren.Rows(); ++r) ZeilePreisen(r);
 }
 
 void frmKat6::TestComboEdit(int row, int col) {

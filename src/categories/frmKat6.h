@@ -23,7 +23,9 @@ public:
     void NeuWerte();
     // Prices the current row: rate, rounded quantity and amount.
     void ÜbernehmenWerte();
-    // Prices every row again from its quantity and rate (hours are not rounded again).
+    // Prices row r: the rate of its class, its hours up to the next half hour or whole kilometres.
+    void ZeilePreisen(int r);
+    // Prices every row again, each as ZeilePreisen does.
     void AlleZeilenPreisen();
 
 protected:

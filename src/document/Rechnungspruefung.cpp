@@ -1,5 +1,7 @@
 #include "document/Rechnungspruefung.h"
 
+#include <stdlib.h>
+
 #include <array>
 #include <map>
 #include <memory>
@@ -59,23 +61,6 @@ std::string OhneZellende(std::string text) {
     return text;
 }
 
-Tabelleninhalt InhaltLesen(word::Table& t) {
-    Tabelleninhalt inhalt;
-    const long zeilen = t.Rows().Count();
-    for (long r = 1; r <= zeilen; ++r) {
-        std::vector<std::string> zeile;
-        const long zellen = t.Rows().Item(r).CellCount();
-        for (long c = 1; c <= zellen; ++c) zeile.push_back(OhneZellende(t.Cell(r, c).Range().Text()));
-        if (zellen >= 5) {
-            const std::string kennung = ErsterKommentarText(t.Cell(r, 5).Range());
-            // The key of the table stands on cell (1,5) of row 1; a VAT tag on an amount cell.
-            if (!(r == 1 && KategorieVon(kennung))) zeile.push_back(kennung.empty() ? "" : "MwSt-Kennung " + kennung);
-        }
-        inhalt.push_back(std::move(zeile));
-    }
-    return inhalt;
-}
-
 // A cell's text on one line, as the report shows it.
 std::string Anzeige(const std::string& text) {
     std::string s;
@@ -89,6 +74,25 @@ std::string Anzeige(const std::string& text) {
     return s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
+Tabelleninhalt InhaltLesen(word::Table& t) {
+    Tabelleninhalt inhalt;
+    const long zeilen = t.Rows().Count();
+    for (long r = 1; r <= zeilen; ++r) {
+        std::vector<std::string> zeile;
+        const long zellen = t.Rows().Item(r).CellCount();
+        for (long c = 1; c <= zellen; ++c) zeile.push_back(OhneZellende(t.Cell(r, c).Range().Text()));
+        if (zellen >= 5) {
+            // The VAT tag of an amount belongs to the amount; the key of the table stands on cell (1,5).
+            const std::string kennung = ErsterKommentarText(t.Cell(r, 5).Range());
+            if (!kennung.empty() && !(r == 1 && KategorieVon(kennung))) zeile[4] += " (MwSt-Kennung " + kennung + ")";
+        }
+        // Empty cells at a row's end carry nothing: a word processor may add some when it saves.
+        while (!zeile.empty() && Anzeige(zeile.back()).empty()) zeile.pop_back();
+        inhalt.push_back(std::move(zeile));
+    }
+    return inhalt;
+}
+
 // The cells of two rows that differ (a cell one row lacks reads "(fehlt)"); a row only one side has
 // is compared with nothing, and only its cells with text count.
 void ZeilenVergleichen(const std::vector<std::string>* dok, const std::vector<std::string>* neu, long zeile,
@@ -99,8 +103,10 @@ void ZeilenVergleichen(const std::vector<std::string>* dok, const std::vector<st
         const std::string links = hatDok ? Anzeige((*dok)[c]) : kFehlt;
         const std::string rechts = hatNeu ? Anzeige((*neu)[c]) : kFehlt;
         if (links == rechts) continue;
-        if ((!dok || !neu) && (links.empty() || rechts.empty())) continue;
-        abweichungen.push_back({zeile, static_cast<long>(c + 1), links, rechts});
+        // A row one side lacks counts with its cells that hold text; an empty cell a row lacks at its
+        // end (a word processor may add or drop them) is no difference.
+        if ((!hatDok && rechts.empty()) || (!hatNeu && links.empty())) continue;
+        abweichungen.push_back({zeile, static_cast<long>(c + 1), links, rechts, !hatDok, !hatNeu});
     }
 }
 
@@ -218,6 +224,35 @@ private:
     bool gewählt_ = false;
 };
 
+// A copy of a database file in the temporary folder, removed when it goes.
+class Kopie {
+public:
+    explicit Kopie(const std::string& datei) {
+        if (!std::filesystem::exists(datei))
+            throw LaufzeitFehler(fehlernummer::DateiNichtGefunden, "Die Datenbankdatei '" + datei + "' gibt es nicht.");
+        std::string muster = (std::filesystem::temp_directory_path() / "vk_pruefung_XXXXXX").string();
+        if (!::mkdtemp(muster.data()))
+            throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler, "Kein Platz für die Kopie der Datenbank " + datei);
+        ordner_ = muster;
+        std::error_code ec;
+        std::filesystem::copy_file(datei, Pfad(), ec);
+        if (ec) {
+            std::filesystem::remove_all(ordner_, ec);
+            throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler, "Die Datenbank " + datei + " kann nicht kopiert werden.");
+        }
+    }
+    ~Kopie() {
+        std::error_code ec;
+        std::filesystem::remove_all(ordner_, ec);
+    }
+    Kopie(const Kopie&) = delete;
+    Kopie& operator=(const Kopie&) = delete;
+    std::filesystem::path Pfad() const { return ordner_ / "buero.sqlite"; }
+
+private:
+    std::filesystem::path ordner_;
+};
+
 ui::Form* OffenerKategoriedialog() {
     for (ui::Form* f : ui::Formen::Alle())
         if (f->Geladen() && f->Name() != "G_frmTabelle") return f;
@@ -254,8 +289,19 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
     if (ui::Form* offen = OffenerKategoriedialog())
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument,
                              "Der Dialog " + offen->Name() + " ist offen; die Rechnung wird geprüft, wenn er geschlossen ist.");
+    // A database file is checked on a copy, so that the check takes no lock another workstation would
+    // wait for; the copy goes when the check ends.
+    std::optional<Kopie> datenbankkopie;
+    std::string datenbank = auftrag.datenbank;
+    if (!dao::IstServerAdresse(datenbank)) {
+        datenbankkopie.emplace(datenbank);
+        datenbank = datenbankkopie->Pfad().string();
+    }
     auto workspace = std::make_shared<dao::Workspace>();
-    std::shared_ptr<dao::Database> db = workspace->OpenDatabase(auftrag.datenbank);
+    std::shared_ptr<dao::Database> db = workspace->OpenDatabase(datenbank);
+    if (db->OpenRecordset("SELECT * FROM TempDoc WHERE ID_Benutzer = ?", {Variant(auftrag.benutzer)})->EOF())
+        throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Keinen Benutzer " + std::to_string(auftrag.benutzer) +
+                                                                    " in der Tabelle TempDoc von " + auftrag.datenbank);
     std::shared_ptr<dao::Recordset> rechnung = db->OpenRecordset(
         "SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = ?", {Variant(auftrag.rechnung)});
     if (rechnung->EOF())
@@ -267,7 +313,7 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
     Zustand zustand(*db);
     VK komponente;
     komponente.KalWorkspace(Variant(workspace));
-    komponente.DatenbankPfad(Variant(auftrag.datenbank));
+    komponente.DatenbankPfad(Variant(datenbank));
     komponente.ID_Benutzer(Variant(auftrag.benutzer));
     komponente.NeueAbfrage(Variant(db));
 
@@ -286,7 +332,7 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
         }
         const Kategorie* kategorie = KategorieVon(befund.kennung);
         if (!kategorie) {
-            befund.grund = befund.kennung.empty() ? "ohne Kennung" : "keine Gebührentabelle (" + befund.kennung + ")";
+            befund.grund = "ohne Kennung einer Gebührentabelle";
             bericht.tabellen.push_back(std::move(befund));
             continue;
         }

@@ -12,12 +12,14 @@
 namespace vk {
 
 // One cell that differs: the text in the document and the text the fee ordinance gives (what a
-// confirmation writes). A row or cell missing on one side reads "(fehlt)".
+// confirmation writes). A row or cell missing on one side reads "(fehlt)" and is marked missing.
 struct Abweichung {
     long zeile = 0;
     long spalte = 0;
     std::string dokument;
     std::string gebührenordnung;
+    bool fehltImDokument = false;
+    bool fehltNachGebührenordnung = false;
 };
 
 enum class Prüfergebnis { Stimmt, WeichtAb, NichtGeprüft };
@@ -56,9 +58,11 @@ struct Prüfauftrag {
     std::filesystem::path dokument;
 };
 
-// Proves the invoice. A database, document or invoice that cannot be opened, and a category dialog
-// that is open already (it is the one instance its table would be re-opened in), raise a run-time
-// error naming it; nothing is changed then either.
+// Proves the invoice. A database, document, invoice or user that cannot be found, and a category
+// dialog that is open already (it is the one instance its table would be re-opened in), raise a
+// run-time error naming it; nothing is changed then either. The dialogs and the totals run on copies:
+// of the document always, of a database file too (so no other workstation waits for the check); on a
+// database server in a transaction that is rolled back.
 Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag);
 
 // The report as a person reads it: one line per table ("Tabelle 3, Einmessung von Gebäuden: stimmt"),

@@ -80,9 +80,9 @@ TEST_F(Kat6, ConfirmingWritesTheTableAndReopeningRestoresIt) {
 // A row without hours and a row with negative hours are priced as none, written with "0 h", and
 // confirming them again unchanged writes the same table.
 TEST_F(Kat6, RowsWithoutHoursAreWrittenAsTheyReadBack) {
-    Klicken(Form(), "CommandEnde");  // the new row, never priced, has no hours at all
+    Klicken(Form(), "CommandEnde");  // the new row, never priced, has no hours at all: its rate, no amount
     EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6"))[1].substr(0, 7), "15.1.1|");
-    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6"))[1].substr(Zeilen(Tabelle("VK_LP_02_6"))[1].find("|0 h")), "|0 h|||");
+    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6"))[1].substr(Zeilen(Tabelle("VK_LP_02_6"))[1].find("|0 h")), "|0 h|84,00 €||");
 
     frmKat6& form = Form();
     Eingeben(form, {"GridGebühren(2,1)=Meßtruppführer", "GridGebühren(2,2)=-3"});

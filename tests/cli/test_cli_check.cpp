@@ -55,15 +55,33 @@ TEST_F(Pruefung, ThePricedDemoInvoiceChecksCleanAndNothingChanges) {
     EXPECT_EQ(DateiLesen(db), dbVorher);
     EXPECT_EQ(DateiLesen(vk::ProtokollPfad()), logVorher) << "a clean check logs nothing";
     EXPECT_EQ(Pruefen(ordner_ / "fehlt.docx").status, 2);
+    EXPECT_EQ(Vk("check --db " + Zitiert(db.string()) + " --user 99 --invoice 1 --doc " + Zitiert(doc.string())).status, 2)
+        << "no such user";
+
+    // Another workstation writing the office database meanwhile does not hold the check up.
+    Roh andere(db);
+    andere.Sql("BEGIN IMMEDIATE; UPDATE Rechnung SET Rechnungsnummer = Rechnungsnummer");
+    EXPECT_EQ(Pruefen(doc).status, 0);
+    andere.Sql("ROLLBACK");
+
+    // Opened and saved by LibreOffice without a change, the invoice still checks clean.
+    if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice is not installed";
+    const fs::path lo = ordner_ / "lo";
+    Ausfuehren("cd " + Zitiert(ordner_.Pfad().string()) + " && HOME=" + Zitiert(ordner_.Pfad().string()) +
+               " soffice --headless --convert-to 'docx:MS Word 2007 XML' --outdir lo Rechnung.docx >/dev/null 2>&1");
+    const Lauf wieder = Pruefen(lo / "Rechnung.docx");
+    EXPECT_EQ(wieder.status, 0) << wieder.ausgabe;
 }
 
 // The demo's boundary certificate (table 5) charges 2 copies with inspection, 300,00 €; its boundary
 // determination (table 2) marks 7 points at 10,00 €.
 TEST_F(Pruefung, EachHandEditIsFoundWithTableRowColumnAndBothTexts) {
     if (vk::word::test::PythonMitDocx().empty()) GTEST_SKIP() << "python-docx is not installed";
-    const std::string zelleErsetzen = "def ersetzen(t, r, c, alt, neu):\n"
-                                      "    for p in d.tables[t].rows[r].cells[c].paragraphs:\n"
-                                      "        for run in p.runs: run.text = run.text.replace(alt, neu)\n";
+    // Cells counted as the document has them (python-docx's row.cells counts grid columns).
+    const std::string zelleErsetzen = "from docx.oxml.ns import qn\n"
+                                      "def ersetzen(t, r, c, alt, neu):\n"
+                                      "    for w in d.tables[t].rows[r]._tr.tc_lst[c].iter(qn('w:t')):\n"
+                                      "        w.text = w.text.replace(alt, neu)\n";
     struct Fall {
         const char* was;
         std::string aendern;  // python-docx on the invoice, or empty
@@ -85,6 +103,12 @@ TEST_F(Pruefung, EachHandEditIsFoundWithTableRowColumnAndBothTexts) {
           "Gebührenordnung; Zeile 8, Spalte 2: (fehlt) im Dokument, je abgemarkter Grenzpunkt nach Gebührenordnung; "
           "Zeile 8, Spalte 3: (fehlt) im Dokument, 7 nach Gebührenordnung; Zeile 8, Spalte 4: (fehlt) im Dokument, "
           "x 10,00 € nach Gebührenordnung; Zeile 8, Spalte 5: (fehlt) im Dokument, 70,00 € nach Gebührenordnung"}},
+        {"a building's cost lowered by hand", zelleErsetzen + "ersetzen(2, 1, 4, '475,00', '450,00')", nullptr,
+         {"Tabelle 3, Einmessung von Gebäuden: weicht ab: Zeile 2, Spalte 5: 450,00 € im Dokument, 475,00 € nach "
+          "Gebührenordnung"}},
+        {"an hourly rate lowered by hand", zelleErsetzen + "ersetzen(5, 1, 3, '84,00', '80,00')", nullptr,
+         {"Tabelle 6, Gebühren nach Zeitaufwand: weicht ab: Zeile 2, Spalte 4: 80,00 € im Dokument, 84,00 € nach "
+          "Gebührenordnung"}},
         {"a record whose totals differ from the document", "", "UPDATE Rechnung SET Brutto = 100",
          {"Tabelle 5, Grenzbescheinigungen: stimmt",
           "Rechnungsdatensatz: weicht ab: Brutto: 1,00 € gespeichert, 24.491,01 € nach den Gebührentabellen"}},

@@ -162,6 +162,17 @@ TEST(ServerAdresse, ChoosesTheBackendAndDropsThePassword) {
     EXPECT_EQ(OhnePasswort("postgresql:///buero?password=x"), "postgresql:///buero");
     EXPECT_EQ(OhnePasswort("postgresql://anna@db/buero"), "postgresql://anna@db/buero");
     EXPECT_EQ(OhnePasswort("/srv/a:b@c.sqlite"), "/srv/a:b@c.sqlite");
+
+    // An address the client library cannot read: its message never carries the password.
+    for (const char* adresse : {"postgresql://anna:GEHEIM42@[bad/buero", "postgresql://anna:GEHEIM42%@db/buero",
+                                "postgresql:///buero?password=GEHEIM42&host=[x"}) {
+        try {
+            Workspace().OpenDatabase(adresse);
+            ADD_FAILURE() << adresse;
+        } catch (const vk::LaufzeitFehler& f) {
+            EXPECT_EQ(f.Beschreibung().find("GEHEIM42"), std::string::npos) << f.Beschreibung();
+        }
+    }
 }
 
 }  // namespace

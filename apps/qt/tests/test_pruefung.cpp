@@ -20,7 +20,7 @@ protected:
         QString text;
         ModalBeantworten(
             [&](QWidget& fenster) {
-                text = fenster.findChild<QLabel*>("Ergebnis")->text() + "\n" +
+                text = fenster.findChild<QLabel*>("Kopf")->text() + "\n" +
                        fenster.findChild<QPlainTextEdit*>("Bericht")->toPlainText();
                 fenster.close();
             },

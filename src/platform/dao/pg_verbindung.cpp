@@ -75,6 +75,33 @@ void LibpqLaden() {
 }
 #undef VK_LIBPQ_FUNKTIONEN
 
+// A message with every trace of the address's password removed: the address itself as shown
+// elsewhere (without it), and the password wherever else it stands (a client library quoting the
+// token it could not read).
+std::string PasswortAusblenden(std::string meldung, std::string_view adresse) {
+    const auto ersetzen = [&meldung](std::string_view was, const std::string& durch) {
+        if (was.empty()) return;
+        for (std::size_t p = meldung.find(was); p != std::string::npos; p = meldung.find(was, p + durch.size()))
+            meldung.replace(p, was.size(), durch);
+    };
+    ersetzen(adresse, OhnePasswort(adresse));
+    const std::size_t anfang = adresse.find("://");
+    if (anfang != std::string_view::npos) {
+        std::string_view rest = adresse.substr(anfang + 3);
+        const std::string_view stelle = rest.substr(0, rest.find_first_of("/?"));
+        if (const std::size_t at = stelle.rfind('@'); at != std::string_view::npos) {
+            const std::string_view benutzer = stelle.substr(0, at);
+            if (const std::size_t doppelpunkt = benutzer.find(':'); doppelpunkt != std::string_view::npos)
+                ersetzen(benutzer.substr(doppelpunkt + 1), "***");
+        }
+    }
+    for (std::size_t p = adresse.find("password="); p != std::string_view::npos; p = adresse.find("password=", p + 1)) {
+        const std::string_view wert = adresse.substr(p + 9, adresse.find('&', p) - (p + 9));
+        ersetzen(wert, "***");
+    }
+    return meldung;
+}
+
 // Type OIDs of the built-in types (their header, pg_type.h, belongs to the server's headers).
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kOid = 26, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700,
               kDate = 1082, kTimestamp = 1114, kTimestampTz = 1184;
@@ -275,8 +302,9 @@ public:
         return "'" + std::string(PQdb(conn_) ? PQdb(conn_) : "") + "' auf dem Server '" + server;
     }
 
-    LaufzeitFehler VerbindungsFehler() const {
-        const std::string meldung = EineZeile(conn_ ? PQerrorMessage(conn_) : "");
+    // `adresse` as given: the client library may quote it, or a part of it, in its message.
+    LaufzeitFehler VerbindungsFehler(std::string_view adresse) const {
+        const std::string meldung = PasswortAusblenden(EineZeile(conn_ ? PQerrorMessage(conn_) : ""), adresse);
         if (meldung.find("does not exist") != std::string::npos || meldung.find("existiert nicht") != std::string::npos)
             return LaufzeitFehler(fehlernummer::DateiNichtGefunden, "Die Datenbank " + Ort() + " gibt es nicht: " + meldung);
         return LaufzeitFehler(fehlernummer::VerbindungFehlgeschlagen,
@@ -508,7 +536,7 @@ std::shared_ptr<Verbindung> PgOeffnen(const std::string& adresse, bool readOnly,
     PGconn* conn = PQconnectdbParams(schluessel, werte, 1);
     auto verbindung = std::make_shared<PgVerbindung>(conn, OhnePasswort(adresse));  // closes conn on every way out
     if (!conn) throw LaufzeitFehler(vk::fehlernummer::NichtGenuegendSpeicher);
-    if (PQstatus(conn) != CONNECTION_OK) throw verbindung->VerbindungsFehler();
+    if (PQstatus(conn) != CONNECTION_OK) throw verbindung->VerbindungsFehler(adresse);
     PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
 
     // Another user's lock is waited for as long as on a database file (lock_timeout 0 would wait
