@@ -1,12 +1,11 @@
 // vk: the command line of the fee component (scripted invoicing, tests, a newcomer's demo).
-#include <malloc.h>
-
 #include <cstring>
 #include <iostream>
 #include <map>
 #include <string>
 
 #include "befehle.h"
+#include "speicherpolitik.h"
 
 namespace {
 
@@ -26,12 +25,7 @@ const char* kHilfe =
 
 int main(int argc, char** argv) {
     using namespace vkcli;
-    // One invoice per process: memory freed on the way serves what comes after instead of going back
-    // to the system and being faulted in anew (large buffers from the heap, never trimmed, grown in
-    // steps of 16 MB). The library leaves this policy to its host.
-    ::mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-    ::mallopt(M_TRIM_THRESHOLD, 1024 * 1024 * 1024);
-    ::mallopt(M_TOP_PAD, 16 * 1024 * 1024);
+    SpeicherpolitikSetzen();
     const std::map<std::string, int (*)(const Argumente&)> befehle = {
         {"scale", &BefehlScale},
         {"tables", &BefehlTables},

@@ -230,3 +230,61 @@ TEST(WordTextfeld, FormenNachAnlegenUndLoeschenWieFrischGelesen) {
     t.Delete();
     gespeichertGleich();
 }
+
+// The list of shapes is kept across edits that add no shape (text written and deleted, tables put
+// in and taken out); a table taken out takes the box anchored in it along. After each step the
+// shapes are those of the saved copy read anew.
+TEST(WordTextfeld, FormenBleibenUeberTextUndTabellenGleich) {
+    // a box in the letter's first paragraph and one moved into the first cell of a table after it
+    const auto pfad = test::TempOrdner() / "formen.docx";
+    {
+        auto neu = Document::New();
+        neu->Content().InsertBefore("Anschreiben\rzweiter Absatz");
+        Range ende = neu->Content();
+        ende.Collapse(wdCollapseEnd);
+        neu->Tables().Add(ende, 2, 2).Cell(2, 2).Range().InsertAfter("Betrag");
+        neu->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 40, 100, 20).SetName("Zelle");
+        neu->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10, 100, 20).SetName("Brief");
+        neu->Save(pfad);
+        std::string xml = test::ZipTeil(pfad, "word/document.xml");
+        const std::size_t box = xml.find("id=\"Zelle\"");
+        const std::size_t von = xml.rfind("<w:r>", box), bis = xml.find("</w:r>", box) + 6;
+        ASSERT_TRUE(box != std::string::npos && von != std::string::npos) << xml;
+        const std::string lauf = xml.substr(von, bis - von);
+        xml.erase(von, bis - von);
+        const std::size_t zelle = xml.find("</w:p>", xml.find("<w:tc>"));
+        ASSERT_NE(zelle, std::string::npos) << xml;
+        xml.insert(zelle, lauf);
+        test::ZipTeilSetzen(pfad, "word/document.xml", xml);
+    }
+    auto doc = Document::Open(pfad);
+    auto namen = [](const Document& d) {
+        std::vector<std::string> aus;
+        for (Shape s : d.Shapes()) aus.push_back(s.Name());
+        return aus;
+    };
+    auto wieGespeichert = [&](std::vector<std::string> erwartet) {
+        auto kopie = test::TempOrdner() / "kopie.docx";
+        doc->Save(kopie);
+        EXPECT_EQ(namen(*doc), erwartet);
+        EXPECT_EQ(namen(*Document::Open(kopie)), erwartet);
+    };
+    wieGespeichert({"Brief", "Zelle"});
+    Table t = doc->Tables().Item(1);
+
+    doc->Range(0, 0).InsertBefore("Sehr geehrte Damen und Herren,\r");  // 31 characters
+    t.Cell(1, 1).Range().InsertAfter("1.234,50");
+    doc->Range(0, 5).Delete();
+    wieGespeichert({"Brief", "Zelle"});
+    // the paragraph holding the letter's box is joined to the one before it
+    doc->Range(25, 28).Delete();
+    EXPECT_EQ(doc->Range(0, 40).Text(), "geehrte Damen und Herren,schreiben\rzweit");
+    wieGespeichert({"Brief", "Zelle"});
+    Table davor = doc->Tables().Add(doc->Range(0, 0), 1, 3);
+    wieGespeichert({"Brief", "Zelle"});
+    davor.Delete();
+    wieGespeichert({"Brief", "Zelle"});
+    t.Delete();
+    wieGespeichert({"Brief"});
+    EXPECT_EQ(doc->Content().Text(), "geehrte Damen und Herren,schreiben\rzweiter Absatz\r\r");
+}

@@ -106,13 +106,20 @@ long Row::Index() const {
     return i;
 }
 
-long Row::CellCount() const { return kern(), static_cast<long>(detail::Zellen(pugi::xml_node(tr_)).size()); }
+long Row::CellCount() const {
+    kern();
+    long n = 0;
+    for (pugi::xml_node tc : pugi::xml_node(tr_).children("w:tc")) (void)tc, ++n;
+    return n;
+}
 
 word::Cell Row::Cell(long spalte) const {
     kern();
-    auto zellen = detail::Zellen(pugi::xml_node(tr_));
-    if (spalte < 1 || spalte > static_cast<long>(zellen.size())) KeinMember();
-    return word::Cell(kern_, zellen[static_cast<std::size_t>(spalte) - 1].internal_object());
+    long s = 0;
+    if (spalte >= 1)
+        for (pugi::xml_node tc : pugi::xml_node(tr_).children("w:tc"))
+            if (++s == spalte) return word::Cell(kern_, tc.internal_object());
+    KeinMember();
 }
 
 word::Range Row::Range() const { return kern(), BereichVon(kern_, pugi::xml_node(tr_)); }
@@ -128,6 +135,14 @@ Rows::Rows(std::shared_ptr<Kern> kern, pugi::xml_node_struct* tbl) : kern_(std::
 Kern& Rows::kern() const { return Pruefen(kern_, tbl_); }
 
 long Rows::Count() const { return kern(), static_cast<long>(detail::Zeilen(pugi::xml_node(tbl_)).size()); }
+
+std::vector<Row> Rows::Each() const {
+    DokumentStoerung.Punkt("Rows.Each", fehlernummer::NichtVerfuegbar);
+    kern();
+    std::vector<Row> aus;
+    for (pugi::xml_node tr : pugi::xml_node(tbl_).children("w:tr")) aus.emplace_back(kern_, tr.internal_object());
+    return aus;
+}
 
 Row Rows::Item(long index) const {
     DokumentStoerung.Punkt("Rows.Item", fehlernummer::NichtVerfuegbar);

@@ -3,6 +3,7 @@
 // Every edit goes through here, so positions are invalidated and live ranges moved in one place.
 #pragma once
 
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -196,6 +197,11 @@ private:
     unsigned long ankerStand_ = 1;
     unsigned long ankerGelesen_ = 0;
     std::vector<pugi::xml_node> anker_;
+    // Set by an edit that adds no shape and frees no node but may have moved some out (a table or
+    // text put in, a table taken out): the anchors found stay valid once those that no longer live
+    // are dropped, which the next reading of the list does.
+    bool ankerPruefen_ = false;
+    friend class AnkerBleiben;
     // Removes a comment and its marks from the XML; nothing is invalidated.
     void KommentarLoesen(const std::string& id);
     // Blocks erster ... letzter, inserted directly in the story root before `vor` (none: at its end)
@@ -213,6 +219,27 @@ private:
     void MarkenNachruecken(int story, long position, long n, pugi::xml_node absatz);
     void StromKuerzen(int story, long a, long b, std::size_t erstes, std::size_t hinter);
     void BereicheAbbilden(int story, const std::function<void(Bereich&)>& f, const Bereich* ausser);
+};
+
+// For the length of an edit that adds no shape and frees no node (removed nodes go to the
+// holder of removed nodes, where they no longer live): an anchor list that was current before it
+// stays current afterwards, checked once for anchors taken out with the edit.
+class AnkerBleiben {
+public:
+    explicit AnkerBleiben(Kern& k) : k_(k), aktuell_(k.ankerGelesen_ == k.ankerStand_) {}
+    AnkerBleiben(const AnkerBleiben&) = delete;
+    AnkerBleiben& operator=(const AnkerBleiben&) = delete;
+    // The edit may have freed a shape after all: the anchors are found again.
+    void Aufheben() { aktuell_ = false; }
+    ~AnkerBleiben() {
+        if (!aktuell_ || std::uncaught_exceptions() > 0) return;
+        k_.ankerGelesen_ = k_.ankerStand_;
+        k_.ankerPruefen_ = true;
+    }
+
+private:
+    Kern& k_;
+    bool aktuell_;
 };
 
 }  // namespace vk::word::detail

@@ -270,7 +270,11 @@ void Kern::FormHinzugefuegt(pugi::xml_node form) {
 
 const std::vector<pugi::xml_node>& Kern::Anker() {
     // One walk over the document serves every lookup until an edit that may add or remove a shape.
-    if (ankerGelesen_ == ankerStand_) return anker_;
+    if (ankerGelesen_ == ankerStand_) {
+        if (ankerPruefen_) std::erase_if(anker_, [this](pugi::xml_node a) { return !Lebt(a); });
+        ankerPruefen_ = false;
+        return anker_;
+    }
     struct Sammler : pugi::xml_tree_walker {
         std::vector<pugi::xml_node>* aus;
         bool for_each(pugi::xml_node& n) override {
@@ -288,6 +292,7 @@ const std::vector<pugi::xml_node>& Kern::Anker() {
     sammler.aus = &anker_;
     story(kHaupttext).wurzel.traverse(sammler);
     ankerGelesen_ = ankerStand_;
+    ankerPruefen_ = false;
     return anker_;
 }
 

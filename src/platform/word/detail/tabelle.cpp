@@ -80,6 +80,7 @@ std::string Kern::VorlageNeuerTabellen() {
 }
 
 pugi::xml_node Kern::TabelleEinfuegen(int sid, long position, long zeilen, long spalten) {
+    AnkerBleiben anker(*this);  // an empty table, a paragraph split or added: no shape comes or goes
     if (zeilen < 1 || spalten < 1 || zeilen > 32767 || spalten > 63)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Zeilen- oder Spaltenzahl");
     const StoryCache* c = &cache(sid);
@@ -281,6 +282,7 @@ bool Kern::TabelleAusStrom(int sid, pugi::xml_node tbl, long ts, long te, const 
 
 void Kern::TabelleLoeschen(pugi::xml_node tbl) {
     Pruefen(tbl);
+    AnkerBleiben anker(*this);  // shapes in the table are moved out with it, none is freed
     int sid = StoryEines(tbl);
     const StoryCache& c = cache(sid);
     auto [ts, te] = c.bereiche.at(tbl.internal_object());

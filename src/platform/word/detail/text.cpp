@@ -135,6 +135,7 @@ void Kern::LaufTrennen(int sid, long position) {
 
 long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const Bereich* ausser) {
     if (text.empty()) return 0;
+    AnkerBleiben anker(*this);  // runs and paragraphs added or split (nodes moved, never freed)
     const StoryCache& c = cache(sid);
     position = std::clamp(position, 0L, c.Laenge());
     // nothing goes after the story's last paragraph mark: the text ends up before it
@@ -338,6 +339,10 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
     b = std::clamp(b, 0L, laenge);
     if (b == laenge && !c->stuecke.empty() && c->stuecke.back().art == StueckArt::Absatzende) b = laenge - 1;
     if (a >= b) return;
+    // What is freed below holds no floating shape: characters (w:t, w:tab, ...), runs and
+    // paragraphs left without content, so the anchors stay, except when an embedded object goes
+    // (it may carry a positioned picture); whole tables are moved out, not freed.
+    AnkerBleiben anker(*this);
     LaufTrennen(sid, a);
     LaufTrennen(sid, b);
     c = &cache(sid);
@@ -371,6 +376,7 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
         }
         if (s.art == StueckArt::Text || s.art == StueckArt::Zeichen) knoten.push_back(n);
         else if (s.art == StueckArt::Absatzende) absaetze.push_back(n);
+        if (NameIst(n.name(), "w:object")) anker.Aufheben();
     }
     for (pugi::xml_node n : knoten) {
         pugi::xml_node lauf = n.parent();
