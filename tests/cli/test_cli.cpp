@@ -117,6 +117,11 @@ TEST(Kommandozeile, EightTablesOfOneKindConfirmWithoutAnEntryInTheLog) {
     const Lauf lauf = Vk(apply + "--category 4 --choose 5 --set mskMehrfach=50");
     ASSERT_EQ(lauf.status, 0) << lauf.ausgabe;
     EXPECT_EQ(DateiLesen(vk::ProtokollPfad()), logVorher);
+    // What vk prints is the table it wrote (the fifth), not the first of the kind.
+    const std::string gedruckt = lauf.ausgabe.substr(0, lauf.ausgabe.find("totals:"));
+    std::smatch treffer;
+    ASSERT_TRUE(std::regex_search(gedruckt, treffer, std::regex(R"(Mehrfachausfertigungen: \| +(\d+) \|)"))) << lauf.ausgabe;
+    EXPECT_EQ(treffer[1].str(), "50") << lauf.ausgabe;
     // The tables in document order with their copies: the fifth now charges fifty, the others kept theirs.
     const std::string tabellen = Vk("tables " + Zitiert((ordner / "Rechnung2.docx").string())).ausgabe;
     const std::regex kopien(R"(Mehrfachausfertigungen: \| +(\d+) \|)");

@@ -149,7 +149,7 @@ std::string Serialisieren(const pugi::xml_document& doc, pugi::xml_node auszulas
         if (k == auszulassen) continue;
         k.print(w, "", pugi::format_raw, pugi::encoding_utf8);
     }
-    return w.text;
+    return std::move(w.text);  // a member: returned by copy unless moved
 }
 
 }  // namespace vk::word::detail
