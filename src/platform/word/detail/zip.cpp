@@ -151,12 +151,16 @@ bool ZipSchreiben(int fd, const std::vector<ZipTeil>& eintraege) {
             gesamt += t.roh->daten.size();
         } else {
             gesamt += t.daten.size() / 4;
-            groesster = std::max(groesster, libdeflate_deflate_compress_bound(packer.get(), t.daten.size()));
+            groesster = std::max(groesster, t.daten.size() / 3 + 4096);
         }
     }
     aus.reserve(gesamt);
-    // packed into a buffer of its own: only the pages the packed data fills are touched
+    // Packed into a buffer of its own, a third of the largest part: WordprocessingML packs to a
+    // sixth or less, so the buffer is not the worst case the packer could need (as large as the
+    // part), which would be fresh memory the process faults in for nothing. A part that does not
+    // fit is packed again into a buffer of the worst-case size.
     std::unique_ptr<char[]> puffer(groesster ? new char[groesster] : nullptr);
+    std::unique_ptr<char[]> grosserPuffer;
     for (const ZipTeil& t : eintraege) {
         std::string_view gepacktDaten;
         std::uint16_t methode = 8;
@@ -170,13 +174,20 @@ bool ZipSchreiben(int fd, const std::vector<ZipTeil>& eintraege) {
         } else {
             crc = libdeflate_crc32(0, t.daten.data(), t.daten.size());
             groesse = t.daten.size();
-            const std::size_t n =
+            const char* ziel = puffer.get();
+            std::size_t n =
                 libdeflate_deflate_compress(packer.get(), t.daten.data(), t.daten.size(), puffer.get(), groesster);
+            if (n == 0) {
+                const std::size_t grenze = libdeflate_deflate_compress_bound(packer.get(), t.daten.size());
+                grosserPuffer.reset(new char[grenze]);
+                n = libdeflate_deflate_compress(packer.get(), t.daten.data(), t.daten.size(), grosserPuffer.get(), grenze);
+                ziel = grosserPuffer.get();
+            }
             if (n == 0 || n >= t.daten.size()) {  // nothing gained: stored as it is
                 methode = 0;
                 gepacktDaten = t.daten;
             } else {
-                gepacktDaten = std::string_view(puffer.get(), n);
+                gepacktDaten = std::string_view(ziel, n);
             }
         }
         const std::uint64_t kopf = aus.size();
