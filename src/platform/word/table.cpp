@@ -109,7 +109,8 @@ long Row::Index() const {
 long Row::CellCount() const {
     kern();
     long n = 0;
-    for (pugi::xml_node tc : pugi::xml_node(tr_).children("w:tc")) (void)tc, ++n;
+    for (pugi::xml_node k = pugi::xml_node(tr_).first_child(); k; k = k.next_sibling())
+        if (detail::NameIst(k.name(), "w:tc")) ++n;
     return n;
 }
 
@@ -117,8 +118,8 @@ word::Cell Row::Cell(long spalte) const {
     kern();
     long s = 0;
     if (spalte >= 1)
-        for (pugi::xml_node tc : pugi::xml_node(tr_).children("w:tc"))
-            if (++s == spalte) return word::Cell(kern_, tc.internal_object());
+        for (pugi::xml_node k = pugi::xml_node(tr_).first_child(); k; k = k.next_sibling())
+            if (detail::NameIst(k.name(), "w:tc") && ++s == spalte) return word::Cell(kern_, k.internal_object());
     KeinMember();
 }
 
@@ -140,7 +141,8 @@ std::vector<Row> Rows::Each() const {
     DokumentStoerung.Punkt("Rows.Each", fehlernummer::NichtVerfuegbar);
     kern();
     std::vector<Row> aus;
-    for (pugi::xml_node tr : pugi::xml_node(tbl_).children("w:tr")) aus.emplace_back(kern_, tr.internal_object());
+    for (pugi::xml_node k = pugi::xml_node(tbl_).first_child(); k; k = k.next_sibling())
+        if (detail::NameIst(k.name(), "w:tr")) aus.emplace_back(kern_, k.internal_object());
     return aus;
 }
 
