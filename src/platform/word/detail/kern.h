@@ -202,8 +202,9 @@ private:
     // are dropped, which the next reading of the list does.
     bool ankerPruefen_ = false;
     friend class AnkerBleiben;
-    // Removes a comment and its marks from the XML; nothing is invalidated.
-    void KommentarLoesen(const std::string& id);
+    // Removes a comment and its marks from the XML; nothing is invalidated. `story`: the story its
+    // reference stood in (-1: unknown), whose cached marks then save looking through the document.
+    void KommentarLoesen(const std::string& id, int story = -1);
     // Blocks erster ... letzter, inserted directly in the story root before `vor` (none: at its end)
     // at stream position `position`, go into the cached stream in place; n gets their length. False
     // when the stream was not valid or cannot be updated so: it must then be read again.

@@ -190,7 +190,7 @@ void Kern::KommentarEntfernen(const std::string& id) {
     Veraendert();
 }
 
-void Kern::KommentarLoesen(const std::string& id) {
+void Kern::KommentarLoesen(const std::string& id, int sid) {
     if (pugi::xml_node k = KommentarKnoten(id)) {
         // its story goes with it: handles to it see it as deleted, and a comment added later in the
         // same memory is a story of its own
@@ -206,6 +206,22 @@ void Kern::KommentarLoesen(const std::string& id) {
         knotenGeneration_ = 0;
     }
     std::vector<pugi::xml_node> weg;
+    // The story's cached marks name the nodes of the comment's start and end (and its reference):
+    // when the cache is current and holds both, they are taken from there (those moved out with a
+    // removed table no longer live and stay where they are); otherwise the document is searched.
+    if (sid >= 0 && sid < static_cast<int>(stories_.size())) {
+        const Story& s = stories_[static_cast<std::size_t>(sid)];
+        const StoryCache& c = s.cache;
+        const auto start = c.kommentarStart.find(id), ende = c.kommentarEnde.find(id);
+        if (s.gueltig && s.markenGueltig && !s.kommentar && !c.markenDoppelt && start != c.kommentarStart.end() &&
+            ende != c.kommentarEnde.end()) {
+            for (pugi::xml_node n : {pugi::xml_node(start->second.knoten), pugi::xml_node(ende->second.knoten)})
+                if (Lebt(n)) weg.push_back(n);
+            if (const auto ref = c.kommentarReferenz.find(id); ref != c.kommentarReferenz.end())
+                if (pugi::xml_node n(ref->second.knoten); Lebt(n)) weg.push_back(n);
+            sid = -2;
+        }
+    }
     struct Sammler : pugi::xml_tree_walker {
         const std::string* id;
         std::vector<pugi::xml_node>* weg;
@@ -221,7 +237,7 @@ void Kern::KommentarLoesen(const std::string& id) {
     } sammler;
     sammler.id = &id;
     sammler.weg = &weg;
-    dokumentXml().document_element().traverse(sammler);
+    if (sid != -2) dokumentXml().document_element().traverse(sammler);
     for (pugi::xml_node n : weg) {
         pugi::xml_node eltern = n.parent();
         eltern.remove_child(n);

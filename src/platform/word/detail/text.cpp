@@ -501,9 +501,10 @@ std::vector<std::string> Kern::Herausnehmen(pugi::xml_node knoten) {
     } sammler;
     sammler.ids = &ids;
     knoten.traverse(sammler);
+    const int sid = ids.empty() ? -1 : StoryEines(knoten);
     Teil* teil = dokument_;
     teil->friedhof.append_move(knoten);
-    for (const auto& id : ids) KommentarLoesen(id);
+    for (const auto& id : ids) KommentarLoesen(id, sid);
     DokumentGeaendert();
     return ids;
 }
