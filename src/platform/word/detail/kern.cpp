@@ -44,6 +44,7 @@ Kern::Kern(Paket paket) : paket_(std::move(paket)) {
     if (!sz.empty()) stile_ = paket_.Finden(Paket::ZielTeil(dokumentName_, sz));
 
     stories_.push_back(Story{body, false, false, {}});
+    textStories_.push_back(kHaupttext);
     storyIds_.emplace(body.internal_object(), kHaupttext);
     auswahl_ = std::make_shared<Auswahl>();
     auswahl_->bereich = NeuerBereich(kHaupttext, 0, 0);
@@ -78,6 +79,7 @@ void Kern::KommentarHinzugefuegt() {
     // comment in its memory is a story of its own).
     if (kommentare_) kommentare_->geaendert = true;
     ++generation_;
+    ++kommentarBestand_;
 }
 
 pugi::xml_node Kern::EinstellungenWurzel(bool anlegen) {
@@ -122,6 +124,7 @@ int Kern::StoryVon(pugi::xml_node wurzel) {
     auto [it, neu] = storyIds_.emplace(wurzel.internal_object(), static_cast<int>(stories_.size()));
     if (!neu) return it->second;
     stories_.push_back(Story{wurzel, false, std::string_view(wurzel.name()) == "w:comment", {}});
+    if (!stories_.back().kommentar) textStories_.push_back(static_cast<int>(stories_.size() - 1));
     return static_cast<int>(stories_.size() - 1);
 }
 
@@ -204,8 +207,7 @@ void Kern::Veraendert(int id) {
         bearbeitet.gueltig = false;
         return;
     }
-    for (auto& s : stories_)
-        if (!s.kommentar) s.gueltig = false;
+    for (int i : textStories_) stories_[static_cast<std::size_t>(i)].gueltig = false;
 }
 
 void Kern::FormenVeraendert() {
@@ -214,8 +216,8 @@ void Kern::FormenVeraendert() {
     // text's stream as it is; the text boxes' stories begin or end with it.
     ++generation_;
     ++ankerStand_;
-    for (std::size_t i = 0; i < stories_.size(); ++i)
-        if (static_cast<int>(i) != kHaupttext && !stories_[i].kommentar) stories_[i].gueltig = false;
+    for (int i : textStories_)
+        if (i != kHaupttext) stories_[static_cast<std::size_t>(i)].gueltig = false;
 }
 
 void Kern::MarkenVeraendert(int id) {

@@ -181,6 +181,10 @@ private:
     Teil* einstellungen_ = nullptr;
     Teil* stile_ = nullptr;
     std::vector<Story> stories_;
+    // The ids of the stories that are no comment (the main text and the text boxes), in the order
+    // they were registered: an edit of the main text invalidates these, not every comment's story
+    // (an invoice of 1000 tables has 2000 comments).
+    std::vector<int> textStories_;
     std::unordered_map<pugi::xml_node_struct*, int> storyIds_;  // by root, for StoryVon
     std::vector<std::weak_ptr<Bereich>> bereiche_;
     std::shared_ptr<Auswahl> auswahl_;
@@ -190,7 +194,10 @@ private:
     unsigned long kommentarGeneration_ = 0;
     std::vector<std::string> kommentarIds_;
     std::vector<KommentarStelle> kommentarStellen_;
-    unsigned long knotenGeneration_ = 0;
+    // Advanced whenever a w:comment is added to or removed from the comments part; the lookup of
+    // comment nodes by id is built for one value of it.
+    unsigned long kommentarBestand_ = 1;
+    unsigned long knotenStand_ = 0;
     std::unordered_map<std::string, pugi::xml_node_struct*> kommentarKnoten_;
     // Advanced by every edit that may add or remove a shape (not by text written into runs, runs
     // cut or marks set): the anchors found stay valid until it moves.

@@ -115,11 +115,12 @@ void Kern::KommentarmarkenEingefuegt(int sid, bool vorherGueltig, std::initializ
 }
 
 pugi::xml_node Kern::KommentarKnoten(const std::string& id) {
-    if (knotenGeneration_ != Generation()) {
+    // Built again only when a comment came or went: edits of the text leave the comments part as it is.
+    if (knotenStand_ != kommentarBestand_) {
         kommentarKnoten_.clear();
         for (pugi::xml_node k : KommentarWurzel(false).children("w:comment"))
             kommentarKnoten_.emplace(k.attribute("w:id").value(), k.internal_object());  // first of an id wins
-        knotenGeneration_ = Generation();
+        knotenStand_ = kommentarBestand_;
     }
     auto it = kommentarKnoten_.find(id);
     return it == kommentarKnoten_.end() ? pugi::xml_node() : pugi::xml_node(it->second);
@@ -203,7 +204,7 @@ void Kern::KommentarLoesen(const std::string& id, int sid) {
         k.parent().remove_child(k);
         if (kommentare_) kommentare_->geaendert = true;
         // the lookup by id is built again: the node is gone (and its memory may hold a new one)
-        knotenGeneration_ = 0;
+        ++kommentarBestand_;
     }
     std::vector<pugi::xml_node> weg;
     // The story's cached marks name the nodes of the comment's start and end (and its reference):

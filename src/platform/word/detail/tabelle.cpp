@@ -204,10 +204,10 @@ bool Kern::BloeckeEingefuegt(int sid, pugi::xml_node erster, pugi::xml_node letz
     c.stuecke.insert(stueck, teil.stuecke.begin(), teil.stuecke.end());
     c.text.insert(static_cast<std::size_t>(position), teil.text);
     // Everything from the place on follows the new blocks (nothing at the story root encloses it).
-    for (auto& [knoten, bereich] : c.bereiche) {
+    c.bereiche.Verschieben(position, [position, n](KnotenBereiche::Bereich& bereich) {
         if (bereich.first >= position) bereich.first += n;
         if (bereich.second > position) bereich.second += n;
-    }
+    });
     for (const auto& [knoten, bereich] : teil.bereiche) c.bereiche.Anhaengen(knoten, bereich);
     c.absaetze.insert(c.absaetze.begin() + static_cast<std::ptrdiff_t>(absatz), teil.absaetze.begin(), teil.absaetze.end());
     c.zellen.insert(c.zellen.begin() + static_cast<std::ptrdiff_t>(zelle), teil.zellen.begin(), teil.zellen.end());
@@ -239,13 +239,11 @@ bool Kern::TabelleAusStrom(int sid, pugi::xml_node tbl, long ts, long te, const 
     ausschneiden(c.zellen);
     ausschneiden(c.tabellen);
     // the entries of the table's own nodes go; what followed moves back
-    c.bereiche.EntfernenWenn([&](const KnotenBereiche::Eintrag& e) {
-        return e.second.first >= ts && e.second.second <= te && e.second.first < te;
-    });
-    for (auto& [knoten, bereich] : c.bereiche) {
+    c.bereiche.EntfernenIn(ts, te);
+    c.bereiche.Verschieben(te, [te, d](KnotenBereiche::Bereich& bereich) {
         if (bereich.first >= te) bereich.first -= d;
         if (bereich.second >= te) bereich.second -= d;
-    }
+    });
     if (!st.markenGueltig) return true;  // the marks are read again anyway
     // Marks of the comments removed with the table may have stood outside it; their nodes are gone.
     for (const std::string& id : ids) {

@@ -267,11 +267,11 @@ void Kern::AbsatzGeteilt(int sid, long position, pugi::xml_node q, pugi::xml_nod
     for (auto nach = it; nach != c.stuecke.end(); ++nach) nach->start += 1;
     c.stuecke.insert(it, Stueck{position, 1, StueckArt::Absatzende, q.internal_object(), q.internal_object()});
     c.text.insert(static_cast<std::size_t>(position), 1, U'\r');
-    for (auto& [knoten, bereich] : c.bereiche) {
+    c.bereiche.Verschieben(position + 1, [position](KnotenBereiche::Bereich& bereich) {
         if (bereich.first > position) bereich.first += 1;
         if (bereich.second > position) bereich.second += 1;
-    }
-    c.bereiche[p.internal_object()].first = position + 1;
+    });
+    c.bereiche.AnfangSetzen(p.internal_object(), position + 1);
     c.bereiche[q.internal_object()] = {ps, position + 1};
     c.absaetze.insert(platz, q.internal_object());
     // marks at the place stay before the new mark when they went into q with the text before it
@@ -307,10 +307,10 @@ void Kern::StreamNachfuehren(int sid, long position, const std::vector<Stueck>& 
     for (std::size_t i = index; i < c.stuecke.size(); ++i) c.stuecke[i].start += n;
     c.stuecke.insert(c.stuecke.begin() + static_cast<std::ptrdiff_t>(index), neu.begin(), neu.end());
     c.text.insert(static_cast<std::size_t>(position), neuText);
-    for (auto& [knoten, bereich] : c.bereiche) {
+    c.bereiche.Verschieben(position + 1, [position, n](KnotenBereiche::Bereich& bereich) {
         if (bereich.first > position) bereich.first += n;
         if (bereich.second > position) bereich.second += n;
-    }
+    });
     // marks at the place stay before the new text unless they follow it in the XML
     std::vector<pugi::xml_node_struct*> danach;
     for (pugi::xml_node k = letzterLauf.next_sibling(); k; k = k.next_sibling()) {
@@ -435,10 +435,10 @@ void Kern::StromKuerzen(int sid, long a, long b, std::size_t erstes, std::size_t
                     c.stuecke.begin() + static_cast<std::ptrdiff_t>(hinter));
     for (std::size_t i = erstes; i < c.stuecke.size(); ++i) c.stuecke[i].start -= d;
     c.text.erase(static_cast<std::size_t>(a), static_cast<std::size_t>(d));
-    for (auto& [knoten, bereich] : c.bereiche) {
+    c.bereiche.Verschieben(a + 1, [&abbilden](KnotenBereiche::Bereich& bereich) {
         abbilden(bereich.first);
         abbilden(bereich.second);
-    }
+    });
     for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
         for (auto& [id, m] : *karte) abbilden(m.position);
 }
