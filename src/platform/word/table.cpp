@@ -140,6 +140,15 @@ long Rows::Count() const { return kern(), static_cast<long>(detail::Zeilen(pugi:
 std::vector<Row> Rows::Each() const {
     DokumentStoerung.Punkt("Rows.Each", fehlernummer::NichtVerfuegbar);
     kern();
+    {
+        // The nodes of a table read from a file lie one after the other in memory, in document order,
+        // and so does the text their names point into: fetching the next few kilobytes of both ahead
+        // lets the walk over the rows and their cells find them in the cache.
+        const char* knoten = reinterpret_cast<const char*>(tbl_);
+        const char* name = pugi::xml_node(tbl_).name();
+        for (int i = 0; i < 16384; i += 64) __builtin_prefetch(knoten + i);
+        for (int i = 0; i < 4096; i += 64) __builtin_prefetch(name + i);
+    }
     std::vector<Row> aus;
     for (pugi::xml_node k = pugi::xml_node(tbl_).first_child(); k; k = k.next_sibling())
         if (detail::NameIst(k.name(), "w:tr")) aus.emplace_back(kern_, k.internal_object());
