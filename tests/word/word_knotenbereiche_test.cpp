@@ -74,7 +74,8 @@ TEST(WordKnotenBereiche, AnhaengenNachEinerSuche) {
 TEST(WordKnotenBereiche, VerschiebenWieUeberAlleEintraege) {
     pugi::xml_document doc;
     std::vector<pugi::xml_node_struct*> knoten;
-    for (int i = 0; i < 400; ++i) knoten.push_back(doc.append_child("w:p").internal_object());
+    // more blocks put in than the list keeps out of order before it is put in order again
+    for (int i = 0; i < 1200; ++i) knoten.push_back(doc.append_child("w:p").internal_object());
     std::mt19937 zufall(3);
     auto zahl = [&](long bis) { return std::uniform_int_distribution<long>(0, bis)(zufall); };
     KnotenBereiche b;
@@ -89,7 +90,7 @@ TEST(WordKnotenBereiche, VerschiebenWieUeberAlleEintraege) {
         b.Verschieben(ab, aendern);
         for (auto& [k, bereich] : modell) aendern(bereich);
     };
-    for (int schritt = 0; schritt < 300; ++schritt) {
+    for (int schritt = 0; schritt < 1500; ++schritt) {
         const long p = zahl(3200), n = 1 + zahl(20);
         switch (zahl(4)) {
         case 0:  // text put in at p

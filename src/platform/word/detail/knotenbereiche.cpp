@@ -8,6 +8,7 @@ namespace vk::word::detail {
 void KnotenBereiche::clear() {
     eintraege_.clear();
     geordnet_ = 0;
+    entfernt_ = 0;
     if (indexiert_ > 0) std::fill(plaetze_.begin(), plaetze_.end(), kFrei);
     indexiert_ = 0;
 }
@@ -62,9 +63,10 @@ pugi::xml_node_struct* const kKeinKnoten = reinterpret_cast<pugi::xml_node_struc
 void KnotenBereiche::EntfernenIn(long von, long bis) {
     const auto drin = [von, bis](const Bereich& b) { return b.first >= von && b.second <= bis && b.first < bis; };
     // a removed entry keeps its place, collapsed to `von`, so the ends still rise in order
-    const auto entfernen = [von](Eintrag& e) {
+    const auto entfernen = [this, von](Eintrag& e) {
         e.first = kKeinKnoten;
         e.second = {von, von};
+        ++entfernt_;
     };
     const auto anfang = eintraege_.begin();
     const auto geordnetEnde = anfang + static_cast<std::ptrdiff_t>(geordnet_);
@@ -85,6 +87,16 @@ void KnotenBereiche::EntfernenIn(long von, long bis) {
     }
     for (auto rest = geordnetEnde; rest != eintraege_.end(); ++rest)
         if (rest->first != kKeinKnoten && drin(rest->second)) entfernen(*rest);
+}
+
+void KnotenBereiche::Ordnen() {
+    std::erase_if(eintraege_, [](const Eintrag& e) { return e.first == kKeinKnoten; });
+    std::stable_sort(eintraege_.begin(), eintraege_.end(),
+                     [](const Eintrag& a, const Eintrag& b) { return a.second.second < b.second.second; });
+    geordnet_ = eintraege_.size();
+    entfernt_ = 0;
+    if (indexiert_ > 0) std::fill(plaetze_.begin(), plaetze_.end(), kFrei);
+    indexiert_ = 0;
 }
 
 KnotenBereiche::Bereich& KnotenBereiche::operator[](pugi::xml_node_struct* knoten) {

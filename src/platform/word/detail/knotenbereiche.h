@@ -44,6 +44,7 @@ public:
     // as it is: then no entry ending before `ab` would change, and the ends keep their order.
     template <class Aendern>
     void Verschieben(long ab, Aendern aendern) {
+        if (UnordnungGross()) Ordnen();
         auto von = std::lower_bound(eintraege_.begin(), eintraege_.begin() + static_cast<std::ptrdiff_t>(geordnet_), ab,
                                     [](const Eintrag& e, long p) { return e.second.second < p; });
         for (auto it = von; it != eintraege_.end(); ++it) aendern(it->second);
@@ -70,6 +71,7 @@ public:
         if (behalten == eintraege_.size()) return;
         eintraege_.resize(behalten);
         geordnet_ = geordnet;
+        entfernt_ = std::min(entfernt_, behalten);  // some of them may have gone now
         if (indexiert_ > 0) std::fill(plaetze_.begin(), plaetze_.end(), kFrei);
         indexiert_ = 0;
     }
@@ -81,6 +83,15 @@ public:
 
 private:
     static constexpr std::uint32_t kFrei = 0xffffffffu;
+    // Entries added out of order and removed entries pile up over many edits without a reading in
+    // between (a host keeping an invoice open): past a sixteenth of the list, or a quarter removed,
+    // the list is put in order again.
+    bool UnordnungGross() const {
+        const std::size_t n = eintraege_.size();
+        return n - geordnet_ > std::max<std::size_t>(256, n / 16) || entfernt_ > std::max<std::size_t>(256, n / 4);
+    }
+    // Drops the removed entries, sorts the rest by their ends and builds the index anew.
+    void Ordnen();
     std::size_t Suchen(pugi::xml_node_struct* knoten) const;  // slot of the node or the free slot for it
     void Aufbauen(std::size_t plaetze) const;
     void Indexieren() const;  // the index for entries added since the last lookup
@@ -88,6 +99,7 @@ private:
     std::vector<Eintrag> eintraege_;
     // The first `geordnet_` entries end in rising order (each no earlier than the one before).
     std::size_t geordnet_ = 0;
+    std::size_t entfernt_ = 0;  // entries of no node (removed by EntfernenIn) among them
     // index into eintraege_ or kFrei; size 2^(64 - verschiebung_); covers the first `indexiert_` entries
     mutable std::vector<std::uint32_t> plaetze_;
     mutable unsigned verschiebung_ = 64;
