@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
         benchmark::Initialize(&argc, argv);
         vkbench::MessungenRegistrieren(ordner);
         vkbench::Mitschrift mitschrift;
-        benchmark::RunSpecifiedBenchmarks(&mitschrift);
+        for (int durchgang = 0; durchgang < vkbench::kWiederholungen; ++durchgang)
+            benchmark::RunSpecifiedBenchmarks(&mitschrift);
         benchmark::Shutdown();
         const double mb = SpeicherMessen(ordner);
         const bool erfuellt = vkbench::Zusammenfassen(mitschrift, mb, std::cout);

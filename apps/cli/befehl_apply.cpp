@@ -14,6 +14,7 @@
 #include "component/vk.h"
 #include "document/G_frmTabelle.h"
 #include "document/KV_WordAuto.h"
+#include "document/kennungen.h"
 #include "platform/controls/form.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/wiedergabe.h"
@@ -22,9 +23,6 @@
 
 namespace vkcli {
 namespace {
-
-constexpr const char* kSchluessel[] = {"VK_LP_02_1", "VK_LP_02_2", "VK_LP_02_3",
-                                       "VK_LP_08_4", "VK_LP_02_5", "VK_LP_02_6"};
 
 struct Auftrag {
     std::string db, doc, out, wahl = "new", antwort;
@@ -166,9 +164,13 @@ void TabelleDrucken(const char* titel, vk::word::Table t, bool json, std::ostrea
     if (json) out << "]";
 }
 
-vk::word::Table TabelleMit(vk::word::Document& doc, std::string_view schluessel) {
-    for (vk::word::Table t : doc.Tables())
-        if (vk::ErsterKommentarText(t.Range()) == schluessel) return t;
+// The totals table: the invoice has one, after the fee tables, so it is looked for from the end.
+vk::word::Table Summentabelle(vk::word::Document& doc) {
+    vk::word::Tables tabellen = doc.Tables();
+    for (long i = tabellen.Count(); i >= 1; --i) {
+        vk::word::Table t = tabellen.Item(i);
+        if (vk::ErsterKommentarText(t.Range()) == vk::kennung::Summe) return t;
+    }
     return {};
 }
 
@@ -232,9 +234,11 @@ int BefehlApply(const Argumente& args) {
     std::ostringstream out;
     try {
         if (a.json) out << "{";
-        TabelleDrucken("table", TabelleMit(*doc, kSchluessel[a.kategorie]), a.json, out);
+        // the table this confirmation wrote, not the first of its kind: with --choose 2 or new it is
+        // another one
+        TabelleDrucken("table", vk::Kontext().GeschriebeneTabelle, a.json, out);
         if (a.json) out << ",";
-        TabelleDrucken("totals", TabelleMit(*doc, "RE_Summe"), a.json, out);
+        TabelleDrucken("totals", Summentabelle(*doc), a.json, out);
         out << (a.json ? "}\n" : "");
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"apply: the invoice was saved, but its tables cannot be printed: " + f.Beschreibung()};

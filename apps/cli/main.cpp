@@ -5,6 +5,7 @@
 #include <string>
 
 #include "befehle.h"
+#include "speicherpolitik.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ const char* kHilfe =
 
 int main(int argc, char** argv) {
     using namespace vkcli;
+    SpeicherpolitikSetzen();
     const std::map<std::string, int (*)(const Argumente&)> befehle = {
         {"scale", &BefehlScale},
         {"tables", &BefehlTables},

@@ -96,10 +96,16 @@ void IniEinstellungen::Schreiben(const std::string& anwendung, const std::string
         abschnitte.push_back({abschnitt, {}});
         it = abschnitte.end() - 1;
     }
-    bool gefunden = false;
+    bool gefunden = false, geaendert = false;
     for (auto& [k, v] : it->second)
-        if (k == schluessel) { v = wert; gefunden = true; }
+        if (k == schluessel) {
+            geaendert = geaendert || v != wert;
+            v = wert;
+            gefunden = true;
+        }
     if (!gefunden) it->second.emplace_back(schluessel, wert);
+    // a value stored already is not written again (a dialog stores its place each time it closes)
+    if (gefunden && !geaendert) return;
     Speichern(datei, abschnitte);
 }
 

@@ -44,6 +44,10 @@ struct Rechnungskontext {
     std::int16_t Mehrwertsteuersatz = 0;         // VAT rate in per cent (stored in tenths)
     bool Zahlungsziel = false;                   // the invoice gets the payment-target text box
 
+    // The fee table the last confirmation wrote (nothing before the first): what a host shows or
+    // prints as "the table just written", whichever of several tables of a kind it was.
+    word::Table GeschriebeneTabelle;
+
     // Further TempDoc values Show reads; nothing in the component uses them.
     std::int32_t ID_Auftragsnummer = 0;
     bool MeßtruppZusammenfassen = false;

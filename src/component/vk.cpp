@@ -69,6 +69,7 @@ void VK::Doc(const Variant& wert) {
     Rechnungskontext& k = Kontext();
     k.Doc = std::move(doc);
     k.WordApp = std::move(anwendung);
+    k.GeschriebeneTabelle = word::Table();  // a table of the document before, if any
 }
 
 Variant VK::ID_Benutzer() const { return Variant(Kontext().ID_Benutzer); }

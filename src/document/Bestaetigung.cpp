@@ -25,6 +25,7 @@ void GebührentabelleSchreiben(word::Table& formTabelle, const Tabellenauftrag& 
         if (auftrag.zeilenSchreiben) auftrag.zeilenSchreiben(formTabelle);
         BookmarkSetzen(formTabelle, auftrag.schluessel);
     }
+    Kontext().GeschriebeneTabelle = formTabelle;
     SummeBilden(Kontext().Zahlungsziel);
     proc([] { ui::Screen().SetMousePointer(ui::mauszeiger::Standard); });
 }

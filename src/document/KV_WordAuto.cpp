@@ -50,9 +50,9 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
 
     G_frmTabelle& dialog = ui::Formen::Instanz<G_frmTabelle>();
     proc([&] { dialog.Load(); });
+    // The dialog offers the first five existing tables; further ones are not offered (and nothing is
+    // logged for them: the log would grow by one entry per table on every confirmation).
     for (int i = 0; i < 5; ++i) proc([&] { dialog.optTabelle(i).SetEnabled(i < anzahl); });
-    // More than five existing tables cannot be offered: the sixth is an index error, logged.
-    for (long i = 5; i < anzahl; ++i) proc([&] { dialog.optTabelle(static_cast<int>(i)).SetEnabled(true); });
     proc([&] { dialog.optAktTabelle.SetEnabled(!cursorTabelle.IstNothing()); });
     proc([&] { dialog.optNeu.SetValue(true); });
     proc([&] { dialog.ShowModal(); });

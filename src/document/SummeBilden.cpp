@@ -52,18 +52,19 @@ void BetraegeSammeln(Prozedur& proc, word::Document& doc, Summen& summen, std::i
         for (word::Table t : doc.Tables()) tabellen.push_back(t);
     });
     for (word::Table& t : tabellen) {
+        std::vector<word::Row> zeilen;
+        proc([&] { zeilen = t.Rows().Each(); });
         bool summe = false;
-        proc([&] { summe = t.Rows().Item(1).CellCount() >= 2 && t.Cell(1, 2).Range().Text() == "Summe\r\a"; });
+        if (!zeilen.empty())
+            proc([&] { summe = zeilen[0].CellCount() >= 2 && zeilen[0].Cell(2).Range().Text() == "Summe\r\a"; });
         if (summe) continue;
-        long zeilen = 0;
-        proc([&] { zeilen = t.Rows().Count(); });
-        for (long r = 1; r <= zeilen; ++r) {
+        for (const word::Row& zeile : zeilen) {
             // A row without an amount column (a foreign table) counts nothing.
             Betragszelle zelle;
             bool hatBetrag = false;
             proc([&] {
-                if (t.Rows().Item(r).CellCount() < 5) return;
-                word::Range bereich = t.Cell(r, 5).Range();
+                if (zeile.CellCount() < 5) return;
+                word::Range bereich = zeile.Cell(5).Range();
                 zelle.text = OhneZellende(bereich.Text());
                 zelle.kennung = ErsterKommentarText(bereich);
                 hatBetrag = true;

@@ -53,7 +53,7 @@ TEST_F(Kat2, OpensWithTheJobsDefaults) {
         EXPECT_EQ(form.MaskEdBoxAnteil.Text(), "1000");
         EXPECT_EQ(form.msk100.Text(), " 7");
         EXPECT_EQ(form.optArt.Gewählt(), 0);
-        if (!kurzeTabelle) EXPECT_EQ(form.lblGebühr.Caption(), "    0,00");
+        if (!kurzeTabelle) { EXPECT_EQ(form.lblGebühr.Caption(), "    0,00"); }
         form.Unload();
     }
 }

@@ -6,6 +6,7 @@
 #include <regex>
 #include <string>
 
+#include "common/fehlerprotokoll.h"
 #include "rechnungsordner.h"
 
 namespace vktest {
@@ -102,6 +103,32 @@ TEST(Kommandozeile, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
     EXPECT_EQ(Vk("gibtsnicht").status, 2) << "an unknown command, with the usage";
     EXPECT_EQ(DateiLesen(ordner / "Rechnung2.docx"), docVorher);
     EXPECT_EQ(DateiLesen(ordner / "buero.sqlite"), dbVorher);
+}
+
+// The table-choice dialog offers five existing tables of a kind. With eight of them a confirmation
+// offers the fifth, edits it, and logs nothing about the three it cannot offer.
+TEST(Kommandozeile, EightTablesOfOneKindConfirmWithoutAnEntryInTheLog) {
+    TempOrdner ordner;
+    const std::string apply = ApplyAuf(ordner, "Rechnung2.docx");
+    ASSERT_NE(apply, "");
+    for (int i = 1; i <= 8; ++i)
+        ASSERT_EQ(Vk(apply + "--category 4 --choose new --set mskMehrfach=" + std::to_string(i)).status, 0) << i;
+    const std::string logVorher = DateiLesen(vk::ProtokollPfad());
+    const Lauf lauf = Vk(apply + "--category 4 --choose 5 --set mskMehrfach=50");
+    ASSERT_EQ(lauf.status, 0) << lauf.ausgabe;
+    EXPECT_EQ(DateiLesen(vk::ProtokollPfad()), logVorher);
+    // What vk prints is the table it wrote (the fifth), not the first of the kind.
+    const std::string gedruckt = lauf.ausgabe.substr(0, lauf.ausgabe.find("totals:"));
+    std::smatch treffer;
+    ASSERT_TRUE(std::regex_search(gedruckt, treffer, std::regex(R"(Mehrfachausfertigungen: \| +(\d+) \|)"))) << lauf.ausgabe;
+    EXPECT_EQ(treffer[1].str(), "50") << lauf.ausgabe;
+    // The tables in document order with their copies: the fifth now charges fifty, the others kept theirs.
+    const std::string tabellen = Vk("tables " + Zitiert((ordner / "Rechnung2.docx").string())).ausgabe;
+    const std::regex kopien(R"(Mehrfachausfertigungen: \| +(\d+) \|)");
+    std::string anzahlen;
+    for (auto it = std::sregex_iterator(tabellen.begin(), tabellen.end(), kopien); it != std::sregex_iterator(); ++it)
+        anzahlen += (*it)[1].str() + " ";
+    EXPECT_EQ(anzahlen, "1 2 3 4 50 6 7 8 ") << tabellen;
 }
 
 }  // namespace

@@ -133,3 +133,38 @@ TEST(WordKommentar, TabelleLoeschenEntferntIhreTags) {
     EXPECT_EQ(test::ZipTeil(pfad, "word/comments.xml").find("RE_Summe"), std::string::npos);
     EXPECT_EQ(test::ZipTeil(pfad, "word/document.xml").find("RE_Summe"), std::string::npos);
 }
+
+// A comment whose range begins in the text before a table and ends in it goes with the table: no
+// mark of it stays in the text, whether its marks are taken from the story as read or looked for
+// in the document (the marks changed since the last reading).
+TEST(WordKommentar, TabelleLoeschenNimmtMarkenDavorMit) {
+    const auto anzahl = [](const std::string& xml, const std::string& was) {
+        long n = 0;
+        for (auto p = xml.find(was); p != std::string::npos; p = xml.find(was, p + 1)) ++n;
+        return n;
+    };
+    for (const bool gelesen : {true, false}) {
+        SCOPED_TRACE(gelesen ? "marks as read" : "marks changed since");
+        Table t;
+        auto doc = MitTabelle(t);
+        doc->Comments().Add(doc->Range(4, 12), "Spanne");  // from "ung" into the first cell
+        if (gelesen) {
+            doc->Comments().Add(doc->Range(0, 2), "kalStart");
+            ASSERT_EQ(doc->Comments().Count(), 2);
+        } else {
+            ASSERT_EQ(doc->Comments().Count(), 1);
+            doc->Comments().Add(doc->Range(0, 2), "kalStart");
+        }
+        t.Delete();
+        ASSERT_EQ(doc->Comments().Count(), 1);
+        EXPECT_EQ(doc->Comments().Item(1).Text(), "kalStart");
+        EXPECT_EQ(doc->Content().Text(), "Rechnung\r\r");  // the paragraph after the table stays
+        auto pfad = test::TempOrdner() / "spanne.docx";
+        test::GespeichertUndGeoeffnet(*doc, pfad);
+        const std::string xml = test::ZipTeil(pfad, "word/document.xml");
+        EXPECT_EQ(anzahl(xml, "<w:commentRangeStart "), 1) << xml;
+        EXPECT_EQ(anzahl(xml, "<w:commentRangeEnd "), 1) << xml;
+        EXPECT_EQ(anzahl(xml, "<w:commentReference "), 1) << xml;
+        EXPECT_EQ(test::ZipTeil(pfad, "word/comments.xml").find("Spanne"), std::string::npos);
+    }
+}

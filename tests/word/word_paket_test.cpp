@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <random>
+
 #include "common/fehler_hilfe.h"
 #include "platform/word/document.h"
 #include "word/word_hilfen.h"
@@ -37,6 +39,27 @@ TEST(WordPaket, UnveraenderteTeileBleibenByteGleich) {
     EXPECT_EQ(test::ZipTeil(ziel, "word/comments.xml"), test::ZipTeil(pfad, "word/comments.xml"));
     EXPECT_NE(test::ZipTeil(ziel, "word/document.xml"), test::ZipTeil(pfad, "word/document.xml"));
     EXPECT_EQ(doc->Path(), std::filesystem::absolute(ziel));
+}
+
+// A part that packs badly (text of random letters packs to about three fifths) is packed all the
+// same, and read back as written.
+TEST(WordPaket, SchlechtPackbarerTeilWirdGepacktUndGelesen) {
+    std::mt19937 zufall(7);
+    std::string text;
+    for (int i = 0; i < 60000; ++i) text += static_cast<char>('a' + zufall() % 26);
+    auto doc = Document::New();
+    doc->Content().InsertBefore(text);
+    auto pfad = test::TempOrdner() / "zufall.docx";
+    EXPECT_EQ(test::GespeichertUndGeoeffnet(*doc, pfad)->Content().Text(), text + "\r");
+    int fehler = 0;
+    zip_t* za = zip_open(pfad.c_str(), ZIP_RDONLY, &fehler);
+    ASSERT_NE(za, nullptr);
+    zip_stat_t st;
+    ASSERT_EQ(zip_stat(za, "word/document.xml", 0, &st), 0);
+    EXPECT_EQ(st.comp_method, ZIP_CM_DEFLATE);
+    EXPECT_GT(st.comp_size * 3, st.size);  // more than the third the first buffer holds
+    EXPECT_LT(st.comp_size, st.size);
+    zip_discard(za);
 }
 
 TEST(WordPaket, UnbekanntesXmlBleibtErhalten) {

@@ -190,3 +190,101 @@ TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
               std::string::npos)
         << xml;
 }
+
+// The shapes found are kept up to date as boxes come and go (not searched for again): after each
+// change the document names the same shapes in the same order as its saved copy read anew, and the
+// main text and a box's text stay what they were.
+TEST(WordTextfeld, FormenNachAnlegenUndLoeschenWieFrischGelesen) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore("Anschreiben\rzweiter Absatz");
+    auto namen = [](const Document& d) {
+        std::vector<std::string> aus;
+        for (Shape s : d.Shapes()) aus.push_back(s.Name());
+        return aus;
+    };
+    auto gespeichertGleich = [&] {
+        auto pfad = test::TempOrdner() / "formen.docx";
+        doc->Save(pfad);
+        EXPECT_EQ(namen(*doc), namen(*Document::Open(pfad)));
+    };
+    // each new box goes to the front of the first paragraph, before the boxes added earlier (a table
+    // before that paragraph changes nothing of that)
+    Range anfang = doc->Range(0, 0);
+    Table t = doc->Tables().Add(anfang, 1, 1);
+    Shape erste = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10, 100, 20);
+    erste.SetName("in der Tabelle");
+    ASSERT_EQ(doc->Shapes().Count(), 1);
+    gespeichertGleich();
+    for (int i = 1; i <= 3; ++i) {
+        doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10.0 * i, 100, 20).TextFrame().TextRange().InsertBefore(
+            "Box " + std::to_string(i));
+        gespeichertGleich();
+    }
+    EXPECT_EQ(doc->Shapes().Count(), 4);
+    doc->Shapes().Item(2).Delete();
+    gespeichertGleich();
+    doc->Shapes().Item(doc->Shapes().Count()).Delete();
+    gespeichertGleich();
+    EXPECT_EQ(doc->Shapes().Count(), 2);
+    EXPECT_EQ(doc->Content().Text().substr(4), "Anschreiben\rzweiter Absatz\r");
+    t.Delete();
+    gespeichertGleich();
+}
+
+// The list of shapes is kept across edits that add no shape (text written and deleted, tables put
+// in and taken out); a table taken out takes the box anchored in it along. After each step the
+// shapes are those of the saved copy read anew.
+TEST(WordTextfeld, FormenBleibenUeberTextUndTabellenGleich) {
+    // a box in the letter's first paragraph and one moved into the first cell of a table after it
+    const auto pfad = test::TempOrdner() / "formen.docx";
+    {
+        auto neu = Document::New();
+        neu->Content().InsertBefore("Anschreiben\rzweiter Absatz");
+        Range ende = neu->Content();
+        ende.Collapse(wdCollapseEnd);
+        neu->Tables().Add(ende, 2, 2).Cell(2, 2).Range().InsertAfter("Betrag");
+        neu->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 40, 100, 20).SetName("Zelle");
+        neu->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10, 100, 20).SetName("Brief");
+        neu->Save(pfad);
+        std::string xml = test::ZipTeil(pfad, "word/document.xml");
+        const std::size_t box = xml.find("id=\"Zelle\"");
+        const std::size_t von = xml.rfind("<w:r>", box), bis = xml.find("</w:r>", box) + 6;
+        ASSERT_TRUE(box != std::string::npos && von != std::string::npos) << xml;
+        const std::string lauf = xml.substr(von, bis - von);
+        xml.erase(von, bis - von);
+        const std::size_t zelle = xml.find("</w:p>", xml.find("<w:tc>"));
+        ASSERT_NE(zelle, std::string::npos) << xml;
+        xml.insert(zelle, lauf);
+        test::ZipTeilSetzen(pfad, "word/document.xml", xml);
+    }
+    auto doc = Document::Open(pfad);
+    auto namen = [](const Document& d) {
+        std::vector<std::string> aus;
+        for (Shape s : d.Shapes()) aus.push_back(s.Name());
+        return aus;
+    };
+    auto wieGespeichert = [&](std::vector<std::string> erwartet) {
+        auto kopie = test::TempOrdner() / "kopie.docx";
+        doc->Save(kopie);
+        EXPECT_EQ(namen(*doc), erwartet);
+        EXPECT_EQ(namen(*Document::Open(kopie)), erwartet);
+    };
+    wieGespeichert({"Brief", "Zelle"});
+    Table t = doc->Tables().Item(1);
+
+    doc->Range(0, 0).InsertBefore("Sehr geehrte Damen und Herren,\r");  // 31 characters
+    t.Cell(1, 1).Range().InsertAfter("1.234,50");
+    doc->Range(0, 5).Delete();
+    wieGespeichert({"Brief", "Zelle"});
+    // the paragraph holding the letter's box is joined to the one before it
+    doc->Range(25, 28).Delete();
+    EXPECT_EQ(doc->Range(0, 40).Text(), "geehrte Damen und Herren,schreiben\rzweit");
+    wieGespeichert({"Brief", "Zelle"});
+    Table davor = doc->Tables().Add(doc->Range(0, 0), 1, 3);
+    wieGespeichert({"Brief", "Zelle"});
+    davor.Delete();
+    wieGespeichert({"Brief", "Zelle"});
+    t.Delete();
+    wieGespeichert({"Brief"});
+    EXPECT_EQ(doc->Content().Text(), "geehrte Damen und Herren,schreiben\rzweiter Absatz\r\r");
+}

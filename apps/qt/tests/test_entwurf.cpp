@@ -36,7 +36,7 @@ void JedesSteuerelementEinWidget(FormFenster& fenster, const std::string& wo) {
         const QString name = QString::fromStdString(c->VollerName());
         const QList<QWidget*> treffer = fenster.findChildren<QWidget*>(name);
         EXPECT_EQ(treffer.size(), 1) << wo << ": " << form << " control " << name.toStdString();
-        if (treffer.size() == 1) EXPECT_EQ(treffer.front(), fenster.WidgetVon(*c)) << wo << ": " << name.toStdString();
+        if (treffer.size() == 1) { EXPECT_EQ(treffer.front(), fenster.WidgetVon(*c)) << wo << ": " << name.toStdString(); }
         ++gezählt;
     }
     EXPECT_GT(gezählt, 3) << wo;

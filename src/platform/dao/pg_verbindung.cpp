@@ -15,6 +15,7 @@
 // - Locks are per row, taken by the statement that writes; lock_timeout is the workspace's lock
 //   timeout. A table without primary key finds its rows by ctid, which another user's update of
 //   the row changes (the Update then reports the row as gone, 3167).
+#include <dlfcn.h>
 #include <libpq-fe.h>
 
 #include <algorithm>
@@ -35,6 +36,44 @@
 
 namespace vk::dao::detail {
 namespace {
+
+// libpq is loaded when the first server database is opened, not when the program starts: it brings
+// a TLS, Kerberos and LDAP stack whose loading would cost every start of a program that links this
+// library several milliseconds, even when it only ever opens a database file. Each libpq function
+// used here is a pointer of the same name, which hides the declaration of libpq-fe.h in this
+// namespace, so the calls read as plain libpq calls.
+#define VK_LIBPQ_FUNKTIONEN(X)                                                                               \
+    X(PQclear) X(PQcmdTuples) X(PQconnectdbParams) X(PQdb) X(PQdescribePrepared) X(PQerrorMessage) X(PQexec) \
+    X(PQexecParams) X(PQfinish) X(PQfname) X(PQftable) X(PQftablecol) X(PQftype) X(PQgetisnull)            \
+    X(PQgetlength) X(PQgetvalue) X(PQhost) X(PQnfields) X(PQnparams) X(PQntuples) X(PQport) X(PQprepare)    \
+    X(PQresultErrorField) X(PQresultStatus) X(PQsetNoticeProcessor) X(PQstatus) X(PQtransactionStatus)
+
+#define VK_LIBPQ_ZEIGER(name) decltype(&::name) name = nullptr;
+VK_LIBPQ_FUNKTIONEN(VK_LIBPQ_ZEIGER)
+#undef VK_LIBPQ_ZEIGER
+
+// Loads libpq once; raises 3151 (connection failed) naming the library when it or one of its
+// functions is missing. Every other call here happens on a connection opened after this.
+void LibpqLaden() {
+    static const std::string fehler = [] {
+        void* bibliothek = ::dlopen("libpq.so.5", RTLD_NOW | RTLD_LOCAL);
+        if (!bibliothek) {
+            const char* grund = ::dlerror();
+            return std::string(grund ? grund : "libpq.so.5");
+        }
+        std::string fehlt;
+#define VK_LIBPQ_LADEN(name)                                                              \
+    name = reinterpret_cast<decltype(name)>(::dlsym(bibliothek, #name));                  \
+    if (!name) fehlt += std::string(fehlt.empty() ? "" : ", ") + #name;
+        VK_LIBPQ_FUNKTIONEN(VK_LIBPQ_LADEN)
+#undef VK_LIBPQ_LADEN
+        return fehlt.empty() ? fehlt : "libpq.so.5 ohne " + fehlt;
+    }();
+    if (!fehler.empty())
+        throw LaufzeitFehler(fehlernummer::VerbindungFehlgeschlagen,
+                             "Die PostgreSQL-Clientbibliothek kann nicht geladen werden: " + fehler);
+}
+#undef VK_LIBPQ_FUNKTIONEN
 
 // A message with every trace of the address's password removed: the address itself as shown
 // elsewhere (without it), and the password wherever else it stands (a client library quoting the
@@ -493,6 +532,7 @@ std::shared_ptr<Verbindung> PgOeffnen(const std::string& adresse, bool readOnly,
     // them); the client encoding is always UTF-8, the layer's text encoding.
     const char* schluessel[] = {"connect_timeout", "application_name", "dbname", "client_encoding", nullptr};
     const char* werte[] = {"10", "vk_lp_08", adresse.c_str(), "UTF8", nullptr};
+    LibpqLaden();
     PGconn* conn = PQconnectdbParams(schluessel, werte, 1);
     auto verbindung = std::make_shared<PgVerbindung>(conn, OhnePasswort(adresse));  // closes conn on every way out
     if (!conn) throw LaufzeitFehler(vk::fehlernummer::NichtGenuegendSpeicher);

@@ -151,6 +151,8 @@ Comment Comments::Add(const word::Range& anker, std::string_view text) {
     }
     k.KommentarHinzugefuegt();
 
+    // whether the story's marks are up to date before these (a stream read anew reads them too)
+    const bool markenGueltig = !k.story(sid).gueltig || k.story(sid).markenGueltig;
     pugi::xml_node ende = k.MarkeEinfuegen(sid, e, "w:commentRangeEnd", s != e);
     detail::Setzen(ende, "w:id", id);
     pugi::xml_node start;
@@ -158,9 +160,11 @@ Comment Comments::Add(const word::Range& anker, std::string_view text) {
     else start = k.MarkeEinfuegen(sid, s, "w:commentRangeStart", false);
     detail::Setzen(start, "w:id", id);
     pugi::xml_node lauf = ende.parent().insert_child_after("w:r", ende);
-    detail::Setzen(lauf.append_child("w:commentReference"), "w:id", id);
+    pugi::xml_node referenz = lauf.append_child("w:commentReference");
+    detail::Setzen(referenz, "w:id", id);
     k.DokumentGeaendert();
-    k.Veraendert(sid);
+    // zero-width marks only: the stream stays, the marks go into its maps
+    k.KommentarmarkenEingefuegt(sid, markenGueltig, {start, ende, referenz});
     return Comment(kern_, id);
 }
 

@@ -297,7 +297,7 @@ void Shape::Delete() {
     for (pugi::xml_node v = zeichnung.parent(); v && !detail::Ist(v, "w:r"); v = v.parent())
         if (detail::Ist(v, "mc:AlternateContent")) weg = v;
     pugi::xml_node lauf = weg.parent();
-    k.Entfernen(weg);
+    const bool kommentareDarin = !k.Herausnehmen(weg).empty();
     if (detail::Ist(lauf, "w:r")) {
         bool leer = true;
         for (pugi::xml_node c = detail::ErstesElement(lauf); c; c = detail::NaechstesElement(c))
@@ -305,7 +305,10 @@ void Shape::Delete() {
         if (leer) lauf.parent().remove_child(lauf);
     }
     k.DokumentGeaendert();
-    k.Veraendert();
+    // The anchor held no character of the main text (nor did its emptied run); comments anchored in
+    // the box went with it, and their marks may have stood anywhere.
+    if (kommentareDarin) k.Veraendert();
+    else k.FormEntfernt(weg);
 }
 
 word::LineFormat Shape::Line() const { return kern(), word::LineFormat(kern_, anker_); }
@@ -405,7 +408,7 @@ Shapes::Shapes(std::shared_ptr<Kern> kern) : kern_(std::move(kern)) {
 long Shapes::Count() const { return static_cast<long>(kern_->Anker().size()); }
 
 Shape Shapes::Item(long index) const {
-    auto anker = kern_->Anker();
+    const auto& anker = kern_->Anker();
     if (index < 1 || index > static_cast<long>(anker.size())) throw LaufzeitFehler(fehlernummer::IndexAusserhalb);
     return Shape(kern_, anker[static_cast<std::size_t>(index) - 1].internal_object());
 }
@@ -430,6 +433,7 @@ Shape Shapes::AddTextbox(int ausrichtung, double links, double oben, double brei
     // the anchor paragraph: the first paragraph of the main text at body level
     pugi::xml_node body = k.story(Kern::kHaupttext).wurzel;
     pugi::xml_node p = body.child("w:p");
+    const bool neuerAbsatz = !p;
     if (!p) {
         pugi::xml_node erstes = detail::ErstesElement(body);
         p = erstes ? body.insert_child_before("w:p", erstes) : body.append_child("w:p");
@@ -457,7 +461,9 @@ Shape Shapes::AddTextbox(int ausrichtung, double links, double oben, double brei
     detail::Setzen(umbruch, "anchory", "page");
 
     k.DokumentGeaendert();
-    k.Veraendert();
+    // The anchor run adds no character to the main text; a paragraph made for it does.
+    if (neuerAbsatz) k.Veraendert();
+    else k.FormHinzugefuegt(form);
     return Shape(kern_, form.internal_object());
 }
 

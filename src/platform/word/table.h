@@ -75,6 +75,8 @@ public:
 
     long Count() const;
     Row Item(long index) const;  // error 9 when out of range
+    // Every row in order, found in one pass (Item(i) for each i walks the rows before it each time).
+    std::vector<Row> Each() const;
     // Appends a row shaped like the last one (same cells and widths, empty text).
     Row Add();
 

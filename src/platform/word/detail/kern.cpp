@@ -44,6 +44,7 @@ Kern::Kern(Paket paket) : paket_(std::move(paket)) {
     if (!sz.empty()) stile_ = paket_.Finden(Paket::ZielTeil(dokumentName_, sz));
 
     stories_.push_back(Story{body, false, false, {}});
+    textStories_.push_back(kHaupttext);
     storyIds_.emplace(body.internal_object(), kHaupttext);
     auswahl_ = std::make_shared<Auswahl>();
     auswahl_->bereich = NeuerBereich(kHaupttext, 0, 0);
@@ -74,10 +75,11 @@ void Kern::KommentareGeaendert() {
 }
 
 void Kern::KommentarHinzugefuegt() {
+    // The other comments' stories stay: a removed comment's story was dropped with it (so a new
+    // comment in its memory is a story of its own).
     if (kommentare_) kommentare_->geaendert = true;
     ++generation_;
-    for (auto& s : stories_)
-        if (s.kommentar) s.gueltig = false;
+    ++kommentarBestand_;
 }
 
 pugi::xml_node Kern::EinstellungenWurzel(bool anlegen) {
@@ -122,14 +124,26 @@ int Kern::StoryVon(pugi::xml_node wurzel) {
     auto [it, neu] = storyIds_.emplace(wurzel.internal_object(), static_cast<int>(stories_.size()));
     if (!neu) return it->second;
     stories_.push_back(Story{wurzel, false, std::string_view(wurzel.name()) == "w:comment", {}});
+    if (!stories_.back().kommentar) textStories_.push_back(static_cast<int>(stories_.size() - 1));
     return static_cast<int>(stories_.size() - 1);
 }
 
 int Kern::StoryEines(pugi::xml_node knoten) {
-    if (!Lebt(knoten)) return -1;
-    for (pugi::xml_node n = knoten; n; n = n.parent()) {
-        std::string_view name = n.name();
-        if (name == "w:body" || name == "w:txbxContent" || name == "w:comment") return StoryVon(n);
+    // one walk up to the root: the innermost story root on the way, and whether the top is the
+    // document (not the holder of removed nodes)
+    if (!knoten) return -1;
+    pugi::xml_node wurzel;
+    pugi::xml_node n = knoten;
+    for (pugi::xml_node eltern = n.parent(); eltern; eltern = eltern.parent()) {
+        const char* name = n.name();
+        if (!wurzel && name[0] == 'w' && name[1] == ':' &&
+            (NameIst(name, "w:body") || NameIst(name, "w:txbxContent") || NameIst(name, "w:comment")))
+            wurzel = n;
+        if (eltern.type() == pugi::node_document) {
+            if (NameIst(name, "vk-entfernt") || !wurzel) return -1;
+            return StoryVon(wurzel);
+        }
+        n = eltern;
     }
     return -1;
 }
@@ -145,7 +159,7 @@ Story& Kern::story(int id) {
 const StoryCache& Kern::cache(int id) {
     Story& s = story(id);
     if (!s.gueltig || !s.markenGueltig) {
-        StoryLesen(s.wurzel, s.cache);
+        StoryLesen(s.wurzel, s.cache, id == kHaupttext ? dokument_->bytes.size() : 0);
         s.gueltig = true;
         s.markenGueltig = true;
     }
@@ -155,7 +169,7 @@ const StoryCache& Kern::cache(int id) {
 const StoryCache& Kern::strom(int id) {
     Story& s = story(id);
     if (!s.gueltig) {
-        StoryLesen(s.wurzel, s.cache);
+        StoryLesen(s.wurzel, s.cache, id == kHaupttext ? dokument_->bytes.size() : 0);
         s.gueltig = true;
         s.markenGueltig = true;
     }
@@ -163,11 +177,12 @@ const StoryCache& Kern::strom(int id) {
 }
 
 bool Kern::Lebt(pugi::xml_node knoten) {
-    if (!knoten) return false;
     pugi::xml_node n = knoten;
-    while (n.parent() && n.parent().type() != pugi::node_document) n = n.parent();
-    if (!n.parent()) return false;
-    return std::string_view(n.name()) != "vk-entfernt";
+    for (pugi::xml_node eltern = n.parent(); eltern; eltern = eltern.parent()) {
+        if (eltern.type() == pugi::node_document) return !NameIst(n.name(), "vk-entfernt");
+        n = eltern;
+    }
+    return false;
 }
 
 void Kern::Pruefen(pugi::xml_node knoten) {
@@ -176,19 +191,33 @@ void Kern::Pruefen(pugi::xml_node knoten) {
 
 void Kern::Veraendert() {
     ++generation_;
+    ++ankerStand_;
     for (auto& s : stories_) s.gueltig = false;
 }
 
 void Kern::Veraendert(int id) {
     ++generation_;
+    ++ankerStand_;
     if (id < 0 || id >= static_cast<int>(stories_.size())) return Veraendert();
     Story& bearbeitet = stories_[static_cast<std::size_t>(id)];
-    if (bearbeitet.kommentar) {
+    // A text box's content is no part of the main text's stream (story.cpp does not descend into a
+    // drawing), so an edit inside it leaves the main text valid; an edit of the main text may remove
+    // a text box's anchor, so it invalidates the text boxes along with it.
+    if (bearbeitet.kommentar || id != kHaupttext) {
         bearbeitet.gueltig = false;
         return;
     }
-    for (auto& s : stories_)
-        if (!s.kommentar) s.gueltig = false;
+    for (int i : textStories_) stories_[static_cast<std::size_t>(i)].gueltig = false;
+}
+
+void Kern::FormenVeraendert() {
+    // An anchor is a run of the main text without characters of its own (story.cpp reads no
+    // character for a floating drawing or picture), so adding or removing one leaves the main
+    // text's stream as it is; the text boxes' stories begin or end with it.
+    ++generation_;
+    ++ankerStand_;
+    for (int i : textStories_)
+        if (i != kHaupttext) stories_[static_cast<std::size_t>(i)].gueltig = false;
 }
 
 void Kern::MarkenVeraendert(int id) {

@@ -3,6 +3,7 @@
 // Every edit goes through here, so positions are invalidated and live ranges moved in one place.
 #pragma once
 
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -64,8 +65,7 @@ public:
     pugi::xml_node KommentarWurzel(bool anlegen);
     void KommentareGeaendert();
     // A w:comment was added to the comments part: no node of the document part changed, so the
-    // main text and its text boxes stay valid (the comments are read again: the new one may sit
-    // where a removed one was).
+    // main text, its text boxes and the other comments stay valid.
     void KommentarHinzugefuegt();
     pugi::xml_node EinstellungenWurzel(bool anlegen);
     void EinstellungenGeaendert();
@@ -86,11 +86,19 @@ public:
     // or removed, nodes removed for good) ...
     void Veraendert();
     // ... or after an edit inside one story. A comment's text shares no node with any other story,
-    // so an edit of it leaves the others valid and an edit elsewhere leaves it valid; the main text
-    // and its text boxes share one XML tree and go together.
+    // so an edit of it leaves the others valid and an edit elsewhere leaves it valid; an edit of the
+    // main text invalidates its text boxes too (it may have removed one), an edit of a text box only
+    // the text box.
     void Veraendert(int story);
     // A zero-width mark was inserted into the story: characters, pieces and extents stay.
     void MarkenVeraendert(int story);
+    // The text boxes were changed (one added or removed, nothing else): the main text's stream stays,
+    // the text boxes are read again.
+    void FormenVeraendert();
+    // The same for one shape removed (the node taken out: its anchor and any inside it) or added (an
+    // anchor in the main text): the anchors found are kept up to date rather than found again.
+    void FormEntfernt(pugi::xml_node weg);
+    void FormHinzugefuegt(pugi::xml_node form);
     // Marks the part holding the story as changed (document or comments).
     void StoryGeaendert(int story);
     unsigned long Generation() const { return generation_; }
@@ -122,6 +130,8 @@ public:
     std::vector<pugi::xml_node> AbsaetzeIn(int story, long a, long b);
     // Removes a node for good: handles to it see it as deleted; comments referenced inside go too.
     void Entfernen(pugi::xml_node knoten);
+    // The same without invalidating any stream: returns the ids of the comments removed with it.
+    std::vector<std::string> Herausnehmen(pugi::xml_node knoten);
 
     // --- tables (tabelle.cpp) ------------------------------------------------------------------
     pugi::xml_node TabelleEinfuegen(int story, long position, long zeilen, long spalten);
@@ -150,11 +160,16 @@ public:
     // Anchor of a comment: story and extent; false when it has no anchor in any story.
     bool KommentarAnker(const std::string& id, int& story, long& start, long& ende, long* folge = nullptr);
     void KommentarEntfernen(const std::string& id);
+    // Comment marks (range start, range end, reference) just inserted into a story whose marks were
+    // up to date before: entered into the cached maps in place. Otherwise, or when a mark's place
+    // cannot be told without reading, the marks are read again on the next use.
+    void KommentarmarkenEingefuegt(int story, bool vorherGueltig, std::initializer_list<pugi::xml_node> marken);
 
     // --- shapes (shape.cpp) --------------------------------------------------------------------
     // Floating shapes of the main text, in order: DrawingML anchors (wp:anchor) and absolutely
     // positioned VML shapes of picture elements; none inside a fallback or a text box.
-    std::vector<pugi::xml_node> Anker();
+    // (cached until an edit that may add or remove one)
+    const std::vector<pugi::xml_node>& Anker();
 
     std::filesystem::path pfad;
 
@@ -166,6 +181,10 @@ private:
     Teil* einstellungen_ = nullptr;
     Teil* stile_ = nullptr;
     std::vector<Story> stories_;
+    // The ids of the stories that are no comment (the main text and the text boxes), in the order
+    // they were registered: an edit of the main text invalidates these, not every comment's story
+    // (an invoice of 1000 tables has 2000 comments).
+    std::vector<int> textStories_;
     std::unordered_map<pugi::xml_node_struct*, int> storyIds_;  // by root, for StoryVon
     std::vector<std::weak_ptr<Bereich>> bereiche_;
     std::shared_ptr<Auswahl> auswahl_;
@@ -175,8 +194,32 @@ private:
     unsigned long kommentarGeneration_ = 0;
     std::vector<std::string> kommentarIds_;
     std::vector<KommentarStelle> kommentarStellen_;
-    unsigned long knotenGeneration_ = 0;
+    // Advanced whenever a w:comment is added to or removed from the comments part; the lookup of
+    // comment nodes by id is built for one value of it.
+    unsigned long kommentarBestand_ = 1;
+    unsigned long knotenStand_ = 0;
     std::unordered_map<std::string, pugi::xml_node_struct*> kommentarKnoten_;
+    // Advanced by every edit that may add or remove a shape (not by text written into runs, runs
+    // cut or marks set): the anchors found stay valid until it moves.
+    unsigned long ankerStand_ = 1;
+    unsigned long ankerGelesen_ = 0;
+    std::vector<pugi::xml_node> anker_;
+    // Set by an edit that adds no shape and frees no node but may have moved some out (a table or
+    // text put in, a table taken out): the anchors found stay valid once those that no longer live
+    // are dropped, which the next reading of the list does.
+    bool ankerPruefen_ = false;
+    friend class AnkerBleiben;
+    // Removes a comment and its marks from the XML; nothing is invalidated. `story`: the story its
+    // reference stood in (-1: unknown), whose cached marks then save looking through the document.
+    void KommentarLoesen(const std::string& id, int story = -1);
+    // Blocks erster ... letzter, inserted directly in the story root before `vor` (none: at its end)
+    // at stream position `position`, go into the cached stream in place; n gets their length. False
+    // when the stream was not valid or cannot be updated so: it must then be read again.
+    bool BloeckeEingefuegt(int story, pugi::xml_node erster, pugi::xml_node letzter, pugi::xml_node vor, long position,
+                           long& n);
+    // The table [ts, te) directly in the story root was taken out (comments `ids` with it): cut from
+    // the cached stream in place. False when the stream must be read again.
+    bool TabelleAusStrom(int story, pugi::xml_node tbl, long ts, long te, const std::vector<std::string>& ids);
     void StreamNachfuehren(int story, long position, const std::vector<Stueck>& neu, const std::u32string& neuText,
                            pugi::xml_node letzterLauf);
     void AbsatzGeteilt(int story, long position, pugi::xml_node erster, pugi::xml_node rest);
@@ -184,6 +227,27 @@ private:
     void MarkenNachruecken(int story, long position, long n, pugi::xml_node absatz);
     void StromKuerzen(int story, long a, long b, std::size_t erstes, std::size_t hinter);
     void BereicheAbbilden(int story, const std::function<void(Bereich&)>& f, const Bereich* ausser);
+};
+
+// For the length of an edit that adds no shape and frees no node (removed nodes go to the
+// holder of removed nodes, where they no longer live): an anchor list that was current before it
+// stays current afterwards, checked once for anchors taken out with the edit.
+class AnkerBleiben {
+public:
+    explicit AnkerBleiben(Kern& k) : k_(k), aktuell_(k.ankerGelesen_ == k.ankerStand_) {}
+    AnkerBleiben(const AnkerBleiben&) = delete;
+    AnkerBleiben& operator=(const AnkerBleiben&) = delete;
+    // The edit may have freed a shape after all: the anchors are found again.
+    void Aufheben() { aktuell_ = false; }
+    ~AnkerBleiben() {
+        if (!aktuell_ || std::uncaught_exceptions() > 0) return;
+        k_.ankerGelesen_ = k_.ankerStand_;
+        k_.ankerPruefen_ = true;
+    }
+
+private:
+    Kern& k_;
+    bool aktuell_;
 };
 
 }  // namespace vk::word::detail

@@ -41,12 +41,86 @@ pugi::xml_node Kern::MarkeEinfuegen(int sid, long position, const char* name, bo
     return m;
 }
 
+namespace {
+
+// Whether node a comes before node b in the document (preorder).
+bool Vorher(pugi::xml_node a, pugi::xml_node b) {
+    std::vector<pugi::xml_node_struct*> va, vb;  // ancestors, the node itself first
+    for (pugi::xml_node k = a; k; k = k.parent()) va.push_back(k.internal_object());
+    for (pugi::xml_node k = b; k; k = k.parent()) vb.push_back(k.internal_object());
+    auto ia = va.rbegin(), ib = vb.rbegin();
+    while (ia != va.rend() && ib != vb.rend() && *ia == *ib) ++ia, ++ib;
+    if (ia == va.rend()) return ib != vb.rend();  // a holds b
+    if (ib == vb.rend()) return false;            // b holds a
+    for (pugi::xml_node k(*ia); k; k = k.next_sibling())
+        if (k.internal_object() == *ib) return true;
+    return false;
+}
+
+}  // namespace
+
+void Kern::KommentarmarkenEingefuegt(int sid, bool vorherGueltig, std::initializer_list<pugi::xml_node> marken) {
+    Story& st = story(sid);
+    if (!vorherGueltig || !st.gueltig || st.cache.markenDoppelt) return;
+    StoryCache& c = st.cache;
+    struct Neu {
+        std::unordered_map<std::string, Marke>* karte;
+        std::string id;
+        Marke marke;
+    };
+    std::vector<Neu> neue;
+    for (pugi::xml_node m : marken) {
+        std::string_view name = m.name();
+        auto* karte = name == "w:commentRangeStart" ? &c.kommentarStart
+                      : name == "w:commentRangeEnd" ? &c.kommentarEnde
+                      : name == "w:commentReference" ? &c.kommentarReferenz : nullptr;
+        const std::string id = m.attribute("w:id").value();
+        // a second mark of an id: which one counts is a reading's to tell
+        if (!karte || karte->count(id)) return;
+        // its place: as a reading of its paragraph gives it (a mark between blocks is read again)
+        pugi::xml_node p = m.parent();
+        while (p && !Ist(p, "w:p") && !Ist(p, "w:tc") && !Ist(p, "w:tbl") && p != st.wurzel) p = p.parent();
+        if (!Ist(p, "w:p")) return;
+        auto bereich = c.bereiche.find(p.internal_object());
+        if (bereich == c.bereiche.end()) return;
+        bool letzterInZelle = false;
+        if (pugi::xml_node tc = p.parent(); Ist(tc, "w:tc")) {
+            pugi::xml_node letzter = LetztesElement(tc);
+            while (letzter && !Ist(letzter, "w:p") && !Ist(letzter, "w:tbl") && letzter != tc.child("w:tcPr"))
+                letzter = VorigesElement(letzter);
+            letzterInZelle = letzter == p;
+        }
+        const long position = MarkenStelle(p, letzterInZelle, bereich->second.first, m);
+        if (position < 0) return;
+        neue.push_back({karte, id, {position, m.internal_object(), 0}});
+    }
+    // Each new mark is numbered between the marks before and after it in the document.
+    for (Neu& neu : neue) {
+        long davor = 0, danach = -1;
+        for (const auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart,
+                                  &c.textmarkeEnde})
+            for (const auto& [id, m] : *karte) {
+                const bool vorher = m.position < neu.marke.position ||
+                                    (m.position == neu.marke.position &&
+                                     Vorher(pugi::xml_node(m.knoten), pugi::xml_node(neu.marke.knoten)));
+                if (vorher) davor = std::max(davor, m.folge);
+                else if (danach < 0 || m.folge < danach) danach = m.folge;
+            }
+        if (danach < 0) danach = davor + 2 * kFolgeSchritt;
+        if (danach - davor < 2) return;
+        neu.marke.folge = davor + (danach - davor) / 2;
+        (*neu.karte)[neu.id] = neu.marke;
+    }
+    st.markenGueltig = true;
+}
+
 pugi::xml_node Kern::KommentarKnoten(const std::string& id) {
-    if (knotenGeneration_ != Generation()) {
+    // Built again only when a comment came or went: edits of the text leave the comments part as it is.
+    if (knotenStand_ != kommentarBestand_) {
         kommentarKnoten_.clear();
         for (pugi::xml_node k : KommentarWurzel(false).children("w:comment"))
             kommentarKnoten_.emplace(k.attribute("w:id").value(), k.internal_object());  // first of an id wins
-        knotenGeneration_ = Generation();
+        knotenStand_ = kommentarBestand_;
     }
     auto it = kommentarKnoten_.find(id);
     return it == kommentarKnoten_.end() ? pugi::xml_node() : pugi::xml_node(it->second);
@@ -76,7 +150,8 @@ bool Kern::KommentarAnker(const std::string& id, int& sid, long& start, long& en
             return true;
         }
         if (i == 0) {  // not in the main text: look in the text boxes
-            for (pugi::xml_node a : Anker())
+            const std::vector<pugi::xml_node> anker = Anker();
+            for (pugi::xml_node a : anker)
                 if (pugi::xml_node t = a.select_node(".//w:txbxContent").node()) kandidaten.push_back(StoryVon(t));
         }
     }
@@ -112,17 +187,50 @@ std::vector<std::string> Kern::KommentarIds() {
 }
 
 void Kern::KommentarEntfernen(const std::string& id) {
+    KommentarLoesen(id);
+    Veraendert();
+}
+
+void Kern::KommentarLoesen(const std::string& id, int sid) {
     if (pugi::xml_node k = KommentarKnoten(id)) {
+        // its story goes with it: handles to it see it as deleted, and a comment added later in the
+        // same memory is a story of its own
+        if (auto it = storyIds_.find(k.internal_object()); it != storyIds_.end()) {
+            Story& s = stories_[static_cast<std::size_t>(it->second)];
+            s.gueltig = false;
+            s.wurzel = pugi::xml_node();
+            storyIds_.erase(it);
+        }
         k.parent().remove_child(k);
-        KommentareGeaendert();
+        if (kommentare_) kommentare_->geaendert = true;
+        // the lookup by id is built again: the node is gone (and its memory may hold a new one)
+        ++kommentarBestand_;
     }
     std::vector<pugi::xml_node> weg;
+    // The story's cached marks name the nodes of the comment's start and end (and its reference):
+    // when the cache is current and holds both, they are taken from there (those moved out with a
+    // removed table no longer live and stay where they are); otherwise the document is searched.
+    if (sid >= 0 && sid < static_cast<int>(stories_.size())) {
+        const Story& s = stories_[static_cast<std::size_t>(sid)];
+        const StoryCache& c = s.cache;
+        const auto start = c.kommentarStart.find(id), ende = c.kommentarEnde.find(id);
+        if (s.gueltig && s.markenGueltig && !s.kommentar && !c.markenDoppelt && start != c.kommentarStart.end() &&
+            ende != c.kommentarEnde.end()) {
+            for (pugi::xml_node n : {pugi::xml_node(start->second.knoten), pugi::xml_node(ende->second.knoten)})
+                if (Lebt(n)) weg.push_back(n);
+            if (const auto ref = c.kommentarReferenz.find(id); ref != c.kommentarReferenz.end())
+                if (pugi::xml_node n(ref->second.knoten); Lebt(n)) weg.push_back(n);
+            sid = -2;
+        }
+    }
     struct Sammler : pugi::xml_tree_walker {
         const std::string* id;
         std::vector<pugi::xml_node>* weg;
         bool for_each(pugi::xml_node& n) override {
-            std::string_view name = n.name();
-            if ((name == "w:commentRangeStart" || name == "w:commentRangeEnd" || name == "w:commentReference") &&
+            const char* name = n.name();  // most names fail at the third character
+            if (name[0] == 'w' && name[1] == ':' && name[2] == 'c' &&
+                (NameIst(name, "w:commentRangeStart") || NameIst(name, "w:commentRangeEnd") ||
+                 NameIst(name, "w:commentReference")) &&
                 *id == n.attribute("w:id").value())
                 weg->push_back(n);
             return true;
@@ -130,7 +238,7 @@ void Kern::KommentarEntfernen(const std::string& id) {
     } sammler;
     sammler.id = &id;
     sammler.weg = &weg;
-    dokumentXml().document_element().traverse(sammler);
+    if (sid != -2) dokumentXml().document_element().traverse(sammler);
     for (pugi::xml_node n : weg) {
         pugi::xml_node eltern = n.parent();
         eltern.remove_child(n);
@@ -142,7 +250,6 @@ void Kern::KommentarEntfernen(const std::string& id) {
         }
     }
     if (!weg.empty()) DokumentGeaendert();
-    Veraendert();
 }
 
 namespace {
@@ -156,23 +263,54 @@ bool VmlForm(pugi::xml_node n) {
 }
 }  // namespace
 
-std::vector<pugi::xml_node> Kern::Anker() {
-    std::vector<pugi::xml_node> aus;
+void Kern::FormEntfernt(pugi::xml_node weg) {
+    const bool aktuell = ankerGelesen_ == ankerStand_;
+    FormenVeraendert();
+    if (!aktuell) return;
+    std::erase_if(anker_, [&](pugi::xml_node a) {
+        for (pugi::xml_node k = a; k; k = k.parent())
+            if (k == weg) return true;
+        return false;
+    });
+    ankerGelesen_ = ankerStand_;
+}
+
+void Kern::FormHinzugefuegt(pugi::xml_node form) {
+    const bool aktuell = ankerGelesen_ == ankerStand_;
+    FormenVeraendert();
+    if (!aktuell) return;
+    // the anchors are in document order: the new one after every one before it
+    auto stelle = std::partition_point(anker_.begin(), anker_.end(), [&](pugi::xml_node a) { return Vorher(a, form); });
+    anker_.insert(stelle, form);
+    ankerGelesen_ = ankerStand_;
+}
+
+const std::vector<pugi::xml_node>& Kern::Anker() {
+    // One walk over the document serves every lookup until an edit that may add or remove a shape.
+    if (ankerGelesen_ == ankerStand_) {
+        if (ankerPruefen_) std::erase_if(anker_, [this](pugi::xml_node a) { return !Lebt(a); });
+        ankerPruefen_ = false;
+        return anker_;
+    }
     struct Sammler : pugi::xml_tree_walker {
         std::vector<pugi::xml_node>* aus;
         bool for_each(pugi::xml_node& n) override {
-            if (std::string_view(n.name()) != "wp:anchor" && !VmlForm(n)) return true;
-            for (pugi::xml_node v = n.parent(); v; v = v.parent()) {
-                std::string_view name = v.name();
-                if (name == "mc:Fallback" || name == "w:txbxContent") return true;
-            }
+            const char* name = n.name();  // most names fail at the first or second character
+            const bool form = (name[0] == 'w' && name[1] == 'p' && NameIst(name, "wp:anchor")) ||
+                              (name[0] == 'v' && name[1] == ':' && VmlForm(n));
+            if (!form) return true;
+            for (pugi::xml_node v = n.parent(); v; v = v.parent())
+                if (NameIst(v.name(), "mc:Fallback") || NameIst(v.name(), "w:txbxContent")) return true;
             aus->push_back(n);
             return true;
         }
     } sammler;
-    sammler.aus = &aus;
+    anker_.clear();
+    sammler.aus = &anker_;
     story(kHaupttext).wurzel.traverse(sammler);
-    return aus;
+    ankerGelesen_ = ankerStand_;
+    ankerPruefen_ = false;
+    return anker_;
 }
 
 }  // namespace vk::word::detail

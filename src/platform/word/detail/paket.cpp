@@ -1,14 +1,18 @@
 #include "platform/word/detail/paket.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <zip.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
+#include <algorithm>
 
 #include "common/fehler.h"
 #include "platform/word/detail/xml.h"
+#include "platform/word/detail/zip.h"
 
 namespace vk::word::detail {
 
@@ -18,13 +22,6 @@ namespace {
     throw LaufzeitFehler(fehlernummer::Dokumentfehler, pfad.filename().string() + ": " + was);
 }
 
-struct ZipArchiv {
-    zip_t* za = nullptr;
-    ~ZipArchiv() {
-        if (za) zip_discard(za);
-    }
-};
-
 std::string RelsName(const std::string& quellteil) {
     auto schnitt = quellteil.rfind('/');
     std::string ordner = schnitt == std::string::npos ? "" : quellteil.substr(0, schnitt + 1);
@@ -32,7 +29,43 @@ std::string RelsName(const std::string& quellteil) {
     return ordner + "_rels/" + datei + ".rels";
 }
 
+// The buffers of large parts, kept between packages: an invoice is opened, edited and closed again
+// and again by one process, and a buffer of megabytes that is given back to the system and taken
+// anew is faulted in page by page each time.
+constexpr std::size_t kGrosserPuffer = 256 * 1024;
+constexpr std::size_t kPufferVorrat = 2;
+
+std::vector<std::string>& Vorrat() {
+    static thread_local std::vector<std::string> vorrat;
+    return vorrat;
+}
+
+std::string PufferHolen(std::uint64_t groesse) {
+    auto& vorrat = Vorrat();
+    auto best = vorrat.end();
+    for (auto it = vorrat.begin(); it != vorrat.end(); ++it)
+        if (it->capacity() >= groesse && (best == vorrat.end() || it->capacity() < best->capacity())) best = it;
+    if (best == vorrat.end()) return {};
+    std::string puffer = std::move(*best);
+    vorrat.erase(best);
+    puffer.clear();
+    return puffer;
+}
+
 }  // namespace
+
+Teil::~Teil() {
+    xml.reset();  // the tree may point into the buffer
+    if (bytes.capacity() < kGrosserPuffer) return;
+    auto& vorrat = Vorrat();
+    if (vorrat.size() >= kPufferVorrat) {
+        auto kleinster = std::min_element(vorrat.begin(), vorrat.end(),
+                                          [](const std::string& a, const std::string& b) { return a.capacity() < b.capacity(); });
+        if (kleinster->capacity() >= bytes.capacity()) return;
+        vorrat.erase(kleinster);
+    }
+    vorrat.push_back(std::move(bytes));
+}
 
 Paket Paket::Lesen(const std::filesystem::path& pfad) {
     std::error_code ec;
@@ -40,62 +73,64 @@ Paket Paket::Lesen(const std::filesystem::path& pfad) {
         throw LaufzeitFehler(fehlernummer::DateiNichtGefunden, pfad.string() + ": Datei nicht gefunden");
     if (std::filesystem::is_directory(pfad, ec)) Dokumentfehler(pfad, "ist ein Ordner, keine Datei");
 
-    int fehler = 0;
-    ZipArchiv archiv;
-    archiv.za = zip_open(pfad.c_str(), ZIP_RDONLY, &fehler);
-    if (!archiv.za) {
-        if (fehler == ZIP_ER_NOZIP || fehler == ZIP_ER_INCONS)
-            Dokumentfehler(pfad, "kein Word-Dokument (keine gültige ZIP-Datei)");
-        zip_error_t ze;
-        zip_error_init_with_code(&ze, fehler);
-        std::string text = zip_error_strerror(&ze);
-        zip_error_fini(&ze);
-        Dokumentfehler(pfad, "kann nicht geöffnet werden (" + text + ")");
+    std::string bytes;
+    {
+        const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) Dokumentfehler(pfad, std::string("kann nicht geöffnet werden (") + std::strerror(errno) + ")");
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+        char puffer[1 << 16];
+        for (;;) {
+            const ssize_t n = ::read(fd, puffer, sizeof puffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                const int fehler = errno;
+                ::close(fd);
+                Dokumentfehler(pfad, std::string("kann nicht gelesen werden (") + std::strerror(fehler) + ")");
+            }
+            if (n == 0) break;
+            bytes.append(puffer, static_cast<std::size_t>(n));
+        }
+        ::close(fd);
     }
 
     Paket paket;
     paket.quelle_ = pfad;
-    zip_int64_t anzahl = zip_get_num_entries(archiv.za, 0);
-    if (anzahl < 0 || anzahl > kMaxTeile) Dokumentfehler(pfad, "unplausible Anzahl von Einträgen im Paket");
-    // The sizes the package claims are checked for every part before anything is unpacked, so a
-    // hostile file cannot make us allocate part after part up to the total limit.
-    std::vector<zip_stat_t> eintraege;
-    unsigned long long gesamt = 0;
-    for (zip_int64_t i = 0; i < anzahl; ++i) {
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(archiv.za, i, 0, &st) != 0) Dokumentfehler(pfad, "beschädigter Eintrag im Paket");
-        std::string name = (st.valid & ZIP_STAT_NAME) ? st.name : "";
-        if (name.empty() || name.back() == '/') continue;  // folders
-        if (!(st.valid & ZIP_STAT_SIZE)) Dokumentfehler(pfad, name + ": Größe unbekannt");
-        if (st.size > kMaxTeilGroesse)
-            Dokumentfehler(pfad, name + ": entpackt zu groß (" + std::to_string(st.size / (1024 * 1024)) +
-                                     " MB, höchstens 200 MB je Teil)");
-        gesamt += st.size;
-        if (gesamt > kMaxPaketGroesse) Dokumentfehler(pfad, "entpackt zu groß (mehr als 1 GB)");
-        eintraege.push_back(st);
-    }
-    for (const zip_stat_t& st : eintraege) {
-        const std::string name = st.name;
-        const zip_uint64_t i = st.index;
-        if (paket.Finden(name)) Dokumentfehler(pfad, name + ": doppelter Eintrag");
-
-        auto teil = std::make_unique<Teil>();
-        teil->name = name;
-        teil->bytes.resize(st.size);
-        zip_file_t* zf = zip_fopen_index(archiv.za, i, 0);
-        if (!zf) Dokumentfehler(pfad, name + ": kann nicht entpackt werden (" + zip_strerror(archiv.za) + ")");
-        zip_uint64_t gelesen = 0;
-        while (gelesen < st.size) {
-            zip_int64_t n = zip_fread(zf, teil->bytes.data() + gelesen, st.size - gelesen);
-            if (n <= 0) break;
-            gelesen += static_cast<zip_uint64_t>(n);
+    try {
+        const ZipLeser zip(std::move(bytes));
+        const auto& eintraege = zip.Eintraege();
+        if (eintraege.size() > static_cast<std::size_t>(kMaxTeile))
+            Dokumentfehler(pfad, "unplausible Anzahl von Einträgen im Paket");
+        // The sizes the package claims are checked for every part before anything is unpacked, so a
+        // hostile file cannot make us allocate part after part up to the total limit.
+        unsigned long long gesamt = 0;
+        for (const ZipEintrag& e : eintraege) {
+            if (e.name.empty() || e.name.back() == '/') continue;  // folders
+            if (e.groesse > kMaxTeilGroesse)
+                Dokumentfehler(pfad, e.name + ": entpackt zu groß (" + std::to_string(e.groesse / (1024 * 1024)) +
+                                         " MB, höchstens 200 MB je Teil)");
+            gesamt += e.groesse;
+            if (gesamt > kMaxPaketGroesse) Dokumentfehler(pfad, "entpackt zu groß (mehr als 1 GB)");
         }
-        char rest;
-        bool mehr = gelesen == st.size && zip_fread(zf, &rest, 1) > 0;
-        zip_fclose(zf);
-        if (gelesen != st.size || mehr) Dokumentfehler(pfad, name + ": beschädigte Daten im Paket");
-        paket.teile_.push_back(std::move(teil));
+        for (const ZipEintrag& e : eintraege) {
+            if (e.name.empty() || e.name.back() == '/') continue;
+            if (paket.Finden(e.name)) Dokumentfehler(pfad, e.name + ": doppelter Eintrag");
+            auto teil = std::make_unique<Teil>();
+            teil->name = e.name;
+            teil->bytes = PufferHolen(e.groesse);
+            zip.Entpacken(e, teil->bytes);
+            teil->roh = zip.Roh(e);
+            paket.teile_.push_back(std::move(teil));
+        }
+    } catch (const ZipFehler& f) {
+        switch (f.art) {
+        case ZipFehler::Art::KeinZip:
+            Dokumentfehler(pfad, "kein Word-Dokument (keine gültige ZIP-Datei)");
+        case ZipFehler::Art::NichtUnterstuetzt:
+            Dokumentfehler(pfad, f.eintrag + ": kann nicht entpackt werden (" + f.what() + ")");
+        default:
+            Dokumentfehler(pfad, f.eintrag + ": beschädigte Daten im Paket");
+        }
     }
 
     if (!paket.Finden("[Content_Types].xml"))
@@ -115,12 +150,18 @@ std::string Paket::Fehlerort() const { return quelle_.empty() ? std::string("Dok
 pugi::xml_document& Paket::Xml(Teil& teil) {
     if (!teil.xml) {
         auto doc = std::make_unique<pugi::xml_document>();
+        // A part read from a file is parsed in its own buffer (no copy of a large part): its bytes are
+        // kept packed in `roh` for writing it back unchanged, and unpacked again when it is no XML.
         pugi::xml_parse_result r =
-            doc->load_buffer(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8);
-        if (!r)
+            teil.roh.da ? doc->load_buffer_inplace(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8)
+                        : doc->load_buffer(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8);
+        if (!r) {
+            doc.reset();
+            if (teil.roh.da) ZipEntpacken(teil.roh, teil.name, teil.bytes);
             throw LaufzeitFehler(fehlernummer::Dokumentfehler,
                                  Fehlerort() + ": " + teil.name + ": kein gültiges XML (" + r.description() +
                                      " bei Byte " + std::to_string(r.offset) + ")");
+        }
         teil.friedhof = doc->append_child("vk-entfernt");
         teil.xml = std::move(doc);
     }
@@ -228,42 +269,32 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<voi
         throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler, ziel.string() + ": " + was);
     };
 
-    // Serialise changed parts first: nothing touches the disk before everything is ready.
-    std::vector<std::string> inhalte;
-    inhalte.reserve(teile_.size());
-    for (auto& t : teile_)
-        inhalte.push_back(t->geaendert && t->xml ? Serialisieren(*t->xml, t->friedhof) : std::string());
-
-    int fehler = 0;
-    zip_t* za = zip_open(temp.c_str(), ZIP_CREATE | ZIP_EXCL, &fehler);
-    if (!za) {
-        zip_error_t ze;
-        zip_error_init_with_code(&ze, fehler);
-        std::string text = zip_error_strerror(&ze);
-        zip_error_fini(&ze);
-        scheitern("kann nicht geschrieben werden (" + text + ")");
-    }
+    // Serialise changed parts first: nothing touches the disk before everything is ready. The others
+    // are copied as they were packed.
+    std::vector<std::string> inhalte(teile_.size());
+    std::vector<ZipRoh> gepackt(teile_.size());
+    std::vector<ZipTeil> eintraege;
+    eintraege.reserve(teile_.size());
     for (std::size_t i = 0; i < teile_.size(); ++i) {
-        const std::string& daten = teile_[i]->geaendert && teile_[i]->xml ? inhalte[i] : teile_[i]->bytes;
-        zip_source_t* quelle = zip_source_buffer(za, daten.data(), daten.size(), 0);
-        zip_int64_t index = quelle ? zip_file_add(za, teile_[i]->name.c_str(), quelle, ZIP_FL_ENC_UTF_8) : -1;
-        if (index >= 0) zip_set_file_compression(za, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1);  // fast
-        if (index < 0) {
-            if (quelle) zip_source_free(quelle);
-            std::string text = zip_strerror(za);
-            zip_discard(za);
-            scheitern("kann nicht geschrieben werden (" + text + ")");
+        Teil& t = *teile_[i];
+        if (t.geaendert && t.xml) {
+            inhalte[i] = Serialisieren(*t.xml, t.friedhof, t.bytes.size() + t.bytes.size() / 16);
+            eintraege.push_back({t.name, inhalte[i], nullptr, &gepackt[i]});
+        } else if (t.roh.da) {
+            eintraege.push_back({t.name, {}, &t.roh, nullptr});
+        } else {
+            eintraege.push_back({t.name, t.bytes, nullptr, &gepackt[i]});
         }
     }
-    if (zip_close(za) != 0) {
-        std::string text = zip_strerror(za);
-        zip_discard(za);
-        scheitern("kann nicht geschrieben werden (" + text + ")");
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(errno) + ")");
+    if (!ZipSchreiben(fd, eintraege)) {
+        const int fehler = errno;
+        ::close(fd);
+        scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(fehler) + ")");
     }
-    int fd = ::open(temp.c_str(), O_RDONLY);
-    if (fd < 0) scheitern("kann nicht geschrieben werden");
     bool synchron = ::fsync(fd) == 0;
-    ::close(fd);
+    synchron = ::close(fd) == 0 && synchron;
     if (!synchron) scheitern("kann nicht auf den Datenträger geschrieben werden");
     if (vorDemErsetzen) {
         try {
@@ -281,10 +312,9 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<voi
         ::close(dfd);
     }
     for (std::size_t i = 0; i < teile_.size(); ++i) {
-        if (teile_[i]->geaendert && teile_[i]->xml) {
-            teile_[i]->bytes = std::move(inhalte[i]);
-            teile_[i]->geaendert = false;
-        }
+        if (!gepackt[i].da) continue;
+        teile_[i]->roh = std::move(gepackt[i]);
+        teile_[i]->geaendert = false;
     }
     quelle_ = ziel;
 }

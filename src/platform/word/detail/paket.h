@@ -1,7 +1,7 @@
 // The .docx package: its parts read from and written to a zip file.
 //
-// Every part keeps its original bytes; a part parsed into an XML tree and changed is serialised
-// from the tree on save, every other part is written back byte for byte.
+// Every part keeps its data as packed in the file; a part parsed into an XML tree and changed is
+// serialised from the tree on save, every other part is written back byte for byte (and as packed).
 #pragma once
 
 #include <filesystem>
@@ -12,6 +12,8 @@
 
 #include <pugixml.hpp>
 
+#include "platform/word/detail/zip.h"
+
 namespace vk::word::detail {
 
 // Limits that keep a damaged or hostile file from exhausting memory.
@@ -21,10 +23,19 @@ inline constexpr long long kMaxTeile = 20000;
 
 struct Teil {
     std::string name;   // zip entry name, e.g. "word/document.xml"
-    std::string bytes;  // original bytes
+    // The unpacked bytes; once the part is parsed, the buffer its tree was parsed in (in place: its
+    // text no longer reads as the part). The part as read or last saved is `roh`.
+    std::string bytes;
+    ZipRoh roh;  // packed, as in the file it came from or was last saved to
     std::unique_ptr<pugi::xml_document> xml;  // parsed tree, when parsed
     pugi::xml_node friedhof;                  // holder of removed nodes (not written)
     bool geaendert = false;
+
+    Teil() = default;
+    Teil(const Teil&) = delete;
+    Teil& operator=(const Teil&) = delete;
+    // The buffer of a large part is kept for the next package read (see paket.cpp).
+    ~Teil();
 };
 
 class Paket {

@@ -1,6 +1,7 @@
 #include "platform/word/detail/story.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "platform/word/detail/utf.h"
@@ -31,29 +32,34 @@ void StoryCache::Leeren() {
     textmarkeEnde.clear();
     textmarkeId.clear();
     textmarkenNamen.clear();
+    markenDoppelt = false;
 }
 
 namespace {
 
 class Leser {
 public:
-    explicit Leser(StoryCache& c) : c_(c) {}
+    explicit Leser(StoryCache& c, long basis = 0) : c_(c), basis_(basis) {}
 
     void Block(pugi::xml_node eltern, pugi::xml_node letzterAbsatzInZelle) {
-        for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
-            if (!IstElement(k)) continue;
-            std::string_view n = k.name();
-            if (n == "w:p") {
-                Absatz(k, k == letzterAbsatzInZelle);
-            } else if (n == "w:tbl") {
-                Tabelle(k);
-            } else if (n == "w:sdt") {
-                Block(k.child("w:sdtContent"), letzterAbsatzInZelle);
-            } else if (n == "w:customXml" || n == "w:ins" || n == "w:moveTo") {
-                Block(k, letzterAbsatzInZelle);
-            } else {
-                Marken(k);
-            }
+        for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) Blockelement(k, letzterAbsatzInZelle);
+    }
+
+    void AbsatzLesen(pugi::xml_node p, bool letzterInZelle) { Absatz(p, letzterInZelle); }
+
+    void Blockelement(pugi::xml_node k, pugi::xml_node letzterAbsatzInZelle) {
+        if (!IstElement(k)) return;
+        const char* n = k.name();
+        if (NameIst(n, "w:p")) {
+            Absatz(k, k == letzterAbsatzInZelle);
+        } else if (NameIst(n, "w:tbl")) {
+            Tabelle(k);
+        } else if (NameIst(n, "w:sdt")) {
+            Block(k.child("w:sdtContent"), letzterAbsatzInZelle);
+        } else if (NameIst(n, "w:customXml") || NameIst(n, "w:ins") || NameIst(n, "w:moveTo")) {
+            Block(k, letzterAbsatzInZelle);
+        } else {
+            Marken(k);
         }
     }
 
@@ -68,21 +74,31 @@ private:
         c_.stuecke.push_back(s);
         c_.text.append(zeichen);
     }
-    long pos() const { return static_cast<long>(c_.text.size()); }
+    long pos() const { return basis_ + static_cast<long>(c_.text.size()); }
+
+    void Merken(std::unordered_map<std::string, Marke>& karte, const std::string& schluessel, pugi::xml_node k) {
+        folge_ += kFolgeSchritt;
+        auto [it, neu] = karte.insert_or_assign(schluessel, Marke{pos(), k.internal_object(), folge_});
+        (void)it;
+        if (!neu) c_.markenDoppelt = true;
+    }
 
     void Marken(pugi::xml_node k) {
-        std::string_view n = k.name();
+        const char* n = k.name();
+        // every mark this reads is named w:comment... or w:bookmark...
+        if (std::strncmp(n, "w:comment", 9) != 0 && std::strncmp(n, "w:bookmark", 10) != 0) [[likely]]
+            return;
         std::string id = k.attribute("w:id").value();
-        if (n == "w:commentRangeStart") c_.kommentarStart[id] = {pos(), k.internal_object(), ++folge_};
-        else if (n == "w:commentRangeEnd") c_.kommentarEnde[id] = {pos(), k.internal_object(), ++folge_};
-        else if (n == "w:commentReference") c_.kommentarReferenz[id] = {pos(), k.internal_object(), ++folge_};
-        else if (n == "w:bookmarkStart") {
+        if (NameIst(n, "w:commentRangeStart")) Merken(c_.kommentarStart, id, k);
+        else if (NameIst(n, "w:commentRangeEnd")) Merken(c_.kommentarEnde, id, k);
+        else if (NameIst(n, "w:commentReference")) Merken(c_.kommentarReferenz, id, k);
+        else if (NameIst(n, "w:bookmarkStart")) {
             std::string name = k.attribute("w:name").value();
             if (!c_.textmarkeStart.count(name)) c_.textmarkenNamen.push_back(name);
-            c_.textmarkeStart[name] = {pos(), k.internal_object(), ++folge_};
+            Merken(c_.textmarkeStart, name, k);
             c_.textmarkeId[name] = id;
-        } else if (n == "w:bookmarkEnd") {
-            c_.textmarkeEnde[id] = {pos(), k.internal_object(), ++folge_};
+        } else if (NameIst(n, "w:bookmarkEnd")) {
+            Merken(c_.textmarkeEnde, id, k);
         }
     }
 
@@ -97,15 +113,15 @@ private:
     void Inline(pugi::xml_node eltern, pugi::xml_node p) {
         for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
             if (!IstElement(k)) continue;
-            std::string_view n = k.name();
-            if (n == "w:r") {
+            const char* n = k.name();
+            if (NameIst(n, "w:r")) {
                 Lauf(k, p);
-            } else if (n == "w:hyperlink" || n == "w:smartTag" || n == "w:ins" || n == "w:customXml" ||
-                       n == "w:fldSimple" || n == "w:moveTo" || n == "w:dir" || n == "w:bdo") {
+            } else if (NameIst(n, "w:hyperlink") || NameIst(n, "w:smartTag") || NameIst(n, "w:ins") || NameIst(n, "w:customXml") ||
+                       NameIst(n, "w:fldSimple") || NameIst(n, "w:moveTo") || NameIst(n, "w:dir") || NameIst(n, "w:bdo")) {
                 Inline(k, p);
-            } else if (n == "w:sdt") {
+            } else if (NameIst(n, "w:sdt")) {
                 Inline(k.child("w:sdtContent"), p);
-            } else if (n == "w:pPr" || n == "w:del" || n == "w:moveFrom") {
+            } else if (NameIst(n, "w:pPr") || NameIst(n, "w:del") || NameIst(n, "w:moveFrom")) {
                 continue;
             } else {
                 Marken(k);
@@ -116,31 +132,31 @@ private:
     void Lauf(pugi::xml_node r, pugi::xml_node p) {
         for (pugi::xml_node k = r.first_child(); k; k = k.next_sibling()) {
             if (!IstElement(k)) continue;
-            std::string_view n = k.name();
-            if (n == "w:t") {
+            const char* n = k.name();
+            if (NameIst(n, "w:t")) {
                 // decoded straight into the stream: no copies of the text on the way
                 const long start = pos();
                 for (pugi::xml_node d = k.first_child(); d; d = d.next_sibling())
                     if (d.type() == pugi::node_pcdata || d.type() == pugi::node_cdata) U32Anhaengen(c_.text, d.value());
                 if (pos() > start) c_.stuecke.push_back(Stueck{start, pos() - start, StueckArt::Text, k.internal_object(), p.internal_object()});
-            } else if (n == "w:tab" || n == "w:ptab") {
+            } else if (NameIst(n, "w:tab") || NameIst(n, "w:ptab")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\t");
-            } else if (n == "w:br") {
+            } else if (NameIst(n, "w:br")) {
                 std::string_view typ = k.attribute("w:type").value();
                 Neu(StueckArt::Zeichen, 1, k, p, typ == "page" || typ == "column" ? U"\f" : U"\v");
-            } else if (n == "w:cr") {
+            } else if (NameIst(n, "w:cr")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\v");
-            } else if (n == "w:noBreakHyphen") {
+            } else if (NameIst(n, "w:noBreakHyphen")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\x1e");
-            } else if (n == "w:softHyphen") {
+            } else if (NameIst(n, "w:softHyphen")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\x1f");
-            } else if (n == "w:sym") {
+            } else if (NameIst(n, "w:sym")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"(");
-            } else if (n == "w:footnoteReference" || n == "w:endnoteReference") {
+            } else if (NameIst(n, "w:footnoteReference") || NameIst(n, "w:endnoteReference")) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\x02");
-            } else if (n == "w:object" || (n == "w:drawing" && k.child("wp:inline"))) {
+            } else if (NameIst(n, "w:object") || (NameIst(n, "w:drawing") && k.child("wp:inline"))) {
                 Neu(StueckArt::Zeichen, 1, k, p, U"\x01");
-            } else if (n == "w:commentReference") {
+            } else if (NameIst(n, "w:commentReference")) {
                 Marken(k);
             }
         }
@@ -182,18 +198,49 @@ private:
     }
 
     StoryCache& c_;
+    long basis_ = 0;
     int tiefe_ = 0;
     long folge_ = 0;
 };
 
 }  // namespace
 
-void StoryLesen(pugi::xml_node wurzel, StoryCache& cache) {
+void StoryLesen(pugi::xml_node wurzel, StoryCache& cache, std::size_t xmlGroesse) {
     // A story is read again after most edits, at about its old size: the memory of the last read
     // is used again instead of being freed and allocated anew.
     cache.Leeren();
+    // On a first reading the lists are reserved from the part's size, above what WordprocessingML
+    // needs (about one character per 20 bytes, one piece per 100, one extent per 70), so they are
+    // not copied again and again as they grow: reserved pages that stay unused are never touched.
+    if (xmlGroesse > 0) {
+        cache.text.reserve(xmlGroesse / 12);
+        cache.stuecke.reserve(xmlGroesse / 48);
+        cache.bereiche.reserve(xmlGroesse / 32);
+        cache.absaetze.reserve(xmlGroesse / 64);
+        cache.zellen.reserve(xmlGroesse / 64);
+    }
     Leser leser(cache);
     leser.Block(wurzel, pugi::xml_node());
+}
+
+void BloeckeLesen(pugi::xml_node erster, pugi::xml_node letzter, long basis, StoryCache& teil) {
+    teil.Leeren();
+    Leser leser(teil, basis);
+    for (pugi::xml_node k = erster; k; k = k.next_sibling()) {
+        leser.Blockelement(k, pugi::xml_node());
+        if (k == letzter) break;
+    }
+}
+
+long MarkenStelle(pugi::xml_node p, bool letzterInZelle, long basis, pugi::xml_node marke) {
+    StoryCache teil;
+    Leser leser(teil, basis);
+    leser.AbsatzLesen(p, letzterInZelle);
+    for (const auto* karte : {&teil.kommentarStart, &teil.kommentarEnde, &teil.kommentarReferenz, &teil.textmarkeStart,
+                              &teil.textmarkeEnde})
+        for (const auto& [id, m] : *karte)
+            if (m.knoten == marke.internal_object()) return m.position;
+    return -1;
 }
 
 }  // namespace vk::word::detail

@@ -36,6 +36,10 @@ struct Marke {
     long folge = 0;  // order of the marks in the XML
 };
 
+// Marks are numbered in reading order with gaps of this size, so a mark inserted later can take a
+// number between its neighbours without renumbering the others.
+inline constexpr long kFolgeSchritt = 1L << 20;
+
 struct StoryCache {
     std::u32string text;
     std::vector<Stueck> stuecke;  // only pieces with length > 0, in order
@@ -49,6 +53,9 @@ struct StoryCache {
     std::unordered_map<std::string, Marke> textmarkeEnde;   // by id
     std::unordered_map<std::string, std::string> textmarkeId;  // name -> id
     std::vector<std::string> textmarkenNamen;                 // in order
+    // A key met twice while reading (two marks of one comment id or bookmark name): the maps then
+    // hold the last of them, and a mark removed in place could leave the other one unseen.
+    bool markenDoppelt = false;
 
     // Index of the piece holding the character at position, or stuecke.size() at/after the end.
     std::size_t Finde(long position) const;
@@ -57,7 +64,16 @@ struct StoryCache {
     void Leeren();
 };
 
-// Builds the stream of a story root (w:body, w:txbxContent or w:comment).
-void StoryLesen(pugi::xml_node wurzel, StoryCache& cache);
+// Builds the stream of a story root (w:body, w:txbxContent or w:comment). xmlGroesse: the size of the
+// part it is read from, when it is the whole of it, to reserve the lists at once.
+void StoryLesen(pugi::xml_node wurzel, StoryCache& cache, std::size_t xmlGroesse = 0);
+
+// Reads the sibling blocks erster ... letzter of a story root as if the stream so far had `basis`
+// characters (for splicing blocks inserted there into a cached stream); `teil` is emptied first.
+void BloeckeLesen(pugi::xml_node erster, pugi::xml_node letzter, long basis, StoryCache& teil);
+
+// The position a reading gives the mark inside paragraph p, which starts at `basis` (letzterInZelle:
+// p is its cell's last paragraph, read without a mark of its own); -1 when the mark is not read there.
+long MarkenStelle(pugi::xml_node p, bool letzterInZelle, long basis, pugi::xml_node marke);
 
 }  // namespace vk::word::detail

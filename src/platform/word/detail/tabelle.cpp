@@ -80,6 +80,7 @@ std::string Kern::VorlageNeuerTabellen() {
 }
 
 pugi::xml_node Kern::TabelleEinfuegen(int sid, long position, long zeilen, long spalten) {
+    AnkerBleiben anker(*this);  // an empty table, a paragraph split or added: no shape comes or goes
     if (zeilen < 1 || spalten < 1 || zeilen > 32767 || spalten > 63)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Unzulässige Zeilen- oder Spaltenzahl");
     const StoryCache* c = &cache(sid);
@@ -94,12 +95,16 @@ pugi::xml_node Kern::TabelleEinfuegen(int sid, long position, long zeilen, long 
     if (Ist(p.parent(), "w:tc") && LetztesElement(p.parent()) == p) markePos = pe - 2;  // cell mark
     long einfuegestelle = position;
     pugi::xml_node vor;  // the table goes before this block
+    bool vorNeu = false;  // vor is a paragraph made for it
     if (position <= ps) {
         vor = p;
         einfuegestelle = ps;
     } else if (position >= markePos) {
         vor = NaechstesElement(p);
-        if (!vor) vor = p.parent().append_child("w:p");
+        if (!vor) {
+            vor = p.parent().append_child("w:p");
+            vorNeu = true;
+        }
         einfuegestelle = pe;
     } else {
         // split the paragraph at the place: its first part becomes a paragraph of its own
@@ -137,23 +142,154 @@ pugi::xml_node Kern::TabelleEinfuegen(int sid, long position, long zeilen, long 
             tc.append_child("w:p");
         }
     }
+    const pugi::xml_node davor = VorigesElement(tbl);
     Trennen(tbl);
     StoryGeaendert(sid);
-    Veraendert(sid);
-    long n = cache(sid).Laenge() - laengeVorher;
+    // What went in: the table, a paragraph that Trennen put before or after it, and a paragraph made
+    // as the place to insert before.
+    pugi::xml_node erster = VorigesElement(tbl) != davor ? VorigesElement(tbl) : tbl;
+    pugi::xml_node letzter = vorNeu ? vor : NaechstesElement(tbl) != vor ? NaechstesElement(tbl) : tbl;
+    long n = 0;
+    if (!BloeckeEingefuegt(sid, erster, letzter, vorNeu ? pugi::xml_node() : vor, einfuegestelle, n)) {
+        Veraendert(sid);
+        n = cache(sid).Laenge() - laengeVorher;
+    }
     Eingefuegt(sid, einfuegestelle, n, nullptr);
     return tbl;
 }
 
+namespace {
+
+// Index of the first entry of an ordered list of nodes (paragraphs, cells, tables) whose extent
+// starts at or after position.
+std::size_t ErstesAb(const std::vector<pugi::xml_node_struct*>& liste, const KnotenBereiche& bereiche, long position) {
+    auto it = std::partition_point(liste.begin(), liste.end(),
+                                   [&](pugi::xml_node_struct* k) { return bereiche.at(k).first < position; });
+    return static_cast<std::size_t>(it - liste.begin());
+}
+
+bool HatMarken(const StoryCache& c) {
+    return !c.kommentarStart.empty() || !c.kommentarEnde.empty() || !c.kommentarReferenz.empty() ||
+           !c.textmarkeStart.empty() || !c.textmarkeEnde.empty();
+}
+
+bool Innerhalb(pugi::xml_node_struct* knoten, pugi::xml_node vorfahr) {
+    for (pugi::xml_node k(knoten); k; k = k.parent())
+        if (k == vorfahr) return true;
+    return false;
+}
+
+}  // namespace
+
+bool Kern::BloeckeEingefuegt(int sid, pugi::xml_node erster, pugi::xml_node letzter, pugi::xml_node vor, long position,
+                             long& n) {
+    // A table inserted among the blocks of the story root costs a reading of its own few rows instead
+    // of the whole story's. Inside a cell, a content control or a revision the place of the new
+    // blocks is left to a fresh reading, and so are new blocks that carry marks.
+    Story& st = stories_[static_cast<std::size_t>(sid)];
+    if (!st.gueltig || erster.parent() != st.wurzel || letzter.parent() != st.wurzel) return false;
+    StoryCache teil;
+    BloeckeLesen(erster, letzter, position, teil);
+    if (HatMarken(teil)) return false;
+    Veraendert(sid);  // other stories sharing the tree, and everything keyed by generation
+    st.gueltig = true;
+    StoryCache& c = st.cache;
+    n = teil.Laenge();
+    const std::size_t absatz = ErstesAb(c.absaetze, c.bereiche, position);
+    const std::size_t zelle = ErstesAb(c.zellen, c.bereiche, position);
+    const std::size_t tabelle = ErstesAb(c.tabellen, c.bereiche, position);
+    auto stueck = std::lower_bound(c.stuecke.begin(), c.stuecke.end(), position,
+                                   [](const Stueck& s, long p) { return s.start < p; });
+    for (auto it = stueck; it != c.stuecke.end(); ++it) it->start += n;
+    c.stuecke.insert(stueck, teil.stuecke.begin(), teil.stuecke.end());
+    c.text.insert(static_cast<std::size_t>(position), teil.text);
+    // Everything from the place on follows the new blocks (nothing at the story root encloses it).
+    c.bereiche.Verschieben(position, [position, n](KnotenBereiche::Bereich& bereich) {
+        if (bereich.first >= position) bereich.first += n;
+        if (bereich.second > position) bereich.second += n;
+    });
+    for (const auto& [knoten, bereich] : teil.bereiche) c.bereiche.Anhaengen(knoten, bereich);
+    c.absaetze.insert(c.absaetze.begin() + static_cast<std::ptrdiff_t>(absatz), teil.absaetze.begin(), teil.absaetze.end());
+    c.zellen.insert(c.zellen.begin() + static_cast<std::ptrdiff_t>(zelle), teil.zellen.begin(), teil.zellen.end());
+    c.tabellen.insert(c.tabellen.begin() + static_cast<std::ptrdiff_t>(tabelle), teil.tabellen.begin(), teil.tabellen.end());
+    // Marks after the place move on; those at it only when they lie in the block the new ones went before.
+    for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
+        for (auto& [id, m] : *karte)
+            if (m.position > position || (m.position == position && vor && Innerhalb(m.knoten, vor))) m.position += n;
+    return true;
+}
+
+bool Kern::TabelleAusStrom(int sid, pugi::xml_node tbl, long ts, long te, const std::vector<std::string>& ids) {
+    Story& st = stories_[static_cast<std::size_t>(sid)];
+    if (!st.gueltig || st.cache.markenDoppelt) return false;
+    Veraendert(sid);
+    st.gueltig = true;
+    StoryCache& c = st.cache;
+    const long d = te - ts;
+    auto von = std::lower_bound(c.stuecke.begin(), c.stuecke.end(), ts, [](const Stueck& s, long p) { return s.start < p; });
+    auto bis = std::lower_bound(von, c.stuecke.end(), te, [](const Stueck& s, long p) { return s.start < p; });
+    for (auto it = bis; it != c.stuecke.end(); ++it) it->start -= d;
+    c.stuecke.erase(von, bis);
+    c.text.erase(static_cast<std::size_t>(ts), static_cast<std::size_t>(d));
+    auto ausschneiden = [&](std::vector<pugi::xml_node_struct*>& liste) {
+        const std::size_t a = ErstesAb(liste, c.bereiche, ts), b = ErstesAb(liste, c.bereiche, te);
+        liste.erase(liste.begin() + static_cast<std::ptrdiff_t>(a), liste.begin() + static_cast<std::ptrdiff_t>(b));
+    };
+    ausschneiden(c.absaetze);
+    ausschneiden(c.zellen);
+    ausschneiden(c.tabellen);
+    // the entries of the table's own nodes go; what followed moves back
+    c.bereiche.EntfernenIn(ts, te);
+    c.bereiche.Verschieben(te, [te, d](KnotenBereiche::Bereich& bereich) {
+        if (bereich.first >= te) bereich.first -= d;
+        if (bereich.second >= te) bereich.second -= d;
+    });
+    if (!st.markenGueltig) return true;  // the marks are read again anyway
+    // Marks of the comments removed with the table may have stood outside it; their nodes are gone.
+    for (const std::string& id : ids) {
+        c.kommentarStart.erase(id);
+        c.kommentarEnde.erase(id);
+        c.kommentarReferenz.erase(id);
+    }
+    std::vector<std::string> weg;
+    auto schneiden = [&](std::unordered_map<std::string, Marke>& karte, bool textmarke) {
+        for (auto it = karte.begin(); it != karte.end();) {
+            Marke& m = it->second;
+            const bool drin = (m.position > ts && m.position < te) ||
+                              ((m.position == ts || m.position == te) && Innerhalb(m.knoten, tbl));
+            if (drin) {
+                if (textmarke) weg.push_back(it->first);
+                it = karte.erase(it);
+                continue;
+            }
+            if (m.position >= te) m.position -= d;
+            ++it;
+        }
+    };
+    schneiden(c.kommentarStart, false);
+    schneiden(c.kommentarEnde, false);
+    schneiden(c.kommentarReferenz, false);
+    schneiden(c.textmarkeEnde, false);
+    schneiden(c.textmarkeStart, true);
+    for (const std::string& name : weg) {
+        c.textmarkeId.erase(name);
+        std::erase(c.textmarkenNamen, name);
+    }
+    return true;
+}
+
 void Kern::TabelleLoeschen(pugi::xml_node tbl) {
     Pruefen(tbl);
+    AnkerBleiben anker(*this);  // shapes in the table are moved out with it, none is freed
     int sid = StoryEines(tbl);
     const StoryCache& c = cache(sid);
     auto [ts, te] = c.bereiche.at(tbl.internal_object());
-    long laengeVorher = c.Laenge();
     pugi::xml_node eltern = tbl.parent();
+    const bool imStamm = eltern == story(sid).wurzel;
     pugi::xml_node davor = VorigesElement(tbl), danach = NaechstesElement(tbl);
-    Entfernen(tbl);
+    // (the stories of comments removed with it go with them: KommentarLoesen)
+    const std::vector<std::string> ids = Herausnehmen(tbl);
+    bool inPlatz = imStamm && TabelleAusStrom(sid, tbl, ts, te, ids);
     long ersatz = 0;
     bool irgendeinAbsatz = false;
     for (pugi::xml_node k = ErstesElement(eltern); k; k = NaechstesElement(k))
@@ -161,13 +297,13 @@ void Kern::TabelleLoeschen(pugi::xml_node tbl) {
     bool luecke = (Ist(davor, "w:tbl") && Ist(danach, "w:tbl")) || !irgendeinAbsatz ||
                   (Ist(eltern, "w:tc") && !Ist(LetztesElement(eltern), "w:p"));
     if (luecke) {
-        if (danach) eltern.insert_child_before("w:p", danach);
-        else eltern.append_child("w:p");
+        pugi::xml_node neu = danach ? eltern.insert_child_before("w:p", danach) : eltern.append_child("w:p");
         ersatz = 1;
+        long n = 0;
+        if (inPlatz) inPlatz = BloeckeEingefuegt(sid, neu, neu, danach, ts, n);
     }
     DokumentGeaendert();
-    Veraendert();
-    (void)laengeVorher;
+    if (!inPlatz) Veraendert();
     Ersetzt(sid, ts, te, ersatz, nullptr);
 }
 

@@ -135,6 +135,7 @@ void Kern::LaufTrennen(int sid, long position) {
 
 long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const Bereich* ausser) {
     if (text.empty()) return 0;
+    AnkerBleiben anker(*this);  // runs and paragraphs added or split (nodes moved, never freed)
     const StoryCache& c = cache(sid);
     position = std::clamp(position, 0L, c.Laenge());
     // nothing goes after the story's last paragraph mark: the text ends up before it
@@ -266,11 +267,11 @@ void Kern::AbsatzGeteilt(int sid, long position, pugi::xml_node q, pugi::xml_nod
     for (auto nach = it; nach != c.stuecke.end(); ++nach) nach->start += 1;
     c.stuecke.insert(it, Stueck{position, 1, StueckArt::Absatzende, q.internal_object(), q.internal_object()});
     c.text.insert(static_cast<std::size_t>(position), 1, U'\r');
-    for (auto& [knoten, bereich] : c.bereiche) {
+    c.bereiche.Verschieben(position + 1, [position](KnotenBereiche::Bereich& bereich) {
         if (bereich.first > position) bereich.first += 1;
         if (bereich.second > position) bereich.second += 1;
-    }
-    c.bereiche[p.internal_object()].first = position + 1;
+    });
+    c.bereiche.AnfangSetzen(p.internal_object(), position + 1);
     c.bereiche[q.internal_object()] = {ps, position + 1};
     c.absaetze.insert(platz, q.internal_object());
     // marks at the place stay before the new mark when they went into q with the text before it
@@ -306,10 +307,10 @@ void Kern::StreamNachfuehren(int sid, long position, const std::vector<Stueck>& 
     for (std::size_t i = index; i < c.stuecke.size(); ++i) c.stuecke[i].start += n;
     c.stuecke.insert(c.stuecke.begin() + static_cast<std::ptrdiff_t>(index), neu.begin(), neu.end());
     c.text.insert(static_cast<std::size_t>(position), neuText);
-    for (auto& [knoten, bereich] : c.bereiche) {
+    c.bereiche.Verschieben(position + 1, [position, n](KnotenBereiche::Bereich& bereich) {
         if (bereich.first > position) bereich.first += n;
         if (bereich.second > position) bereich.second += n;
-    }
+    });
     // marks at the place stay before the new text unless they follow it in the XML
     std::vector<pugi::xml_node_struct*> danach;
     for (pugi::xml_node k = letzterLauf.next_sibling(); k; k = k.next_sibling()) {
@@ -338,6 +339,10 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
     b = std::clamp(b, 0L, laenge);
     if (b == laenge && !c->stuecke.empty() && c->stuecke.back().art == StueckArt::Absatzende) b = laenge - 1;
     if (a >= b) return;
+    // What is freed below holds no floating shape: characters (w:t, w:tab, ...), runs and
+    // paragraphs left without content, so the anchors stay, except when an embedded object goes
+    // (it may carry a positioned picture); whole tables are moved out, not freed.
+    AnkerBleiben anker(*this);
     LaufTrennen(sid, a);
     LaufTrennen(sid, b);
     c = &cache(sid);
@@ -371,6 +376,7 @@ void Kern::Loeschen(int sid, long a, long b, const Bereich* ausser) {
         }
         if (s.art == StueckArt::Text || s.art == StueckArt::Zeichen) knoten.push_back(n);
         else if (s.art == StueckArt::Absatzende) absaetze.push_back(n);
+        if (NameIst(n.name(), "w:object")) anker.Aufheben();
     }
     for (pugi::xml_node n : knoten) {
         pugi::xml_node lauf = n.parent();
@@ -429,10 +435,10 @@ void Kern::StromKuerzen(int sid, long a, long b, std::size_t erstes, std::size_t
                     c.stuecke.begin() + static_cast<std::ptrdiff_t>(hinter));
     for (std::size_t i = erstes; i < c.stuecke.size(); ++i) c.stuecke[i].start -= d;
     c.text.erase(static_cast<std::size_t>(a), static_cast<std::size_t>(d));
-    for (auto& [knoten, bereich] : c.bereiche) {
+    c.bereiche.Verschieben(a + 1, [&abbilden](KnotenBereiche::Bereich& bereich) {
         abbilden(bereich.first);
         abbilden(bereich.second);
-    }
+    });
     for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
         for (auto& [id, m] : *karte) abbilden(m.position);
 }
@@ -459,33 +465,48 @@ std::vector<pugi::xml_node> Kern::LaeufeIn(int sid, long a, long b, std::vector<
 std::vector<pugi::xml_node> Kern::AbsaetzeIn(int sid, long a, long b) {
     const StoryCache& c = cache(sid);
     std::vector<pugi::xml_node> aus;
-    for (auto* p : c.absaetze) {
+    // Paragraphs do not nest, so in reading order their extents start and end in rising order: the
+    // first one that ends after a is found by halving, and those after it are taken while they start
+    // before b.
+    auto ende = [&](pugi::xml_node_struct* p) {
         auto it = c.bereiche.find(p);
-        if (it == c.bereiche.end()) continue;
-        auto [ps, pe] = it->second;
+        return it == c.bereiche.end() ? std::pair<long, long>(-1, -1) : it->second;
+    };
+    auto erster = std::partition_point(c.absaetze.begin(), c.absaetze.end(),
+                                       [&](pugi::xml_node_struct* p) { return ende(p).second <= a; });
+    for (auto it = erster; it != c.absaetze.end(); ++it) {
+        auto [ps, pe] = ende(*it);
+        if (ps < 0) continue;
+        if (a == b ? ps > a : ps >= b) break;
         bool trifft = a == b ? (ps <= a && a < pe) : (ps < b && a < pe);
-        if (trifft) aus.emplace_back(p);
+        if (trifft) aus.emplace_back(*it);
     }
     if (aus.empty() && !c.absaetze.empty() && a >= c.Laenge()) aus.emplace_back(c.absaetze.back());
     return aus;
 }
 
 void Kern::Entfernen(pugi::xml_node knoten) {
+    Herausnehmen(knoten);
+    Veraendert();
+}
+
+std::vector<std::string> Kern::Herausnehmen(pugi::xml_node knoten) {
     std::vector<std::string> ids;
     struct Sammler : pugi::xml_tree_walker {
         std::vector<std::string>* ids;
         bool for_each(pugi::xml_node& n) override {
-            if (std::string_view(n.name()) == "w:commentReference") ids->push_back(n.attribute("w:id").value());
+            if (NameIst(n.name(), "w:commentReference")) ids->push_back(n.attribute("w:id").value());
             return true;
         }
     } sammler;
     sammler.ids = &ids;
     knoten.traverse(sammler);
+    const int sid = ids.empty() ? -1 : StoryEines(knoten);
     Teil* teil = dokument_;
     teil->friedhof.append_move(knoten);
-    for (const auto& id : ids) KommentarEntfernen(id);
+    for (const auto& id : ids) KommentarLoesen(id, sid);
     DokumentGeaendert();
-    Veraendert();
+    return ids;
 }
 
 }  // namespace vk::word::detail

@@ -142,13 +142,14 @@ struct StringWriter : pugi::xml_writer {
 };
 }  // namespace
 
-std::string Serialisieren(const pugi::xml_document& doc, pugi::xml_node auszulassen) {
+std::string Serialisieren(const pugi::xml_document& doc, pugi::xml_node auszulassen, std::size_t groesse) {
     StringWriter w;
+    w.text.reserve(groesse);
     for (pugi::xml_node k = doc.first_child(); k; k = k.next_sibling()) {
         if (k == auszulassen) continue;
         k.print(w, "", pugi::format_raw, pugi::encoding_utf8);
     }
-    return w.text;
+    return std::move(w.text);  // a member: returned by copy unless moved
 }
 
 }  // namespace vk::word::detail

@@ -12,9 +12,13 @@ namespace vk::word::detail {
 // Parse flags that keep whitespace-only text (a w:t holding " ") and everything else of a part.
 inline constexpr unsigned int kParseFlags = pugi::parse_full | pugi::parse_ws_pcdata;
 
-inline bool Ist(pugi::xml_node n, const char* name) {
-    return n.type() == pugi::node_element && std::string_view(n.name()) == name;
+// Names are compared without measuring them first: most comparisons fail at the third character.
+inline bool NameIst(const char* n, const char* name) {
+    while (*name && *n == *name) ++n, ++name;
+    return *n == *name;
 }
+
+inline bool Ist(pugi::xml_node n, const char* name) { return n.type() == pugi::node_element && NameIst(n.name(), name); }
 inline bool IstElement(pugi::xml_node n) { return n.type() == pugi::node_element; }
 
 // First / next element sibling (skips whitespace text and comments).
@@ -62,7 +66,8 @@ inline long long PunkteNachEmu(double punkte) {
     return static_cast<long long>(punkte * 12700.0 + (punkte >= 0 ? 0.5 : -0.5));
 }
 
-// Serialises the document without the holding element for removed nodes.
-std::string Serialisieren(const pugi::xml_document& doc, pugi::xml_node auszulassen);
+// Serialises the document without the holding element for removed nodes (groesse: the expected size,
+// reserved at once).
+std::string Serialisieren(const pugi::xml_document& doc, pugi::xml_node auszulassen, std::size_t groesse = 0);
 
 }  // namespace vk::word::detail
