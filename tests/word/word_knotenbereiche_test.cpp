@@ -138,7 +138,10 @@ TEST(WordKnotenBereiche, VerschiebenWieUeberAlleEintraege) {
             ASSERT_EQ(b.at(k), bereich) << schritt;
             da.insert(k);
         }
-        for (std::size_t i = 0; i < naechster; ++i)
-            if (!da.count(knoten[i])) ASSERT_TRUE(b.find(knoten[i]) == b.end()) << schritt << " " << i;
+        for (std::size_t i = 0; i < naechster; ++i) {
+            if (!da.count(knoten[i])) {
+                ASSERT_TRUE(b.find(knoten[i]) == b.end()) << schritt << " " << i;
+            }
+        }
     }
 }
