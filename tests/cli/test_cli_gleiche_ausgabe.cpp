@@ -2,8 +2,10 @@
 // layer was made faster: every part of the saved package and the printed tables, byte for byte.
 // The figures below were taken from the program as it was before that work (the package's zip
 // container is not compared: its entries carry the time of writing, and so do the comments' dates,
-// which are blanked here). The printed text is the one of the program since it prints the table the
-// confirmation wrote (before, it printed the first table of the kind, here an older one).
+// which are blanked here). Two changes since then are in the figures: the printed text is the
+// table the confirmation wrote (before, the first table of the kind, here an older one), and a tag
+// on an empty cell has its range start before its end (before, after it: the parts were otherwise
+// byte for byte the same, checked by putting the old marks in the new order).
 #include <gtest/gtest.h>
 #include <zip.h>
 
@@ -81,14 +83,14 @@ const Fall kFaelle[] = {
      {{"[Content_Types].xml", 818, 0xa6d1f1d0af0a807aull},
       {"_rels/.rels", 297, 0x8e964da28d3d2a6full},
       {"word/_rels/document.xml.rels", 546, 0xe7ca2e362a3f9684ull},
-      {"word/document.xml", 39545, 0x38082bd66d6b8521ull},
+      {"word/document.xml", 39545, 0xebcdbad6bf5897b5ull},
       {"word/styles.xml", 1119, 0x0716111f25e6256dull},
       {"word/settings.xml", 340, 0x5b9be571db110574ull},
       {"word/comments.xml", 2205, 0x9a466cb3416e4356ull}},
      {{"[Content_Types].xml", 818, 0xa6d1f1d0af0a807aull},
       {"_rels/.rels", 297, 0x8e964da28d3d2a6full},
       {"word/_rels/document.xml.rels", 546, 0xe7ca2e362a3f9684ull},
-      {"word/document.xml", 42738, 0x8d254c9eb372f40cull},
+      {"word/document.xml", 42738, 0xac43de1a6d531fb8ull},
       {"word/styles.xml", 1119, 0x0716111f25e6256dull},
       {"word/settings.xml", 340, 0x5b9be571db110574ull},
       {"word/comments.xml", 2327, 0x7a44521b9de3181cull}},
@@ -97,14 +99,14 @@ const Fall kFaelle[] = {
      {{"[Content_Types].xml", 818, 0xa6d1f1d0af0a807aull},
       {"_rels/.rels", 297, 0x8e964da28d3d2a6full},
       {"word/_rels/document.xml.rels", 546, 0xe7ca2e362a3f9684ull},
-      {"word/document.xml", 338186, 0x05d16a2116e24a94ull},
+      {"word/document.xml", 338186, 0xbe8a6d4571696be0ull},
       {"word/styles.xml", 1119, 0x0716111f25e6256dull},
       {"word/settings.xml", 340, 0x5b9be571db110574ull},
       {"word/comments.xml", 13192, 0xcb63dc220c391d1dull}},
      {{"[Content_Types].xml", 818, 0xa6d1f1d0af0a807aull},
       {"_rels/.rels", 297, 0x8e964da28d3d2a6full},
       {"word/_rels/document.xml.rels", 546, 0xe7ca2e362a3f9684ull},
-      {"word/document.xml", 341382, 0xbc6f58f1e5b2cf06ull},
+      {"word/document.xml", 341382, 0x32e5461610f39842ull},
       {"word/styles.xml", 1119, 0x0716111f25e6256dull},
       {"word/settings.xml", 340, 0x5b9be571db110574ull},
       {"word/comments.xml", 13315, 0x3b3beb9da67da0d9ull}},

@@ -168,3 +168,51 @@ TEST(WordKommentar, TabelleLoeschenNimmtMarkenDavorMit) {
         EXPECT_EQ(test::ZipTeil(pfad, "word/comments.xml").find("Spanne"), std::string::npos);
     }
 }
+
+// A tag on an empty cell has both its places at the end of the cell's paragraph: the range still
+// begins before it ends in the file, and the tag is found in its cell when the file is read again.
+TEST(WordKommentar, TagInLeererZelleBeginntVorSeinemEnde) {
+    Table t;
+    auto doc = MitTabelle(t);
+    doc->Comments().Add(t.Cell(1, 5).Range(), "VK_LP_02_5");
+    auto pfad = test::TempOrdner() / "leer.docx";
+    auto wieder = test::GespeichertUndGeoeffnet(*doc, pfad);
+    const std::string xml = test::ZipTeil(pfad, "word/document.xml");
+    const auto start = xml.find("<w:commentRangeStart "), ende = xml.find("<w:commentRangeEnd ");
+    ASSERT_NE(start, std::string::npos);
+    ASSERT_NE(ende, std::string::npos);
+    EXPECT_LT(start, ende) << xml.substr(std::min(start, ende), 300);
+    Comments inZelle = wieder->Tables().Item(1).Cell(1, 5).Range().Comments();
+    ASSERT_EQ(inZelle.Count(), 1);
+    EXPECT_EQ(inZelle.Item(1).Text(), "VK_LP_02_5");
+}
+
+// A comment or bookmark that begins in a table and ends after it outlives the table: its start
+// stays where the table was, with its end and reference, as a word processor keeps it.
+TEST(WordKommentar, TabelleLoeschenLaesstAngefangeneKommentareStehen) {
+    Table t;
+    auto doc = MitTabelle(t);
+    Range ende = doc->Content();
+    ende.Collapse(wdCollapseEnd);
+    ende.InsertAfter("Schlusssatz");
+    const long zelle = t.Cell(3, 5).Range().Start();
+    const long schluss = t.Range().End();  // the closing sentence's paragraph follows the table
+    doc->Comments().Add(doc->Range(zelle + 3, schluss + 7), "Anmerkung");
+    doc->Bookmarks().Add("Zeichen", doc->Range(zelle + 3, schluss + 4));
+    t.Delete();
+    ASSERT_EQ(doc->Comments().Count(), 1);
+    EXPECT_EQ(doc->Comments().Item(1).Text(), "Anmerkung");
+    auto pfad = test::TempOrdner() / "angefangen.docx";
+    auto wieder = test::GespeichertUndGeoeffnet(*doc, pfad);
+    const std::string xml = test::ZipTeil(pfad, "word/document.xml");
+    for (const char* marke : {"<w:commentRangeStart ", "<w:commentRangeEnd ", "<w:commentReference ", "<w:bookmarkStart ",
+                              "<w:bookmarkEnd "})
+        EXPECT_NE(xml.find(marke), std::string::npos) << marke << "\n" << xml;
+    EXPECT_LT(xml.find("<w:commentRangeStart "), xml.find("<w:commentRangeEnd "));
+    EXPECT_LT(xml.find("<w:bookmarkStart "), xml.find("<w:bookmarkEnd "));
+    ASSERT_EQ(wieder->Comments().Count(), 1);
+    EXPECT_EQ(wieder->Comments().Item(1).Text(), "Anmerkung");
+    // the comment now covers the start of the closing sentence, from where the table stood
+    const std::string text = wieder->Comments().Item(1).Reference().Text();
+    EXPECT_EQ(text.substr(text.size() - 7), "Schluss") << text;
+}

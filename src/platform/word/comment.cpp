@@ -158,6 +158,13 @@ Comment Comments::Add(const word::Range& anker, std::string_view text) {
     pugi::xml_node start;
     if (s == e) start = ende.parent().insert_child_before("w:commentRangeStart", ende);
     else start = k.MarkeEinfuegen(sid, s, "w:commentRangeStart", false);
+    // A range over an empty cell or paragraph has both places at the end of one paragraph, where
+    // the start went in after the end: it goes before it, so the range begins before it ends.
+    for (pugi::xml_node n = ende.next_sibling(); n; n = n.next_sibling())
+        if (n == start) {
+            ende.parent().insert_move_before(start, ende);
+            break;
+        }
     detail::Setzen(start, "w:id", id);
     pugi::xml_node lauf = ende.parent().insert_child_after("w:r", ende);
     pugi::xml_node referenz = lauf.append_child("w:commentReference");

@@ -494,14 +494,40 @@ std::vector<std::string> Kern::Herausnehmen(pugi::xml_node knoten) {
     std::vector<std::string> ids;
     struct Sammler : pugi::xml_tree_walker {
         std::vector<std::string>* ids;
+        std::vector<pugi::xml_node> marken;  // starts and ends of comment ranges and bookmarks
         bool for_each(pugi::xml_node& n) override {
-            if (NameIst(n.name(), "w:commentReference")) ids->push_back(n.attribute("w:id").value());
+            const char* name = n.name();
+            if (NameIst(name, "w:commentReference")) ids->push_back(n.attribute("w:id").value());
+            else if (NameIst(name, "w:commentRangeStart") || NameIst(name, "w:commentRangeEnd") ||
+                     NameIst(name, "w:bookmarkStart") || NameIst(name, "w:bookmarkEnd"))
+                marken.push_back(n);
             return true;
         }
     } sammler;
     sammler.ids = &ids;
     knoten.traverse(sammler);
-    const int sid = ids.empty() ? -1 : StoryEines(knoten);
+    const int sid = ids.empty() && sammler.marken.empty() ? -1 : StoryEines(knoten);
+    // A comment or bookmark that only begins (or only ends) in what is taken out lives on outside
+    // it: its mark inside stays in the text, where the removed part was, as a word processor keeps
+    // it. (A comment whose reference goes goes with all its marks.)
+    bool verschoben = false;
+    for (pugi::xml_node m : sammler.marken) {
+        const std::string_view name = m.name();
+        const std::string id = m.attribute("w:id").value();
+        const bool kommentar = name.starts_with("w:comment");
+        if (kommentar && std::find(ids.begin(), ids.end(), id) != ids.end()) continue;
+        const char* partner = name == "w:commentRangeStart" ? "w:commentRangeEnd"
+                              : name == "w:commentRangeEnd"  ? "w:commentRangeStart"
+                              : name == "w:bookmarkStart"    ? "w:bookmarkEnd"
+                                                             : "w:bookmarkStart";
+        bool partnerDrin = false;
+        for (pugi::xml_node n : sammler.marken)
+            if (NameIst(n.name(), partner) && id == n.attribute("w:id").value()) partnerDrin = true;
+        if (partnerDrin) continue;
+        knoten.parent().insert_move_before(m, knoten);
+        verschoben = true;
+    }
+    if (verschoben && sid >= 0) MarkenVeraendert(sid);
     Teil* teil = dokument_;
     teil->friedhof.append_move(knoten);
     for (const auto& id : ids) KommentarLoesen(id, sid);
