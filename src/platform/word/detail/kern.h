@@ -130,7 +130,9 @@ public:
     std::vector<pugi::xml_node> AbsaetzeIn(int story, long a, long b);
     // Removes a node for good: handles to it see it as deleted; comments referenced inside go too.
     void Entfernen(pugi::xml_node knoten);
-    // The same without invalidating any stream: returns the ids of the comments removed with it.
+    // The same without invalidating any stream: returns the ids of the comments removed with it. A
+    // comment or bookmark that only begins or only ends inside keeps that mark where the node was
+    // (the story's marks are then read again).
     std::vector<std::string> Herausnehmen(pugi::xml_node knoten);
 
     // --- tables (tabelle.cpp) ------------------------------------------------------------------
