@@ -41,25 +41,21 @@ std::pair<std::string, std::string> Paar(const std::string& s, const std::string
 
 Auftrag Lesen(const Argumente& args) {
     Auftrag a;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& o = args[i];
-        auto wert = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw Aufruffehler{"apply: " + o + " needs a value"};
-            return args[++i];
-        };
-        if (o == "--db") a.db = wert();
-        else if (o == "--doc") a.doc = wert();
-        else if (o == "--out") a.out = wert();
-        else if (o == "--user") a.benutzer = GanzeZahl("apply", o, wert());
-        else if (o == "--invoice") a.rechnung = GanzeZahl("apply", o, wert());
-        else if (o == "--category") a.kategorie = static_cast<int>(GanzeZahl("apply", o, wert()));
-        else if (o == "--property") a.eigenschaften.push_back(Paar(wert(), o));
-        else if (o == "--set") a.setzen.push_back(wert());
-        else if (o == "--choose") a.wahl = wert();
-        else if (o == "--answer") a.antwort = wert();
-        else if (o == "--cancel") a.abbrechen = true;
-        else if (o == "--json") a.json = true;
-        else throw Aufruffehler{"apply: unknown option '" + o + "'"};
+    for (Optionen o(args, "apply"); o.Weiter();) {
+        const std::string& n = o.Name();
+        if (n == "--db") a.db = o.Wert();
+        else if (n == "--doc") a.doc = o.Wert();
+        else if (n == "--out") a.out = o.Wert();
+        else if (n == "--user") a.benutzer = o.Zahl();
+        else if (n == "--invoice") a.rechnung = o.Zahl();
+        else if (n == "--category") a.kategorie = static_cast<int>(o.Zahl());
+        else if (n == "--property") a.eigenschaften.push_back(Paar(o.Wert(), n));
+        else if (n == "--set") a.setzen.push_back(o.Wert());
+        else if (n == "--choose") a.wahl = o.Wert();
+        else if (n == "--answer") a.antwort = o.Wert();
+        else if (n == "--cancel") a.abbrechen = true;
+        else if (n == "--json") a.json = true;
+        else o.Unbekannt();
     }
     if (a.db.empty() || a.doc.empty()) throw Aufruffehler{"apply: --db and --doc are required"};
     if (a.kategorie < 0 || a.kategorie > 5) throw Aufruffehler{"apply: --category must be 0 to 5"};

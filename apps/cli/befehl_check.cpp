@@ -18,18 +18,14 @@ struct Auftrag {
 
 Auftrag Lesen(const Argumente& args) {
     Auftrag a;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& o = args[i];
-        auto wert = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw Aufruffehler{"check: " + o + " needs a value"};
-            return args[++i];
-        };
-        if (o == "--db") a.prüfung.datenbank = wert();
-        else if (o == "--doc") a.prüfung.dokument = wert();
-        else if (o == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(GanzeZahl("check", o, wert()));
-        else if (o == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(GanzeZahl("check", o, wert()));
-        else if (o == "--json") a.json = true;
-        else throw Aufruffehler{"check: unknown option '" + o + "'"};
+    for (Optionen o(args, "check"); o.Weiter();) {
+        const std::string& n = o.Name();
+        if (n == "--db") a.prüfung.datenbank = o.Wert();
+        else if (n == "--doc") a.prüfung.dokument = o.Wert();
+        else if (n == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(o.Zahl());
+        else if (n == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(o.Zahl());
+        else if (n == "--json") a.json = true;
+        else o.Unbekannt();
     }
     if (a.prüfung.datenbank.empty() || a.prüfung.dokument.empty() || !a.prüfung.benutzer || !a.prüfung.rechnung)
         throw Aufruffehler{"check: --db, --user, --invoice and --doc are required"};

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <utility>
 
 namespace vk::word { class Document; }
 #include <vector>
@@ -25,6 +26,23 @@ int BefehlCheck(const Argumente& args);
 
 // The whole number an option's value must be; an Aufruffehler naming the command and option else.
 long GanzeZahl(const std::string& befehl, const std::string& option, const std::string& text);
+
+// Walks a sub-command's options one by one; each error names the command.
+//   for (Optionen o(args, "check"); o.Weiter();) { if (o.Name() == "--db") db = o.Wert(); ... else o.Unbekannt(); }
+class Optionen {
+public:
+    Optionen(const Argumente& args, std::string befehl) : args_(args), befehl_(std::move(befehl)) {}
+    bool Weiter() { return ++i_ < args_.size(); }  // to the next option; false after the last
+    const std::string& Name() const { return args_[i_]; }
+    const std::string& Wert();  // the option's value (the next argument); an Aufruffehler when missing
+    long Zahl();  // the value as a whole number; an Aufruffehler naming the option else
+    [[noreturn]] void Unbekannt() const;
+
+private:
+    const Argumente& args_;
+    std::string befehl_;
+    std::size_t i_ = static_cast<std::size_t>(-1);
+};
 
 // A text as a JSON string literal (quotes, backslashes and control characters escaped).
 std::string Json(const std::string& text);
