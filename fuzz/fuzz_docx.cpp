@@ -1,7 +1,8 @@
 // Opening a .docx: a damaged or foreign file gives a document error and nothing else — no crash,
 // no other exception. Input starting with "PK" is taken as the whole zip file; any other input is
 // the main XML part (and, after a line "----", the comments part) of an otherwise sound package,
-// so the fuzzer reaches the XML reader without first having to learn zip.
+// so the fuzzer reaches the XML reader without first having to learn zip. Two seeds are whole
+// packages (one stored, one deflated), from which the fuzzer mutates the zip container itself.
 //
 // An opened document is read the way the component reads an invoice (text, tables, cells,
 // comments and their anchors, text boxes), edited (a table added and tagged) and saved and opened

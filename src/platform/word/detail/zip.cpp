@@ -110,6 +110,9 @@ void Entpacken(const std::string& name, std::uint16_t flags, std::uint16_t metho
         if (quelle.size() != groesse) throw ZipFehler(Art::Daten, name, "Größe falsch");
         ziel.assign(quelle);
     } else {
+        // Deflate cannot expand beyond 1032 to 1: a larger size in the directory is a damaged (or
+        // hostile) file, refused before memory of that size is taken.
+        if (groesse / 1032 > quelle.size() + 1) throw ZipFehler(Art::Daten, name, "Größe falsch");
         static thread_local std::unique_ptr<libdeflate_decompressor, Entpacker> entpacker(libdeflate_alloc_decompressor());
         if (!entpacker) throw std::bad_alloc();
         ziel.resize(groesse);
