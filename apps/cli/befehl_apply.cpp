@@ -7,6 +7,7 @@
 
 #include "befehle.h"
 #include "common/fehler.h"
+#include "common/fehlerprotokoll.h"
 #include "common/konvertierung.h"
 #include "common/nachricht.h"
 #include "common/prozedur.h"
@@ -77,22 +78,45 @@ void EigenschaftSetzen(vk::VK& k, const std::string& name, const std::string& we
     try {
         (k.*(it->second))(vk::Variant(wert));
     } catch (const vk::LaufzeitFehler& f) {
-        throw Aufruffehler{"apply: property " + name + "=" + wert + ": " + f.Beschreibung()};
+        const char* hinweis = f.Nummer() == vk::fehlernummer::TypenUnvertraeglich ? "a number is expected, " : "";
+        throw Aufruffehler{"apply: property " + name + "='" + wert + "': " + hinweis + f.Beschreibung()};
     }
 }
 
-void WahlVorbereiten(const std::string& wahl) {
-    if (wahl != "new" && wahl != "cursor" && !(wahl.size() == 1 && wahl[0] >= '1' && wahl[0] <= '5'))
-        throw Aufruffehler{"apply: --choose new|1|2|3|4|5|cursor"};
-    vk::G_frmTabelle::ModalHandlerSetzen([wahl](vk::G_frmTabelle& f) {
-        if (wahl == "cursor" && f.optAktTabelle.Enabled()) f.optAktTabelle.SetValue(true);
-        else if (wahl.size() == 1 && wahl[0] != 'n' && f.optTabelle(wahl[0] - '1').Enabled())
-            f.optTabelle(wahl[0] - '1').SetValue(true);
-        else if (wahl != "new")
-            throw vk::LaufzeitFehler(5, "table choice " + wahl + " is not offered");
-        f.cmdEnde.Click.Auslösen();
-    });
-}
+// Answers the table-choice dialog as --choose says. Whether the choice was offered is known only
+// once the dialog has come (or not come: an invoice without a table of the category asks nothing);
+// Angeboten() tells afterwards. A choice not offered is answered "new" and refused by the caller
+// before anything is confirmed, so nothing is written.
+class Wahl {
+public:
+    explicit Wahl(std::string wahl) : wahl_(std::move(wahl)) {
+        if (wahl_ != "new" && wahl_ != "cursor" && !(wahl_.size() == 1 && wahl_[0] >= '1' && wahl_[0] <= '5'))
+            throw Aufruffehler{"apply: --choose new|1|2|3|4|5|cursor"};
+        vk::G_frmTabelle::ModalHandlerSetzen([this](vk::G_frmTabelle& f) {
+            gefragt_ = true;
+            if (wahl_ == "cursor" && f.optAktTabelle.Enabled()) f.optAktTabelle.SetValue(true);
+            else if (wahl_.size() == 1 && f.optTabelle(wahl_[0] - '1').Enabled()) f.optTabelle(wahl_[0] - '1').SetValue(true);
+            else if (wahl_ != "new") nichtAngeboten_ = true;
+            f.cmdEnde.Click.Auslösen();
+        });
+    }
+    ~Wahl() { vk::G_frmTabelle::ModalHandlerSetzen({}); }
+    Wahl(const Wahl&) = delete;
+    Wahl& operator=(const Wahl&) = delete;
+
+    void Pruefen(int kategorie) const {
+        if (wahl_ == "new") return;
+        if (!gefragt_)
+            throw Aufruffehler{"apply: --choose " + wahl_ + ": the invoice has no table of category " +
+                               std::to_string(kategorie) + " to choose; nothing was changed"};
+        if (nichtAngeboten_)
+            throw Aufruffehler{"apply: --choose " + wahl_ + ": the table choice does not offer it; nothing was changed"};
+    }
+
+private:
+    std::string wahl_;
+    bool gefragt_ = false, nichtAngeboten_ = false;
+};
 
 // A transaction of the office database that is rolled back unless it was committed.
 class Transaktion {
@@ -181,16 +205,21 @@ int BefehlApply(const Argumente& args) {
     std::shared_ptr<vk::dao::Workspace> ws = std::make_shared<vk::dao::Workspace>();
     std::shared_ptr<vk::dao::Database> db;
     std::shared_ptr<vk::dao::Recordset> rechnung;
+    bool benutzerDa = false;
     try {
         doc = vk::word::Document::Open(a.doc);
         db = ws->OpenDatabase(a.db);
         rechnung = db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = ?",
                                      {vk::Variant(static_cast<std::int32_t>(a.rechnung))});
+        benutzerDa = vk::BenutzerVorhanden(*db, static_cast<std::int32_t>(a.benutzer));
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"apply: " + f.Beschreibung()};
     }
     if (rechnung->EOF()) throw Aufruffehler{"apply: no invoice " + std::to_string(a.rechnung) + " in " + db->Name()};
+    if (!benutzerDa)
+        throw Aufruffehler{"apply: no user " + std::to_string(a.benutzer) + " in table TempDoc of " + db->Name()};
 
+    const vk::Protokollstand protokollVorher = vk::Protokolliert();
     vk::VK komponente;
     komponente.Doc(vk::Variant(doc));
     komponente.KalWorkspace(vk::Variant(ws));
@@ -198,13 +227,14 @@ int BefehlApply(const Argumente& args) {
     komponente.ID_Benutzer(vk::Variant(static_cast<std::int32_t>(a.benutzer)));
     komponente.NeueAbfrage(vk::Variant(db));
     for (const auto& [name, wert] : a.eigenschaften) EigenschaftSetzen(komponente, name, wert);
-    WahlVorbereiten(a.wahl);
+    Wahl wahl(a.wahl);
     if (!a.antwort.empty())
         for (int i = 0; i < 100; ++i) vk::StandardNachrichten().Antworten(a.antwort == "yes" ? 6 : 7);
 
     komponente.Show(static_cast<std::int16_t>(a.kategorie), rechnung, 0);
     vk::ui::Form* form = OffenerDialog();
     if (!form) throw Aufruffehler{"apply: category " + std::to_string(a.kategorie) + " has no dialog yet"};
+    wahl.Pruefen(a.kategorie);
     // The confirmation's changes to the invoice record wait in a transaction until the invoice file is
     // complete on disk: record and document change together or not at all. A database another
     // workstation keeps locked beyond the timeout is no transaction; the totals block then logs that
@@ -240,6 +270,13 @@ int BefehlApply(const Argumente& args) {
         throw Aufruffehler{"apply: the invoice was saved, but its tables cannot be printed: " + f.Beschreibung()};
     }
     std::cout << out.str();
+    // The component logs a failing statement and goes on; a script learns of it here, on standard
+    // error, while the exit status says that the invoice was saved.
+    const vk::Protokollstand protokoll = vk::Protokolliert();
+    if (const std::uint64_t n = protokoll.anzahl - protokollVorher.anzahl)
+        std::cerr << "vk: apply: the invoice was saved, but " << n << (n == 1 ? " error was" : " errors were")
+                  << " logged on the way (see " << vk::ProtokollPfad().string() << "), the last: " << protokoll.letzter
+                  << "\n";
     return 0;
 }
 

@@ -80,7 +80,9 @@ void JsonAusgeben(const vk::Prüfbericht& b, std::ostream& out) {
     WerteJson(b.brieftexte, "dokument", out);
     out << ",\"datensatz\":";
     WerteJson(b.datensatz, "gespeichert", out);
-    out << "}\n";
+    out << ",\"fehler\":[";
+    for (std::size_t i = 0; i < b.fehler.size(); ++i) out << (i ? "," : "") << Json(b.fehler[i]);
+    out << "]}\n";
 }
 
 }  // namespace

@@ -16,6 +16,11 @@ std::mutex& ProtokollMutex() {
     return m;
 }
 
+Protokollstand& StandSpeicher() {
+    static Protokollstand stand;
+    return stand;
+}
+
 VK_Error& LetzterFehlerSpeicher() {
     static VK_Error fehler;
     return fehler;
@@ -87,6 +92,9 @@ void FehlerProtokollieren(std::string_view modul, std::string_view prozedur, con
     try {
         std::string eintrag = ProtokollEintrag(modul, prozedur, fehler, zeile, Jetzt());
         std::lock_guard lock(ProtokollMutex());
+        Protokollstand& stand = StandSpeicher();
+        ++stand.anzahl;
+        stand.letzter = fehler.Beschreibung() + " (" + std::string(modul) + "." + std::string(prozedur) + ")";
         Anhaengen(ProtokollPfad(), eintrag);
         std::string schluessel = std::string(modul) + std::string(prozedur);
         VK_Error& letzter = LetzterFehlerSpeicher();
@@ -101,6 +109,11 @@ void FehlerProtokollieren(std::string_view modul, std::string_view prozedur, con
     } catch (...) {
         // Logging must never fail the procedure that reports an error.
     }
+}
+
+Protokollstand Protokolliert() {
+    std::lock_guard lock(ProtokollMutex());
+    return StandSpeicher();
 }
 
 const VK_Error& LetzterFehler() { return LetzterFehlerSpeicher(); }

@@ -12,6 +12,16 @@
 
 namespace vk {
 
+// What this process has logged so far: how many entries, and the last one as a person reads it
+// ("Überlauf (GebührenTabelle.SummeBilden)"). A caller that runs a whole procedure compares the
+// count before and after to learn whether a statement failed somewhere inside, since the
+// procedure itself goes on.
+struct Protokollstand {
+    std::uint64_t anzahl = 0;
+    std::string letzter;
+};
+Protokollstand Protokolliert();
+
 // The last logged error, in the field order of the component's type library.
 struct VK_Error {
     std::string Funktionsname;  // module name followed directly by procedure name

@@ -9,4 +9,8 @@ Rechnungskontext& Kontext() {
 
 void KontextZuruecksetzen() { Kontext() = Rechnungskontext{}; }
 
+bool BenutzerVorhanden(dao::Database& db, std::int32_t benutzer) {
+    return !db.OpenRecordset("SELECT * FROM TempDoc WHERE ID_Benutzer = ?", {Variant(benutzer)})->EOF();
+}
+
 }  // namespace vk

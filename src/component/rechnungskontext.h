@@ -63,4 +63,9 @@ Rechnungskontext& Kontext();
 // Back to the initial state (0, empty, no object): for tests and a host that starts over.
 void KontextZuruecksetzen();
 
+// Whether the database has the user's TempDoc row, the invoice settings Show reads. Without it Show
+// logs the missing row and prices with no VAT, no discount and no advance: a caller that can still
+// refuse (the command line, the check) asks first.
+bool BenutzerVorhanden(dao::Database& db, std::int32_t benutzer);
+
 }  // namespace vk

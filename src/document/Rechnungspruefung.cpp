@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/fehler.h"
+#include "common/fehlerprotokoll.h"
 #include "common/konvertierung.h"
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
@@ -282,7 +283,7 @@ std::optional<Tabelleninhalt> NeuBestätigt(VK& komponente, Zustand& zustand, co
 bool Prüfbericht::Stimmt() const {
     for (const Tabellenbefund& t : tabellen)
         if (t.ergebnis == Prüfergebnis::WeichtAb) return false;
-    return summen.empty() && brieftexte.empty() && datensatz.empty();
+    return summen.empty() && brieftexte.empty() && datensatz.empty() && fehler.empty();
 }
 
 Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
@@ -299,7 +300,7 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
     }
     auto workspace = std::make_shared<dao::Workspace>();
     std::shared_ptr<dao::Database> db = workspace->OpenDatabase(datenbank);
-    if (db->OpenRecordset("SELECT * FROM TempDoc WHERE ID_Benutzer = ?", {Variant(auftrag.benutzer)})->EOF())
+    if (!BenutzerVorhanden(*db, auftrag.benutzer))
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Keinen Benutzer " + std::to_string(auftrag.benutzer) +
                                                                     " in der Tabelle TempDoc von " + auftrag.datenbank);
     std::shared_ptr<dao::Recordset> rechnung = db->OpenRecordset(
@@ -318,6 +319,14 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
     komponente.NeueAbfrage(Variant(db));
 
     Prüfbericht bericht;
+    const auto fehlerMerken = [&bericht](const std::string& wo, const Protokollstand& vorher) {
+        const Protokollstand nachher = Protokolliert();
+        if (nachher.anzahl == vorher.anzahl) return;
+        std::string text = wo + ": " + nachher.letzter;
+        if (const std::uint64_t weitere = nachher.anzahl - vorher.anzahl - 1)
+            text += " und " + std::to_string(weitere) + " weitere";
+        bericht.fehler.push_back(std::move(text));
+    };
     std::map<std::string, int> gezählt;  // tables of each key so far
     long position = 0;
     std::vector<std::pair<word::Table, long>> tabellen;
@@ -344,6 +353,7 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
             continue;
         }
         const Tabelleninhalt dokument = InhaltLesen(tabelle);
+        const Protokollstand vorher = Protokolliert();
         try {
             const std::optional<Tabelleninhalt> neu = NeuBestätigt(komponente, zustand, auftrag, rechnung, *kategorie, k);
             befund.abweichungen = neu ? Vergleichen(dokument, *neu) : Vergleichen(dokument, {});
@@ -351,15 +361,18 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
         } catch (const LaufzeitFehler& f) {
             befund.grund = f.Beschreibung();
         }
+        fehlerMerken("Tabelle " + std::to_string(p), vorher);
         bericht.tabellen.push_back(std::move(befund));
     }
 
     // The totals rebuilt from the fee tables as the document has them.
     auto kopie = word::Document::Open(auftrag.dokument);
+    const Protokollstand vorSummen = Protokolliert();
     komponente.Doc(Variant(kopie));
     komponente.Show(-1, rechnung, 0);  // the user's invoice settings, no dialog
     SummeLöschen();
     SummeBilden(Kontext().Zahlungsziel);
+    fehlerMerken("Summen", vorSummen);
     Tabelleninhalt summeDokument, summeNeu;
     if (auto t = TabelleMitKennung(*original, kennung::Summe, 1)) summeDokument = InhaltLesen(*t);
     if (auto t = TabelleMitKennung(*kopie, kennung::Summe, 1)) summeNeu = InhaltLesen(*t);
@@ -411,6 +424,11 @@ std::vector<std::string> Berichtszeilen(const Prüfbericht& bericht) {
                      (bericht.brieftexte.empty() ? ": stimmen" : ": weichen ab: " + werte(bericht.brieftexte, "im Dokument")));
     zeilen.push_back(std::string("Rechnungsdatensatz") +
                      (bericht.datensatz.empty() ? ": stimmt" : ": weicht ab: " + werte(bericht.datensatz, "gespeichert")));
+    if (!bericht.fehler.empty()) {
+        std::string text;
+        for (const std::string& f : bericht.fehler) text += (text.empty() ? "" : "; ") + f;
+        zeilen.push_back("Fehler beim Nachrechnen (siehe Fehlerprotokoll): " + text);
+    }
     return zeilen;
 }
 

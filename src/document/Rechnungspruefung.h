@@ -47,6 +47,10 @@ struct Prüfbericht {
     std::vector<Abweichung> summen;         // cells of the totals table that differ
     std::vector<Wertabweichung> brieftexte;
     std::vector<Wertabweichung> datensatz;
+    // Errors logged while a table was priced again or the totals were rebuilt ("Tabelle 3: Überlauf
+    // (GebührenTabelle.SummeBilden)"): the step went on without the failing statement, so what it
+    // gives proves nothing, even where it agrees with the document.
+    std::vector<std::string> fehler;
 
     bool Stimmt() const;
 };
@@ -66,7 +70,7 @@ struct Prüfauftrag {
 Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag);
 
 // The report as a person reads it: one line per table ("Tabelle 3, Einmessung von Gebäuden: stimmt"),
-// then the totals table, the letter text and the invoice record.
+// then the totals table, the letter text, the invoice record and the errors met while pricing again.
 std::vector<std::string> Berichtszeilen(const Prüfbericht& bericht);
 
 }  // namespace vk

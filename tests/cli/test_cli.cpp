@@ -57,12 +57,18 @@ TEST(Kommandozeile, DemoWritesAPricedInvoiceThatTablesLists) {
     EXPECT_NE(ZeileMit(pdf.text, {"Rechnungsbetrag", kDemoBetrag}), "") << pdf;
 }
 
-TEST(Kommandozeile, CancelLeavesTheInvoiceByteForByte) {
+// A cancelled dialog, and a table choice the dialog does not offer (it wrote a second table before,
+// charging the certificate twice), leave the invoice as it was.
+TEST(Kommandozeile, CancelAndAChoiceNotOfferedLeaveTheInvoiceByteForByte) {
     TempOrdner ordner;
     const std::string apply = ApplyAuf(ordner, "Rechnung2.docx");
     ASSERT_EQ(Vk(apply + "--category 4 --set chkOrt=1").status, 0);
     const std::string vorher = DateiLesen(ordner / "Rechnung2.docx");
     ASSERT_EQ(Vk(apply + "--category 4 --choose 1 --set mskMehrfach=3 --cancel").status, 0);
+    EXPECT_EQ(DateiLesen(ordner / "Rechnung2.docx"), vorher);
+    const Lauf zweite = Vk(apply + "--category 4 --choose 2 --set mskMehrfach=3");
+    EXPECT_EQ(zweite.status, 2) << zweite.ausgabe;
+    EXPECT_NE(zweite.ausgabe.find("--choose 2: the table choice does not offer it"), std::string::npos) << zweite.ausgabe;
     EXPECT_EQ(DateiLesen(ordner / "Rechnung2.docx"), vorher);
 }
 
@@ -91,6 +97,10 @@ TEST(Kommandozeile, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
         {apply + "--category 4 --set gibtsNicht=1", ""},
         {apply + "--category 9", ""},
         {apply + "--category 4 --choose 7", ""},
+        {apply + "--category 4 --choose 1", "no table of category 4"},
+        // Without the user's settings the invoice would lose its VAT line.
+        {apply + "--category 4 --user 7", "no user 7 in table TempDoc"},
+        {apply + "--category 4 --property Bodenwert=", "Bodenwert='': a number is expected"},
         // A save that fails: the invoice record keeps its totals too, so file and record still agree.
         {apply + "--category 4 --set chkOrt=1 --out " + Zitiert((ordner / "fehlt" / "Rechnung.docx").string()), ""},
     };

@@ -73,6 +73,24 @@ TEST_F(Pruefung, ThePricedDemoInvoiceChecksCleanAndNothingChanges) {
     EXPECT_EQ(wieder.status, 0) << wieder.ausgabe;
 }
 
+// 7 billion certificate copies cost more than the totals can hold: the overflow is logged, the
+// invoice saved with 0,00 € totals. The command says so, and the check does not prove the invoice,
+// although its totals table agrees with a rebuild that fails the same way.
+TEST_F(Pruefung, AnInvoiceWhoseTotalsCannotBeFormedIsNotProved) {
+    const fs::path doc = ordner_ / "Riesig.docx";
+    fs::copy_file(ordner_ / "Vorlage.docx", doc);
+    const Lauf apply = Vk("apply --db " + Zitiert((ordner_ / "buero.sqlite").string()) + " --user 1 --invoice 1 --doc " +
+                          Zitiert(doc.string()) + " --category 4 --set chkOrt=1 --set mskMehrfach=7e12");
+    EXPECT_EQ(apply.status, 0) << apply.ausgabe;
+    EXPECT_NE(apply.ausgabe.find("1.050.000.000.000.000,00 €"), std::string::npos) << apply.ausgabe;
+    EXPECT_NE(apply.ausgabe.find("vk: apply: the invoice was saved, but 1 error was logged on the way"), std::string::npos)
+        << apply.ausgabe;
+    const Lauf l = Pruefen(doc);
+    EXPECT_EQ(l.status, 1) << l.ausgabe;
+    EXPECT_NE(ZeileMit(l.ausgabe, {"Fehler beim Nachrechnen", "Summen: Überlauf (GebührenTabelle.SummeBilden)"}), "")
+        << l.ausgabe;
+}
+
 // The demo's boundary certificate (table 5) charges 2 copies with inspection, 300,00 €; its boundary
 // determination (table 2) marks 7 points at 10,00 €.
 TEST_F(Pruefung, EachHandEditIsFoundWithTableRowColumnAndBothTexts) {
