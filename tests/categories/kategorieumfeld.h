@@ -66,13 +66,6 @@ protected:
         for (int c = 1; c <= grid.Cols(); ++c) z.push_back(grid.TextMatrix(zeile, c));
         return z;
     }
-
-    // The fee table of a key, Nothing when there is none.
-    vk::word::Table Tabelle(const std::string& schluessel) {
-        for (vk::word::Table t : doc_->Tables())
-            if (vk::ErsterKommentarText(t.Range()) == schluessel) return t;
-        return {};
-    }
 };
 
 }  // namespace vktest

@@ -26,7 +26,6 @@ protected:
     static double Cm(const vk::word::Cell& zelle) {
         return std::round(vk::word::Application::PointsToCentimeters(zelle.Width()) * 100) / 100;
     }
-    static std::string Kennung(vk::word::Table t, long r, long c) { return vk::ErsterKommentarText(t.Cell(r, c).Range()); }
     // OK, then the dialog opened on its table and confirmed unchanged: the same table and totals.
     void ZweimalBestaetigen(frmKat1& f) {
         vk::ui::Klicken(f, "CommandEnde");

@@ -39,9 +39,7 @@ protected:
         Klicken(form, "CommandEnde");
         return Zeilen(Tabelle("VK_LP_02_2"));
     }
-    std::string Kennung(long zeile, long spalte) {
-        return vk::ErsterKommentarText(Tabelle("VK_LP_02_2").Cell(zeile, spalte).Range());
-    }
+    std::string Kennung(long zeile, long spalte) { return Rechnungsumfeld::Kennung(Tabelle("VK_LP_02_2"), zeile, spalte); }
 };
 
 // A new dialog, and one opened on a hand-edited table too short to read back, show the job's defaults.

@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "../dao/testdatenbank.h"
+#include "../document/rechnungsumfeld.h"
 #include "befehle.h"
 #include "common/fehlerprotokoll.h"
 #include "common/nachricht.h"
@@ -128,12 +128,6 @@ std::optional<long long> Rechnungsbetrag(vk::word::Document& doc) {
             if (t.Rows().Item(r).CellCount() >= 4 && (Zelle(t, r, 1) == "Rechnungsbetrag" || Zelle(t, r, 2) == "Rechnungsbetrag"))
                 betrag = Cent(Zelle(t, r, 4));
     return betrag;
-}
-
-bool HatTabelle(vk::word::Document& doc, const std::string& schluessel) {
-    for (vk::word::Table t : doc.Tables())
-        if (vk::ErsterKommentarText(t.Range()) == schluessel) return true;
-    return false;
 }
 
 // The procedure that logged the entry holding `meldung` ("frmKat5.CommandEnde_Click"), empty when
@@ -387,7 +381,7 @@ protected:
         const bool dokumentFehler = schicht == Schicht::Dokument && l.bericht.ausgeloest;
         const std::string gemeldetVon = GemeldetVon(protokoll, l.bericht.meldung);
         if (!dokumentFehler || !LegtTabelleAn(gemeldetVon)) {
-            EXPECT_TRUE(HatTabelle(*doc, b.schluessel)) << wo << "the fee table " << b.schluessel << " is missing\n"
+            EXPECT_GE(TabellenMit(*doc, b.schluessel), 1) << wo << "the fee table " << b.schluessel << " is missing\n"
                                                         << protokoll;
         }
         const std::optional<long long> betrag = Rechnungsbetrag(*doc);
