@@ -110,6 +110,12 @@ void MitWordTextfeld(const std::filesystem::path& pfad) {
     test::ZipTeilSetzen(pfad, "word/document.xml", xml);
 }
 
+std::vector<std::string> Namen(const Document& d) {
+    std::vector<std::string> aus;
+    for (Shape s : d.Shapes()) aus.push_back(s.Name());
+    return aus;
+}
+
 }  // namespace
 
 // A box Word wrote is one shape (its VML fallback is not a second one) and is edited in its DrawingML;
@@ -197,15 +203,10 @@ TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
 TEST(WordTextfeld, FormenNachAnlegenUndLoeschenWieFrischGelesen) {
     auto doc = Document::New();
     doc->Content().InsertBefore("Anschreiben\rzweiter Absatz");
-    auto namen = [](const Document& d) {
-        std::vector<std::string> aus;
-        for (Shape s : d.Shapes()) aus.push_back(s.Name());
-        return aus;
-    };
     auto gespeichertGleich = [&] {
         auto pfad = test::TempOrdner() / "formen.docx";
         doc->Save(pfad);
-        EXPECT_EQ(namen(*doc), namen(*Document::Open(pfad)));
+        EXPECT_EQ(Namen(*doc), Namen(*Document::Open(pfad)));
     };
     // each new box goes to the front of the first paragraph, before the boxes added earlier (a table
     // before that paragraph changes nothing of that)
@@ -258,16 +259,11 @@ TEST(WordTextfeld, FormenBleibenUeberTextUndTabellenGleich) {
         test::ZipTeilSetzen(pfad, "word/document.xml", xml);
     }
     auto doc = Document::Open(pfad);
-    auto namen = [](const Document& d) {
-        std::vector<std::string> aus;
-        for (Shape s : d.Shapes()) aus.push_back(s.Name());
-        return aus;
-    };
     auto wieGespeichert = [&](std::vector<std::string> erwartet) {
         auto kopie = test::TempOrdner() / "kopie.docx";
         doc->Save(kopie);
-        EXPECT_EQ(namen(*doc), erwartet);
-        EXPECT_EQ(namen(*Document::Open(kopie)), erwartet);
+        EXPECT_EQ(Namen(*doc), erwartet);
+        EXPECT_EQ(Namen(*Document::Open(kopie)), erwartet);
     };
     wieGespeichert({"Brief", "Zelle"});
     Table t = doc->Tables().Item(1);
