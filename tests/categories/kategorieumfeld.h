@@ -60,6 +60,12 @@ protected:
         return form && form->Geladen();
     }
 
+    // Confirms the dialog with "&OK" and returns the rows of the fee table `schluessel` it wrote.
+    Zellen Bestaetigen(vk::ui::Form& form, const std::string& schluessel) {
+        vk::ui::Klicken(form, "CommandEnde");
+        return Zeilen(Tabelle(schluessel));
+    }
+
     // The cell texts of a grid row.
     static Zellen Zeile(const vk::ui::Grid& grid, int zeile) {
         Zellen z;

@@ -34,11 +34,7 @@ protected:
         vk::Kontext().AnzahlGrenzpunkte = 7;
     }
     frmKat2& Form() { return Oeffnen<frmKat2>(1); }
-    // Confirms the form and returns the rows of the table written.
-    std::vector<std::string> Schreiben(frmKat2& form) {
-        Klicken(form, "CommandEnde");
-        return Zeilen(Tabelle("VK_LP_02_2"));
-    }
+    Zellen Schreiben(frmKat2& form) { return Bestaetigen(form, "VK_LP_02_2"); }
     std::string Kennung(long zeile, long spalte) { return Rechnungsumfeld::Kennung(Tabelle("VK_LP_02_2"), zeile, spalte); }
 };
 

@@ -72,9 +72,9 @@ protected:
     }
     // "VK_LP_08_4" written by confirming the dialog.
     Zellen Bestätigen(frmKat4& f) {
-        Klicken(f, "CommandEnde");
+        Zellen zeilen = Bestaetigen(f, "VK_LP_08_4");
         EXPECT_FALSE(Offen<frmKat4>());
-        return Zeilen(Tabelle("VK_LP_08_4"));
+        return zeilen;
     }
 };
 
