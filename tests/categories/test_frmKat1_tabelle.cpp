@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "categories/Kategoriedialog.h"
 #include "categories/flurstuecksumfeld.h"
 #include "common/protokoll_hilfe.h"
 #include "platform/word/application.h"

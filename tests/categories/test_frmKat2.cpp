@@ -5,8 +5,6 @@
 #include "categories/Grenzfeststellung.h"
 #include "categories/frmKat2.h"
 #include "categories/kategorieumfeld.h"
-#include "common/funktionen.h"
-#include "feescale/modStatus.h"
 #include "platform/word/application.h"
 #include "platform/word/konstanten.h"
 
@@ -14,7 +12,6 @@ namespace vktest {
 namespace {
 
 using vk::frmKat2;
-using vk::ui::Klicken;
 using vk::ui::Setzen;
 
 TEST(Grenzfeststellung, PartAByClosedRangesAndAThirdAsFifteenThrees) {
