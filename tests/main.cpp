@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 
-#include "common/fehlerprotokoll.h"
 
 int main(int argc, char** argv) {
     std::string muster = (std::filesystem::temp_directory_path() / "vk_tests_XXXXXX").string();

@@ -60,18 +60,17 @@ protected:
         return form && form->Geladen();
     }
 
+    // Confirms the dialog with "&OK" and returns the rows of the fee table `schluessel` it wrote.
+    Zellen Bestaetigen(vk::ui::Form& form, const std::string& schluessel) {
+        vk::ui::Klicken(form, "CommandEnde");
+        return Zeilen(Tabelle(schluessel));
+    }
+
     // The cell texts of a grid row.
     static Zellen Zeile(const vk::ui::Grid& grid, int zeile) {
         Zellen z;
         for (int c = 1; c <= grid.Cols(); ++c) z.push_back(grid.TextMatrix(zeile, c));
         return z;
-    }
-
-    // The fee table of a key, Nothing when there is none.
-    vk::word::Table Tabelle(const std::string& schluessel) {
-        for (vk::word::Table t : doc_->Tables())
-            if (vk::ErsterKommentarText(t.Range()) == schluessel) return t;
-        return {};
     }
 };
 

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "categories/Kategoriedialog.h"
 #include "categories/flurstuecksumfeld.h"
 #include "common/protokoll_hilfe.h"
 #include "platform/word/application.h"
@@ -26,7 +25,6 @@ protected:
     static double Cm(const vk::word::Cell& zelle) {
         return std::round(vk::word::Application::PointsToCentimeters(zelle.Width()) * 100) / 100;
     }
-    static std::string Kennung(vk::word::Table t, long r, long c) { return vk::ErsterKommentarText(t.Cell(r, c).Range()); }
     // OK, then the dialog opened on its table and confirmed unchanged: the same table and totals.
     void ZweimalBestaetigen(frmKat1& f) {
         vk::ui::Klicken(f, "CommandEnde");
@@ -110,8 +108,7 @@ TEST_F(Kat1Tabelle, TotalsEntryVariants) {
         if (fall.wert[0] == '-') Summen(f, fall.wert, "10", fall.anzahl);
         else Summen(f, "800", fall.wert, fall.anzahl);
         Eingeben(f, fall.eingaben);
-        vk::ui::Klicken(f, "CommandEnde");
-        const auto zeilen = Geschrieben();
+        const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
         ASSERT_EQ(zeilen.size(), fall.zeilen);
         EXPECT_EQ(zeilen[fall.index], fall.zeile);
         EXPECT_EQ(Zeilen(Summentabelle()).front().find('-'), std::string::npos);
@@ -162,9 +159,8 @@ TEST_F(Kat1Tabelle, DivisionFromTheRecordsWithBothExpenses) {
     frmKat1& f = Form();
     Summen(f, "800", "10", "1");
     Eingeben(f, {"comArt=10.3", "chkUnterlagen=1", "chkÜbernahme=1"});
-    vk::ui::Klicken(f, "CommandEnde");
+    const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
     auto t = Gebuehren();
-    const auto zeilen = Geschrieben();
     ASSERT_EQ(zeilen.size(), 12u);
     EXPECT_EQ(zeilen[2], "10.3|Sonderung nach dem Katasternachweis||||||");
     EXPECT_EQ(zeilen[6], "10.1.1|Gebühr nach Staffel 1|0,8 x 0,5 |x 1.500,00 €|  600,00 €|||");
@@ -185,9 +181,8 @@ TEST_F(Kat1Tabelle, PerMilleShareAddsThreeRowsAndSharesTheExpenses) {
     frmKat1& f = Form();
     Summen(f, "800", "10", "1");
     Eingeben(f, {"MaskEdBoxAnteil=333", "chkUnterlagen=1"});
-    vk::ui::Klicken(f, "CommandEnde");
+    const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
     auto t = Gebuehren();
-    const auto zeilen = Geschrieben();
     ASSERT_EQ(zeilen.size(), 14u);
     // 1200,00 + 680,00 = 1880,00, of which a third 626,67; a third of the 154,00 expenses 51,33.
     EXPECT_EQ(zeilen[6].substr(zeilen[6].rfind('|', zeilen[6].size() - 2)), "|1.200,00 €|") << "undivided in column 7";

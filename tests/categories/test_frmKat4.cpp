@@ -72,9 +72,9 @@ protected:
     }
     // "VK_LP_08_4" written by confirming the dialog.
     Zellen Bestätigen(frmKat4& f) {
-        Klicken(f, "CommandEnde");
+        Zellen zeilen = Bestaetigen(f, "VK_LP_08_4");
         EXPECT_FALSE(Offen<frmKat4>());
-        return Zeilen(Tabelle("VK_LP_08_4"));
+        return zeilen;
     }
 };
 
@@ -158,10 +158,7 @@ TEST_F(Kat4, AreaCalculationsAndExpensesWrittenReadBackAndConfirmedUnchanged) {
     EXPECT_EQ(erst[10], "9.2|Vermessungsunterlagen|je halbem km|130,00 €|  650,00 €");
     EXPECT_EQ(erst[11], "14.2|Übernahmegebühr|je Trennstück|40,00 €|   80,00 €");
     vk::word::Table tabelle = Tabelle("VK_LP_08_4");
-    EXPECT_EQ((Zellen{vk::ErsterKommentarText(tabelle.Cell(10, 5).Range()),
-                      vk::ErsterKommentarText(tabelle.Cell(11, 5).Range()),
-                      vk::ErsterKommentarText(tabelle.Cell(12, 5).Range())}),
-              (Zellen{"", "0", "0"}))
+    EXPECT_EQ((Zellen{Kennung(tabelle, 10, 5), Kennung(tabelle, 11, 5), Kennung(tabelle, 12, 5)}), (Zellen{"", "0", "0"}))
         << "area calculations are taxable, the expenses VAT-free";
     // Taxable 1540 + (120 + 86) x 73 + 274 + 92,04; VAT-free 650 + 80.
     const auto summe = Zeilen(Summentabelle());

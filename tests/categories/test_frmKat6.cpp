@@ -51,8 +51,7 @@ TEST_F(Kat6, ConfirmingWritesTheTableAndReopeningRestoresIt) {
     // A row added by Tab on the last row takes that row's place: add the rows first, then fill them.
     Eingeben(form, {"GridGebühren(3,1)=", "GridGebühren(1,2)=2,25", "GridGebühren(2,1)=Kraftfahrzeug",
                     "GridGebühren(2,2)=30", "unterlagenCheck=1"});
-    Klicken(form, "CommandEnde");
-    const auto tabelle = Zeilen(Tabelle("VK_LP_02_6"));
+    const auto tabelle = Bestaetigen(form, "VK_LP_02_6");
     ASSERT_EQ(tabelle.size(), 6u);
     EXPECT_EQ(tabelle[0], "Gebühren nach Zeitaufwand|||Gebühr||");
     EXPECT_EQ(tabelle[1], "15.1.1|" + vk::Zeitaufwandsklassen()[0].beschreibung + "|2,5 h|84,00 €|210,00 €|");
@@ -72,27 +71,24 @@ TEST_F(Kat6, ConfirmingWritesTheTableAndReopeningRestoresIt) {
     EXPECT_EQ(wieder.GridGebühren.TextMatrix(2, 1), "Kraftfahrzeug");
     EXPECT_EQ(wieder.GridGebühren.TextMatrix(2, 2), "30");
     EXPECT_EQ(wieder.GridGebühren.TextMatrix(3, 1), "");
-    Klicken(wieder, "CommandEnde");
-    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6")), tabelle);
+    EXPECT_EQ(Bestaetigen(wieder, "VK_LP_02_6"), tabelle);
     EXPECT_EQ(doc_->Tables().Count(), 2);
 }
 
 // A row without hours and a row with negative hours are priced as none, written with "0 h", and
 // confirming them again unchanged writes the same table.
 TEST_F(Kat6, RowsWithoutHoursAreWrittenAsTheyReadBack) {
-    Klicken(Form(), "CommandEnde");  // the new row, never priced, has no hours at all: its rate, no amount
-    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6"))[1].substr(0, 7), "15.1.1|");
-    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6"))[1].substr(Zeilen(Tabelle("VK_LP_02_6"))[1].find("|0 h")), "|0 h|84,00 €||");
+    const std::string neu = Bestaetigen(Form(), "VK_LP_02_6")[1];  // the new row, never priced: its rate, no amount
+    EXPECT_EQ(neu.substr(0, 7), "15.1.1|");
+    EXPECT_EQ(neu.substr(neu.find("|0 h")), "|0 h|84,00 €||");
 
     frmKat6& form = Form();
     Eingeben(form, {"GridGebühren(2,1)=Meßtruppführer", "GridGebühren(2,2)=-3"});
     EXPECT_EQ(Zeile(form.GridGebühren, 2), (Zellen{"Meßtruppführer", "0", "70,00", "      0,00"}));
-    Klicken(form, "CommandEnde");
-    const auto tabelle = Zeilen(Tabelle("VK_LP_02_6"));
+    const auto tabelle = Bestaetigen(form, "VK_LP_02_6");
     ASSERT_EQ(tabelle.size(), 5u);
     EXPECT_EQ(tabelle[2].substr(tabelle[2].find("|0 h")), "|0 h|70,00 €||");
-    Klicken(Form(), "CommandEnde");
-    EXPECT_EQ(Zeilen(Tabelle("VK_LP_02_6")), tabelle);
+    EXPECT_EQ(Bestaetigen(Form(), "VK_LP_02_6"), tabelle);
 }
 
 TEST_F(Kat6, TabInTheQuantityColumnAddsOneRowOnlyOnTheLastRow) {

@@ -9,17 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "../common/protokoll_hilfe.h"
 #include "rechnungsordner.h"
 
 namespace vktest {
 namespace {
-
-// How often a part occurs in a line.
-int Vorkommen(const std::string& zeile, const std::string& teil) {
-    int n = 0;
-    for (std::size_t p = zeile.find(teil); p != std::string::npos; p = zeile.find(teil, p + teil.size())) ++n;
-    return n;
-}
 
 TEST(KommandozeileDruck, SixDigitAmountsStayOnOneLineInEveryCategoryAndInTheTotals) {
     TempOrdner ordner;
@@ -62,7 +56,7 @@ TEST(KommandozeileDruck, SixDigitAmountsStayOnOneLineInEveryCategoryAndInTheTota
     ASSERT_TRUE(pdf.gedruckt) << pdf;
     const std::string& text = pdf.text;
     const std::string staffel1 = ZeileMit(text, {"10.1.1", "Gebühr nach Staffel 1", "x 143.320,00 €"});
-    EXPECT_EQ(Vorkommen(staffel1, "143.320,00 €"), 2) << "[" << staffel1 << "]\n" << pdf;
+    EXPECT_EQ(vk::test::Vorkommen(staffel1, "143.320,00 €"), 2) << "[" << staffel1 << "]\n" << pdf;
     for (const std::vector<const char*>& zeile :
          {std::vector<const char*>{"11.4", "Gebühr nach Staffel 3, Teil B", "9.108,00 €"},
           {"Gebühr nach Staffel 3, Teil A", "2.000,00 €"},

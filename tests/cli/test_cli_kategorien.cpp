@@ -72,12 +72,6 @@ const Rechnung kRechnungen[] = {
       {"Umsatzsteuerfreie"},
       {"390,00 €"},
       {"Rechnungsbetrag"}}},
-    // A boundary certificate with inspection and two copies.
-    {"Bescheinigung.docx",
-     {{4, "--set chkOrt=1 --set mskMehrfach=2",
-       {"Anzahl Mehrfachausfertigungen: |        2 |  |  |   300,00 €", "Summe |  |      300,00 €",
-        "Mehrwertsteuer 19 % |      300,00 € |       57,00 €", "Rechnungsbetrag |  |      357,00 €"}}},
-     {}},
 };
 
 void PrintTo(const Rechnung& r, std::ostream* aus) { *aus << r.datei; }
@@ -114,7 +108,6 @@ TEST_P(KommandozeileKategorien, AppliedConfirmedUnchangedAndLaidOut) {
         EXPECT_EQ(TabelleUndSummen(e.ausgabe).second, summen) << "category " << s.kategorie;
     }
 
-    if (r.zeilen.empty()) return;
     if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
     const Druck pdf = Drucken(ordner.Pfad(), r.datei);
     ASSERT_TRUE(pdf.gedruckt) << pdf;

@@ -18,7 +18,7 @@
 
 #include "../common/protokoll_hilfe.h"
 #include "common/konvertierung.h"
-#include "document/KV_WordAuto.h"
+#include "../document/rechnungsumfeld.h"
 #include "pg/pgserver.h"
 #include "platform/dao/dao.h"
 #include "platform/word/document.h"
@@ -74,12 +74,7 @@ Summen Lesen(vk::dao::Database& db, int rechnung) {
             rs->Fields("Mehrwertsteuersatz").Value()};
 }
 
-int FeeTabellen(const fs::path& datei) {
-    int n = 0;
-    for (vk::word::Table t : vk::word::Document::Open(datei)->Tables())
-        if (vk::ErsterKommentarText(t.Range()) == "VK_LP_02_5") ++n;
-    return n;
-}
+int FeeTabellen(const fs::path& datei) { return TabellenMit(*vk::word::Document::Open(datei), "VK_LP_02_5"); }
 
 class Gleichzeitig : public ::testing::TestWithParam<Fall> {};
 

@@ -2,20 +2,14 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "common/datei_hilfe.h"
 #include "common/fehlerprotokoll.h"
 
 namespace vk::test {
 
-inline std::string ProtokollText() {
-    std::ifstream in(ProtokollPfad(), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+inline std::string ProtokollText() { return vktest::DateiLesen(ProtokollPfad()); }
 
 // How often `teil` occurs in `text`.
 inline int Vorkommen(const std::string& text, const std::string& teil) {

@@ -29,13 +29,6 @@ TEST_F(FormularTest, TypedCommaGoesThroughTheKeyHandlerAndWertKey) {
     EXPECT_THAT(form().protokoll, ::testing::Contains("Wert_Key"));
 }
 
-TEST_F(FormularTest, EmptyValueClearsTheField) {
-    Setzen(form(), "mskAnzahl", "7");
-    EXPECT_EQ(form().mskAnzahl.Text(), " 7");
-    Setzen(form(), "mskAnzahl", "");
-    EXPECT_EQ(form().mskAnzahl.Text(), " 0");
-}
-
 TEST_F(FormularTest, OptionOfAGroupClearsTheOthersAndClicksWithItsIndex) {
     Setzen(form(), "optArt(2)=1");
     EXPECT_EQ(form().optArt.Gewählt(), 2);

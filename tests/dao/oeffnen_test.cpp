@@ -21,13 +21,13 @@ protected:
     std::shared_ptr<Workspace> ws = std::make_shared<Workspace>();
 };
 
-class DatenbankOeffnenAufBeiden : public DatenbankOeffnen, public ::testing::WithParamInterface<Backend> {
+class DatenbankOeffnenAufBeiden : public vktest::AufBeidenBackends {
 protected:
     void SetUp() override {
-        roh = vktest::Testdatenbank::Neu(GetParam(), ordner);
+        AufBeidenBackends::SetUp();
         roh->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, Brutto) VALUES (1, 100)");
     }
-    std::unique_ptr<vktest::Testdatenbank> roh;
+    std::shared_ptr<Workspace> ws = std::make_shared<Workspace>();
 };
 
 TEST_F(DatenbankOeffnen, MissingFolderAndForeignFilesAreRefusedAndNothingIsCreated) {

@@ -15,10 +15,10 @@ using vktest::FehlerVon;
 
 namespace {
 
-class RecordsetLesen : public ::testing::TestWithParam<vktest::Backend> {
+class RecordsetLesen : public vktest::AufBeidenBackends {
 protected:
     void SetUp() override {
-        roh = vktest::Testdatenbank::Neu(GetParam(), ordner);
+        AufBeidenBackends::SetUp();
         roh->Sql("INSERT INTO TempDoc (ID_Benutzer, ID_Auftragsnummer, AbschlagAbsolut, Mehrwertsteuersatz, Rabatt, Zahlungsziel)"
                  " VALUES (1, 4711, 250.5, 190, NULL, 1), (2, 4712, 0, 70, 3, 0)");
         roh->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer, Brutto)"
@@ -28,8 +28,6 @@ protected:
         db = std::make_shared<Workspace>()->OpenDatabase(roh->Name());
     }
 
-    vktest::TempOrdner ordner;
-    std::unique_ptr<vktest::Testdatenbank> roh;
     std::shared_ptr<Database> db;
 };
 

@@ -3,9 +3,9 @@
 // are a SQLite file; `Testdatenbank` is either backend, for the tests that run on both.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -107,6 +107,14 @@ protected:
 private:
     Backend art_;
     std::string name_;
+};
+
+// A test case that runs on both backends, each with a new office database and its own connection.
+class AufBeidenBackends : public ::testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override { roh = Testdatenbank::Neu(GetParam(), ordner); }
+    TempOrdner ordner;
+    std::unique_ptr<Testdatenbank> roh;
 };
 
 }  // namespace vktest

@@ -15,10 +15,10 @@ using vktest::FehlerVon;
 
 namespace {
 
-class Transaktion : public ::testing::TestWithParam<Backend> {
+class Transaktion : public vktest::AufBeidenBackends {
 protected:
     void SetUp() override {
-        roh = vktest::Testdatenbank::Neu(GetParam(), ordner);
+        AufBeidenBackends::SetUp();
         roh->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, Brutto) VALUES (1, 100), (2, 200)");
         db = Oeffnen();
     }
@@ -36,8 +36,6 @@ protected:
         rs.Update();
     }
 
-    vktest::TempOrdner ordner;
-    std::unique_ptr<vktest::Testdatenbank> roh;
     std::shared_ptr<Database> db;
 };
 

@@ -11,10 +11,10 @@ using vktest::FehlerVon;
 
 namespace {
 
-class RecordsetAendern : public ::testing::TestWithParam<vktest::Backend> {
+class RecordsetAendern : public vktest::AufBeidenBackends {
 protected:
     void SetUp() override {
-        roh = vktest::Testdatenbank::Neu(GetParam(), ordner);
+        AufBeidenBackends::SetUp();
         roh->Sql("INSERT INTO Rechnung VALUES (1, 4711, 1, '2026/1', 10000, 11900, 0, 190),"
                  " (2, 4711, 1, '2026/1', 10000, 11900, 0, 190)");
         db = ws->OpenDatabase(roh->Name());
@@ -27,8 +27,6 @@ protected:
         rs.Update();
     }
 
-    vktest::TempOrdner ordner;
-    std::unique_ptr<vktest::Testdatenbank> roh;
     std::shared_ptr<Workspace> ws = std::make_shared<Workspace>();
     std::shared_ptr<Database> db;
 };

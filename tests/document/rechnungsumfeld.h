@@ -17,6 +17,14 @@
 
 namespace vktest {
 
+// How many tables of the document are tagged `schluessel`.
+inline int TabellenMit(vk::word::Document& doc, const std::string& schluessel) {
+    int n = 0;
+    for (vk::word::Table t : doc.Tables())
+        if (vk::ErsterKommentarText(t.Range()) == schluessel) ++n;
+    return n;
+}
+
 class Rechnungsumfeld : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -97,10 +105,17 @@ protected:
         return zeilen;
     }
 
-    vk::word::Table Summentabelle() {
+    // The first table tagged `schluessel` (Nothing when there is none), and how many there are.
+    vk::word::Table Tabelle(const std::string& schluessel) {
         for (vk::word::Table t : doc_->Tables())
-            if (vk::ErsterKommentarText(t.Range()) == "RE_Summe") return t;
+            if (vk::ErsterKommentarText(t.Range()) == schluessel) return t;
         return {};
+    }
+    int Anzahl(const std::string& schluessel) { return TabellenMit(*doc_, schluessel); }
+    vk::word::Table Summentabelle() { return Tabelle("RE_Summe"); }
+    // The tag of a cell ("" when it has none).
+    static std::string Kennung(vk::word::Table t, long zeile, long spalte) {
+        return vk::ErsterKommentarText(t.Cell(zeile, spalte).Range());
     }
 
     TempOrdner ordner_;

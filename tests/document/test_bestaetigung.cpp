@@ -1,9 +1,7 @@
 // The confirmation frame end to end: a boundary certificate with inspection and two copies.
 #include <gtest/gtest.h>
 
-#include "common/funktionen.h"
 #include "document/Bestaetigung.h"
-#include "document/SummeBilden.h"
 #include "platform/controls/mauszeiger.h"
 #include "druck.h"
 #include "rechnungsumfeld.h"

@@ -25,13 +25,6 @@ protected:
         Gebuehrentabelle({{100, ""}, {50, "0"}});
         vk::test::ProtokollLeeren();
     }
-
-    int Anzahl(const std::string& schluessel) {
-        int n = 0;
-        for (vk::word::Table t : doc_->Tables())
-            if (vk::ErsterKommentarText(t.Range()) == schluessel) ++n;
-        return n;
-    }
 };
 
 TEST_P(GesperrteDatenbank, TotalsInTheDocumentErrorLoggedNothingStored) {

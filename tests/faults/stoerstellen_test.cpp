@@ -31,7 +31,7 @@
 #include <string>
 #include <vector>
 
-#include "../dao/testdatenbank.h"
+#include "../document/rechnungsumfeld.h"
 #include "befehle.h"
 #include "common/fehlerprotokoll.h"
 #include "common/nachricht.h"
@@ -102,8 +102,6 @@ struct Lauf {
     std::string ausgabe;  // standard output and error of the command
 };
 
-std::string Lesen(const fs::path& datei) { return DateiLesen(datei); }
-
 // The cell text without its end-of-cell mark.
 std::string Zelle(vk::word::Table& t, long r, long c) {
     std::string s = t.Cell(r, c).Range().Text();
@@ -128,12 +126,6 @@ std::optional<long long> Rechnungsbetrag(vk::word::Document& doc) {
             if (t.Rows().Item(r).CellCount() >= 4 && (Zelle(t, r, 1) == "Rechnungsbetrag" || Zelle(t, r, 2) == "Rechnungsbetrag"))
                 betrag = Cent(Zelle(t, r, 4));
     return betrag;
-}
-
-bool HatTabelle(vk::word::Document& doc, const std::string& schluessel) {
-    for (vk::word::Table t : doc.Tables())
-        if (vk::ErsterKommentarText(t.Range()) == schluessel) return true;
-    return false;
 }
 
 // The procedure that logged the entry holding `meldung` ("frmKat5.CommandEnde_Click"), empty when
@@ -232,7 +224,7 @@ protected:
                  "VALUES (2, 1, 5, '2026-000', 10000, 11900, 0, 190);"
                  "INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (2, 8, '2026-10-01')");
         vk::BeispielVorlage()->Save(*buero_ / "Vorlage.docx");
-        vorlage_ = Lesen(*buero_ / "Vorlage.docx");
+        vorlage_ = DateiLesen(*buero_ / "Vorlage.docx");
     }
     static void TearDownTestSuite() {
         delete buero_;
@@ -249,24 +241,16 @@ protected:
         Lauf l;
         if (WIFSIGNALED(status)) l.signal = WTERMSIG(status);
         else l.status = WEXITSTATUS(status);
-        l.ausgabe = Lesen(ordner / "ausgabe.txt");
+        l.ausgabe = DateiLesen(ordner / "ausgabe.txt");
         std::ifstream in(ordner / "bericht.txt");
-        std::string ja;
-        if (std::getline(in, ja)) {
-            l.bericht.vorhanden = true;
-            l.bericht.ausgeloest = ja == "1";
-            std::getline(in, l.bericht.ort);
-            std::getline(in, l.bericht.meldung);
-            std::string k;
-            std::getline(in, k);
-            l.bericht.komponente = k == "1";
-            std::getline(in, k);
-            l.bericht.aufrufe = std::atol(k.c_str());
-        }
+        std::string z[5];
+        for (std::string& zeile : z) std::getline(in, zeile);
+        if (!z[0].empty()) l.bericht = {true, z[0] == "1", z[1], z[2], z[3] == "1", std::atol(z[4].c_str())};
         return l;
     }
 
-    // The child of run `auftrag` ("k\nfolder").
+    // The child of run `auftrag` ("k\nfolder"): the command as `vk` runs it (main's handling of
+    // errors included), then _exit.
     [[noreturn]] static void Kind(Schicht schicht, const Bestaetigung& b, const std::string& auftrag) {
         const long k = std::stol(auftrag.substr(0, auftrag.find('\n')));
         const fs::path ordner = auftrag.substr(auftrag.find('\n') + 1);
@@ -274,11 +258,6 @@ protected:
                                          "--doc", (ordner / "Rechnung.docx").string(), "--category",
                                          std::to_string(b.kategorie)};
         args.insert(args.end(), b.eingaben.begin(), b.eingaben.end());
-        Kind(schicht, k, ordner, args);
-    }
-
-    // The child: the command as `vk` runs it (main's handling of errors included), then _exit.
-    [[noreturn]] static void Kind(Schicht schicht, long k, const fs::path& ordner, const std::vector<std::string>& args) {
         ::alarm(120);  // a run that hangs ends with SIGALRM
         const int fd = ::open((ordner / "ausgabe.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(fd, 1);
@@ -333,7 +312,7 @@ protected:
             return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count() == fehlerVorher;
         };
 
-        const std::string protokoll = Lesen(ordner / "log" / "Verw.log");
+        const std::string protokoll = DateiLesen(ordner / "log" / "Verw.log");
         if (l.signal != 0) {
             ADD_FAILURE() << wo << "ended by signal " << l.signal << " (" << ::strsignal(l.signal) << ")\n"
                           << l.ausgabe << "\nlog:\n" << protokoll;
@@ -344,7 +323,7 @@ protected:
                           << protokoll;
             return false;
         }
-        const bool gespeichert = Lesen(ordner / "Rechnung.docx") != vorlage_;
+        const bool gespeichert = DateiLesen(ordner / "Rechnung.docx") != vorlage_;
         std::string brutto;
         {
             Roh roh(ordner / "buero.sqlite");
@@ -387,7 +366,7 @@ protected:
         const bool dokumentFehler = schicht == Schicht::Dokument && l.bericht.ausgeloest;
         const std::string gemeldetVon = GemeldetVon(protokoll, l.bericht.meldung);
         if (!dokumentFehler || !LegtTabelleAn(gemeldetVon)) {
-            EXPECT_TRUE(HatTabelle(*doc, b.schluessel)) << wo << "the fee table " << b.schluessel << " is missing\n"
+            EXPECT_GE(TabellenMit(*doc, b.schluessel), 1) << wo << "the fee table " << b.schluessel << " is missing\n"
                                                         << protokoll;
         }
         const std::optional<long long> betrag = Rechnungsbetrag(*doc);

@@ -8,7 +8,6 @@
 // first use and stops it when it exits.
 #pragma once
 
-#include <memory>
 #include <string>
 
 struct pg_conn;

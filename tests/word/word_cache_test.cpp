@@ -78,8 +78,7 @@ void GespeichertGleich(Document& doc) {
 
 // "Vorspann\rAnker eins\rAnker zwei\r" with a comment on each anchor paragraph.
 std::shared_ptr<Document> MitZweiKommentaren() {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Vorspann\rAnker eins\rAnker zwei");
+    auto doc = test::MitText("Vorspann\rAnker eins\rAnker zwei");
     doc->Comments().Add(doc->Range(9, 19), "erster");
     doc->Comments().Add(doc->Range(20, 30), "zweiter");
     return doc;
@@ -110,8 +109,7 @@ TEST(WordCache, KommentartextNachEigenerAenderung) {
 }
 
 TEST(WordCache, TextfeldFolgtDemHaupttext) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Anschreiben");
+    auto doc = test::MitText("Anschreiben");
     doc->Range(0, 0).Select();
     Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
     box.TextFrame().TextRange().InsertBefore("Zahlbar");
@@ -126,8 +124,7 @@ TEST(WordCache, TextfeldFolgtDemHaupttext) {
 }
 
 TEST(WordCache, EingefuegteMarkenWerdenBeimNaechstenLesenGesehen) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Alpha Beta Gamma");
+    auto doc = test::MitText("Alpha Beta Gamma");
     detail::Kern& k = *doc->KernIntern();
     ASSERT_EQ(k.cache(kHaupttext).Laenge(), 17);
     // two marks in a row, the way a bookmark or a comment anchor is set: ids come after insertion

@@ -19,6 +19,12 @@ std::filesystem::path TempOrdner() {
     return p;
 }
 
+std::shared_ptr<Document> MitText(const std::string& text) {
+    auto doc = Document::New();
+    doc->Content().InsertBefore(text);
+    return doc;
+}
+
 std::string ZipTeil(const std::filesystem::path& datei, const std::string& name) {
     int fehler = 0;
     zip_t* za = zip_open(datei.c_str(), ZIP_RDONLY, &fehler);

@@ -16,6 +16,9 @@ using vktest::Ausfuehren;
 using vktest::DateiLesen;
 using vktest::DateiSchreiben;
 
+// A new document holding `text` ("\r" between paragraphs).
+std::shared_ptr<Document> MitText(const std::string& text);
+
 // A fresh folder below the temp directory, removed at the end of the test program.
 std::filesystem::path TempOrdner();
 

@@ -11,8 +11,7 @@ using namespace vk::word;
 namespace {
 
 std::shared_ptr<Document> MitTabelle(Table& t) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Rechnung");
+    auto doc = test::MitText("Rechnung");
     auto ende = doc->Content();
     ende.Collapse(wdCollapseEnd);
     t = doc->Tables().Add(ende, 3, 5);
@@ -77,8 +76,7 @@ TEST(WordKommentar, TagsInDerRichtigenZelle) {
 }
 
 TEST(WordKommentar, AufzaehlungInAnkerreihenfolgeMitEindeutigenIds) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("eins zwei drei");
+    auto doc = test::MitText("eins zwei drei");
     doc->Comments().Add(doc->Range(10, 14), "drei");
     doc->Comments().Add(doc->Range(0, 4), "eins");
     doc->Comments().Add(doc->Range(5, 9), "zwei");
@@ -102,8 +100,7 @@ TEST(WordKommentar, AufzaehlungInAnkerreihenfolgeMitEindeutigenIds) {
 }
 
 TEST(WordKommentar, KommentarteilWirdAngelegt) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Text");
+    auto doc = test::MitText("Text");
     auto pfad = test::TempOrdner() / "ohne.docx";
     doc->Save(pfad);
     EXPECT_EQ(test::ZipTeil(pfad, "word/comments.xml"), "");

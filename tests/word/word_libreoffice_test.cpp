@@ -119,8 +119,7 @@ TEST(WordLibreOffice, TabelleAnKalStartInLibreOfficeVorlage) {
 TEST(WordLibreOffice, TextfeldVerdraengtTabellenzeilenUndBetraegeBleibenAufEinerZeile) {
     if (!vktest::LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
     auto ordner = test::TempOrdner();
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Anschreiben\rGruß");
+    auto doc = test::MitText("Anschreiben\rGruß");
     Table t = doc->Tables().Add(doc->Range(12, 12), 60, 2);
     t.Columns().Item(1).SetWidth(Application::CentimetersToPoints(9.0), 0);
     t.Columns().Item(2).SetWidth(Application::CentimetersToPoints(2.5), 0);

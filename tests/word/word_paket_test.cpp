@@ -15,8 +15,7 @@ namespace {
 
 std::filesystem::path Beispiel() {
     auto pfad = test::TempOrdner() / "beispiel.docx";
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Rechnung Nr. 1");
+    auto doc = test::MitText("Rechnung Nr. 1");
     doc->Comments().Add(doc->Range(0, 8), "kalStart");
     doc->Save(pfad);
     return pfad;
@@ -47,8 +46,7 @@ TEST(WordPaket, SchlechtPackbarerTeilWirdGepacktUndGelesen) {
     std::mt19937 zufall(7);
     std::string text;
     for (int i = 0; i < 60000; ++i) text += static_cast<char>('a' + zufall() % 26);
-    auto doc = Document::New();
-    doc->Content().InsertBefore(text);
+    auto doc = test::MitText(text);
     auto pfad = test::TempOrdner() / "zufall.docx";
     EXPECT_EQ(test::GespeichertUndGeoeffnet(*doc, pfad)->Content().Text(), text + "\r");
     int fehler = 0;

@@ -12,8 +12,7 @@ namespace {
 
 // A blank document with one paragraph of text and a 2 x 3 table after it.
 std::shared_ptr<Document> MitTabelle() {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Rechnung\r");
+    auto doc = test::MitText("Rechnung\r");
     auto ende = doc->Content();
     ende.Collapse(wdCollapseEnd);
     auto t = doc->Tables().Add(ende, 2, 3);

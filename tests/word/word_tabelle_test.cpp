@@ -14,8 +14,7 @@ namespace {
 Range Am(std::shared_ptr<Document>& doc, long pos) { return doc->Range(pos, pos); }
 
 std::shared_ptr<Document> Vorlage() {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Sehr geehrte Damen und Herren,\rPositionen\rMit freundlichen Grüßen");
+    auto doc = test::MitText("Sehr geehrte Damen und Herren,\rPositionen\rMit freundlichen Grüßen");
     auto anker = doc->Range(31, 41);
     EXPECT_EQ(anker.Text(), "Positionen");
     doc->Comments().Add(anker, "kalStart");
@@ -32,8 +31,7 @@ pugi::xml_document DokumentXml(const std::filesystem::path& pfad) {
 }  // namespace
 
 TEST(WordTabelle, AddAmAbsatzanfangMitteUndEnde) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("vorher\rmitte\rnachher");
+    auto doc = test::MitText("vorher\rmitte\rnachher");
     doc->Tables().Add(Am(doc, 7), 1, 1).Cell(1, 1).Range().InsertAfter("A");  // start of "mitte"
     EXPECT_EQ(doc->Content().Text(), "vorher\rA\r\a\r\amitte\rnachher\r");
     auto t2 = doc->Tables().Add(Am(doc, 14), 1, 1);  // inside "mitte": mi|tte
@@ -197,8 +195,7 @@ TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
 }
 
 TEST(WordTabelle, SelectionKenntIhreTabelle) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Text");
+    auto doc = test::MitText("Text");
     auto ende = doc->Content();
     ende.Collapse(wdCollapseEnd);
     Table t = doc->Tables().Add(ende, 2, 2);
@@ -236,8 +233,7 @@ TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
 // and only when the styles part holds it as a table style.
 TEST(WordTabelle, NeueTabelleNimmtDieVorlageFuerNeueTabellen) {
     auto vorlage = test::TempOrdner() / "vorlage.docx";
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Positionen");
+    auto doc = test::MitText("Positionen");
     doc->Save(vorlage);
     const std::string einstellungen = test::ZipTeil(vorlage, "word/settings.xml");
     const std::string verweis = "<w:defaultTableStyle w:val=\"Rechnungstabelle\"/>";

@@ -55,8 +55,7 @@ TEST(WordText, PositionenZaehlenZeichenNichtBytes) {
 }
 
 TEST(WordText, MoveStartUmEinWortZurueckUndAbsatzDavor) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Sehr geehrte Damen\rkalStart hier");
+    auto doc = test::MitText("Sehr geehrte Damen\rkalStart hier");
     // from the start of the second paragraph (its mark is a word of its own), inside "Damen", at its start
     for (auto [von, nach] : {std::pair{19L, 18L}, {16L, 13L}, {13L, 5L}}) {
         auto r = doc->Range(von, von);
@@ -71,8 +70,7 @@ TEST(WordText, MoveStartUmEinWortZurueckUndAbsatzDavor) {
 }
 
 TEST(WordText, LebendigeBereicheFolgenEinfuegenUndLoeschen) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Summe: 100 €");
+    auto doc = test::MitText("Summe: 100 €");
     auto betrag = doc->Range(7, 10);
     EXPECT_EQ(betrag.Text(), "100");
     doc->Range(0, 0).InsertBefore("Die ");
@@ -86,8 +84,7 @@ TEST(WordText, LebendigeBereicheFolgenEinfuegenUndLoeschen) {
 }
 
 TEST(WordText, DeleteUeberAbsatzgrenzeVerbindetAbsaetze) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("eins\rzwei\rdrei");
+    auto doc = test::MitText("eins\rzwei\rdrei");
     doc->Range(2, 7).Delete();
     EXPECT_EQ(doc->Content().Text(), "eiei\rdrei\r");
     // the last paragraph mark cannot go
@@ -96,8 +93,7 @@ TEST(WordText, DeleteUeberAbsatzgrenzeVerbindetAbsaetze) {
 }
 
 TEST(WordText, FettUndSchriftgroesseBleibenNachSpeichern) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("normal fett normal");
+    auto doc = test::MitText("normal fett normal");
     doc->Range(7, 11).SetBold(wdTrue);
     doc->Range(0, 6).SetFontSize(9);
     EXPECT_EQ(doc->Range(7, 11).Bold(), wdTrue);
@@ -110,8 +106,7 @@ TEST(WordText, FettUndSchriftgroesseBleibenNachSpeichern) {
 }
 
 TEST(WordText, SelectionTypeTextErsetztDieAuswahl) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Gesamt  1.000,00 € netto");
+    auto doc = test::MitText("Gesamt  1.000,00 € netto");
     auto sel = doc->Application()->Selection();
     doc->Range(6, 6).Select();
     sel.MoveEnd(wdCharacter, 15);

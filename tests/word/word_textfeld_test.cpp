@@ -9,8 +9,7 @@ using namespace vk::word;
 
 TEST(WordTextfeld, AnlegenFindenBeschriftenLoeschen) {
     auto pfad = test::TempOrdner() / "box.docx";
-    auto neu = Document::New();
-    neu->Content().InsertBefore("Anschreiben");
+    auto neu = test::MitText("Anschreiben");
     auto sel = neu->Application()->Selection();
     neu->Range(0, 0).Select();
     Shape neueBox = neu->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
@@ -81,8 +80,7 @@ namespace {
 // A document whose first paragraph holds a text box as Word 2010 and later write one: a DrawingML
 // anchor as the choice of an alternate-content block, the same box in VML as its fallback.
 void MitWordTextfeld(const std::filesystem::path& pfad) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Anschreiben");
+    auto doc = test::MitText("Anschreiben");
     doc->Save(pfad);
     std::string xml = test::ZipTeil(pfad, "word/document.xml");
     const std::string box =
@@ -108,6 +106,12 @@ void MitWordTextfeld(const std::filesystem::path& pfad) {
                 "<w:document xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" "
                 "xmlns:v=\"urn:schemas-microsoft-com:vml\" ");
     test::ZipTeilSetzen(pfad, "word/document.xml", xml);
+}
+
+std::vector<std::string> Namen(const Document& d) {
+    std::vector<std::string> aus;
+    for (Shape s : d.Shapes()) aus.push_back(s.Name());
+    return aus;
 }
 
 }  // namespace
@@ -159,8 +163,7 @@ TEST(WordTextfeld, WordsDrawingMlBoxUndEinNeuesNebeneinander) {
 // Place and size of a VML shape in the units Word 2003 documents use.
 TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
     auto pfad = test::TempOrdner() / "vml.docx";
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Anschreiben");
+    auto doc = test::MitText("Anschreiben");
     doc->Save(pfad);
     std::string xml = test::ZipTeil(pfad, "word/document.xml");
     xml.insert(xml.find("<w:r>"),
@@ -195,17 +198,11 @@ TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
 // change the document names the same shapes in the same order as its saved copy read anew, and the
 // main text and a box's text stay what they were.
 TEST(WordTextfeld, FormenNachAnlegenUndLoeschenWieFrischGelesen) {
-    auto doc = Document::New();
-    doc->Content().InsertBefore("Anschreiben\rzweiter Absatz");
-    auto namen = [](const Document& d) {
-        std::vector<std::string> aus;
-        for (Shape s : d.Shapes()) aus.push_back(s.Name());
-        return aus;
-    };
+    auto doc = test::MitText("Anschreiben\rzweiter Absatz");
     auto gespeichertGleich = [&] {
         auto pfad = test::TempOrdner() / "formen.docx";
         doc->Save(pfad);
-        EXPECT_EQ(namen(*doc), namen(*Document::Open(pfad)));
+        EXPECT_EQ(Namen(*doc), Namen(*Document::Open(pfad)));
     };
     // each new box goes to the front of the first paragraph, before the boxes added earlier (a table
     // before that paragraph changes nothing of that)
@@ -238,8 +235,7 @@ TEST(WordTextfeld, FormenBleibenUeberTextUndTabellenGleich) {
     // a box in the letter's first paragraph and one moved into the first cell of a table after it
     const auto pfad = test::TempOrdner() / "formen.docx";
     {
-        auto neu = Document::New();
-        neu->Content().InsertBefore("Anschreiben\rzweiter Absatz");
+        auto neu = test::MitText("Anschreiben\rzweiter Absatz");
         Range ende = neu->Content();
         ende.Collapse(wdCollapseEnd);
         neu->Tables().Add(ende, 2, 2).Cell(2, 2).Range().InsertAfter("Betrag");
@@ -258,16 +254,11 @@ TEST(WordTextfeld, FormenBleibenUeberTextUndTabellenGleich) {
         test::ZipTeilSetzen(pfad, "word/document.xml", xml);
     }
     auto doc = Document::Open(pfad);
-    auto namen = [](const Document& d) {
-        std::vector<std::string> aus;
-        for (Shape s : d.Shapes()) aus.push_back(s.Name());
-        return aus;
-    };
     auto wieGespeichert = [&](std::vector<std::string> erwartet) {
         auto kopie = test::TempOrdner() / "kopie.docx";
         doc->Save(kopie);
-        EXPECT_EQ(namen(*doc), erwartet);
-        EXPECT_EQ(namen(*Document::Open(kopie)), erwartet);
+        EXPECT_EQ(Namen(*doc), erwartet);
+        EXPECT_EQ(Namen(*Document::Open(kopie)), erwartet);
     };
     wieGespeichert({"Brief", "Zelle"});
     Table t = doc->Tables().Item(1);
