@@ -10,7 +10,10 @@ Rechnungskontext& Kontext() {
 void KontextZuruecksetzen() { Kontext() = Rechnungskontext{}; }
 
 bool BenutzerVorhanden(dao::Database& db, std::int32_t benutzer) {
-    return !db.OpenRecordset("SELECT * FROM TempDoc WHERE ID_Benutzer = ?", {Variant(benutzer)})->EOF();
+    // read-only, so the recordset need not look up the table's key
+    return !db.OpenRecordset("SELECT ID_Benutzer FROM TempDoc WHERE ID_Benutzer = ?", {Variant(benutzer)},
+                             dao::dbOpenForwardOnly)
+                ->EOF();
 }
 
 }  // namespace vk
