@@ -9,6 +9,12 @@
 
 namespace vkcli {
 
+namespace {
+// The block below the first 2 MiB boundary, kept for the life of the process (held here, so the
+// compiler does not drop an allocation nobody seems to use).
+void* volatile behalten = nullptr;
+}  // namespace
+
 void SpeicherpolitikSetzen() {
     // Memory freed on the way serves what comes after instead of going back to the system and
     // being faulted in anew: large buffers from the heap (not mapped and unmapped one by one), the
@@ -27,8 +33,17 @@ void SpeicherpolitikSetzen() {
     const auto anfang = reinterpret_cast<std::uintptr_t>(p);
     const std::uintptr_t a = (anfang + kSeite - 1) & ~std::uintptr_t(kSeite - 1);
     const std::uintptr_t e = (anfang + kVorrat) & ~std::uintptr_t(kSeite - 1);
-    if (e > a) ::madvise(reinterpret_cast<void*>(a), e - a, MADV_HUGEPAGE);
+    if (e <= a) {
+        std::free(p);
+        return;
+    }
+    ::madvise(reinterpret_cast<void*>(a), e - a, MADV_HUGEPAGE);
+    // The heap hands out its top from the low end, and the stretch below the first 2 MiB boundary
+    // (up to 2 MiB) cannot be a huge page: it is taken by a block kept for good, never touched (so it
+    // costs no memory), and what the program allocates starts on the boundary.
     std::free(p);
+    constexpr std::size_t kKopf = 2 * sizeof(std::size_t);  // the allocator's header of a block
+    if (a - anfang > 2 * kKopf) behalten = std::malloc(a - anfang - kKopf);
 }
 
 }  // namespace vkcli
