@@ -84,9 +84,9 @@ void EigenschaftSetzen(vk::VK& k, const std::string& name, const std::string& we
 }
 
 // Answers the table-choice dialog as --choose says. Whether the choice was offered is known only
-// once the dialog has come (or not come: an invoice without a table of the category asks nothing);
-// Angeboten() tells afterwards. A choice not offered is answered "new" and refused by the caller
-// before anything is confirmed, so nothing is written.
+// once the dialog has come (or not come: an invoice without a table of the category asks nothing),
+// so a choice not offered is answered "new" and Pruefen, called once the category dialog is open,
+// refuses it before anything is confirmed: nothing is written.
 class Wahl {
 public:
     explicit Wahl(std::string wahl) : wahl_(std::move(wahl)) {
