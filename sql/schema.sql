@@ -6,9 +6,12 @@
 -- both read alike: DOUBLE PRECISION (on PostgreSQL REAL would be single precision), DATE (ISO-8601
 -- text "yyyy-mm-dd" in a SQLite file, the date type on the server), names without quotes (the
 -- server keeps them in lower case; the layer compares names without case).
+--
+-- Run on an existing database it adds the tables that are missing and leaves the others as they are
+-- (sqlite3 buero.sqlite < sql/schema.sql, psql -d buero -f sql/schema.sql).
 
 -- Invoice settings of each user (one row per user).
-CREATE TABLE TempDoc (
+CREATE TABLE IF NOT EXISTS TempDoc (
     ID_Benutzer             INTEGER PRIMARY KEY,
     ID_Auftragsnummer       INTEGER,
     MeßtruppZusammenfassen  INTEGER DEFAULT 0,   -- flag 0 / 1
@@ -27,7 +30,7 @@ CREATE TABLE TempDoc (
 );
 
 -- Invoices. Rechnungsart 4 final invoice, 5 advance invoice, 7 invoice with negated amounts.
-CREATE TABLE Rechnung (
+CREATE TABLE IF NOT EXISTS Rechnung (
     ID_Rechnungsnummer          INTEGER PRIMARY KEY,
     ID_Auftragsnummer           INTEGER,
     Rechnungsart                INTEGER,
@@ -37,19 +40,50 @@ CREATE TABLE Rechnung (
     MehrwertsteuerFreierbetrag  DOUBLE PRECISION,  -- cents
     Mehrwertsteuersatz          INTEGER  -- tenths of a per cent
 );
-CREATE INDEX Rechnung_Auftrag ON Rechnung (ID_Auftragsnummer, Rechnungsart);
+CREATE INDEX IF NOT EXISTS Rechnung_Auftrag ON Rechnung (ID_Auftragsnummer, Rechnungsart);
 
 -- Dated events of an invoice; ID_Terminart 8 is the invoice date.
-CREATE TABLE Termine (
+CREATE TABLE IF NOT EXISTS Termine (
     ID_Rechnungsnummer  INTEGER REFERENCES Rechnung (ID_Rechnungsnummer),
     ID_Terminart        INTEGER,
     Datum               DATE     -- the invoice date and the like
 );
-CREATE INDEX Termine_Rechnung ON Termine (ID_Rechnungsnummer, ID_Terminart);
+CREATE INDEX IF NOT EXISTS Termine_Rechnung ON Termine (ID_Rechnungsnummer, ID_Terminart);
 
 -- Installation settings; the first row holds the payment-target text and its placement.
-CREATE TABLE Version (
+CREATE TABLE IF NOT EXISTS Version (
     Zahlungsziel         TEXT,    -- sentence with the number of days between "<" and ">"
     AbstandZahlungsziel  DOUBLE PRECISION,  -- distance of the text box from the top of the page, in cm
     BundZahlungsziel     INTEGER  -- 0 left, 1 centred, other right
+);
+
+-- The office itself, the seller of every invoice (one row): what an e-invoice says of it.
+CREATE TABLE IF NOT EXISTS Buero (
+    Name                  TEXT,
+    Strasse               TEXT,
+    PLZ                   TEXT,
+    Ort                   TEXT,
+    Land                  TEXT,   -- ISO 3166 code: DE
+    UStIdNr               TEXT,   -- VAT id (DE123456789); this or Steuernummer, or both
+    Steuernummer          TEXT,   -- tax number at the tax office
+    Ansprechpartner       TEXT,
+    Telefon               TEXT,
+    EMail                 TEXT,
+    ElektronischeAdresse  TEXT,   -- where the office receives e-invoices (e-mail, or SCHEME:ID)
+    IBAN                  TEXT,   -- the account invoices are paid to
+    BIC                   TEXT,
+    Kontoinhaber          TEXT
+);
+
+-- The client of each order, the buyer of its invoices.
+CREATE TABLE IF NOT EXISTS Auftraggeber (
+    ID_Auftragsnummer     INTEGER PRIMARY KEY,
+    Name                  TEXT,
+    Strasse               TEXT,
+    PLZ                   TEXT,
+    Ort                   TEXT,
+    Land                  TEXT,   -- ISO 3166 code: DE
+    Kaeuferreferenz       TEXT,   -- a public client's Leitweg-ID, or the reference a business gave
+    ElektronischeAdresse  TEXT,   -- where the client receives e-invoices (Leitweg-ID, e-mail, SCHEME:ID)
+    UStIdNr               TEXT
 );

@@ -1,18 +1,22 @@
 // vk check: proves an invoice before it is sent. Every fee table is priced again from its own inputs
 // and compared, then the totals, the letter-text amounts and the invoice record; nothing is changed.
+// With --xml it also compares an e-invoice with the document, line by line and total by total.
 // Exit status 0 when everything agrees, 1 when something differs, 2 for bad arguments or files.
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "befehle.h"
 #include "common/fehler.h"
 #include "document/Rechnungspruefung.h"
+#include "einvoice/ERechnung.h"
 
 namespace vkcli {
 namespace {
 
 struct Auftrag {
     vk::Prüfauftrag prüfung;
+    std::filesystem::path xml;  // an e-invoice to compare, empty: none
     bool json = false;
 };
 
@@ -24,6 +28,7 @@ Auftrag Lesen(const Argumente& args) {
         else if (n == "--doc") a.prüfung.dokument = o.Wert();
         else if (n == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(o.Zahl());
         else if (n == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(o.Zahl());
+        else if (n == "--xml") a.xml = o.Wert();
         else if (n == "--json") a.json = true;
         else o.Unbekannt();
     }
@@ -60,8 +65,23 @@ void WerteJson(const std::vector<vk::Wertabweichung>& liste, const char* wo, std
     out << "]";
 }
 
-void JsonAusgeben(const vk::Prüfbericht& b, std::ostream& out) {
-    out << "{\"stimmt\":" << (b.Stimmt() ? "true" : "false") << ",\"tabellen\":[";
+// The e-invoice's comparison: null without --xml.
+void ERechnungJson(const std::filesystem::path& xml, const std::optional<std::vector<vk::ERechnungsabweichung>>& e,
+                   std::ostream& out) {
+    if (!e) {
+        out << "null";
+        return;
+    }
+    out << "{\"datei\":" << Json(xml.string()) << ",\"stimmt\":" << (e->empty() ? "true" : "false") << ",\"abweichungen\":[";
+    for (std::size_t i = 0; i < e->size(); ++i)
+        out << (i ? "," : "") << "{\"was\":" << Json((*e)[i].was) << ",\"erechnung\":" << Json((*e)[i].erechnung)
+            << ",\"dokument\":" << Json((*e)[i].dokument) << "}";
+    out << "]}";
+}
+
+void JsonAusgeben(const vk::Prüfbericht& b, const std::filesystem::path& xml,
+                  const std::optional<std::vector<vk::ERechnungsabweichung>>& e, std::ostream& out) {
+    out << "{\"stimmt\":" << (b.Stimmt() && (!e || e->empty()) ? "true" : "false") << ",\"tabellen\":[";
     for (std::size_t i = 0; i < b.tabellen.size(); ++i) {
         const vk::Tabellenbefund& t = b.tabellen[i];
         out << (i ? "," : "") << "{\"tabelle\":" << t.tabelle << ",\"kennung\":" << Json(t.kennung)
@@ -82,7 +102,9 @@ void JsonAusgeben(const vk::Prüfbericht& b, std::ostream& out) {
     WerteJson(b.datensatz, "gespeichert", out);
     out << ",\"fehler\":[";
     for (std::size_t i = 0; i < b.fehler.size(); ++i) out << (i ? "," : "") << Json(b.fehler[i]);
-    out << "]}\n";
+    out << "],\"erechnung\":";
+    ERechnungJson(xml, e, out);
+    out << "}\n";
 }
 
 }  // namespace
@@ -92,15 +114,22 @@ int BefehlCheck(const Argumente& args) {
     if (!std::filesystem::exists(a.prüfung.dokument))
         throw Aufruffehler{"check: document not found: " + a.prüfung.dokument.string()};
     vk::Prüfbericht bericht;
+    std::optional<std::vector<vk::ERechnungsabweichung>> erechnung;
     try {
         bericht = vk::RechnungPrüfen(a.prüfung);
+        if (!a.xml.empty())
+            erechnung = vk::ERechnungVergleichen(
+                {a.prüfung.datenbank, a.prüfung.benutzer, a.prüfung.rechnung, a.prüfung.dokument, a.xml});
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"check: " + f.Beschreibung()};
     }
-    if (a.json) JsonAusgeben(bericht, std::cout);
-    else
+    if (a.json) {
+        JsonAusgeben(bericht, a.xml, erechnung, std::cout);
+    } else {
         for (const std::string& zeile : vk::Berichtszeilen(bericht)) std::cout << zeile << '\n';
-    return bericht.Stimmt() ? 0 : 1;
+        if (erechnung) std::cout << vk::ERechnungBerichtszeile(a.xml, *erechnung) << '\n';
+    }
+    return bericht.Stimmt() && (!erechnung || erechnung->empty()) ? 0 : 1;
 }
 
 }  // namespace vkcli

@@ -23,6 +23,7 @@ int BefehlTables(const Argumente& args);
 int BefehlDemo(const Argumente& args);
 int BefehlApply(const Argumente& args);
 int BefehlCheck(const Argumente& args);
+int BefehlEinvoice(const Argumente& args);
 
 // The whole number an option's value must be; an Aufruffehler naming the command and option else.
 long GanzeZahl(const std::string& befehl, const std::string& option, const std::string& text);

@@ -15,7 +15,8 @@ const char* kHilfe =
     "  vk apply --db FILE|URI --user N --invoice ID --doc FILE.docx [--out FILE.docx] --category K\n"
     "           [--property NAME=VALUE]... [--set NAME=VALUE]... [--choose new|1|2|3|4|5|cursor]\n"
     "           [--answer yes|no] [--cancel] [--json]\n"
-    "  vk check --db FILE --user N --invoice ID --doc FILE.docx [--json]\n"
+    "  vk check --db FILE|URI --user N --invoice ID --doc FILE.docx [--xml FILE.xml] [--json]\n"
+    "  vk einvoice --db FILE|URI --user N --invoice ID --doc FILE.docx --out FILE.xml\n"
     "  vk tables FILE.docx [--json]\n"
     "  vk scale Gebührenstaffel1 BODENWERT FLAECHE\n"
     "  vk scale Grenzfeststellung_B BODENWERT PUNKTE\n"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
         {"demo", &BefehlDemo},
         {"apply", &BefehlApply},
         {"check", &BefehlCheck},
+        {"einvoice", &BefehlEinvoice},
     };
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::cerr << kHilfe;

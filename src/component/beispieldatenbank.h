@@ -1,6 +1,7 @@
 // A small office database for trying the component out: one user's job defaults (19 % VAT, full
-// advance base, no discount, payment target on), invoice 1 of job 1 with its date, and the payment-target
-// text. The demo and the benchmarks start from it.
+// advance base, no discount, payment target on), invoice 1 of job 1 with its date, the payment-target
+// text, and the office's and the client's master data for the e-invoice. The demo and the benchmarks
+// start from it.
 #pragma once
 
 #include <string>

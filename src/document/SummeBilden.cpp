@@ -9,6 +9,7 @@
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
 #include "document/GebuehrenTabelle.h"
+#include "document/Betragszeilen.h"
 #include "document/Briefbetrag.h"
 #include "document/KV_WordAuto.h"
 #include "document/kennungen.h"
@@ -27,10 +28,6 @@ constexpr int kTerminRechnungsdatum = 8;
 
 std::string Summentext(std::int64_t cent) { return Betragstext(Euro(cent), 11); }
 
-std::string OhneZellende(const std::string& text) {
-    return text.size() >= 2 ? text.substr(0, text.size() - 2) : std::string();
-}
-
 // An amount field of an invoice record in whole cents (a value stored with a fraction of a cent by an
 // older version counts as the cents it shows).
 std::int64_t Cents(dao::Recordset& rs, const char* feld) {
@@ -47,31 +44,9 @@ Datum DatumAusFeld(const Variant& v) {
 
 // The amounts of column 5 of every fee table (the totals table is skipped).
 void BetraegeSammeln(Prozedur& proc, word::Document& doc, Summen& summen, std::int16_t satz) {
-    std::vector<word::Table> tabellen;
-    proc([&] {
-        for (word::Table t : doc.Tables()) tabellen.push_back(t);
+    BetragszeilenDurchlaufen(proc, doc, [&](long, const word::Row&, const Betragszelle& zelle) {
+        proc([&] { BetragErfassen(summen, zelle, satz); });
     });
-    for (word::Table& t : tabellen) {
-        std::vector<word::Row> zeilen;
-        proc([&] { zeilen = t.Rows().Each(); });
-        bool summe = false;
-        if (!zeilen.empty())
-            proc([&] { summe = zeilen[0].CellCount() >= 2 && zeilen[0].Cell(2).Range().Text() == "Summe\r\a"; });
-        if (summe) continue;
-        for (const word::Row& zeile : zeilen) {
-            // A row without an amount column (a foreign table) counts nothing.
-            Betragszelle zelle;
-            bool hatBetrag = false;
-            proc([&] {
-                if (zeile.CellCount() < 5) return;
-                word::Range bereich = zeile.Cell(5).Range();
-                zelle.text = OhneZellende(bereich.Text());
-                zelle.kennung = ErsterKommentarText(bereich);
-                hatBetrag = true;
-            });
-            if (hatBetrag) proc([&] { BetragErfassen(summen, zelle, satz); });
-        }
-    }
 }
 
 word::Range Summenstelle(word::Document& doc) {

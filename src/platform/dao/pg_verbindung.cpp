@@ -549,10 +549,33 @@ std::shared_ptr<Verbindung> PgOeffnen(const std::string& adresse, bool readOnly,
     return verbindung;
 }
 
+namespace {
+
+// A statement that fails with the server's "table exists" (42P07) when a table the schema creates is
+// there already.
+std::string VorhandeneAblehnen(const std::string& schema) {
+    static constexpr std::string_view kAnlegen = "CREATE TABLE IF NOT EXISTS ";
+    std::string namen;
+    for (std::size_t p = schema.find(kAnlegen); p != std::string::npos; p = schema.find(kAnlegen, p + 1)) {
+        std::size_t i = p + kAnlegen.size(), anfang = i;
+        while (i < schema.size() && (std::isalnum(static_cast<unsigned char>(schema[i])) || schema[i] == '_')) ++i;
+        std::string name = schema.substr(anfang, i - anfang);
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        namen += (namen.empty() ? "'" : ", '") + name + "'";
+    }
+    if (namen.empty()) return "";
+    return "DO $$ BEGIN IF EXISTS (SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
+           "AND table_name IN (" + namen + ")) THEN RAISE EXCEPTION 'office tables exist' USING ERRCODE = "
+           "'duplicate_table'; END IF; END $$;\n";
+}
+
+}  // namespace
+
 void PgSchemaAnlegen(const std::string& adresse, const std::string& schema) {
     auto verbindung = std::static_pointer_cast<PgVerbindung>(PgOeffnen(adresse, false, std::chrono::milliseconds(2000)));
-    // All tables or none: the schema runs in one transaction; a table that exists already fails it.
-    Ergebnis r(PQexec(verbindung->Handle(), ("BEGIN;\n" + schema + "\n;COMMIT;").c_str()));
+    // All tables or none: the schema runs in one transaction, and a table of it that exists already
+    // fails it (the schema creates only what is missing, so that it can complete an older database).
+    Ergebnis r(PQexec(verbindung->Handle(), ("BEGIN;\n" + VorhandeneAblehnen(schema) + schema + "\n;COMMIT;").c_str()));
     if (r && PQresultStatus(r.get()) == PGRES_COMMAND_OK) return;
     const char* zustand = r ? PQresultErrorField(r.get(), PG_DIAG_SQLSTATE) : nullptr;
     LaufzeitFehler fehler = verbindung->Fehler(r.get(), schema);
