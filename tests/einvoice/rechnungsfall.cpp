@@ -12,15 +12,17 @@ namespace vktest {
 
 namespace fs = std::filesystem;
 
-void StammdatenEintragen(Roh& roh) {
-    roh.Sql("INSERT INTO Buero (Name, Strasse, PLZ, Ort, Land, UStIdNr, Steuernummer, Ansprechpartner, Telefon, EMail, "
+std::string Stammdaten() {
+    return std::string("INSERT INTO Buero (Name, Strasse, PLZ, Ort, Land, UStIdNr, Steuernummer, Ansprechpartner, Telefon, EMail, "
             "ElektronischeAdresse, IBAN, BIC, Kontoinhaber) VALUES ('Vermessungsbüro Nord & Söhne', 'Am Markt 3', "
             "'24103', 'Kiel', 'DE', 'DE987654321', '20/123/45678', 'Jan Peters', '0431 98765', "
-            "'peters@vermessung-nord.de', 'rechnung@vermessung-nord.de', 'DE89 3704 0044 0532 0130 00', NULL, NULL)");
-    roh.Sql("INSERT INTO Auftraggeber (ID_Auftragsnummer, Name, Strasse, PLZ, Ort, Land, Kaeuferreferenz, "
+            "'peters@vermessung-nord.de', 'rechnung@vermessung-nord.de', 'DE89 3704 0044 0532 0130 00', NULL, NULL);"
+           "INSERT INTO Auftraggeber (ID_Auftragsnummer, Name, Strasse, PLZ, Ort, Land, Kaeuferreferenz, "
             "ElektronischeAdresse, UStIdNr) VALUES (100, 'Kreis Plön, Fachdienst Kataster', 'Hamburger Straße 17', "
-            "'24306', 'Plön', 'DE', '01057000-00017-25', '01057000-00017-25', NULL)");
+            "'24306', 'Plön', 'DE', '01057000-00017-25', '01057000-00017-25', NULL);");
 }
+
+void StammdatenEintragen(Roh& roh) { roh.Sql(Stammdaten()); }
 
 Rechnungsfall::Rechnungsfall(const Einstellungen& e, const std::vector<Gebührentabelle>& tabellen,
                              const std::vector<Abschlagsrechnung>& abschläge) {
@@ -28,23 +30,25 @@ Rechnungsfall::Rechnungsfall(const Einstellungen& e, const std::vector<Gebühren
     dokument = ordner_ / "Rechnung.docx";
     vk::dao::DatenbankAnlegen(datenbank);
     roh_ = std::make_unique<Roh>(datenbank);
-    roh_->Sql("INSERT INTO TempDoc (ID_Benutzer, AbschlagAbsolut, AbschlagProzent, Zahlungsziel, Mehrwertsteuersatz, "
+    // One transaction: each statement on its own would wait for the disk.
+    std::string sql = "BEGIN;";
+    sql += ("INSERT INTO TempDoc (ID_Benutzer, AbschlagAbsolut, AbschlagProzent, Zahlungsziel, Mehrwertsteuersatz, "
               "Rabatt) VALUES (1, " + std::to_string(e.abschlagAbsolut) + ", " + std::to_string(e.abschlagProzent) +
-              ", 0, " + std::to_string(e.satz * 10) + ", " + std::to_string(e.rabatt) + ")");
-    roh_->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer) VALUES "
-              "(1, 100, " + std::to_string(e.art) + ", '2026-017')");
-    roh_->Sql("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (1, 8, '2026-12-05')");
-    roh_->Sql("INSERT INTO Version (Zahlungsziel, AbstandZahlungsziel, BundZahlungsziel) "
-              "VALUES ('Zahlbar bis zum <30> ohne Abzug.', 25, 1)");
+              ", 0, " + std::to_string(e.satz * 10) + ", " + std::to_string(e.rabatt) + ");");
+    sql += ("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer) VALUES "
+              "(1, 100, " + std::to_string(e.art) + ", '2026-017');");
+    sql += "INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (1, 8, '2026-12-05');"
+           "INSERT INTO Version (Zahlungsziel, AbstandZahlungsziel, BundZahlungsziel) "
+           "VALUES ('Zahlbar bis zum <30> ohne Abzug.', 25, 1);";
     int id = 1;
     for (const Abschlagsrechnung& a : abschläge) {
         const std::string n = std::to_string(++id);
-        roh_->Sql("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer, "
-                  "NettoRechnung, Brutto, MehrwertsteuerFreierbetrag) VALUES (" + n + ", 100, 5, '" + a.nummer + "', " +
-                  std::to_string(a.netto) + ", " + std::to_string(a.brutto) + ", " + std::to_string(a.frei) + ")");
-        roh_->Sql("INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (" + n + ", 8, '" + a.datum + "')");
+        sql += "INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer, "
+               "NettoRechnung, Brutto, MehrwertsteuerFreierbetrag) VALUES (" + n + ", 100, 5, '" + a.nummer + "', " +
+               std::to_string(a.netto) + ", " + std::to_string(a.brutto) + ", " + std::to_string(a.frei) + ");"
+               "INSERT INTO Termine (ID_Rechnungsnummer, ID_Terminart, Datum) VALUES (" + n + ", 8, '" + a.datum + "');";
     }
-    StammdatenEintragen(*roh_);
+    roh_->Sql(sql + Stammdaten() + "COMMIT;");
 
     // The host's part and the categories' part: the context, the tables, the totals.
     vk::KontextZuruecksetzen();
