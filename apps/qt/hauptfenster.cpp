@@ -109,6 +109,8 @@ void Hauptfenster::MenüsAnlegen() {
     datei->addAction("Datenbank auf dem &Server öffnen…", this, &Hauptfenster::DatenbankAufServerWählen);
     datei->addAction("&Rechnung öffnen…", QKeySequence::Open, this, &Hauptfenster::DokumentWählen);
     datei->addAction("&Speichern", QKeySequence::Save, this, &Hauptfenster::Speichern);
+    eRechnungAktion_ = datei->addAction("&E-Rechnung speichern…", this, &Hauptfenster::ERechnungSpeichern);
+    eRechnungAktion_->setObjectName("ERechnungSpeichern");
     datei->addSeparator();
     datei->addAction("&Beenden", QKeySequence::Quit, this, &QWidget::close);
 
@@ -169,6 +171,32 @@ void Hauptfenster::RechnungPrüfen() {
     vorschau_->TabellenMarkieren(AbweichendeTabellen(*bericht));
     Melden(bericht->Stimmt() ? "Rechnung geprüft: sie stimmt." : "Rechnung geprüft: sie weicht ab.");
     PrüfberichtZeigen(this, *bericht);
+}
+
+void Hauptfenster::ERechnungSpeichern() {
+    if (const std::string fehlt = sitzung_.Fehlt(); !fehlt.empty()) {
+        QMessageBox::information(this, "E-Rechnung speichern", Q(fehlt));
+        return;
+    }
+    QString vorschlag = Q(sitzung_.Dokument()->Path().string());
+    vorschlag = vorschlag.left(vorschlag.lastIndexOf('.')) + ".xml";
+    const QString ziel = QFileDialog::getSaveFileName(this, "E-Rechnung speichern", vorschlag, "XRechnung (*.xml)", nullptr,
+                                                      QFileDialog::DontUseNativeDialog);
+    if (ziel.isEmpty()) return;
+    std::vector<std::string> mängel;
+    try {
+        mängel = sitzung_.ERechnungSchreiben(ziel.toStdString());
+    } catch (const vk::LaufzeitFehler& f) {
+        QMessageBox::warning(this, "E-Rechnung speichern", "Die E-Rechnung kann nicht geschrieben werden:\n" + Q(f.Beschreibung()));
+        return;
+    }
+    if (!mängel.empty()) {
+        QString text = "Die E-Rechnung wurde nicht geschrieben; es fehlt oder stimmt nicht:";
+        for (const std::string& m : mängel) text += "\n• " + Q(m);
+        QMessageBox::warning(this, "E-Rechnung speichern", text);
+        return;
+    }
+    Melden("E-Rechnung gespeichert: " + ziel);
 }
 
 bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std::string& dokument, int benutzer) {

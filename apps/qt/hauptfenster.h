@@ -1,6 +1,6 @@
 // The host's main window: the MDI area the category dialogs open in (its handle is the hWndMDI of
 // VK.Show), the read-only preview of the invoice beside it, the menus "Datei" (open a database and
-// choose one of its invoices, open the invoice document, save, quit), "Gebühren" (the six
+// choose one of its invoices, open the invoice document, save, save the e-invoice, quit), "Gebühren" (the six
 // categories), "Fenster" and "Extras" (the error log), and a status line that says what was saved
 // and when. After every confirmation in a dialog the invoice is saved, the preview shows the table
 // just written, and the status line says when the confirmation added entries to the error log.
@@ -54,6 +54,7 @@ public:
     QAction* KategorieAktion(int index) const { return kategorieAktionen_[static_cast<std::size_t>(index)]; }
     QAction* ProtokollAktion() const { return protokollAktion_; }
     QAction* PrüfenAktion() const { return prüfenAktion_; }
+    QAction* ERechnungAktion() const { return eRechnungAktion_; }
     // The lasting part of the status line: what was saved and when, and new entries of the error log.
     QLabel* Speicherstand() const { return speicherstand_; }
     vk::ui::Fenster HostFenster() const { return host_; }
@@ -71,6 +72,9 @@ private:
     void NachAktion();
     // "Rechnung prüfen": the saved invoice proved, the report shown, differing tables marked.
     void RechnungPrüfen();
+    // "E-Rechnung speichern": the saved invoice as an XRechnung, to a file the person chooses; what is
+    // missing for it shown when it cannot be written.
+    void ERechnungSpeichern();
     // Before a confirmation: what the log and the fee tables hold, to tell afterwards what it added.
     void BestätigungVormerken();
     // The fee table the last confirmation wrote (its index in the invoice), 0 when none is known.
@@ -89,6 +93,7 @@ private:
     std::array<QAction*, 6> kategorieAktionen_{};
     QAction* protokollAktion_ = nullptr;
     QAction* prüfenAktion_ = nullptr;
+    QAction* eRechnungAktion_ = nullptr;
     QLabel* speicherstand_ = nullptr;
     long long protokollStand_ = -1;           // the log's size before the confirmation under way
     std::vector<std::string> tabellenVorher_;  // the fee tables' texts before it

@@ -5,6 +5,7 @@
 #include "common/fehler.h"
 #include "common/konvertierung.h"
 #include "common/prozedur.h"
+#include "einvoice/ERechnung.h"
 
 namespace vkhost {
 
@@ -86,6 +87,12 @@ vk::Prüfbericht Sitzung::Prüfen() const {
     if (!dokument_ || dokument_->Path().empty())
         throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein gespeichertes Rechnungsdokument geöffnet");
     return vk::RechnungPrüfen({datenbankPfad_, benutzer_, rechnungsId_, dokument_->Path()});
+}
+
+std::vector<std::string> Sitzung::ERechnungSchreiben(const std::string& ziel) const {
+    if (!dokument_ || dokument_->Path().empty())
+        throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein gespeichertes Rechnungsdokument geöffnet");
+    return vk::ERechnungSchreiben({datenbankPfad_, benutzer_, rechnungsId_, dokument_->Path(), ziel});
 }
 
 void Sitzung::Speichern() {

@@ -36,6 +36,8 @@ public:
     void KategorieZeigen(int index, vk::ui::Fenster host);
     // Proves the saved invoice against the fee ordinance and its totals; changes nothing.
     vk::Prüfbericht Prüfen() const;
+    // Writes the e-invoice of the saved invoice to `ziel`; the refusals, empty when it was written.
+    std::vector<std::string> ERechnungSchreiben(const std::string& ziel) const;
     // Before a person's action: the changes the component makes to the invoice record wait in a
     // transaction until the invoice is saved (none when the database is locked by another user).
     void TransaktionBeginnen();
