@@ -1,6 +1,6 @@
 // The command line against an office database on the PostgreSQL server: `vk demo --db URI`, every
-// category applied to a final invoice with an advance invoice stores what a database file stores,
-// and a lock held longer than the timeout is a logged error while the invoice is still saved.
+// category applied to a final invoice with an advance invoice stores what a database file stores (and
+// its e-invoice says what the file's says), and a lock held longer than the timeout is a logged error while the invoice is still saved.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -95,6 +95,20 @@ TEST(KommandozeileServer, DemoAndEveryCategoryStoreWhatAFileStores_PostgreSQL) {
         EXPECT_EQ(Text(Rechnungen(server.db)), Text(Rechnungen(datei.db))) << "category " << kategorie;
         EXPECT_EQ(Rechnungen(server.db), Rechnungen(datei.db)) << "category " << kategorie;
     }
+    // The final invoice's e-invoice: master data, the advance invoice and its date read from the server
+    // as from the file.
+    const auto eRechnung = [](const Buero& b) {
+        const fs::path xml = b.ordner / "Schluss.xml";
+        const Lauf l = Vk("einvoice --db " + Zitiert(b.db) + " --user 1 --invoice 1 --doc " +
+                          Zitiert((b.ordner / "Schluss.docx").string()) + " --out " + Zitiert(xml.string()));
+        EXPECT_EQ(l.status, 0) << l.ausgabe;
+        return DateiLesen(xml);
+    };
+    const std::string xml = eRechnung(server);
+    EXPECT_EQ(xml, eRechnung(datei));
+    EXPECT_NE(xml.find("<ram:TotalPrepaidAmount>119.00</ram:TotalPrepaidAmount>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("Rechnung Nr. 2026-000 vom 02.11.2026"), std::string::npos);
+
     // The advance invoice's date came from the server's DATE column.
     EXPECT_NE(server.Apply(4, "--choose 1").ausgabe.find("Rechnung Nr. 2026-000 vom 02.11.2026"), std::string::npos);
     EXPECT_FALSE(Rechnungen(server.db).front()[5].IstNull());
