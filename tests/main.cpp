@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <string>
 
+#include "gebietsschema.h"
 
 int main(int argc, char** argv) {
+    if (!GebietsschemaAusUmgebung()) return 2;
     std::string muster = (std::filesystem::temp_directory_path() / "vk_tests_XXXXXX").string();
     if (char* dir = ::mkdtemp(muster.data())) {
         std::filesystem::path basis(dir);

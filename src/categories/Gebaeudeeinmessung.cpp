@@ -19,9 +19,12 @@ bool AnteilIstGanz(double anteil) { return anteil <= 0 || anteil >= 1000; }
 double GanzeGebühr(double baukosten, double anzahl, bool fortführung) {
     // No building (or a count typed negative) costs nothing, the minimum included.
     if (!(anzahl > 0)) return 0;
-    double gebühr = Gebäudevermessung(baukosten) * anzahl;
+    // The minimum is each building's fee, before the count and the reduction of a cadastral update:
+    // one euro more of construction cost must not cancel the reduction.
+    double jeGebäude = Gebäudevermessung(baukosten);
+    if (baukosten > kMindestBaukosten && jeGebäude < kMindestgebühr) jeGebäude = kMindestgebühr;
+    double gebühr = jeGebäude * anzahl;
     if (fortführung) gebühr *= kFortführungsfaktor;
-    if (baukosten > kMindestBaukosten && gebühr < kMindestgebühr) gebühr = kMindestgebühr;
     return gebühr;
 }
 

@@ -7,7 +7,7 @@
 
 namespace vk {
 
-// Above this construction cost a row costs at least kMindestgebühr.
+// Above this construction cost a building's fee is at least kMindestgebühr.
 inline constexpr double kMindestBaukosten = 2500000.0;
 inline constexpr double kMindestgebühr = 1900.0;
 // Factor of a survey together with a cadastral update.
@@ -21,12 +21,13 @@ inline constexpr double kJeBrechpunkt = 35.0;
 double Anteil(std::string_view anteilText);
 bool AnteilIstGanz(double anteil);
 
-// The whole fee of a row: fee by construction cost × count, × 0.7 with a cadastral update, at least
-// 1900 above a construction cost of 2 500 000. A count of 0 or less costs nothing.
+// The whole fee of a row: each building's fee by construction cost (at least 1900 above a
+// construction cost of 2 500 000) × count, × 0.7 with a cadastral update. A count of 0 or less costs
+// nothing.
 double GanzeGebühr(double baukosten, double anzahl, bool fortführung);
 
 // The cost of a row: the client's share of the whole fee (333 is exactly a third). The minimum
-// belongs to the building, so it is applied before the share.
+// belongs to the building, so it is applied before the count, the update and the share.
 double Zeilenkosten(double baukosten, double anzahl, bool fortführung, double anteil);
 
 // The text appended to a building's designation when the client pays a share: a line break (11),

@@ -1,6 +1,6 @@
 #include "common/funktionen.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "common/einstellungen.h"
 #include "common/konvertierung.h"
@@ -39,8 +39,12 @@ bool IstLeerAn(const std::string& s, int i) {
 // Single-precision number as the regional text of its 7 significant digits.
 std::string SingleText(float wert) {
     char puffer[32];
-    std::snprintf(puffer, sizeof puffer, "%.7G", static_cast<double>(wert));
-    return Ersetzen(puffer, '.', ',');
+    const auto [ende, fehler] =
+        std::to_chars(puffer, puffer + sizeof puffer, static_cast<double>(wert), std::chars_format::general, 7);
+    std::string text(puffer, ende);
+    for (char& c : text)
+        if (c == 'e') c = 'E';
+    return Ersetzen(text, '.', ',');
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "common/konvertierung.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <limits>
 
@@ -33,12 +33,17 @@ struct Dezimalziffern {
 
 Dezimalziffern ZiffernVon(double wert) {
     char puffer[64];
-    std::snprintf(puffer, sizeof puffer, "%.14e", std::fabs(wert));
+    const auto [ende, fehler] =
+        std::to_chars(puffer, puffer + sizeof puffer, std::fabs(wert), std::chars_format::scientific, 14);
     Dezimalziffern z;
     const char* p = puffer;
-    for (; *p && *p != 'e'; ++p)
+    for (; p != ende && *p != 'e'; ++p)
         if (IstZiffer(*p)) z.ziffern += *p;
-    if (*p == 'e') z.exponent = std::atoi(p + 1);
+    if (p != ende) {
+        ++p;
+        if (p != ende && *p == '+') ++p;
+        std::from_chars(p, ende, z.exponent);
+    }
     return z;
 }
 
@@ -103,16 +108,40 @@ double Runden16Oder32(double wert, double min, double max) {
 
 // ------------------------------------------------------------------------------------------------
 
+std::optional<double> CZahlLesen(std::string_view s) {
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+    double r = 0;
+    const auto [ende, fehler] = std::from_chars(s.data(), s.data() + s.size(), r);
+    if (ende != s.data() + s.size()) return std::nullopt;
+    if (fehler == std::errc::result_out_of_range) {
+        // Too small to hold is zero, too large is no number.
+        const std::size_t e = s.find_first_of("eE");
+        if (e != std::string_view::npos && s.substr(e + 1, 1) == "-") return s.front() == '-' ? -0.0 : 0.0;
+        return std::nullopt;
+    }
+    if (fehler != std::errc() || !std::isfinite(r)) return std::nullopt;
+    return r;
+}
+
+std::string CZahlText(double wert) {
+    char puffer[64];
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert);
+    return std::string(puffer, ende);
+}
+
 std::string CStr(double wert) {
     if (wert == 0.0) return "0";
     if (std::isnan(wert)) return "NaN";
     if (std::isinf(wert)) return wert > 0 ? "1,#INF" : "-1,#INF";
     char puffer[64];
-    std::snprintf(puffer, sizeof puffer, "%.15G", wert);
-    std::string s = puffer;
-    // %G keeps no trailing zeros of the fraction; the exponent keeps at least two digits (1E+15).
-    for (char& c : s)
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, wert, std::chars_format::general, 15);
+    std::string s(puffer, ende);
+    // General form keeps no trailing zeros of the fraction; the exponent keeps at least two digits
+    // and is written with a capital E (1E+15).
+    for (char& c : s) {
         if (c == '.') c = kDezimal;
+        if (c == 'e') c = 'E';
+    }
     return s;
 }
 
@@ -153,9 +182,9 @@ double Val(std::string_view text) {
         while (j < s.size() && IstZiffer(s[j])) { exp += s[j++]; expZiffern = true; }
         if (expZiffern) zahl += exp;
     }
-    double r = std::strtod(zahl.c_str(), nullptr);
-    if (!std::isfinite(r)) throw LaufzeitFehler(fehlernummer::Ueberlauf);
-    return r;
+    const std::optional<double> r = CZahlLesen(zahl);
+    if (!r) throw LaufzeitFehler(fehlernummer::Ueberlauf);
+    return *r;
 }
 
 std::optional<double> RegionalLesen(std::string_view text) {
@@ -205,9 +234,9 @@ std::optional<double> RegionalLesen(std::string_view text) {
         i = j;
     }
     if (i != s.size()) return std::nullopt;
-    double r = std::strtod(zahl.c_str(), nullptr);
-    if (!std::isfinite(r)) return std::nullopt;
-    return negativ ? -r : r;
+    const std::optional<double> r = CZahlLesen(zahl);
+    if (!r) return std::nullopt;
+    return negativ ? -*r : *r;
 }
 
 bool IstNumerisch(std::string_view text) { return RegionalLesen(text).has_value(); }

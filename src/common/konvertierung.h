@@ -12,6 +12,14 @@
 namespace vk {
 
 // --- Texts of numbers -------------------------------------------------------------------------
+// None of these follows the process locale: a host (Qt, or any program embedding the library) may
+// set any locale, and a German one would turn "2.5" into 2 in the C library's readers.
+
+// A whole text in the C format ("-12.5", "1e-3", no blanks), as files and databases write numbers;
+// nullopt when it is none or too large. CZahlText is its inverse: the shortest text that reads back
+// as the same double.
+std::optional<double> CZahlLesen(std::string_view text);
+std::string CZahlText(double wert);
 
 // Shortest text with up to 15 significant digits and a decimal comma: 0.1 + 0.2 gives "0,3",
 // 0.333333333333333 * 100 gives "33,3333333333333", 1e15 gives "1E+15".

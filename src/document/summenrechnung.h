@@ -2,10 +2,10 @@
 // or advance-payment rule, VAT per rate. Everything is kept in whole cents, and every amount the
 // invoice shows is rounded to the cent exactly once:
 //   1. each amount cell counts with the cents it shows;
-//   2. with a rule, each rate's net sum and the VAT-free sum are multiplied by the rule's factor and
-//      rounded to the cent (these are the bases the totals table shows); the net payable is their
-//      sum; under an advance by amount that is the amount itself, the rounding rest of a cent or two
-//      going to the largest part;
+//   2. with a rule, the net payable is the sum times the rule's factor, rounded to the cent once
+//      (an advance by amount is the amount itself); it is split over each rate's net sum and the
+//      VAT-free sum by largest remainder (each part's exact share rounded down, the cents left over
+//      one each to the largest remainders), so the bases the totals table shows add up to it;
 //   3. each rate's VAT is its rate of its rounded base, rounded to the cent;
 //   4. the VAT total is the sum of the VAT lines, the invoice amount net + VAT total.
 // So what is shown adds up: net + each VAT line = invoice amount, in the table, the letter text

@@ -44,13 +44,18 @@ TEST(Gebaeudeeinmessung, RowCost) {
              {200000, 1, true, 250, 475 * 0.7 / 4, "update and share"},
              {200000, -2, false, 1000, 0, "a negative count costs nothing"},
              {2500001, 1, false, 1000, 1900, "minimum"},
-             // 1,2 × √3 000 000 = 2078,46; with the update 1454,92, raised to the building's 1900, of which half.
-             {3000000, 1, true, 500, 950, "the minimum belongs to the whole fee, the share is taken of it"},
+             // Each building's fee is at least 1900, before the count, the update's 70 % and the share.
+             {2500001, 1, true, 1000, 1330, "0,7 × 1900"},
+             {2500001, 2, false, 1000, 3800, "two buildings, each at its minimum"},
+             {2500001, 2, true, 500, 1330, "half of 0,7 × 2 × 1900"},
+             // 1,2 × √3 000 000 = 2078,4609690827, above the minimum; with the update 1454,9226783579.
+             {3000000, 1, true, 1000, 1454.9226783579, "the update reduces a fee above the minimum"},
+             {3000000, 1, true, 500, 727.46133917893, "and the share is taken of that"},
              {3000000, 1, false, 333, 692.820323027551, "a third of 2078,46"},
              {3000000, 0, false, 1000, 0, "no building, no minimum"},
              {2500000, 1, false, 500, 950, "not above the limit"},
          })
-        EXPECT_NEAR(vk::Zeilenkosten(f.baukosten, f.anzahl, f.fortführung, f.anteil), f.kosten, 1e-9) << f.was;
+        EXPECT_NEAR(vk::Zeilenkosten(f.baukosten, f.anzahl, f.fortführung, f.anteil), f.kosten, 1e-8) << f.was;
 }
 
 TEST(Gebaeudeeinmessung, TheShareLineIsReadBackWhateverTheShareWidth) {
@@ -91,14 +96,15 @@ TEST_F(Kat3, TheMinimumBelongsToTheBuildingAndTheFirstRowFollowsIt) {
               "Flst.Nr. 123/4\vBetrag :  €  2078,46 Ihr Anteil 333/1000|3.000.000,00|  1||  692,82 €|");
 }
 
-TEST_F(Kat3, TheCadastralUpdateRepricesEveryRowAndKeepsTheMinimum) {
+TEST_F(Kat3, TheCadastralUpdateRepricesEveryRow) {
     frmKat3& form = Form();
     Setzen(form, "GridGebühren(2,2)=1000000");
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 2), "1.000.000,00");
     Eingeben(form, {"GridGebühren(3,2)=3000000", "chkFortführung=1"});
     EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  332,50");
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "  875,00");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "1.900,00") << "ticked after the cost was typed";
+    // 0,7 × 1,2 × √3 000 000: the update reduces a fee above the minimum.
+    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "1.454,92") << "ticked after the cost was typed";
     // A new row, by the button or by Tab, is priced with the update as well.
     Klicken(form, "CommandNeu");
     EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "  332,50");
@@ -176,7 +182,7 @@ TEST_F(Kat3, ReopeningRestoresEveryInputAndConfirmsTheSameTable) {
     EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
     ASSERT_EQ(wieder.GridGebühren.Rows(), 3);
     EXPECT_EQ(Zeile(wieder.GridGebühren, 1), (Zellen{"Wohnhaus", "200.000,00", "  1", "500", "  166,25"}));
-    EXPECT_EQ(Zeile(wieder.GridGebühren, 2), (Zellen{"9.3 Garage", "3.000.000,00", "  1", "1000", "1.900,00"}));
+    EXPECT_EQ(Zeile(wieder.GridGebühren, 2), (Zellen{"9.3 Garage", "3.000.000,00", "  1", "1000", "1.454,92"}));
     EXPECT_EQ(Zeile(wieder.GridGebühren, 3), (Zellen{"Auslagen", "200.000,00", "  2", "333", "  221,67"}));
     EXPECT_EQ(Bestaetigen(wieder, "VK_LP_02_3"), vorher);
     EXPECT_EQ(Kennung(Tabelle("VK_LP_02_3"), 7, 5), "0");

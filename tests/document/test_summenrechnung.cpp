@@ -40,15 +40,30 @@ const Fall kFaelle[] = {
     // the invoice amount is what the two lines show together.
     {"discount", {{"  400,05 €", ""}}, {10}, {{19, 36005, 6841}}, 40005, 0, 36005, 6841, 42846,
      "Abzüglich dem Rabatt von 10%"},
-    // 3 % discount: 97,00 at 19 % (VAT 18,43), 33,33 × 0,97 = 32,3301 → 32,33 at 7 % (VAT 2,2631 → 2,26),
-    // VAT-free 50,00 × 0,97 = 48,50. Net 177,83, VAT 20,69, invoice 198,52.
+    // 3 % discount of 183,33 = 177,8301: net 177,83, split 97,00 at 19 % (VAT 18,43), 33,33 × 0,97 =
+    // 32,3301 → 32,33 at 7 % (VAT 2,2631 → 2,26), VAT-free 50,00 × 0,97 = 48,50. VAT 20,69, invoice 198,52.
     {"discount, two rates and a VAT-free part",
      {{"  100,00 €", ""}, {"   33,33 €", "7"}, {"   50,00 €", "0"}},
      {3},
      {{19, 9700, 1843}, {7, 3233, 226}},
      18333, 4850, 17783, 2069, 19852, "Abzüglich dem Rabatt von 3%"},
+    // The row is the sum times the rule: 5 % off 539,00 is 512,05, not 256,03 + 256,03 = 512,06 of the
+    // two halves scaled on their own. The halves' remainders tie (256,025 each) and are equal in size:
+    // the leftover cent goes to the first. 19 % of 256,03 = 48,6457.
+    {"a discount is the sum times the rate",
+     {{"  269,50 €", ""}, {"  269,50 €", "0"}},
+     {5},
+     {{19, 25603, 4865}},
+     53900, 25602, 51205, 4865, 56070, "Abzüglich dem Rabatt von 5%"},
     {"advance in per cent", {{"  200,00 €", ""}}, {0, 30}, {{19, 6000, 1140}}, 20000, 0, 6000, 1140, 7140,
      "Abschlagszahlung von 30%"},
+    // Half of 1.072,20 is 536,10 (not 268,03 + 268,08 = 536,11): 268,025 and 268,075 tie on their
+    // remainder, the cent goes to the larger part. 19 % of 268,02 = 50,9238; 7 % of 268,08 = 18,7656.
+    {"an advance in per cent is the sum times the rate",
+     {{"  536,05 €", ""}, {"  536,15 €", "7"}},
+     {0, 50},
+     {{19, 26802, 5092}, {7, 26808, 1877}},
+     107220, 0, 53610, 6969, 60579, "Abschlagszahlung von 50%"},
     // 100,00 € of 300,01 €, of which 200,01 € taxable: the base 66,67 (200,01 × 100 / 300,01),
     // VAT 12,67; the VAT-free part takes the rest of the 100,00 €.
     {"advance as an amount", {{"  200,01 €", ""}, {"  100,00 €", "0"}}, {0, 100, 100}, {{19, 6667, 1267}}, 30001, 3333,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "gebietsschema.h"
 #include "meldungsfilter.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     }
     vkhost::QtMeldungenFiltern();
     QApplication app(argc, argv);
+    if (!GebietsschemaAusUmgebung()) return 2;
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();
     std::error_code ec;

@@ -1,9 +1,9 @@
 #include "platform/dao/recordset.h"
 
 #include <cctype>
-#include <cstdio>
 #include <set>
 
+#include "common/konvertierung.h"
 #include "common/stoerstelle.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/database.h"
@@ -65,12 +65,11 @@ std::string SchluesselText(const std::vector<Variant>& werte) {
     std::string text;
     for (const Variant& w : werte) {
         text += std::to_string(static_cast<int>(w.Typ())) + ':';
-        char puffer[40];
         switch (w.Typ()) {
         case VarTyp::Long: text += std::to_string(w.AlsLong()); break;
-        case VarTyp::Double: std::snprintf(puffer, sizeof puffer, "%.17g", w.AlsDouble()); text += puffer; break;
+        case VarTyp::Double: text += CZahlText(w.AlsDouble()); break;
         case VarTyp::String: text += w.AlsString(); break;
-        case VarTyp::Date: std::snprintf(puffer, sizeof puffer, "%.17g", w.AlsDatum().wert); text += puffer; break;
+        case VarTyp::Date: text += CZahlText(w.AlsDatum().wert); break;
         default: break;
         }
         text += '\x1f';

@@ -280,7 +280,7 @@ double Range::FontSize() const {
     auto laeufe = k.LaeufeIn(bereich_->story, bereich_->start, bereich_->ende, &marken);
     double groesse = -1;
     auto lesen = [&](pugi::xml_node rPr) {
-        double g = rPr.child("w:sz").attribute("w:val").as_double(0) / 2.0;
+        double g = detail::Zahl(rPr.child("w:sz").attribute("w:val").value()) / 2.0;
         if (groesse < 0) groesse = g;
         else if (groesse != g) groesse = 0;
     };

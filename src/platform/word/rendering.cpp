@@ -168,7 +168,7 @@ TextRun LaufFormat(const Stile& stile, const Quellen& q, pugi::xml_node zeichen)
     lauf.bold = detail::AnAus(Erstes(quellen, "w:b"));
     for (pugi::xml_node e : quellen) {
         if (pugi::xml_attribute sz = e.child("w:sz").attribute("w:val")) {
-            lauf.size = sz.as_double(20) / 2.0;
+            lauf.size = detail::Zahl(sz.value(), 20) / 2.0;
             break;
         }
     }

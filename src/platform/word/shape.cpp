@@ -79,7 +79,7 @@ void Versatz(pugi::xml_node position, double punkte) {
 }
 
 double VersatzLesen(pugi::xml_node position) {
-    return std::atof(position.child_value("wp:posOffset")) / 12700.0;
+    return detail::Zahl(position.child_value("wp:posOffset")) / 12700.0;
 }
 
 // --- VML shapes (w:pict): place and size live in the style attribute, "key:value;key:value" ---
@@ -391,12 +391,12 @@ double Shape::Left() const {
 double Shape::Width() const {
     kern();
     if (IstVml(pugi::xml_node(anker_))) return VmlLaenge(StilLesen(pugi::xml_node(anker_), "width"));
-    return pugi::xml_node(anker_).child("wp:extent").attribute("cx").as_double() / 12700.0;
+    return detail::Zahl(pugi::xml_node(anker_).child("wp:extent").attribute("cx").value()) / 12700.0;
 }
 double Shape::Height() const {
     kern();
     if (IstVml(pugi::xml_node(anker_))) return VmlLaenge(StilLesen(pugi::xml_node(anker_), "height"));
-    return pugi::xml_node(anker_).child("wp:extent").attribute("cy").as_double() / 12700.0;
+    return detail::Zahl(pugi::xml_node(anker_).child("wp:extent").attribute("cy").value()) / 12700.0;
 }
 
 // --- Shapes -------------------------------------------------------------------------------------

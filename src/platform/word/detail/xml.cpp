@@ -2,7 +2,16 @@
 
 #include <cstring>
 
+#include "common/konvertierung.h"
+
 namespace vk::word::detail {
+
+double Zahl(const char* text, double standard) {
+    std::string_view s = text ? text : "";
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return CZahlLesen(s).value_or(standard);
+}
 
 const std::initializer_list<const char*> kPPr = {
     "w:pStyle", "w:keepNext", "w:keepLines", "w:pageBreakBefore", "w:framePr", "w:widowControl", "w:numPr",

@@ -53,6 +53,10 @@ pugi::xml_node ZeilenEigenschaften(pugi::xml_node tr);
 void Setzen(pugi::xml_node n, const char* name, std::string_view wert);
 void Setzen(pugi::xml_node n, const char* name, long wert);
 
+// A numeric attribute or text ("22", "-12.5") read without the process locale; standard when it is
+// missing or no number.
+double Zahl(const char* text, double standard = 0.0);
+
 // An OOXML on/off value ("1", "true", "on", missing = on).
 bool AnAus(pugi::xml_node element);
 
