@@ -11,6 +11,8 @@ saxon=/usr/share/java/Saxon-HE.jar
 [ -r "$saxon" ] && command -v java >/dev/null && command -v xmllint >/dev/null ||
   { echo "alle_pruefen.sh needs default-jre-headless, libsaxonhe-java and libxml2-utils" >&2; exit 2; }
 dir=$(cd "$1" && pwd); tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
+# Java takes the encoding of file names from the locale: under "C" it cannot open "Steuersätze.xml".
+export LC_ALL=C.UTF-8
 shopt -s nullglob; dateien=("$dir"/*.xml)
 [ ${#dateien[@]} -gt 0 ] || { echo "no *.xml in $dir" >&2; exit 2; }
 rc=0

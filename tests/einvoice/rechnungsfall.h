@@ -31,7 +31,7 @@ struct Gebührentabelle {
 struct Einstellungen {
     int rabatt = 0;
     int abschlagProzent = 100;
-    double abschlagAbsolut = 0;
+    int abschlagAbsolut = 0;  // whole euros
     int satz = 19;
     int art = 1;
 };
