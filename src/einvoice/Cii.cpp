@@ -92,13 +92,6 @@ void Parteien(pugi::xml_node handel, const Stammdaten& s) {
     Steuernummer(käufer, a.UStIdNr, "VA");
 }
 
-std::string OhneLeerzeichen(const std::string& iban) {
-    std::string s;
-    for (char c : iban)
-        if (c != ' ') s += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    return s;
-}
-
 void Abrechnung(pugi::xml_node handel, const Rechnungsinhalt& r, const Buero& b) {
     pugi::xml_node abrechnung = Kind(handel, "ram:ApplicableHeaderTradeSettlement");
     Kind(abrechnung, "ram:InvoiceCurrencyCode", "EUR");
@@ -106,7 +99,7 @@ void Abrechnung(pugi::xml_node handel, const Rechnungsinhalt& r, const Buero& b)
     pugi::xml_node zahlung = Kind(abrechnung, "ram:SpecifiedTradeSettlementPaymentMeans");
     Kind(zahlung, "ram:TypeCode", "58");
     pugi::xml_node konto = Kind(zahlung, "ram:PayeePartyCreditorFinancialAccount");
-    Kind(konto, "ram:IBANID", OhneLeerzeichen(b.IBAN));
+    Kind(konto, "ram:IBANID", IbanOhneLeerzeichen(b.IBAN));
     if (!b.Kontoinhaber.empty()) Kind(konto, "ram:AccountName", b.Kontoinhaber);
     if (!b.BIC.empty()) Kind(Kind(zahlung, "ram:PayeeSpecifiedCreditorFinancialInstitution"), "ram:BICID", b.BIC);
 

@@ -87,7 +87,7 @@ std::vector<std::string> ERechnungSchreiben(const ERechnungsauftrag& auftrag) {
     Quelle quelle(auftrag);
     std::vector<std::string> mängel;
     const Rechnungsinhalt inhalt = quelle.Inhalt(auftrag, mängel);
-    const Stammdaten stammdaten = StammdatenLesen(*quelle.datenbank, Variant(inhalt.auftragsnummer), mängel);
+    const Stammdaten stammdaten = StammdatenLesen(*quelle.datenbank, inhalt.auftrag, mängel);
     if (!mängel.empty()) return mängel;
     DateiErsetzen(auftrag.xml, CiiSchreiben(inhalt, stammdaten));
     return {};

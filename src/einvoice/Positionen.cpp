@@ -1,6 +1,5 @@
 #include "einvoice/Positionen.h"
 
-#include <cctype>
 #include <cmath>
 #include <charconv>
 #include <cstdlib>
@@ -8,6 +7,7 @@
 #include "common/funktionen.h"
 #include "common/konvertierung.h"
 #include "document/Betragszeilen.h"
+#include "einvoice/Ascii.h"
 #include "einvoice/Dezimal.h"
 
 namespace vk::erechnung {
@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::string_view kEuro = "\xE2\x82\xAC";
 
-bool Ziffer(char c) { return c >= '0' && c <= '9'; }
 bool Leer(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\n' || c == '\a'; }
 
 std::string Getrimmt(std::string_view text) {
@@ -62,8 +61,8 @@ std::size_t TarifnummerLänge(std::string_view s) {
         while (i < s.size() && Ziffer(s[i])) ++i;
     }
     if (punkte == 0) return 0;
-    if (i + 1 < s.size() && s[i] == ' ' && std::islower(static_cast<unsigned char>(s[i + 1])) &&
-        (i + 2 == s.size() || !std::isalpha(static_cast<unsigned char>(s[i + 2]))))
+    if (i + 1 < s.size() && s[i] == ' ' && Kleinbuchstabe(s[i + 1]) &&
+        (i + 2 == s.size() || !Buchstabe(s[i + 2])))
         i += 2;
     return i;
 }

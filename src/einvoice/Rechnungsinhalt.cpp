@@ -182,7 +182,7 @@ Rechnungsinhalt InhaltErmitteln(const Rechnungsquelle& quelle, std::vector<std::
     const int art = CInt(ZahlDatensatzLesen(Wert(*rechnung, "Rechnungsart")));
     inhalt.art = art == kAbschlag ? kAbschlagsrechnung : art == kNegiert ? kGutschrift : kRechnung;
     const Variant auftrag = Wert(*rechnung, "ID_Auftragsnummer");
-    inhalt.auftragsnummer = auftrag.IstNull() ? "" : CStr(auftrag);
+    inhalt.auftrag = auftrag;
     const std::optional<Datum> datum = Rechnungsdatum(db, Variant(quelle.rechnung));
     if (datum) {
         inhalt.datum = Tag(*datum);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/variant.h"
 #include "einvoice/Positionen.h"
 #include "platform/dao/database.h"
 #include "platform/word/document.h"
@@ -83,7 +84,7 @@ struct Rechnungsinhalt {
     std::vector<Nachlass> nachlässe;
     std::vector<Steuerzeile> steuern;
     Gesamtbeträge summen;
-    std::string auftragsnummer;      // the record's ID_Auftragsnummer: whose client the buyer is
+    Variant auftrag;                 // the record's ID_Auftragsnummer: whose client the buyer is
 };
 
 // The user's invoice settings and the invoice, as the totals were built from them.

@@ -1,10 +1,10 @@
 #include "einvoice/Stammdaten.h"
 
-#include <cctype>
 #include <memory>
 
 #include "common/fehler.h"
 #include "common/konvertierung.h"
+#include "einvoice/Ascii.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/recordset.h"
 
@@ -45,14 +45,14 @@ public:
     }
     void Land(const std::string& wert) {
         if (wert.empty()) return Mangel("Land", "fehlt");
-        if (wert.size() != 2 || !std::isupper(static_cast<unsigned char>(wert[0])) ||
-            !std::isupper(static_cast<unsigned char>(wert[1])))
+        if (wert.size() != 2 || !Großbuchstabe(wert[0]) ||
+            !Großbuchstabe(wert[1]))
             Mangel("Land", "\"" + wert + "\" ist kein Ländercode nach ISO 3166 (z. B. DE)");
     }
     // A VAT id begins with the country code of its state.
     void UStIdNr(const std::string& wert) {
-        if (wert.size() < 3 || !std::isalpha(static_cast<unsigned char>(wert[0])) ||
-            !std::isalpha(static_cast<unsigned char>(wert[1])))
+        if (wert.size() < 3 || !Buchstabe(wert[0]) ||
+            !Buchstabe(wert[1]))
             Mangel("UStIdNr", "\"" + wert + "\" beginnt nicht mit einem Ländercode (z. B. DE123456789)");
     }
     void Mangel(const char* feld, const std::string& text) { mängel_.push_back(tabelle_ + "." + feld + " " + text); }
@@ -127,29 +127,34 @@ Stammdaten StammdatenLesen(dao::Database& db, const Variant& auftragsnummer, std
     return s;
 }
 
-bool IbanGültig(const std::string& iban) {
+std::string IbanOhneLeerzeichen(const std::string& iban) {
     std::string s;
     for (char c : iban)
-        if (c != ' ') s += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (s.size() < 15 || s.size() > 34 || !std::isalpha(static_cast<unsigned char>(s[0])) ||
-        !std::isalpha(static_cast<unsigned char>(s[1])) || !std::isdigit(static_cast<unsigned char>(s[2])) ||
-        !std::isdigit(static_cast<unsigned char>(s[3])))
+        if (c != ' ') s += Kleinbuchstabe(c) ? static_cast<char>(c - 'a' + 'A') : c;
+    return s;
+}
+
+bool IbanGültig(const std::string& iban) {
+    const std::string s = IbanOhneLeerzeichen(iban);
+    if (s.size() < 15 || s.size() > 34 || !Buchstabe(s[0]) ||
+        !Buchstabe(s[1]) || !Ziffer(s[2]) ||
+        !Ziffer(s[3]))
         return false;
     // The country code and check digits go to the end; letters count as 10 to 35; the number mod 97 is 1.
     const std::string umgestellt = s.substr(4) + s.substr(0, 4);
     int rest = 0;
     for (char c : umgestellt) {
-        if (std::isdigit(static_cast<unsigned char>(c))) rest = (rest * 10 + (c - '0')) % 97;
-        else if (std::isupper(static_cast<unsigned char>(c))) rest = (rest * 100 + (c - 'A' + 10)) % 97;
+        if (Ziffer(c)) rest = (rest * 10 + (c - '0')) % 97;
+        else if (Großbuchstabe(c)) rest = (rest * 100 + (c - 'A' + 10)) % 97;
         else return false;
     }
     return rest == 1;
 }
 
 ElektronischeAdresse AdresseZerlegen(const std::string& text) {
-    if (text.size() > 5 && text[4] == ':' && std::isdigit(static_cast<unsigned char>(text[0])) &&
-        std::isdigit(static_cast<unsigned char>(text[1])) && std::isdigit(static_cast<unsigned char>(text[2])) &&
-        std::isdigit(static_cast<unsigned char>(text[3])))
+    if (text.size() > 5 && text[4] == ':' && Ziffer(text[0]) &&
+        Ziffer(text[1]) && Ziffer(text[2]) &&
+        Ziffer(text[3]))
         return {text.substr(0, 4), text.substr(5)};
     if (text.find('@') != std::string::npos) return {"EM", text};
     return {"0204", text};

@@ -38,6 +38,8 @@ Stammdaten StammdatenLesen(dao::Database& db, const Variant& auftragsnummer, std
 
 // Whether the text is an IBAN with valid check digits (blanks ignored, ISO 13616, mod 97).
 bool IbanGültig(const std::string& iban);
+// The IBAN as it is transmitted: without blanks, in capitals.
+std::string IbanOhneLeerzeichen(const std::string& iban);
 
 // An electronic address as its scheme and identifier: "0088:4000001000005" is scheme 0088, an
 // address with "@" is an e-mail address (EM), anything else a Leitweg-ID (0204).

@@ -147,7 +147,7 @@ TEST_F(DatenbankOeffnen, ServerErrorsNameServerAndDatabase_PostgreSQL) {
     EXPECT_NE(FehlerVon([&] { DatenbankAnlegen(leer.Adresse(), kaputt); }).nummer, 0);
     EXPECT_EQ(vktest::pg::Roh(leer.Adresse()).Text("SELECT count(*) FROM pg_tables WHERE schemaname = 'public'"), "0");
     DatenbankAnlegen(leer.Adresse());
-    EXPECT_EQ(vktest::pg::Roh(leer.Adresse()).Text("SELECT count(*) FROM pg_tables WHERE schemaname = 'public'"), "4");
+    EXPECT_EQ(vktest::pg::Roh(leer.Adresse()).Text("SELECT count(*) FROM pg_tables WHERE schemaname = 'public'"), "6");
 }
 
 TEST(ServerAdresse, ChoosesTheBackendAndDropsThePassword) {
