@@ -13,12 +13,10 @@ double Flurstücksfaktor(double anzahl) {
 }
 
 std::string Bodenwertklasse(double v) {
-    if (v <= 1) return "0 - 1,00";
-    if (v <= 10) return "1,01 - 10,00";
-    if (v <= 40) return "10,01 - 40,00";
-    if (v <= 100) return "40,01 - 100,00";
-    if (v <= 250) return "100,01 - 250,00";
-    return "> 250,00";
+    // The class printed is the column the fee comes from.
+    static constexpr const char* kKlassen[] = {"0 - 1,00",        "1,01 - 10,00",    "10,01 - 40,00",
+                                               "40,01 - 100,00", "100,01 - 250,00", "> 250,00"};
+    return kKlassen[Bodenwertspalte(v)];
 }
 
 double PromilleAnteil(const std::string& anteilText) {

@@ -11,7 +11,13 @@ constexpr std::string_view kIhrAnteil = " Ihr Anteil ";
 constexpr char kZeilenumbruch = '\v';
 }  // namespace
 
-double Anteil(std::string_view anteilText) { return CVal(anteilText); }
+double Anteil(std::string_view anteilText) { return CVal(AnteilInPromille(anteilText)); }
+
+std::string AnteilInPromille(std::string_view anteilText) {
+    const std::size_t prozent = anteilText.find('%');
+    if (prozent == std::string_view::npos) return std::string(anteilText);
+    return Format(CVal(anteilText.substr(0, prozent)) * 10.0, "0");
+}
 
 // No share, and a share of the whole or more, prices the whole, as in the other categories.
 bool AnteilIstGanz(double anteil) { return anteil <= 0 || anteil >= 1000; }

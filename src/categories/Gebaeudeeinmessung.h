@@ -19,6 +19,9 @@ inline constexpr double kJeBrechpunkt = 35.0;
 // shows as "  0" after editing) is the whole, as is 1000; so is a negative one, which would turn the
 // fee into a credit.
 double Anteil(std::string_view anteilText);
+// A share typed with "%" is per cent ("50%" is 500 per mille, "33,3 %" 333, a third): its per mille
+// as a whole-number text. A text without "%" is returned as it is.
+std::string AnteilInPromille(std::string_view anteilText);
 bool AnteilIstGanz(double anteil);
 
 // The whole fee of a row: each building's fee by construction cost (at least 1900 above a

@@ -162,7 +162,7 @@ void GrenzfeststellungszeilenSchreiben(word::Table& t, const Grenzfeststellungse
         ++z;
     }
 
-    const std::string prozent = CStr(faktor * 100.0) + " % von ";
+    const std::string prozent = KurzText(faktor * 100.0, 2) + " % von ";
     if (anteilig) {
         const double zwischensumme = b.teilA + b.teilB + b.abmarkung;
         ZelleSchreiben(t, z, 2, "Zwischensumme\r", true);

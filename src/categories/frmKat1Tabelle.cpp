@@ -59,6 +59,7 @@ struct Positionen {
     double S1 = 0, A1 = 0, B = 0, A2 = 0;
     double faktor = 1;
     std::string faktorText, anzahlText;
+    double übernahmegebühr = 0;
     double zwischensumme = 0, auslagen = 0;
 
     bool Geteilt() const { return anteil < 1; }
@@ -69,7 +70,7 @@ struct Positionen {
                (Geteilt() ? 3 : 0);
     }
     long Betragsspalte() const { return Geteilt() ? 7 : 5; }
-    std::string Prozent() const { return CStr(anteil * 100); }
+    std::string Prozent() const { return KurzText(anteil * 100, 2); }
 };
 
 }  // namespace
@@ -116,10 +117,14 @@ void frmKat1::CommandEnde_Click() {
         p.faktor /= 2;
     }
     proc([&] { p.S1 = Gebührenstaffel1(p.V, p.F); });
-    p.A1 = p.S1 * p.faktor;
+    // Every amount counts with the cents it shows: the subtotal and the expenses are sums of the
+    // amounts printed above them, and the take-over fee is 8 % of the printed fee.
+    proc([&] { p.A1 = AufCent(p.S1 * p.faktor); });
+    proc([&] { p.A2 = AufCent(p.A2); });
+    proc([&] { p.übernahmegebühr = AufCent(0.08 * p.A1); });
     p.zwischensumme = p.A1 + p.A2;
     if (p.unterlagen) p.auslagen += kVermessungsunterlagen;
-    if (p.übernahme) p.auslagen += 0.08 * p.A1;
+    if (p.übernahme) p.auslagen += p.übernahmegebühr;
 
     const std::string zahlenText = Trim(txtzahlen.Text());
     const std::string flächeText = Trim(lblFläche.Caption());
@@ -198,7 +203,7 @@ void frmKat1::CommandEnde_Click() {
             ZelleSchreiben(t, R + 6, 2,
                            "Gebühr nach Staffel 3, Teil B, in der Örtlichkeit hergestellte Grenzpunkte", false);
             ZelleSchreiben(t, R + 6, 3, Trim(MaskEdBoxGrenzpunkte.Text()), false);
-            ZelleSchreiben(t, R + 6, 4, "x 0.8 x " + WertFormatieren(p.B, 8, 2) + " €", false);
+            ZelleSchreiben(t, R + 6, 4, "x 0,8 x " + WertFormatieren(p.B, 8, 2) + " €", false);
             ZelleSchreiben(t, R + 6, betrag, Betragstext(p.A2), false);
         }
 
@@ -241,7 +246,7 @@ void frmKat1::CommandEnde_Click() {
         };
         if (p.unterlagen) auslage("9.1", "Vermessungsunterlagen", "", kVermessungsunterlagen);
         if (p.übernahme)
-            auslage("14.1", "Übernahmegebühr", "8% der Gebühr nach Gebührenstaffel 1", 0.08 * p.A1);
+            auslage("14.1", "Übernahmegebühr", "8% der Gebühr nach Gebührenstaffel 1", p.übernahmegebühr);
         if (p.Geteilt() && p.MitAuslagen()) {
             ZelleSchreiben(t, z, 2,
                            "anteilige Auslagen \r" + p.Prozent() + " % von " + WertFormatieren(p.auslagen, 8, 2) + " €",

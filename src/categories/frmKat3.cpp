@@ -210,8 +210,8 @@ void frmKat3::GridGebühren_EditEnd() {
         const std::string& text = GridGebühren.Text();
         switch (c) {
             case Wert: GridGebühren.SetText(WertFormatieren(text, 9, 2)); break;
-            case Anzahl:
-            case Anteilsspalte: GridGebühren.SetText(WertFormatieren(text, 3, 0)); break;
+            case Anzahl: GridGebühren.SetText(WertFormatieren(text, 3, 0)); break;
+            case Anteilsspalte: GridGebühren.SetText(WertFormatieren(AnteilInPromille(text), 3, 0)); break;
             case Kosten: GridGebühren.SetText(WertFormatieren(text, 4, 0)); break;
             default: break;
         }

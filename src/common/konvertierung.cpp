@@ -325,6 +325,14 @@ std::int64_t Cent(double euro) {
     return euro < 0 ? -cent : cent;
 }
 
+std::string KurzText(double wert, int nachkomma) {
+    std::string text = Format(wert, "0." + std::string(static_cast<std::size_t>(nachkomma), '0'));
+    if (text.find(kDezimal) == std::string::npos) return text;
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == kDezimal) text.pop_back();
+    return text;
+}
+
 std::string FormatText(std::string_view text, std::string_view muster) {
     std::size_t platzhalter = 0;
     for (char c : muster)

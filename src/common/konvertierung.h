@@ -62,6 +62,11 @@ std::string Format(double wert, std::string_view muster);
 // An amount in euros as the whole cents "0.00" shows it (half away from zero on the 15-digit text,
 // so 360,045 gives 36005): what a printed amount and a stored amount in cents both come from.
 std::int64_t Cent(double euro);
+// An amount in euros as the cents it shows: what enters a sum of shown amounts.
+inline double AufCent(double euro) { return static_cast<double>(Cent(euro)) / 100.0; }
+// A number for a printed text: rounded half away from zero to at most `nachkomma` decimals, without
+// trailing zeros, decimal comma: 33,33 for a third in per cent, 50, 12,5.
+std::string KurzText(double wert, int nachkomma);
 // Text pattern of "@" placeholders: the text right-aligned in as many characters ("@@@@@@@@").
 std::string FormatText(std::string_view text, std::string_view muster);
 

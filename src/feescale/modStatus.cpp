@@ -19,7 +19,8 @@ struct Band {
 
 // ---- Scale 1 ----------------------------------------------------------------------------------
 
-constexpr std::array<Band, 5> kStaffel1Spalten{{{0, 10}, {11, 100}, {101, 400}, {401, 1000}, {1001, 2500}}};
+// Columns by the land value in cents, as the fee table prints its class ("40,01 - 100,00 €/m²").
+constexpr std::array<Band, 5> kStaffel1Spalten{{{0, 100}, {101, 1000}, {1001, 4000}, {4001, 10000}, {10001, 25000}}};
 constexpr std::array<Band, 9> kStaffel1Zeilen{{{0, 100}, {101, 500}, {501, 1000}, {1001, 2500}, {2501, 5000},
                                                {5001, 10000}, {10001, 25000}, {25001, 50000}, {50001, 100000}}};
 constexpr double kStaffel1[9][6] = {
@@ -65,14 +66,20 @@ double NichtNegativ(double wert) { return wert > 0.0 ? wert : 0.0; }
 
 }  // namespace
 
+std::size_t Bodenwertspalte(double Bodenwert) {
+    const double wert = NichtNegativ(Bodenwert);
+    // Far above the last class (and too large to count in cents): the open-ended column.
+    if (!(wert < 1e9)) return kStaffel1Spalten.size();
+    return BandIndex(kStaffel1Spalten, static_cast<double>(Cent(wert)));
+}
+
 double Gebührenstaffel1(const double& Bodenwert, const double& Fläche) {
     Prozedur proc("modStatus", "Gebührenstaffel1");
     double ergebnis = 0.0;
     proc([&] {
         const double fläche = NichtNegativ(Fläche);
         const double f = Int(fläche);
-        const double w = Int(NichtNegativ(Bodenwert) * 10.0);
-        const std::size_t spalte = BandIndex(kStaffel1Spalten, w);
+        const std::size_t spalte = Bodenwertspalte(Bodenwert);
         const std::size_t zeile = BandIndex(kStaffel1Zeilen, f);
         if (zeile < kStaffel1Zeilen.size()) {
             ergebnis = kStaffel1[zeile][spalte];

@@ -52,7 +52,7 @@ TEST_F(Kat1Tabelle, TotalsOfOneParcelWithBoundaryPointsGiveNineRows) {
                   "|Anzahl der berechneten Flächen|1|||||",
                   "|durchschnittlicher Verkehrswert|1,01 - 10,00 €/m²|||||",
                   "10.1.1|Gebühr nach Staffel 1|0,8|x 1.500,00 €|1.200,00 €|||",
-                  "11.4|Gebühr nach Staffel 3, Teil B, in der Örtlichkeit hergestellte Grenzpunkte|5|x 0.8 x   170,00 €|"
+                  "11.4|Gebühr nach Staffel 3, Teil B, in der Örtlichkeit hergestellte Grenzpunkte|5|x 0,8 x   170,00 €|"
                   "  680,00 €|||",
                   "|||||||",
               }));
@@ -187,15 +187,41 @@ TEST_F(Kat1Tabelle, PerMilleShareAddsThreeRowsAndSharesTheExpenses) {
     // 1200,00 + 680,00 = 1880,00, of which a third 626,67; a third of the 154,00 expenses 51,33.
     EXPECT_EQ(zeilen[6].substr(zeilen[6].rfind('|', zeilen[6].size() - 2)), "|1.200,00 €|") << "undivided in column 7";
     EXPECT_EQ(zeilen[9], "|Zwischensumme\r|||||1.880,00 €|");
-    EXPECT_EQ(zeilen[10], "|Ihr Anteil beträgt 333/1000\r33,3333333333333 % von 1.880,00 €|||  626,67 €|||");
+    EXPECT_EQ(zeilen[10], "|Ihr Anteil beträgt 333/1000\r33,33 % von 1.880,00 €|||  626,67 €|||");
     EXPECT_EQ(zeilen[12], "9.1|Vermessungsunterlagen||||||  154,00 €") << "undivided in column 8";
-    EXPECT_EQ(zeilen[13], "|anteilige Auslagen \r33,3333333333333 % von   154,00 €|||   51,33 €|||");
+    EXPECT_EQ(zeilen[13], "|anteilige Auslagen \r33,33 % von   154,00 €|||   51,33 €|||");
     EXPECT_EQ(Kennung(t, 13, 5), "") << "the undivided expense does not count";
     EXPECT_EQ(Kennung(t, 14, 5), "0");
     for (auto [r, c, cm] : {std::tuple{2L, 2L, 5.0}, {2L, 7L, 3.0}, {11L, 2L, 7.2}, {13L, 8L, 3.0}})
         EXPECT_EQ(Cm(t.Cell(r, c)), cm) << r << "," << c;
     const auto summe = Zeilen(Summentabelle());
     EXPECT_EQ(summe.front(), " |Summe||     678,00 €");
+}
+
+// 100 m² at 5 €/m², two parcels: 870,00 × 1,13 = 983,10; 5 points × 0,8 × 150,00 = 600,00. The
+// take-over fee is 8 % of the printed 983,10 = 78,648, printed 78,65, and counts as printed: the
+// expenses are 154,00 + 78,65 = 232,65, half of them 116,325 = 116,33 (not half of 232,648).
+TEST_F(Kat1Tabelle, EveryAmountCountsWithTheCentsItShows) {
+    frmKat1& f = Form();
+    Summen(f, "100", "5", "2");
+    Eingeben(f, {"MaskEdBoxAnteil=500", "chkUnterlagen=1", "chkÜbernahme=1"});
+    const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
+    ASSERT_EQ(zeilen.size(), 15u);
+    EXPECT_EQ(zeilen[9], "|Zwischensumme\r|||||1.583,10 €|");
+    EXPECT_EQ(zeilen[10], "|Ihr Anteil beträgt 500/1000\r50 % von 1.583,10 €|||  791,55 €|||");
+    EXPECT_EQ(zeilen[13], "14.1|Übernahmegebühr|8% der Gebühr nach Gebührenstaffel 1|||||   78,65 €");
+    EXPECT_EQ(zeilen[14], "|anteilige Auslagen \r50 % von   232,65 €|||  116,33 €|||");
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     907,88 €");  // 791,55 + 116,33
+}
+
+// The class the table prints is the column the fee comes from: 40,05 €/m² is "40,01 - 100,00",
+// 1.700,00 for 800 m² (not 1.600,00 of the class below), × 1,13 for two parcels = 1.921,00.
+TEST_F(Kat1Tabelle, TheLandValueClassPrintedIsTheClassCharged) {
+    frmKat1& f = Form();
+    Summen(f, "800", "40,05", "2");
+    const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
+    EXPECT_EQ(zeilen[5], "|durchschnittlicher Verkehrswert|40,01 - 100,00 €/m²|||||");
+    EXPECT_EQ(zeilen[6], "10.1.1|Gebühr nach Staffel 1|1,13|x 1.700,00 €|1.921,00 €|||");
 }
 
 // Written, re-opened and confirmed unchanged: the same table; the inputs are back in the dialog.

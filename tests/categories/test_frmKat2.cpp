@@ -53,6 +53,13 @@ TEST_F(Kat2, LandValueTakesTheCommaKeyAndEnterRecomputes) {
     frmKat2& form = Form();
     Setzen(form, "MaskEdBoxWert=1234,5");
     EXPECT_EQ(form.MaskEdBoxWert.Text(), "1.234,50");
+    // A whole text (a script's value, a paste) reads as German number text, as in every other field:
+    // 7 points at 1.250 €/m²: 190 + 10 × 11 = 300,00 each, part A 800,00.
+    for (const char* text : {"1.250,00", "1.250"}) {
+        Setzen(form, std::string("MaskEdBoxWert=") + text);
+        EXPECT_EQ(form.MaskEdBoxWert.Text(), "1.250,00") << text;
+        EXPECT_EQ(form.lblGebühr.Caption(), " 2.900,00") << text;
+    }
     form.MaskEdBoxWert.SetFocus();
     form.MaskEdBoxWert.SetText("12");
     form.MaskEdBoxWert.SetSelStart(2);
@@ -189,12 +196,12 @@ TEST_F(Kat2, ShareLayoutPutsTheClientsShareInTheAmountColumn) {
     EXPECT_EQ(z[5], "|Gebühr nach Staffel 3, Teil A|||||  800,00 €|");
     EXPECT_EQ(z[7], "12.1|je abgemarkter Grenzpunkt| 7|x 10,00 €|||   70,00 €|");
     EXPECT_EQ(z[8], "|Zwischensumme\r|||||1.920,00 €|");
-    EXPECT_EQ(z[9], "|Ihr Anteil beträgt 333/1000\r33,3333333333333 % von 1.920,00 €|||  640,00 €|||");
+    EXPECT_EQ(z[9], "|Ihr Anteil beträgt 333/1000\r33,33 % von 1.920,00 €|||  640,00 €|||");
     EXPECT_EQ(z[10], "|\rUmsatzsteuerfreie Auslagen||||||");
     EXPECT_EQ(z[11], "9.1|Vermessungsunterlagen||||||  154,00 €");
     EXPECT_EQ(z[12], "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €||||   84,00 €")
         << "8 % of part B, not divided by the share";
-    EXPECT_EQ(z[13], "|anteilige Auslagen \r33,3333333333333 % von   238,00 €|||   79,33 €|||");
+    EXPECT_EQ(z[13], "|anteilige Auslagen \r33,33 % von   238,00 €|||   79,33 €|||");
     EXPECT_EQ(Kennung(12, 8), "") << "undivided expenses are not summed";
     // Every amount cell of this layout starts where the fee amounts of column 7 start.
     vk::word::Table t = Tabelle("VK_LP_02_2");

@@ -119,7 +119,9 @@ TEST_F(Kat3, TheCadastralUpdateRepricesEveryRow) {
 
 TEST_F(Kat3, SharesBreakPointsAndExpensesWithTheirTags) {
     frmKat3& form = Form();
-    Eingeben(form, {"GridGebühren(1,4)=333", "GridGebühren(2,4)=500", "GridGebühren(3,4)=1000"});
+    // A share typed in per cent is per cent: "50%" is 500 per mille, never 50.
+    Eingeben(form, {"GridGebühren(1,4)=333", "GridGebühren(2,4)=50%", "GridGebühren(3,4)=1000"});
+    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 4), "500");
     EXPECT_EQ(form.GridGebühren.TextMatrix(3, 4), "1.000");
     Eingeben(form, {"GridGebühren(4,4)=0", "mskBrechpunkte=4"});
     EXPECT_EQ(form.mskBrechpunkte.Text(), "    4");

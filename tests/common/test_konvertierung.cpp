@@ -97,6 +97,16 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheFifteenDigitText) {
     EXPECT_EQ(Format(123.4567, "#,##0.000"), "123,457");
 }
 
+// Printed percentages: at most two decimals, none that say nothing.
+TEST(KurzText, AtMostTheDecimalsGivenWithoutTrailingZeros) {
+    EXPECT_EQ(KurzText(0.333333333333333 * 100, 2), "33,33");
+    EXPECT_EQ(KurzText(50, 2), "50");
+    EXPECT_EQ(KurzText(12.5, 2), "12,5");
+    EXPECT_EQ(KurzText(66.6666666666667, 2), "66,67");
+    EXPECT_EQ(KurzText(0.001, 2), "0");
+    EXPECT_EQ(KurzText(-2.499, 2), "-2,5");
+}
+
 TEST(FormatText, RightAlignsInThePlaceholders) {
     EXPECT_EQ(FormatText("12,50", "@@@@@@@@"), "   12,50");
     EXPECT_EQ(FormatText("123456789", "@@@@"), "123456789");

@@ -14,19 +14,30 @@ using ::testing::HasSubstr;
 
 TEST_F(FormularTest, MaskedFieldRunsGotFocusChangeLostFocusInOrder) {
     Setzen(form(), "MaskEdBoxWert", "12");
-    // Each typed key changes the text; the lost-focus handler's reformatting is a change of its own.
-    EXPECT_THAT(form().protokoll, ElementsAre("GotFocus", "Change", "Change", "LostFocus", "Change", "Berechnen"));
+    // The value is given whole, as pasted: one change; the lost-focus handler's reformatting is a
+    // change of its own.
+    EXPECT_THAT(form().protokoll, ElementsAre("GotFocus", "Change", "LostFocus", "Change", "Berechnen"));
     EXPECT_EQ(form().MaskEdBoxWert.Text(), "   12,00");
     EXPECT_EQ(form().ActiveControl(), nullptr);
     Setzen(form(), "maskedboxwert", "3");  // names match ignoring ASCII case
     EXPECT_EQ(form().MaskEdBoxWert.Text(), "    3,00");
 }
 
-TEST_F(FormularTest, TypedCommaGoesThroughTheKeyHandlerAndWertKey) {
-    // Select-all on focus makes typing replace "    0,00"; "," runs Wert_Key, which selects the decimals.
-    Setzen(form(), "MaskEdBoxWert=1234,5");
+TEST_F(FormularTest, TypedCommaGoesThroughTheKeyHandlerAndWertKeyAWholeTextDoesNot) {
+    // Keys typed one by one: select-all on focus makes typing replace "    0,00"; "," runs Wert_Key,
+    // which right-aligns the digits and selects the decimals.
+    Betreten(form().MaskEdBoxWert);
+    for (char c : std::string("1234,5")) TasteDrücken(form(), "MaskEdBoxWert", c);
+    Verlassen(form().MaskEdBoxWert);
     EXPECT_EQ(form().MaskEdBoxWert.Text(), "1.234,50");
     EXPECT_THAT(form().protokoll, ::testing::Contains("Wert_Key"));
+    // A whole text is the German number it reads as, thousands point and all.
+    form().protokoll.clear();
+    for (const char* text : {"1.250,00", "1.250"}) {
+        Setzen(form(), "MaskEdBoxWert", text);
+        EXPECT_EQ(form().MaskEdBoxWert.Text(), "1.250,00") << text;
+    }
+    EXPECT_THAT(form().protokoll, ::testing::Not(::testing::Contains("Wert_Key")));
 }
 
 TEST_F(FormularTest, OptionOfAGroupClearsTheOthersAndClicksWithItsIndex) {
@@ -61,7 +72,7 @@ TEST_F(FormularTest, FocusStepsRaiseTheFocusEventsOfTheFocusedControlOnly) {
 TEST_F(FormularTest, RefusedActionsNameTheControlAndTheReason) {
     const std::pair<const char*, const char*> fälle[] = {
         {"mskAnzahl=1a", "frmTest.mskAnzahl"},
-        {"mskAnzahl=123", "'3'"},
+        {"mskAnzahl=123", "refuses \"123\" (mask or maximum length)"},
         {"txtZahlen=5", "read-only"},
         {"chkÜbernahme=ja", "0 or 1"},
         {"optArt(1)=0", "optArt(1)"},

@@ -34,10 +34,12 @@ constexpr Staffel1Zeile kStaffel1[] = {
     {200001, 250000, {4870, 5500, 6240, 6760, 7020, 7310}},
 };
 
-// Per column: its lowest land value, its highest, and one with a second decimal that does not count.
+// Per column: its lowest land value, its highest and one more. The land value counts in cents, as the
+// fee table prints its class ("40,01 - 100,00 €/m²"): 40,05 and 1,09 belong to the class they print
+// in; a third decimal counts as the cents it rounds to (1,004 is 1,00; 249,995 is 250,00).
 constexpr double kStaffel1Bodenwerte[6][3] = {
-    {0, 1.0, 1.09}, {1.1, 10.0, 10.09}, {10.1, 40.0, 40.09}, {40.1, 100.0, 100.09}, {100.1, 250.0, 250.09},
-    {250.1, 1000.0, 1000000.0},
+    {0, 1.0, 1.004}, {1.01, 10.0, 1.09}, {10.01, 40.0, 40.004}, {40.01, 100.0, 40.05}, {100.01, 250.0, 249.995},
+    {250.01, 1000.0, 1000000.0},
 };
 
 TEST(Gebuehrenstaffeln, Staffel1EveryCellAtItsBandEdges) {

@@ -71,6 +71,16 @@ Tastenergebnis TextFeld::Tippen(char32_t zeichen) {
     return Tastenergebnis::Angenommen;
 }
 
+Tastenergebnis TextFeld::Einfügen(std::string_view text) {
+    if (locked_) return Tastenergebnis::Abgelehnt;
+    std::string neu = utf8::Teil(text_, 0, selStart_) + std::string(text) +
+                      utf8::Teil(text_, selStart_ + selLength_, utf8::Länge(text_));
+    if (!Zulässig(neu)) return Tastenergebnis::Abgelehnt;
+    if (neu == text_) return Tastenergebnis::Angenommen;
+    Übernehmen(std::move(neu), selStart_ + utf8::Länge(text));
+    return Tastenergebnis::Angenommen;
+}
+
 void TextFeld::Übernehmen(std::string text, int caret) {
     text_ = std::move(text);
     selStart_ = caret;

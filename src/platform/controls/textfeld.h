@@ -52,6 +52,11 @@ public:
     // One typed character: KeyPress, then Backspace deletes, Enter and other control characters leave
     // the text alone, any other character replaces the selection and Change follows.
     Tastenergebnis Tippen(char32_t zeichen);
+    // A text given whole (pasted, or set by a script): it replaces the selection in one step, the
+    // mask and the maximum length judge the result, Change follows once. No KeyPress: what a key
+    // handler does to keys typed one by one ("." typed in an amount jumps to the decimals) is not
+    // done to a whole text, which the field's reader takes as the number text it is.
+    Tastenergebnis Einfügen(std::string_view text);
 
     Ereignis<> Change;
     Ereignis<int&> KeyPress;  // character code by reference; 0 discards the key

@@ -54,13 +54,10 @@ void TextEingeben(TextFeld& feld, std::string_view wert) {
     feld.SetFocus();
     feld.SetSelStart(0);
     feld.SetSelLength(utf8::Länge(feld.Text()));
-    const std::u32string zeichen = utf8::Zerlegen(wert);
-    if (zeichen.empty() && feld.SelLength() > 0 && feld.Tippen(taste::Rücktaste) == Tastenergebnis::Abgelehnt)
-        Fehler(feld, "the text cannot be deleted (read-only)");
-    for (char32_t z : zeichen) {
-        if (feld.Tippen(z) != Tastenergebnis::Abgelehnt) continue;
+    // The value is given whole, as a person pastes it: the field takes it as one text.
+    if (feld.Einfügen(wert) == Tastenergebnis::Abgelehnt) {
         if (feld.Locked()) Fehler(feld, "the field is read-only");
-        Fehler(feld, "refuses the character " + Zitat(z) + " of \"" + std::string(wert) + "\" (mask or maximum length)");
+        Fehler(feld, "refuses \"" + std::string(wert) + "\" (mask or maximum length)");
     }
     if (feld.HatFokus()) feld.ParentForm().FokusSetzen(nullptr);
 }
