@@ -35,9 +35,19 @@ std::string RelsName(const std::string& quellteil) {
 constexpr std::size_t kGrosserPuffer = 256 * 1024;
 constexpr std::size_t kPufferVorrat = 2;
 
+// Set when the thread's store is gone: a package an object of static storage holds (a dialog's table,
+// the invoice context) is released at exit after the thread's own objects, and must not put its buffer
+// into a store that no longer exists. A flag without a destructor stays readable until then.
+thread_local bool tVorratAufgeloest = false;
+
+struct Puffervorrat {
+    std::vector<std::string> puffer;
+    ~Puffervorrat() { tVorratAufgeloest = true; }
+};
+
 std::vector<std::string>& Vorrat() {
-    static thread_local std::vector<std::string> vorrat;
-    return vorrat;
+    static thread_local Puffervorrat vorrat;
+    return vorrat.puffer;
 }
 
 std::string PufferHolen(std::uint64_t groesse) {
@@ -56,7 +66,7 @@ std::string PufferHolen(std::uint64_t groesse) {
 
 Teil::~Teil() {
     xml.reset();  // the tree may point into the buffer
-    if (bytes.capacity() < kGrosserPuffer) return;
+    if (bytes.capacity() < kGrosserPuffer || tVorratAufgeloest) return;
     auto& vorrat = Vorrat();
     if (vorrat.size() >= kPufferVorrat) {
         auto kleinster = std::min_element(vorrat.begin(), vorrat.end(),
