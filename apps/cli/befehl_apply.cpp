@@ -27,7 +27,7 @@ namespace {
 
 struct Auftrag {
     std::string db, doc, out, wahl = "new", antwort;
-    long benutzer = 0, rechnung = 0;
+    std::int32_t benutzer = 0, rechnung = 0;
     int kategorie = -1;
     bool abbrechen = false, json = false;
     std::vector<std::pair<std::string, std::string>> eigenschaften;
@@ -49,7 +49,7 @@ Auftrag Lesen(const Argumente& args) {
         else if (n == "--out") a.out = o.Wert();
         else if (n == "--user") a.benutzer = o.Zahl();
         else if (n == "--invoice") a.rechnung = o.Zahl();
-        else if (n == "--category") a.kategorie = static_cast<int>(o.Zahl());
+        else if (n == "--category") a.kategorie = o.Zahl();
         else if (n == "--property") a.eigenschaften.push_back(Paar(o.Wert(), n));
         else if (n == "--set") a.setzen.push_back(o.Wert());
         else if (n == "--choose") a.wahl = o.Wert();
@@ -210,8 +210,8 @@ int BefehlApply(const Argumente& args) {
         doc = vk::word::Document::Open(a.doc);
         db = ws->OpenDatabase(a.db);
         rechnung = db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = ?",
-                                     {vk::Variant(static_cast<std::int32_t>(a.rechnung))});
-        benutzerDa = vk::BenutzerVorhanden(*db, static_cast<std::int32_t>(a.benutzer));
+                                     {vk::Variant(a.rechnung)});
+        benutzerDa = vk::BenutzerVorhanden(*db, a.benutzer);
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"apply: " + f.Beschreibung()};
     }
@@ -224,7 +224,7 @@ int BefehlApply(const Argumente& args) {
     komponente.Doc(vk::Variant(doc));
     komponente.KalWorkspace(vk::Variant(ws));
     komponente.DatenbankPfad(vk::Variant(a.db));
-    komponente.ID_Benutzer(vk::Variant(static_cast<std::int32_t>(a.benutzer)));
+    komponente.ID_Benutzer(vk::Variant(a.benutzer));
     komponente.NeueAbfrage(vk::Variant(db));
     for (const auto& [name, wert] : a.eigenschaften) EigenschaftSetzen(komponente, name, wert);
     Wahl wahl(a.wahl);

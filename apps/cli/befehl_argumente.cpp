@@ -1,17 +1,25 @@
 // What the sub-commands share in reading their arguments.
+#include <charconv>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "befehle.h"
 
 namespace vkcli {
 
-long GanzeZahl(const std::string& befehl, const std::string& option, const std::string& text) {
-    try {
-        std::size_t n = 0;
-        const long wert = std::stol(text, &n);
-        if (n == text.size()) return wert;
-    } catch (...) {
-    }
+std::int32_t GanzeZahl(const std::string& befehl, const std::string& option, const std::string& text) {
+    std::string_view zahl = text;
+    if (!zahl.empty() && zahl.front() == '+') zahl.remove_prefix(1);
+    std::int64_t wert = 0;
+    const auto [ende, fehler] = std::from_chars(zahl.data(), zahl.data() + zahl.size(), wert);
+    const bool ganz = ende == zahl.data() + zahl.size() && !zahl.empty();
+    if (ganz && fehler == std::errc() && wert >= std::numeric_limits<std::int32_t>::min() &&
+        wert <= std::numeric_limits<std::int32_t>::max())
+        return static_cast<std::int32_t>(wert);
+    // An id beyond 32 bits must never wrap round to another record (4294967297 is not invoice 1).
+    if (ganz && (fehler == std::errc() || fehler == std::errc::result_out_of_range))
+        throw Aufruffehler{befehl + ": " + option + " is out of range (-2147483648 to 2147483647), got '" + text + "'"};
     throw Aufruffehler{befehl + ": " + option + " needs a whole number, got '" + text + "'"};
 }
 
@@ -22,7 +30,7 @@ const std::string& Optionen::Wert() {
     return args_[++i_];
 }
 
-long Optionen::Zahl() {
+std::int32_t Optionen::Zahl() {
     const std::string& name = Name();  // before Wert() moves on to the value
     return GanzeZahl(befehl_, name, Wert());
 }

@@ -26,8 +26,8 @@ Auftrag Lesen(const Argumente& args) {
         const std::string& n = o.Name();
         if (n == "--db") a.prüfung.datenbank = o.Wert();
         else if (n == "--doc") a.prüfung.dokument = o.Wert();
-        else if (n == "--user") a.prüfung.benutzer = static_cast<std::int32_t>(o.Zahl());
-        else if (n == "--invoice") a.prüfung.rechnung = static_cast<std::int32_t>(o.Zahl());
+        else if (n == "--user") a.prüfung.benutzer = o.Zahl();
+        else if (n == "--invoice") a.prüfung.rechnung = o.Zahl();
         else if (n == "--xml") a.xml = o.Wert();
         else if (n == "--json") a.json = true;
         else o.Unbekannt();

@@ -16,8 +16,8 @@ int BefehlEinvoice(const Argumente& args) {
         if (n == "--db") a.datenbank = o.Wert();
         else if (n == "--doc") a.dokument = o.Wert();
         else if (n == "--out") a.xml = o.Wert();
-        else if (n == "--user") a.benutzer = static_cast<std::int32_t>(o.Zahl());
-        else if (n == "--invoice") a.rechnung = static_cast<std::int32_t>(o.Zahl());
+        else if (n == "--user") a.benutzer = o.Zahl();
+        else if (n == "--invoice") a.rechnung = o.Zahl();
         else o.Unbekannt();
     }
     if (a.datenbank.empty() || a.dokument.empty() || a.xml.empty() || !a.benutzer || !a.rechnung)

@@ -2,6 +2,7 @@
 // (0 success, 2 bad arguments or unusable files) and prints its own one-line error.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <utility>
@@ -26,7 +27,8 @@ int BefehlCheck(const Argumente& args);
 int BefehlEinvoice(const Argumente& args);
 
 // The whole number an option's value must be; an Aufruffehler naming the command and option else.
-long GanzeZahl(const std::string& befehl, const std::string& option, const std::string& text);
+// A whole number of the 32 bits an id column holds; an Aufruffehler naming the option otherwise.
+std::int32_t GanzeZahl(const std::string& befehl, const std::string& option, const std::string& text);
 
 // Walks a sub-command's options one by one; each error names the command.
 //   for (Optionen o(args, "check"); o.Weiter();) { if (o.Name() == "--db") db = o.Wert(); ... else o.Unbekannt(); }
@@ -36,7 +38,7 @@ public:
     bool Weiter() { return ++i_ < args_.size(); }  // to the next option; false after the last
     const std::string& Name() const { return args_[i_]; }
     const std::string& Wert();  // the option's value (the next argument); an Aufruffehler when missing
-    long Zahl();  // the value as a whole number; an Aufruffehler naming the option else
+    std::int32_t Zahl();  // the value as a whole number; an Aufruffehler naming the option else
     [[noreturn]] void Unbekannt() const;
 
 private:

@@ -52,8 +52,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vk-host: --db and --doc go together\n");
         return 2;
     }
-    if (p.isSet("db") &&
-        !fenster.Öffnen(p.value("db").toStdString(), p.value("invoice").toInt(), p.value("doc").toStdString(), benutzer)) {
+    bool rechnungOk = false;
+    const int rechnung = p.value("invoice").toInt(&rechnungOk);  // never wraps round to another record
+    if (!rechnungOk) {
+        std::fprintf(stderr, "vk-host: --invoice needs a whole number of 32 bits\n");
+        return 2;
+    }
+    if (p.isSet("db") && !fenster.Öffnen(p.value("db").toStdString(), rechnung, p.value("doc").toStdString(), benutzer)) {
         std::fprintf(stderr, "vk-host: %s\n", qPrintable(fenster.statusBar()->currentMessage()));
         if (p.isSet("screenshot")) return 1;
     }

@@ -19,11 +19,12 @@ struct Briefbetrag {
 };
 
 // The amount right after a tag in `text` (the text that follows the tag's anchor): blanks, a number
-// of digits, "." and "," (a leading "-" allowed), " €". Nothing when the text does not start so.
+// of digits, "." and "," (a leading "-" allowed), " €" (the blank may be a no-break space). Nothing
+// when the text does not start so.
 std::optional<Briefbetrag> BriefbetragLesen(std::string_view text);
 
-// The text that takes the place of an amount: the new amount with at least one blank before it, and
-// the blank after it when the old amount had one.
+// The text that takes the place of an amount: the new amount with at least one blank before it, its
+// " €" joined by a no-break space, and the blank after it when the old amount had one.
 std::string BriefbetragText(std::string betrag, bool blankDanach);
 
 }  // namespace vk

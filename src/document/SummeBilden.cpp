@@ -69,14 +69,21 @@ void Zeile(Prozedur& proc, word::Table& t, long r, const std::array<std::string,
             proc([&] { ZelleSchreiben(t, r, s, texte[static_cast<std::size_t>(s - 1)], fett); });
 }
 
+// What the letter text quotes and the record stores (cents): what is to be paid, net with the
+// VAT-free part, VAT, gross, and the VAT-free part alone. On a final invoice that is what remains after
+// the advance invoices.
+struct Faellig {
+    std::int64_t netto = 0, mwst = 0, brutto = 0, frei = 0;
+};
+
 // Letter-text amounts: the old amount after each tag's anchor is replaced (or the new one inserted).
-void Brieftexte(Prozedur& proc, word::Document& doc, word::Application& app, const Summen& s) {
+void Brieftexte(Prozedur& proc, word::Document& doc, word::Application& app, const Faellig& f) {
     const std::array<std::pair<std::string_view, std::int64_t>, 5> tags = {{
-        {kennung::Gesamt, s.Rechnungsbetrag()},
-        {kennung::Netto, s.Netto},
-        {kennung::MwSt, s.MwSt},
-        {kennung::Brutto, s.Rechnungsbetrag()},
-        {kennung::Auslagen, s.Frei},
+        {kennung::Gesamt, f.brutto},
+        {kennung::Netto, f.netto},
+        {kennung::MwSt, f.mwst},
+        {kennung::Brutto, f.brutto},
+        {kennung::Auslagen, f.frei},
     }};
     std::vector<std::pair<word::Comment, std::int64_t>> stellen;
     proc([&] {
@@ -100,12 +107,6 @@ void Brieftexte(Prozedur& proc, word::Document& doc, word::Application& app, con
         });
     }
 }
-
-// Final invoice: what remains to be paid after the advance invoices (cents): net including the
-// VAT-free part, VAT, gross, and the VAT-free part alone.
-struct Restbetraege {
-    std::int64_t netto = 0, mwst = 0, brutto = 0, frei = 0;
-};
 
 // One advance invoice as its row shows it. Every value is read on its own, so a field that cannot be
 // read (a NULL invoice number, a missing date) leaves only its own text out, and is logged; the
@@ -133,19 +134,17 @@ Abschlag AbschlagLesen(Prozedur& proc, dao::Recordset& abschlaege, dao::Database
     return a;
 }
 
-// Deducts the advance invoices of the same order below the totals. Returns whether it did; then
-// the remaining amounts are in rest.
-bool AbschlaegeAbziehen(Prozedur& proc, word::Table& t, dao::Recordset& rechnung, dao::Database& db,
-                        const Summen& s, Restbetraege& rest, std::vector<long>& abschlagZeilen) {
+// Deducts the advance invoices of the same order below the totals, from what is to be paid.
+void AbschlaegeAbziehen(Prozedur& proc, word::Table& t, dao::Recordset& rechnung, dao::Database& db,
+                        const Summen& s, Faellig& rest, std::vector<long>& abschlagZeilen) {
     std::shared_ptr<dao::Recordset> abschlaege;
     proc([&] {
         abschlaege = db.OpenRecordset(
             "SELECT * FROM Rechnung WHERE ID_Auftragsnummer = ? AND Rechnungsart = ?",
             {rechnung.Fields("ID_Auftragsnummer").Value(), Variant(std::int32_t{kAbschlagsrechnung})});
     });
-    if (!abschlaege || (abschlaege->BOF() && abschlaege->EOF())) return false;
+    if (!abschlaege || (abschlaege->BOF() && abschlaege->EOF())) return;
 
-    rest = {s.Netto, s.MwSt, s.Rechnungsbetrag(), s.Frei};
     long letzte = 0;
     proc([&] { letzte = t.Rows().Count(); });
     proc([&] {
@@ -182,25 +181,20 @@ bool AbschlaegeAbziehen(Prozedur& proc, word::Table& t, dao::Recordset& rechnung
     Zeile(proc, t, neueZeile(),
           {"Rechnungsbetrag", Summentext(rest.netto), Summentext(rest.mwst), Summentext(rest.brutto)}, true);
     neueZeile();
-    return true;
 }
 
-// The totals in the invoice record, in whole cents (negated for kind 7). A final invoice stores
-// what remains to be paid: the figures of its "Rechnungsbetrag" row.
-void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Summen& s, const Restbetraege* rest,
-               std::int16_t satz) {
+// The totals in the invoice record, in whole cents (negated for kind 7): what is to be paid, on a
+// final invoice the figures of its "Rechnungsbetrag" row.
+void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Faellig& f, std::int16_t satz) {
     int art = 0;
     proc([&] { art = CInt(ZahlDatensatzLesen(rechnung.Fields("Rechnungsart").Value())); });
     const std::int64_t vorzeichen = art == kGutschrift ? -1 : 1;
-    const std::int64_t steuerpflichtig = rest ? rest->netto - rest->frei : s.Steuerpflichtig;
-    const std::int64_t brutto = rest ? rest->brutto : s.Rechnungsbetrag();
-    const std::int64_t frei = rest ? rest->frei : s.Frei;
     const auto cents = [&](std::int64_t wert) { return Variant(static_cast<double>(vorzeichen * wert)); };
     proc([&] {
         rechnung.Edit();
-        rechnung.Fields("NettoRechnung") = cents(steuerpflichtig);
-        rechnung.Fields("Brutto") = cents(brutto);
-        rechnung.Fields("MehrwertsteuerFreierbetrag") = cents(frei);
+        rechnung.Fields("NettoRechnung") = cents(f.netto - f.frei);
+        rechnung.Fields("Brutto") = cents(f.brutto);
+        rechnung.Fields("MehrwertsteuerFreierbetrag") = cents(f.frei);
         rechnung.Fields("Mehrwertsteuersatz") = Variant(CInt(satz * 10.0));
         rechnung.Update();
     });
@@ -250,19 +244,16 @@ void SummeBilden(bool zahlungsziel) {
         Zeile(proc, t, zeilen, {"", "Rechnungsbetrag", "", Summentext(s.Rechnungsbetrag())}, true);
     }
 
-    Brieftexte(proc, doc, *app, s);
-
-    // Final invoice: deduct the advance invoices.
-    Restbetraege rest;
-    bool abgezogen = false;
+    // Final invoice: deduct the advance invoices. The letter quotes what is to be paid, as the record
+    // stores it.
+    Faellig faellig{s.Netto, s.MwSt, s.Rechnungsbetrag(), s.Frei};
     std::vector<long> abschlagZeilen;
     int art = 0;
     if (k.Rechnung) proc([&] { art = CInt(ZahlDatensatzLesen(k.Rechnung->Fields("Rechnungsart").Value())); });
     if (k.Rechnung && art == kEndgueltigeRechnung && !t.IstNothing()) {
-        proc([&] {
-            abgezogen = AbschlaegeAbziehen(proc, t, *k.Rechnung, Gesetzt(k.NeueAbfrage), s, rest, abschlagZeilen);
-        });
+        proc([&] { AbschlaegeAbziehen(proc, t, *k.Rechnung, Gesetzt(k.NeueAbfrage), s, faellig, abschlagZeilen); });
     }
+    Brieftexte(proc, doc, *app, faellig);
 
     // Format the totals table.
     if (!t.IstNothing()) {
@@ -277,7 +268,7 @@ void SummeBilden(bool zahlungsziel) {
         }
     }
 
-    if (k.Rechnung) Speichern(proc, *k.Rechnung, s, abgezogen ? &rest : nullptr, k.Mehrwertsteuersatz);
+    if (k.Rechnung) Speichern(proc, *k.Rechnung, faellig, k.Mehrwertsteuersatz);
 
     Zahlungsziel(doc, zahlungsziel);
     proc([&] {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
+#include <sstream>
 #include <string>
 
 #include "common/fehlerprotokoll.h"
@@ -55,6 +56,10 @@ TEST(Kommandozeile, DemoWritesAPricedInvoiceThatTablesLists) {
     EXPECT_NE(ZeileMit(pdf.text, {"Summe", kDemoSumme}), "") << pdf;
     EXPECT_NE(ZeileMit(pdf.text, {"Mehrwertsteuer 19 %", "19.879,00 €", kDemoMwSt}), "") << pdf;
     EXPECT_NE(ZeileMit(pdf.text, {"Rechnungsbetrag", kDemoBetrag}), "") << pdf;
+    // The letter's amounts keep their euro sign on their line: no line starts with it.
+    std::istringstream zeilen(pdf.text);
+    for (std::string z; std::getline(zeilen, z);)
+        EXPECT_FALSE(std::regex_search(z, std::regex("^\\f?\\s*€"))) << "[" << z << "]\n" << pdf;
 }
 
 // A cancelled dialog, and a table choice the dialog does not offer (it wrote a second table before,
@@ -96,6 +101,11 @@ TEST(Kommandozeile, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
         {"apply --db " + db + " --user 1 --invoice 1 --doc " + kaputt + " --category 4", ""},
         {apply + "--category 4 --set gibtsNicht=1", ""},
         {apply + "--category 9", ""},
+        // Ids beyond 32 bits never wrap round to another record: 4294967297 is not invoice 1.
+        {apply + "--category 4 --invoice 4294967297", "--invoice is out of range"},
+        {apply + "--category 4 --user 4294967297", "--user is out of range"},
+        {apply + "--category 4294967300", "--category is out of range"},
+        {"check --db " + db + " --user 1 --invoice 4294967297 --doc " + doc, "--invoice is out of range"},
         {apply + "--category 4 --choose 7", ""},
         {apply + "--category 4 --choose 1", "no table of category 4"},
         // Without the user's settings the invoice would lose its VAT line.

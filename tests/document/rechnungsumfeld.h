@@ -56,13 +56,26 @@ protected:
                                                      std::to_string(id));
     }
 
-    // A short letter with the tags: "kalStart" where the tables go, "kalNetto" and "kalAuslagen".
+    // A short letter with the tags: "kalStart" where the tables go, "kalNetto", "kalMwSt", "kalBrutto"
+    // and "kalAuslagen".
     void Brief() {
         vk::word::Range r = doc_->Content();
-        r.InsertAfter("Rechnung\rPositionen:\rNetto: Betrag 0,00 € und weiter\rAuslagen: Betrag\rGruß");
+        r.InsertAfter("Rechnung\rPositionen:\rNetto: Betrag 0,00 € und weiter\rMwSt: Betrag\rBrutto: Betrag\r"
+                      "Auslagen: Betrag\rGruß");
         Markieren("Positionen:", "kalStart");
         Markieren("Netto: Betrag", "kalNetto");
+        Markieren("MwSt: Betrag", "kalMwSt");
+        Markieren("Brutto: Betrag", "kalBrutto");
         Markieren("Auslagen: Betrag", "kalAuslagen");
+    }
+    // The letter's amount after a label ("Netto: Betrag"), as it reads.
+    std::string Briefbetrag(const std::string& marke) {
+        const std::string text = doc_->Content().Text();
+        const std::size_t von = text.find(marke);
+        if (von == std::string::npos) return "(" + marke + " fehlt)";
+        const std::size_t anfang = von + marke.size();
+        const std::size_t ende = text.find("€", anfang);
+        return ende == std::string::npos ? "" : text.substr(anfang, ende + std::string("€").size() - anfang);
     }
 
     void Markieren(const std::string& text, const std::string& tag) {

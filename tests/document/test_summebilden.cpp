@@ -11,6 +11,9 @@
 namespace vktest {
 namespace {
 
+// An amount of the totals table as the letter text quotes it: joined to its "€" by a no-break space.
+std::string ImBrief(std::string betrag) { return betrag.replace(betrag.rfind(" €"), 1, "\u00A0"); }
+
 class Summenbildung : public Rechnungsumfeld {
 protected:
     // Invoice 1 becomes the final invoice of order 100; each advance invoice of the order (its number,
@@ -46,8 +49,8 @@ TEST_F(Summenbildung, OneTableWithUntaggedVatFreeAndUncountedAmounts) {
                                  "|Rechnungsbetrag||     169,00 €",
                              }));
     const std::string text = doc_->Content().Text();
-    EXPECT_NE(text.find("Netto: Betrag     150,00 € und weiter"), std::string::npos) << text;
-    EXPECT_NE(text.find("Auslagen: Betrag      50,00 € "), std::string::npos) << ::testing::PrintToString(text);
+    EXPECT_NE(text.find("Netto: Betrag     150,00\u00A0€ und weiter"), std::string::npos) << text;
+    EXPECT_NE(text.find("Auslagen: Betrag      50,00\u00A0€ "), std::string::npos) << ::testing::PrintToString(text);
     EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung"), "10000.0");
     EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), "16900.0");
     EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung"), "5000.0");
@@ -62,7 +65,7 @@ TEST_F(Summenbildung, RebuildingReplacesTheTotalsAndTheLetterAmounts) {
     vk::SummeBilden(false);
     EXPECT_EQ(Anzahl("RE_Summe"), 1);
     const std::string text = doc_->Content().Text();
-    EXPECT_NE(text.find("Netto: Betrag     300,00 € und weiter"), std::string::npos) << text;
+    EXPECT_NE(text.find("Netto: Betrag     300,00\u00A0€ und weiter"), std::string::npos) << text;
     EXPECT_EQ(Zeilen(Summentabelle()).back(), "|Rechnungsbetrag||     357,00 €");
 }
 
@@ -92,6 +95,10 @@ TEST_F(Summenbildung, FinalInvoiceDeductsItsAdvanceInvoicesAndStoresWhatRemains)
     EXPECT_EQ(z[10], "Rechnungsbetrag|     700,00 €|     133,00 €|     833,00 €");
     EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "70000.0");
     EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "83300.0");
+    // The letter asks for what is due, as the record stores it, not for the whole invoice.
+    EXPECT_EQ(Briefbetrag("Netto: Betrag"), "     700,00\u00A0€");
+    EXPECT_EQ(Briefbetrag("MwSt: Betrag"), "     133,00\u00A0€");
+    EXPECT_EQ(Briefbetrag("Brutto: Betrag"), "     833,00\u00A0€");
     EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "0.0");
 }
 
@@ -112,6 +119,20 @@ TEST_F(Summenbildung, FinalInvoiceWithAVatFreePart) {
     EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "80000.0");
     EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "115200.0");
     EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "20000.0");
+    EXPECT_EQ(Briefbetrag("Netto: Betrag"), "   1.000,00\u00A0€");
+    EXPECT_EQ(Briefbetrag("Brutto: Betrag"), "   1.152,00\u00A0€");
+    EXPECT_EQ(Briefbetrag("Auslagen: Betrag"), "     200,00\u00A0€");
+}
+
+// Advances above the invoice: money is owed back, and the letter says how much, as the record does.
+// 500,00 + 95,00 VAT = 595,00 against 773,50 paid: -178,50 due.
+TEST_F(Summenbildung, FinalInvoiceWhoseAdvancesExceedItOwesTheDifference) {
+    Schlussrechnung({{"A-1", 65000, 77350, "2026-03-01"}});
+    Gebuehrentabelle({{500, ""}});
+    vk::SummeBilden(false);
+    EXPECT_EQ(Zeilen(Summentabelle())[9], "Rechnungsbetrag|    -150,00 €|     -28,50 €|    -178,50 €");
+    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "-17850.0");
+    EXPECT_EQ(Briefbetrag("Brutto: Betrag"), "    -178,50\u00A0€");
 }
 
 // An advance invoice whose number is NULL and which has no date: its row lacks those texts (each
@@ -166,7 +187,7 @@ TEST_F(Summenbildung, RulesRoundEachShownAmountOnceAndStoreTheShownCents) {
         EXPECT_EQ(z[1], std::string("|\r") + f.regel + "||\r" + f.netto);
         EXPECT_EQ(z[2], std::string("|Mehrwertsteuer 19 %|") + f.netto + "|" + f.mwst);
         EXPECT_EQ(z[4], std::string("|Rechnungsbetrag||") + f.betrag);
-        EXPECT_NE(doc_->Content().Text().find(std::string("Netto: Betrag") + f.netto + " und"), std::string::npos);
+        EXPECT_NE(doc_->Content().Text().find("Netto: Betrag" + ImBrief(f.netto) + " und"), std::string::npos);
         EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung"), f.gespeichert[0]);
         EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), f.gespeichert[1]);
         EXPECT_EQ(roh_->Text("SELECT MehrwertsteuerFreierbetrag FROM Rechnung"), f.gespeichert[2]);
@@ -225,14 +246,16 @@ TEST_F(Summenbildung, LetterAmountsKeepTheirPunctuationAndAreReplacedAtAnyLength
     vk::SummeLöschen();
     vk::SummeBilden(false);  // rebuilt: the long amount is found again and replaced
     const std::string text = doc_->Content().Text();
-    EXPECT_NE(text.find("Zu zahlen 146.913.578,91 €), danke."), std::string::npos) << text;
-    EXPECT_NE(text.find("Netto: Betrag 123.456.789,00 € und weiter"), std::string::npos) << text;
+    // Written with a blank before its "€" by an older version, the amount is found and replaced; the
+    // new one is joined to its "€" by a no-break space, so no line ends between them.
+    EXPECT_NE(text.find("Zu zahlen 146.913.578,91\u00A0€), danke."), std::string::npos) << text;
+    EXPECT_NE(text.find("Netto: Betrag 123.456.789,00\u00A0€ und weiter"), std::string::npos) << text;
 }
 
 TEST_F(Summenbildung, LetterTagWithoutAnAmountInReachGetsOneInserted) {
     Gebuehrentabelle({{100, "0"}});
     vk::SummeBilden(false);
-    EXPECT_NE(doc_->Content().Text().find("Auslagen: Betrag     100,00 € \rGruß"), std::string::npos)
+    EXPECT_NE(doc_->Content().Text().find("Auslagen: Betrag     100,00\u00A0€ \rGruß"), std::string::npos)
         << doc_->Content().Text();
 }
 
