@@ -1,7 +1,5 @@
 #include "einvoice/Cii.h"
 
-#include <sstream>
-
 #include <pugixml.hpp>
 
 #include "common/fehler.h"
@@ -187,7 +185,7 @@ Steuerart SteuerLesen(pugi::xml_node n) {
 
 }  // namespace
 
-std::string CiiSchreiben(const Rechnungsinhalt& r, const Stammdaten& s) {
+void CiiSchreiben(const Rechnungsinhalt& r, const Stammdaten& s, std::ostream& aus) {
     pugi::xml_document doc;
     pugi::xml_node deklaration = doc.append_child(pugi::node_declaration);
     Attribut(deklaration, "version", "1.0");
@@ -213,9 +211,7 @@ std::string CiiSchreiben(const Rechnungsinhalt& r, const Stammdaten& s) {
     Kind(handel, "ram:ApplicableHeaderTradeDelivery");
     Abrechnung(handel, r, s.buero);
 
-    std::ostringstream text;
-    doc.save(text, "  ", pugi::format_default, pugi::encoding_utf8);
-    return text.str();
+    doc.save(aus, "  ", pugi::format_default, pugi::encoding_utf8);
 }
 
 Rechnungsinhalt CiiLesen(const std::string& xml) {

@@ -2,6 +2,7 @@
 // from the content and the master data, and read back (the lines and the totals) to compare.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "einvoice/Rechnungsinhalt.h"
@@ -9,8 +10,8 @@
 
 namespace vk::erechnung {
 
-// The XML text (UTF-8, with declaration).
-std::string CiiSchreiben(const Rechnungsinhalt& inhalt, const Stammdaten& stammdaten);
+// Writes the XML (UTF-8, with declaration) to the stream.
+void CiiSchreiben(const Rechnungsinhalt& inhalt, const Stammdaten& stammdaten, std::ostream& aus);
 
 // What an e-invoice says of its number, kind, lines, allowances, VAT breakdown and totals. A text that
 // is no Cross Industry Invoice raises run-time error 5 naming what is wrong.

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "common/fehler.h"
@@ -35,14 +36,14 @@ struct Quelle {
     }
 };
 
-// Writes the text next to the target and renames it over the target: a failed write leaves the old
+// Writes the file next to the target and renames it over the target: a failed write leaves the old
 // file as it was.
-void DateiErsetzen(const std::filesystem::path& ziel, const std::string& text) {
+void DateiErsetzen(const std::filesystem::path& ziel, const std::function<void(std::ostream&)>& schreiben) {
     std::filesystem::path neu = ziel;
     neu += ".neu-" + std::to_string(::getpid());
     {
         std::ofstream aus(neu, std::ios::binary | std::ios::trunc);
-        aus << text;
+        schreiben(aus);
         aus.close();
         if (!aus) {
             std::error_code ec;
@@ -89,7 +90,7 @@ std::vector<std::string> ERechnungSchreiben(const ERechnungsauftrag& auftrag) {
     const Rechnungsinhalt inhalt = quelle.Inhalt(auftrag, mängel);
     const Stammdaten stammdaten = StammdatenLesen(*quelle.datenbank, inhalt.auftrag, mängel);
     if (!mängel.empty()) return mängel;
-    DateiErsetzen(auftrag.xml, CiiSchreiben(inhalt, stammdaten));
+    DateiErsetzen(auftrag.xml, [&](std::ostream& aus) { CiiSchreiben(inhalt, stammdaten, aus); });
     return {};
 }
 

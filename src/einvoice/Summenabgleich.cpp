@@ -45,12 +45,16 @@ private:
 
 void SummentabelleAbgleichen(word::Document& doc, const Summen& summen, const std::string& regeltext,
                              const Restbeträge* rest, std::vector<std::string>& mängel) {
+    // The totals table says "Summe" in cell (1,2); only such a table's tag is looked at.
     word::Table tabelle;
-    for (word::Table t : doc.Tables())
-        if (ErsterKommentarText(t.Range()) == kennung::Summe) {
+    for (word::Table t : doc.Tables()) {
+        const word::Row erste = t.Rows().Item(1);
+        if (erste.CellCount() >= 2 && erste.Cell(2).Range().Text() == "Summe\r\a" &&
+            ErsterKommentarText(t.Range()) == kennung::Summe) {
             tabelle = t;
             break;
         }
+    }
     if (tabelle.IstNothing()) {
         mängel.push_back("Das Dokument hat keine Summentabelle: die Rechnung erst mit einer Gebührentabelle bestätigen");
         return;
