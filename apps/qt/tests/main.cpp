@@ -4,28 +4,18 @@
 
 #include <QApplication>
 #include <cstdlib>
-#include <filesystem>
-#include <string>
 
-#include "gebietsschema.h"
 #include "meldungsfilter.h"
+#include "testprogramm.h"
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    std::string muster = (std::filesystem::temp_directory_path() / "vk_host_tests_XXXXXX").string();
-    std::filesystem::path basis;
-    if (char* dir = ::mkdtemp(muster.data())) {
-        basis = dir;
-        ::setenv("VK_LOG_DIR", (basis / "log").c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", (basis / "config").c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", basis.c_str(), 1);
-    }
+    const vktest::Testordner ordner("vk_host_tests",
+                                    {{"VK_LOG_DIR", "log"}, {"XDG_CONFIG_HOME", "config"}, {"XDG_RUNTIME_DIR", ""}});
+    if (!ordner.Gemacht()) return vktest::OhneTestordner();
     vkhost::QtMeldungenFiltern();
     QApplication app(argc, argv);
-    if (!GebietsschemaAusUmgebung()) return 2;
+    if (!vktest::GebietsschemaAusUmgebung()) return 2;
     ::testing::InitGoogleTest(&argc, argv);
-    const int rc = RUN_ALL_TESTS();
-    std::error_code ec;
-    if (!basis.empty()) std::filesystem::remove_all(basis, ec);
-    return rc;
+    return RUN_ALL_TESTS();
 }

@@ -10,11 +10,11 @@
 #include "platform/dao/verbindung.h"
 #include "platform/dao/workspace.h"
 
-#ifndef VK_SCHEMA_FILE
-#error "VK_SCHEMA_FILE must name sql/schema.sql"
-#endif
-
 namespace vk::dao {
+namespace detail {
+extern const std::string_view kSchemaText;  // generated from sql/schema.sql
+}
+
 namespace {
 
 // A temporary name next to the target, so the final rename stays on one file system.
@@ -24,29 +24,15 @@ std::filesystem::path Zwischendatei(const std::filesystem::path& datei) {
     return pfad;
 }
 
-}  // namespace
-
-std::filesystem::path SchemaDatei() { return VK_SCHEMA_FILE; }
-
-std::string SchemaText(const std::filesystem::path& datei) {
-    std::ifstream ein(datei, std::ios::binary);
-    if (!ein)
-        throw LaufzeitFehler(vk::fehlernummer::DateiNichtGefunden, "Die Schemadatei '" + datei.string() + "' gibt es nicht.");
-    std::ostringstream text;
-    text << ein.rdbuf();
-    return text.str();
-}
-
-void DatenbankAnlegen(const std::string& name, const std::filesystem::path& schema) {
+void Anlegen(const std::string& name, const std::string& text) {
     if (IstServerAdresse(name)) {
-        detail::PgSchemaAnlegen(name, SchemaText(schema));
+        detail::PgSchemaAnlegen(name, text);
         return;
     }
     const std::filesystem::path datei = name;
     std::error_code ec;
     if (std::filesystem::exists(datei, ec))
         throw LaufzeitFehler(fehlernummer::SchonVorhanden, "Die Datenbank '" + datei.string() + "' gibt es schon.");
-    const std::string text = SchemaText(schema);
     const auto zwischen = Zwischendatei(datei);
     std::filesystem::remove(zwischen, ec);
     try {
@@ -60,5 +46,22 @@ void DatenbankAnlegen(const std::string& name, const std::filesystem::path& sche
         throw;
     }
 }
+
+}  // namespace
+
+std::string_view SchemaText() { return detail::kSchemaText; }
+
+std::string SchemaText(const std::filesystem::path& datei) {
+    std::ifstream ein(datei, std::ios::binary);
+    if (!ein)
+        throw LaufzeitFehler(vk::fehlernummer::DateiNichtGefunden, "Die Schemadatei '" + datei.string() + "' gibt es nicht.");
+    std::ostringstream text;
+    text << ein.rdbuf();
+    return text.str();
+}
+
+void DatenbankAnlegen(const std::string& name) { Anlegen(name, std::string(SchemaText())); }
+
+void DatenbankAnlegen(const std::string& name, const std::filesystem::path& schema) { Anlegen(name, SchemaText(schema)); }
 
 }  // namespace vk::dao
