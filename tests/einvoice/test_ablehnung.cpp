@@ -94,7 +94,7 @@ TEST(ERechnungAbgelehnt, EineÄltereDatenbankBekommtDieTabellenAusDemSchema) {
     EXPECT_NE(zeilen[0].find("keine Tabelle Buero"), std::string::npos) << zeilen[0];
     EXPECT_NE(zeilen[1].find("keine Tabelle Auftraggeber"), std::string::npos) << zeilen[1];
 
-    fall.Sql(vk::dao::SchemaText());
+    fall.Sql(std::string(vk::dao::SchemaText()));
     EXPECT_EQ(fall.Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "11900.0");
     EXPECT_EQ(fall.Text("SELECT Mehrwertsteuersatz FROM TempDoc"), "190");
     Roh roh(fall.datenbank);
