@@ -41,6 +41,8 @@ void Erzeugen(const fs::path& ordner) {
     vkbench::BueroAnlegen(ordner);
     for (int n : vkbench::kGroessen)
         if (!fs::exists(ordner / ("Rechnung_" + std::to_string(n) + ".docx"))) vkbench::RechnungAnlegen(ordner, n);
+    for (int n : vkbench::kGroessen)
+        if (!fs::exists(ordner / ("Echt_" + std::to_string(n) + ".docx"))) vkbench::EchteRechnungAnlegen(ordner, n);
 }
 
 double SpitzeMb() {

@@ -9,7 +9,7 @@ namespace vkhost {
 std::vector<long> AbweichendeTabellen(const vk::Prüfbericht& bericht) {
     std::vector<long> tabellen;
     for (const vk::Tabellenbefund& t : bericht.tabellen)
-        if (t.ergebnis == vk::Prüfergebnis::WeichtAb) tabellen.push_back(t.tabelle);
+        if (t.ergebnis == vk::Prüfergebnis::WeichtAb || t.ergebnis == vk::Prüfergebnis::NichtGeprüft) tabellen.push_back(t.tabelle);
     if (!bericht.summen.empty() && bericht.summentabelle) tabellen.push_back(bericht.summentabelle);
     return tabellen;
 }
