@@ -17,6 +17,7 @@
 #include <set>
 
 #include "bindung/aktion.h"
+#include "dienste/tabellenwahl.h"
 #include "bindung/formfenster.h"
 #include "categories/Kategoriedialog.h"
 #include "common/fehler.h"
@@ -114,8 +115,10 @@ void Hauptfenster::MenüsAnlegen() {
 
     QMenu* gebühren = menuBar()->addMenu("&Gebühren");
     for (int i = 0; i < 6; ++i) {
-        QAction* a = gebühren->addAction(QString::fromUtf8(kKategorien[static_cast<std::size_t>(i)]),
+        // From the keyboard: Alt+G and the digit, or Ctrl and the digit.
+        QAction* a = gebühren->addAction(QString("&%1  %2").arg(i + 1).arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(i)])),
                                          this, [this, i] { KategorieÖffnen(i); });
+        a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
         a->setObjectName(QString("Kategorie%1").arg(i));
         kategorieAktionen_[static_cast<std::size_t>(i)] = a;
     }
@@ -266,7 +269,19 @@ void Hauptfenster::KategorieÖffnen(int index) {
         return;
     }
     const int vorher = dienste_.fenster->Hervorgeholt();
+    std::set<vk::ui::Form*> geladen;
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen()) geladen.insert(f);
+    TabellenwahlAbgebrochen();
     Ausführen([&] { sitzung_.KategorieZeigen(index, host_); });
+    // The table choice closed without a choice: the dialog it was asked for does not stay.
+    if (TabellenwahlAbgebrochen()) {
+        for (vk::ui::Form* f : vk::ui::Formen::Alle())
+            if (f->Geladen() && !geladen.count(f)) Ausführen([&] { f->Unload(); });
+        dienste_.fenster->Prüfen();
+        Melden("Tabellenwahl abgebrochen.");
+        return;
+    }
     // A form that opened without making itself a child of the host still belongs in the area.
     for (vk::ui::Form* f : vk::ui::Formen::Alle())
         if (f->Geladen() && f->Visible() && f->Name() != "G_frmTabelle") dienste_.fenster->Aufnehmen(*f, host_);
@@ -274,6 +289,11 @@ void Hauptfenster::KategorieÖffnen(int index) {
     if (dienste_.fenster->Hervorgeholt() == vorher) {
         Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
         return;
+    }
+    // The keys go to the dialog's first field.
+    if (QMdiSubWindow* sub = bereich_->activeSubWindow()) {
+        activateWindow();
+        if (auto* f = qobject_cast<FormFenster*>(sub->widget())) f->ErstesFeldFokussieren();
     }
     // A dialog that opened on its table: the preview shows that table.
     if (vk::Kategoriedialog* dialog = AktiverDialog(); dialog && !dialog->FormTabelle().IstNothing() && sitzung_.Dokument()) {

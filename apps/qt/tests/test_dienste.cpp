@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 
@@ -58,19 +59,33 @@ TEST_F(HostDienste, TabellenwahlSpeichertIhrePlatzierungUndStelltSieWiederHer) {
         Widget<QPushButton>("CommandAbbruch")->click();
         Warten();
     };
-    wahl([](QWidget& d) {
-        d.move(120, 80);
-        d.findChild<QPushButton*>("cmdEnde")->click();
-    });
-    QSettings gespeichert(QSettings::IniFormat, QSettings::UserScope, "KalVerwaltung", "KalVerwaltung");
-    EXPECT_EQ(gespeichert.value("G_frmTabelle/Left").toString(), "1800");
-    EXPECT_EQ(gespeichert.value("G_frmTabelle/Top").toString(), "1200");
-    QPoint wieder;
+    QRect innen;
     wahl([&](QWidget& d) {
-        wieder = d.pos();
+        d.move(120, 80);
+        innen = d.geometry();
         d.findChild<QPushButton*>("cmdEnde")->click();
     });
-    EXPECT_EQ(wieder, QPoint(120, 80));
+    // The inner top left in twips (15 to a pixel), as the form keeps its place.
+    QSettings gespeichert(QSettings::IniFormat, QSettings::UserScope, "KalVerwaltung", "KalVerwaltung");
+    EXPECT_EQ(gespeichert.value("G_frmTabelle/Left").toInt(), innen.x() * 15);
+    EXPECT_EQ(gespeichert.value("G_frmTabelle/Top").toInt(), innen.y() * 15);
+    // Opened again and again, it stays where it was left (it does not creep by its frame).
+    for (int mal = 0; mal < 3; ++mal) {
+        QPoint wieder;
+        wahl([&](QWidget& d) {
+            wieder = d.pos();
+            d.findChild<QPushButton*>("cmdEnde")->click();
+        });
+        EXPECT_EQ(wieder, QPoint(120, 80)) << mal;
+    }
+    // A place off the screen (another screen's, since unplugged) is brought onto it.
+    gespeichert.setValue("G_frmTabelle/Left", 15 * 20000);
+    gespeichert.setValue("G_frmTabelle/Top", 15 * 20000);
+    gespeichert.sync();
+    wahl([&](QWidget& d) {
+        EXPECT_TRUE(d.screen()->availableGeometry().contains(d.geometry())) << d.geometry().x() << "," << d.geometry().y();
+        d.findChild<QPushButton*>("cmdEnde")->click();
+    });
 }
 
 TEST_F(HostDienste, EingabeÜberDieMaximalLängeWirdAbgelehntUndDasFeldZeigtDenStandDerForm) {
