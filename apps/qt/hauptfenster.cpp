@@ -9,10 +9,12 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTime>
+#include <filesystem>
 #include <optional>
 #include <set>
 
@@ -26,6 +28,8 @@
 #include "platform/controls/fensterverwaltung.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/mauszeiger.h"
+#include "eingabestand.h"
+#include "platform/dao/dao.h"
 #include "pruefbericht.h"
 #include "protokoll.h"
 #include "vorschau.h"
@@ -111,7 +115,8 @@ void Hauptfenster::MenüsAnlegen() {
     datei->addAction("&Rechnung öffnen…", QKeySequence::Open, this, &Hauptfenster::DokumentWählen);
     datei->addAction("&Speichern", QKeySequence::Save, this, &Hauptfenster::Speichern);
     datei->addSeparator();
-    datei->addAction("&Beenden", QKeySequence::Quit, this, &QWidget::close);
+    // Ctrl+Q whatever the platform's own binding for quitting (some have none).
+    datei->addAction("&Beenden", QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
 
     QMenu* gebühren = menuBar()->addMenu("&Gebühren");
     for (int i = 0; i < 6; ++i) {
@@ -290,6 +295,8 @@ void Hauptfenster::KategorieÖffnen(int index) {
         Melden(QString("Die Kategorie „%1“ hat noch keinen Dialog.").arg(QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)])));
         return;
     }
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen() && !geladen.count(f)) eingabenBeimÖffnen_[f] = Eingabestand(*f);
     // The keys go to the dialog's first field.
     if (QMdiSubWindow* sub = bereich_->activeSubWindow()) {
         activateWindow();
@@ -395,13 +402,52 @@ void Hauptfenster::VorschauAktualisieren() {
 void Hauptfenster::Melden(const QString& text) { statusBar()->showMessage(text, 10000); }
 
 void Hauptfenster::TitelSetzen() {
-    QString titel = "vk-host";
-    if (sitzung_.Dokument()) titel += " – " + Q(sitzung_.Dokument()->Path().filename().string());
-    if (sitzung_.RechnungsId()) titel += QString(" (Rechnung %1, Benutzer %2)").arg(sitzung_.RechnungsId()).arg(sitzung_.Benutzer());
-    setWindowTitle(titel);
+    // The invoice and its folder, the database, then the program: "Rechnung.docx (/büro/2026) –
+    // buero.sqlite, Rechnung 1, Benutzer 1 – vk-host".
+    QStringList teile;
+    if (sitzung_.Dokument()) {
+        const std::filesystem::path& pfad = sitzung_.Dokument()->Path();
+        teile << QString("%1 (%2)").arg(Q(pfad.filename().string()), Q(pfad.parent_path().string()));
+    }
+    if (!sitzung_.DatenbankPfad().empty()) {
+        const std::string& db = sitzung_.DatenbankPfad();
+        QString datenbank = vk::dao::IstServerAdresse(db) ? Q(vk::dao::OhnePasswort(db)) : Q(std::filesystem::path(db).filename().string());
+        if (sitzung_.RechnungsId()) datenbank += QString(", Rechnung %1, Benutzer %2").arg(sitzung_.RechnungsId()).arg(sitzung_.Benutzer());
+        teile << datenbank;
+    }
+    teile << "vk-host";
+    setWindowTitle(teile.join(" – "));
+}
+
+QStringList Hauptfenster::UnbestätigteDialoge() const {
+    QStringList dialoge;
+    for (const vk::ui::Form* f : vk::ui::Formen::Alle()) {
+        auto beim = eingabenBeimÖffnen_.find(f);
+        if (f->Geladen() && f->Visible() && beim != eingabenBeimÖffnen_.end() && beim->second != Eingabestand(*f))
+            dialoge << QString::fromStdString(f->Caption());
+    }
+    return dialoge;
 }
 
 void Hauptfenster::closeEvent(QCloseEvent* e) {
+    // Edits in an open dialog that were not confirmed are lost with it: asked first.
+    if (const QStringList offen = UnbestätigteDialoge(); !offen.isEmpty()) {
+        QMessageBox frage(QMessageBox::Question, "vk-host beenden",
+                          (offen.size() == 1 ? QString("Der Dialog „%1“ hat Eingaben, die nicht bestätigt sind.")
+                                             : QString("Die Dialoge „%1“ haben Eingaben, die nicht bestätigt sind."))
+                                  .arg(offen.join("“, „")) +
+                              "\nBeim Beenden gehen sie verloren.",
+                          QMessageBox::NoButton, this);
+        QPushButton* beenden = frage.addButton("Verwerfen und beenden", QMessageBox::DestructiveRole);
+        QPushButton* zurück = frage.addButton("Zurück zum Dialog", QMessageBox::RejectRole);
+        frage.setDefaultButton(zurück);
+        frage.setEscapeButton(zurück);
+        frage.exec();
+        if (frage.clickedButton() != beenden) {
+            e->ignore();
+            return;
+        }
+    }
     // Open dialogs close as with "&Abbruch"; every confirmation is saved already.
     vk::ui::Formen::AlleEntladen();
     dienste_.fenster->Prüfen();

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,8 @@ private:
     vk::Kategoriedialog* AktiverDialog() const;
     void Melden(const QString& text);
     void TitelSetzen();
+    // The captions of the dialogs whose inputs changed since they opened, not confirmed.
+    QStringList UnbestätigteDialoge() const;
 
     QtDienste& dienste_;
     Sitzung sitzung_;
@@ -96,6 +99,7 @@ private:
     int entladungen_ = 0;
     int sanduhren_ = 0;
     std::string gespeichert_;  // fingerprint of the invoice as last saved or opened
+    std::map<const vk::ui::Form*, std::string> eingabenBeimÖffnen_;  // each dialog's inputs as it opened
 };
 
 }  // namespace vkhost

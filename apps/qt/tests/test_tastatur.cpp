@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -180,6 +181,47 @@ TEST_F(HostTastatur, TabellenwahlMitPfeiltastenEnterUndEscape) {
     Warten();
     EXPECT_EQ(Dialog(), nullptr) << "no dialog after Escape in the table choice";
     EXPECT_EQ(DateiLesen(rechnung_), vorher);
+}
+
+// Ctrl+Q with a dialog that holds edits not confirmed asks first; "Zurück zum Dialog" keeps the
+// window and the edits. A dialog only looked at closes without a question. The title names the
+// invoice, its folder and the database.
+TEST_F(HostTastatur, BeendenMitUnbestätigtenEingabenFragtZuerst) {
+    std::filesystem::copy_file(vorlage_, ordner_ / "Arbeit.docx");
+    Öffnen(ordner_ / "Arbeit.docx");
+    EXPECT_EQ(fenster_->windowTitle().toStdString(),
+              "Arbeit.docx (" + ordner_.string() + ") – buero.sqlite, Rechnung 1, Benutzer 1 – vk-host");
+    QTest::keyClick(fenster_.get(), Qt::Key_5, Qt::ControlModifier);
+    ASSERT_NE(Dialog(), nullptr);
+    auto* kopien = Widget<QLineEdit>("mskMehrfach");
+    kopien->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(kopien, "3");
+    QString frage;
+    ModalBeantworten(
+        [&](QWidget& box) {
+            frage = qobject_cast<QMessageBox*>(&box)->text();
+            KnopfMitText(box, "Zurück zum Dialog")->click();
+        },
+        [&] { QTest::keyClick(fenster_.get(), Qt::Key_Q, Qt::ControlModifier); });
+    EXPECT_TRUE(frage.contains("„Grenzbescheinigungen“")) << frage.toStdString();
+    EXPECT_TRUE(fenster_->isVisible());
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_EQ(kopien->text().trimmed(), "3");
+    fenster_->activateWindow();  // as the window manager does when the question closes
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
+    ModalBeantworten([&](QWidget& box) { KnopfMitText(box, "Verwerfen und beenden")->click(); },
+                     [&] { QTest::keyClick(fenster_.get(), Qt::Key_Q, Qt::ControlModifier); });
+    EXPECT_FALSE(fenster_->isVisible());
+    Warten();
+
+    // Only looked at: no question.
+    fenster_->show();
+    fenster_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
+    QTest::keyClick(fenster_.get(), Qt::Key_5, Qt::ControlModifier);
+    ASSERT_NE(Dialog(), nullptr);
+    OhneModal([&] { fenster_->close(); });
+    EXPECT_FALSE(fenster_->isVisible());
 }
 
 }  // namespace
