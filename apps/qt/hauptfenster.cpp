@@ -94,9 +94,12 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     // confirmation holds the database's write lock, and only while it writes and saves: never while
     // a person looks at a message box.
     VorJederAktion([this](Aktionsart art) {
-        if (art != Aktionsart::Bestätigen) return;
+        if (art != Aktionsart::Bestätigen) return true;
+        // An invoice a word processor saved meanwhile is confirmed in that version, never overwritten.
+        if (!AußenGeändertÜbernehmen()) return false;
         sitzung_.TransaktionBeginnen();
         BestätigungVormerken();
+        return true;
     });
     NachJederAktion([this] { NachAktion(); });
 }
@@ -117,6 +120,11 @@ void Hauptfenster::MenüsAnlegen() {
     datei->addSeparator();
     // Ctrl+Q whatever the platform's own binding for quitting (some have none).
     datei->addAction("&Beenden", QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
+
+    QMenu* bearbeiten = menuBar()->addMenu("&Bearbeiten");
+    rückgängigAktion_ = bearbeiten->addAction("&Rückgängig", QKeySequence(Qt::CTRL | Qt::Key_Z), this, &Hauptfenster::RückgängigMachen);
+    rückgängigAktion_->setObjectName("Rueckgaengig");
+    RückgängigAnzeigen();
 
     QMenu* gebühren = menuBar()->addMenu("&Gebühren");
     for (int i = 0; i < 6; ++i) {
@@ -144,6 +152,8 @@ void Hauptfenster::RechnungPrüfen() {
         QMessageBox::information(this, "Rechnung prüfen", Q(fehlt));
         return;
     }
+    // The check reads the file: the preview shows the same version.
+    if (!AußenGeändertÜbernehmen()) return;
     // The check opens each category on its table itself: a dialog the person has open is that one
     // instance, and it would be closed without asking.
     for (vk::ui::Form* f : vk::ui::Formen::Alle())
@@ -193,6 +203,8 @@ bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std
     }
     gespeichert_ = sitzung_.Fingerabdruck();
     speicherstand_->clear();
+    rückgängig_.Leeren();
+    RückgängigAnzeigen();
     VorschauAktualisieren();
     TitelSetzen();
     Melden("Rechnung geöffnet: " + Q(dokument));
@@ -263,6 +275,8 @@ void Hauptfenster::DokumentWählen() {
     }
     gespeichert_ = sitzung_.Fingerabdruck();
     speicherstand_->clear();
+    rückgängig_.Leeren();
+    RückgängigAnzeigen();
     VorschauAktualisieren();
     TitelSetzen();
 }
@@ -337,6 +351,15 @@ bool Hauptfenster::Sichern() {
 
 void Hauptfenster::BestätigungVormerken() {
     protokollStand_ = ProtokollStand();
+    // What to put back should this confirmation be undone: the invoice as saved and its record.
+    if (sitzung_.Fingerabdruck() == gespeichert_) {
+        vk::Kategoriedialog* dialog = AktiverDialog();
+        try {
+            rückgängig_.Vormerken(dialog ? Q(dialog->Caption()) : QString("Bestätigung"), sitzung_.StandMerken());
+        } catch (const vk::LaufzeitFehler&) {
+            rückgängig_.Verwerfen();
+        }
+    }
     tabellenVorher_.clear();
     rangVorher_ = -1;
     if (!sitzung_.Dokument()) return;
@@ -373,8 +396,13 @@ void Hauptfenster::NachAktion() {
     const bool geschrieben = sanduhren != sanduhren_;
     entladungen_ = entladungen;
     sanduhren_ = sanduhren;
-    if (geschlossen && sitzung_.Dokument() && (geschrieben || sitzung_.Fingerabdruck() != gespeichert_) && Sichern())
+    if (geschlossen && sitzung_.Dokument() && (geschrieben || sitzung_.Fingerabdruck() != gespeichert_) && Sichern()) {
         vorschau_->TabelleZeigen(GeschriebeneTabelle());
+        rückgängig_.Übernehmen();
+    } else {
+        rückgängig_.Verwerfen();
+    }
+    RückgängigAnzeigen();
     sitzung_.TransaktionBeenden();
     if (protokollStand_ < 0) return;
     // What the confirmation logged: said where the person looks after saving, with the way to it.
@@ -397,6 +425,78 @@ void Hauptfenster::VorschauAktualisieren() {
     } catch (const vk::LaufzeitFehler& f) {
         vorschau_->Leeren(Q(f.Beschreibung()));
     }
+}
+
+bool Hauptfenster::AußenGeändertÜbernehmen() {
+    if (!sitzung_.DateiAußenGeändert()) return true;
+    const QString datei = Q(sitzung_.Dokument()->Path().filename().string());
+    if (sitzung_.Fingerabdruck() != gespeichert_) {
+        QMessageBox frage(QMessageBox::Warning, "Rechnung außerhalb geändert",
+                          QString("%1 wurde außerhalb dieses Programms geändert, und eine Änderung hier ist nicht "
+                                  "gespeichert. Die Datei neu laden und die Änderung hier verwerfen?").arg(datei),
+                          QMessageBox::NoButton, this);
+        QPushButton* laden = frage.addButton("Neu laden", QMessageBox::AcceptRole);
+        frage.addButton("Abbrechen", QMessageBox::RejectRole);
+        frage.exec();
+        if (frage.clickedButton() != laden) return false;
+    }
+    try {
+        sitzung_.DokumentNeuLaden();
+    } catch (const vk::LaufzeitFehler& f) {
+        QMessageBox::warning(this, "Rechnung außerhalb geändert",
+                             datei + " wurde außerhalb geändert und kann nicht gelesen werden:\n" + Q(f.Beschreibung()));
+        return false;
+    }
+    gespeichert_ = sitzung_.Fingerabdruck();
+    // An earlier version put back would undo the edit made outside: no step before it is offered.
+    rückgängig_.Leeren();
+    RückgängigAnzeigen();
+    VorschauAktualisieren();
+    speicherstand_->setText(QString("%1 außerhalb geändert und neu geladen, %2")
+                                .arg(datei.toHtmlEscaped(), QTime::currentTime().toString("hh:mm")));
+    Melden(datei + " wurde außerhalb geändert und neu geladen.");
+    return true;
+}
+
+void Hauptfenster::changeEvent(QEvent* e) {
+    QMainWindow::changeEvent(e);
+    // Back at the window: what a word processor saved meanwhile is shown.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !QApplication::activeModalWidget() && !AktionLäuft() &&
+        sitzung_.Dokument())
+        AußenGeändertÜbernehmen();
+}
+
+void Hauptfenster::RückgängigAnzeigen() {
+    const Rückgängig::Schritt* letzter = rückgängig_.Letzter();
+    rückgängigAktion_->setEnabled(letzter != nullptr);
+    rückgängigAktion_->setText(letzter ? "&Rückgängig: " + letzter->titel : QString("&Rückgängig"));
+}
+
+void Hauptfenster::RückgängigMachen() {
+    const Rückgängig::Schritt* letzter = rückgängig_.Letzter();
+    if (!letzter || !sitzung_.Dokument()) return;
+    if (sitzung_.DateiAußenGeändert() &&
+        QMessageBox::question(this, "Rückgängig",
+                              "Die Rechnung wurde außerhalb geändert. Rückgängig stellt die Fassung vor der letzten "
+                              "Bestätigung wieder her und verwirft diese Änderung. Fortfahren?") != QMessageBox::Yes)
+        return;
+    const QString titel = letzter->titel;
+    try {
+        sitzung_.StandWiederherstellen(letzter->stand);
+    } catch (const vk::LaufzeitFehler& f) {
+        QMessageBox::critical(this, "Rückgängig",
+                              "Die Bestätigung wurde nicht rückgängig gemacht; Datei und Rechnungsbeträge bleiben, wie sie "
+                              "sind:\n" + Q(f.Beschreibung()));
+        return;
+    }
+    rückgängig_.Entnehmen();
+    RückgängigAnzeigen();
+    gespeichert_ = sitzung_.Fingerabdruck();
+    VorschauAktualisieren();
+    const QString datei = Q(sitzung_.Dokument()->Path().filename().string());
+    speicherstand_->setText(QString("%1: %2 rückgängig gemacht, %3")
+                                .arg(datei.toHtmlEscaped(), titel.toHtmlEscaped(), QTime::currentTime().toString("hh:mm")));
+    Melden(QString("Rückgängig: %1. Rechnung und Rechnungsbeträge sind wie vor der Bestätigung.").arg(titel));
 }
 
 void Hauptfenster::Melden(const QString& text) { statusBar()->showMessage(text, 10000); }

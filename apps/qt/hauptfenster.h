@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dienste/dienste.h"
+#include "rueckgaengig.h"
 #include "sitzung.h"
 
 class QMdiArea;
@@ -55,12 +56,14 @@ public:
     QAction* KategorieAktion(int index) const { return kategorieAktionen_[static_cast<std::size_t>(index)]; }
     QAction* ProtokollAktion() const { return protokollAktion_; }
     QAction* PrüfenAktion() const { return prüfenAktion_; }
+    QAction* RückgängigAktion() const { return rückgängigAktion_; }
     // The lasting part of the status line: what was saved and when, and new entries of the error log.
     QLabel* Speicherstand() const { return speicherstand_; }
     vk::ui::Fenster HostFenster() const { return host_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void MenüsAnlegen();
@@ -79,6 +82,13 @@ private:
     bool Sichern();
     // The category dialog of the active sub-window, or nullptr.
     vk::Kategoriedialog* AktiverDialog() const;
+    // The invoice file saved elsewhere meanwhile (a word processor): opened again and said in the
+    // status line; asked first when a change here is not saved. False when the person cancels or the
+    // file cannot be read: then nothing else may write it.
+    bool AußenGeändertÜbernehmen();
+    // "Bearbeiten › Rückgängig: <dialog>": the invoice file and the record as before the last "&OK".
+    void RückgängigMachen();
+    void RückgängigAnzeigen();
     void Melden(const QString& text);
     void TitelSetzen();
     // The captions of the dialogs whose inputs changed since they opened, not confirmed.
@@ -92,6 +102,8 @@ private:
     std::array<QAction*, 6> kategorieAktionen_{};
     QAction* protokollAktion_ = nullptr;
     QAction* prüfenAktion_ = nullptr;
+    QAction* rückgängigAktion_ = nullptr;
+    Rückgängig rückgängig_;
     QLabel* speicherstand_ = nullptr;
     long long protokollStand_ = -1;           // the log's size before the confirmation under way
     std::vector<std::string> tabellenVorher_;  // the fee tables' texts before it
