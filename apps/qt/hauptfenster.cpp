@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -70,6 +71,10 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     setObjectName("Hauptfenster");
     bereich_ = new QMdiArea;
     bereich_->setObjectName("Bereich");
+    // Dialogs that do not fit beside each other are scrolled to: the area never asks for more room
+    // than the window has (without scroll bars it would widen the window beyond the screen).
+    bereich_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    bereich_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     vorschau_ = new vkhost::Vorschau;
     auto* teiler = new QSplitter;
     teiler->addWidget(bereich_);
@@ -87,7 +92,9 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     statusBar()->addPermanentWidget(speicherstand_);
     sitzung_.BenutzerSetzen(BenutzerAusEinstellung());
     TitelSetzen();
-    resize(1280, 800);
+    // The first window fits its screen at any scale factor.
+    const QRect frei = screen()->availableGeometry();
+    resize(QSize(1280, 800).boundedTo(frei.size() * 9 / 10));
 
     FehlerMelden([this](const std::string& text) { Melden(Q(text)); });
     // A confirmation's changes to the invoice record wait for the invoice to be saved. Only a
@@ -135,6 +142,12 @@ void Hauptfenster::MenüsAnlegen() {
         a->setObjectName(QString("Kategorie%1").arg(i));
         kategorieAktionen_[static_cast<std::size_t>(i)] = a;
     }
+
+    QMenu* ansicht = menuBar()->addMenu("&Ansicht");
+    QAction* größer = ansicht->addAction("Vorschau &vergrößern", this, [this] { vorschau_->Zoomen(1); });
+    größer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    ansicht->addAction("Vorschau ver&kleinern", QKeySequence(Qt::CTRL | Qt::Key_Minus), this, [this] { vorschau_->Zoomen(-1); });
+    ansicht->addAction("Vorschau auf &Seitenbreite", QKeySequence(Qt::CTRL | Qt::Key_0), this, [this] { vorschau_->ZoomZurücksetzen(); });
 
     QMenu* fenster = menuBar()->addMenu("&Fenster");
     fenster->addAction("Über&lappend", bereich_, &QMdiArea::cascadeSubWindows);
@@ -506,7 +519,8 @@ void Hauptfenster::TitelSetzen() {
     // buero.sqlite, Rechnung 1, Benutzer 1 – vk-host".
     QStringList teile;
     if (sitzung_.Dokument()) {
-        const std::filesystem::path& pfad = sitzung_.Dokument()->Path();
+        std::error_code ec;
+        const std::filesystem::path pfad = std::filesystem::absolute(sitzung_.Dokument()->Path(), ec);
         teile << QString("%1 (%2)").arg(Q(pfad.filename().string()), Q(pfad.parent_path().string()));
     }
     if (!sitzung_.DatenbankPfad().empty()) {

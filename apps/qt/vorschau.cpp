@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QTextTable>
 #include <algorithm>
 #include <cmath>
@@ -12,10 +13,12 @@ namespace vkhost {
 
 namespace {
 constexpr double kAbstand = 12;  // between the pages and around them, in view pixels
-// The page at its printed size on a 96 dpi screen is 100 %; the view shows it at 50 to 125 %.
-constexpr double kHundertProzent = 96.0 / 72.0 / kEinheitenProPunkt;
-constexpr double kKleinsterMaßstab = 0.5 * kHundertProzent;
-constexpr double kGrößterMaßstab = 1.25 * kHundertProzent;
+// Fitted to the preview's width the page is shown at 50 to 125 % of its printed size; zoomed, at 25
+// to 400 %. Printed size: a point is a 72nd of the screen's logical inch (Qt scales that inch with
+// the screen's scale factor).
+constexpr double kKleinsterMaßstab = 0.5, kGrößterMaßstab = 1.25;
+constexpr double kKleinsterZoom = 0.25, kGrößterZoom = 4;
+const QColor kMarkierung(255, 200, 200);  // a table the check found different
 }  // namespace
 
 Vorschau::Vorschau(QWidget* eltern) : QAbstractScrollArea(eltern) {
@@ -55,9 +58,12 @@ void Vorschau::Einpassen() {
         horizontalScrollBar()->setRange(0, 0);
         return;
     }
-    // The page as wide as the preview allows, within limits that keep the text readable.
+    // The page as wide as the preview allows, within limits that keep the text readable; then zoomed.
+    const double hundert = logicalDpiX() / 72.0 / kEinheitenProPunkt;
     const double verfügbar = viewport()->width() - 2 * kAbstand;
-    maßstab_ = std::clamp(verfügbar / inhalt_.seitenbreite, kKleinsterMaßstab, kGrößterMaßstab);
+    const double eingepasst = std::clamp(verfügbar / inhalt_.seitenbreite, kKleinsterMaßstab * hundert, kGrößterMaßstab * hundert);
+    maßstab_ = std::clamp(eingepasst * zoom_, kKleinsterZoom * hundert, kGrößterZoom * hundert);
+    zoom_ = maßstab_ / eingepasst;  // at a limit, the next step back zooms out at once
     const double breite = inhalt_.seitenbreite * maßstab_ + 2 * kAbstand;
     const double höhe = SeiteOben(inhalt_.seiten);
     horizontalScrollBar()->setRange(0, std::max(0, static_cast<int>(std::ceil(breite)) - viewport()->width()));
@@ -97,16 +103,50 @@ void Vorschau::resizeEvent(QResizeEvent* e) {
     verticalScrollBar()->setValue(static_cast<int>(std::lround(anteil * verticalScrollBar()->maximum())));
 }
 
+void Vorschau::Zoomen(int schritte) {
+    const double anteil = verticalScrollBar()->maximum() > 0
+                              ? static_cast<double>(verticalScrollBar()->value()) / verticalScrollBar()->maximum() : 0;
+    zoom_ *= std::pow(1.1, schritte);
+    Einpassen();
+    verticalScrollBar()->setValue(static_cast<int>(std::lround(anteil * verticalScrollBar()->maximum())));
+    viewport()->update();
+}
+
+void Vorschau::ZoomZurücksetzen() {
+    zoom_ = 1;
+    Zoomen(0);
+}
+
+void Vorschau::wheelEvent(QWheelEvent* e) {
+    if (!(e->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(e);
+        return;
+    }
+    if (const int schritte = e->angleDelta().y() / 120) Zoomen(schritte);
+    e->accept();
+}
+
 void Vorschau::TabellenMarkieren(const std::vector<long>& indizes) {
+    // Every cell's background: the layout draws no background for a table whose borders collapse.
     for (long index : indizes) {
         if (index < 1 || index > static_cast<long>(inhalt_.tabellen.size())) continue;
-        for (const auto& teil : inhalt_.tabellen[static_cast<std::size_t>(index - 1)]) {
-            QTextTableFormat format = teil.tabelle->format();
-            format.setBackground(QColor(255, 220, 220));
-            teil.tabelle->setFormat(format);
-        }
+        for (const auto& teil : inhalt_.tabellen[static_cast<std::size_t>(index - 1)])
+            for (int z = 0; z < teil.tabelle->rows(); ++z)
+                for (int s = 0; s < teil.tabelle->columns(); ++s) {
+                    QTextTableCell zelle = teil.tabelle->cellAt(z, s);
+                    QTextCharFormat format = zelle.format();
+                    format.setBackground(kMarkierung);
+                    zelle.setFormat(format);
+                }
     }
+    if (!indizes.empty()) TabelleZeigen(*std::min_element(indizes.begin(), indizes.end()));
     viewport()->update();
+}
+
+bool Vorschau::Markiert(long index) const {
+    if (index < 1 || index > static_cast<long>(inhalt_.tabellen.size())) return false;
+    const auto& teile = inhalt_.tabellen[static_cast<std::size_t>(index - 1)];
+    return !teile.empty() && teile.front().tabelle->cellAt(0, 0).format().background().color() == kMarkierung;
 }
 
 void Vorschau::paintEvent(QPaintEvent* e) {

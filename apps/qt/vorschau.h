@@ -1,6 +1,7 @@
 // The read-only preview of the invoice: its pages one below the other, each as wide as the preview
 // allows (the whole page width in view), drawn from the paged document of VorschauAufbauen with the
-// text boxes on their page. After a confirmation the host scrolls it to the table just written.
+// text boxes on their page. Ctrl and the mouse wheel, Ctrl++ and Ctrl+- zoom it, Ctrl+0 fits the page
+// width again. After a confirmation the host scrolls it to the table just written.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -20,8 +21,10 @@ public:
     void Leeren(const QString& hinweis = {});
     // Scrolls so that the invoice's table `index` (1-based) starts at the top.
     void TabelleZeigen(long index);
-    // Marks the invoice's tables (1-based) with a light red background until the next Anzeigen.
+    // Marks the invoice's tables (1-based) with a light red background until the next Anzeigen, and
+    // scrolls to the first of them.
     void TabellenMarkieren(const std::vector<long>& indizes);
+    bool Markiert(long index) const;
 
     // What is shown: the paged document (nullptr for none), its text, the view's scale.
     const Vorschaudokument* Inhalt() const { return inhalt_.text ? &inhalt_ : nullptr; }
@@ -30,9 +33,15 @@ public:
     // Where a point of the paged document is drawn in the viewport.
     QPointF Ansichtspunkt(QPointF dokumentpunkt) const;
 
+    // The zoom: 1 shows the page as wide as the preview; each step in or out is a tenth more or less.
+    void Zoomen(int schritte);
+    void ZoomZurücksetzen();
+    double Zoom() const { return zoom_; }
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void Einpassen();
@@ -42,6 +51,7 @@ private:
     Vorschaudokument inhalt_;
     QString hinweis_;
     double maßstab_ = 1;
+    double zoom_ = 1;
 };
 
 }  // namespace vkhost

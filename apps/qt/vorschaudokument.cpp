@@ -79,6 +79,8 @@ public:
         // its width.
         QTextOption umbruch = text_->defaultTextOption();
         umbruch.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        // A tab without a tab stop of its paragraph goes to the next default stop, as in print.
+        umbruch.setTabStopDistance(dokument_.Settings().DefaultTabStop() * E);
         text_->setDefaultTextOption(umbruch);
 
         QTextCursor c(text_);

@@ -28,12 +28,7 @@ protected:
         Warten();
         return text;
     }
-    // Whether the preview marks the invoice's table (1-based).
-    bool Markiert(long tabelle) const {
-        const auto* inhalt = fenster_->Vorschau()->Inhalt();
-        return inhalt && inhalt->tabellen.at(static_cast<std::size_t>(tabelle - 1)).front().tabelle->format().background().style() !=
-                             Qt::NoBrush;
-    }
+    bool Markiert(long tabelle) const { return fenster_->Vorschau()->Markiert(tabelle); }
 };
 
 TEST_F(HostPruefung, DieDemoRechnungStimmtUndNichtsÄndertSich) {
