@@ -9,12 +9,14 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTime>
+#include <QTimer>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -90,6 +92,22 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     speicherstand_->setTextFormat(Qt::RichText);
     connect(speicherstand_, &QLabel::linkActivated, this, [this] { ProtokollZeigen(this); });
     statusBar()->addPermanentWidget(speicherstand_);
+    // The preview of a large invoice is set on a thread of its own: how far it is, after half a second.
+    aufbau_ = new QProgressBar;
+    aufbau_->setObjectName("Vorschauaufbau");
+    aufbau_->setRange(0, 100);
+    aufbau_->setFormat("Vorschau %p %");
+    aufbau_->setMaximumWidth(180);
+    aufbau_->hide();
+    statusBar()->addPermanentWidget(aufbau_);
+    connect(vorschau_, &vkhost::Vorschau::Aufbau, this, [this](int prozent) {
+        aufbau_->setValue(prozent);
+        if (prozent >= 100) {
+            aufbau_->hide();
+            return;
+        }
+        if (prozent == 0) QTimer::singleShot(500, aufbau_, [this] { aufbau_->setVisible(!vorschau_->Fertig()); });
+    });
     sitzung_.BenutzerSetzen(BenutzerAusEinstellung());
     TitelSetzen();
     // The first window fits its screen at any scale factor.

@@ -19,6 +19,7 @@
 class QMdiArea;
 class QAction;
 class QLabel;
+class QProgressBar;
 
 namespace vk {
 class Kategoriedialog;
@@ -105,6 +106,7 @@ private:
     QAction* rückgängigAktion_ = nullptr;
     Rückgängig rückgängig_;
     QLabel* speicherstand_ = nullptr;
+    QProgressBar* aufbau_ = nullptr;
     long long protokollStand_ = -1;           // the log's size before the confirmation under way
     std::vector<std::string> tabellenVorher_;  // the fee tables' texts before it
     long rangVorher_ = -1;                     // where among them the dialog's own table stood
