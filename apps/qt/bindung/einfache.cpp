@@ -14,7 +14,9 @@
 
 #include "bindung/aktion.h"
 #include "bindung/symbolbilder.h"
+#include "platform/controls/version.h"
 #include "platform/controls/wiedergabe.h"
+#include "sprache.h"
 
 namespace vkhost {
 
@@ -98,7 +100,10 @@ std::unique_ptr<SteuerelementBindung> KnopfBinden(vk::ui::CommandButton& knopf, 
 
 std::unique_ptr<SteuerelementBindung> BeschriftungBinden(vk::ui::Label& label, QLabel* w) {
     w->setTextFormat(Qt::PlainText);
-    return Fertig<vk::ui::Label, QLabel>(label, w, [](vk::ui::Label& c, QLabel& w) { w.setText(Q(c.Caption())); });
+    return Fertig<vk::ui::Label, QLabel>(label, w, [](vk::ui::Label& c, QLabel& w) {
+        // The component's version label shows the program's version.
+        w.setText(c.Caption() == vk::ui::VersionsText() ? Versionstext() : Q(c.Caption()));
+    });
 }
 
 std::unique_ptr<SteuerelementBindung> RahmenBinden(vk::ui::Frame& rahmen, QGroupBox* w) {

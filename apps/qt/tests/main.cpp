@@ -9,6 +9,7 @@
 
 #include "gebietsschema.h"
 #include "meldungsfilter.h"
+#include "sprache.h"
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     vkhost::QtMeldungenFiltern();
     QApplication app(argc, argv);
     if (!GebietsschemaAusUmgebung()) return 2;
+    // Qt's own texts in German, as vk-host shows them.
+    if (!vkhost::QtDeutschLaden(app)) return 2;
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();
     std::error_code ec;

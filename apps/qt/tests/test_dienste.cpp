@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -137,6 +138,26 @@ TEST_F(HostDienste, BildschirmfotoBefehlOhneMeldungenImTerminal) {
     EXPECT_EQ(rc, 0);
     EXPECT_EQ(fehler.find("propagateSizeHints"), std::string::npos) << fehler;
     EXPECT_TRUE(std::filesystem::exists(fotos / "kategorie3.png"));
+}
+
+// What a person reads is German, Qt's own buttons and the command line's messages too, and the
+// dialogs' version label shows the program's version.
+TEST_F(HostDienste, DeutscheTexteUndDieProgrammversion) {
+    std::filesystem::copy_file(vorlage_, ordner_ / "Arbeit.docx");
+    Öffnen(ordner_ / "Arbeit.docx");
+    fenster_->KategorieAktion(4)->trigger();
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_EQ(Widget<QLabel>("lblVersion")->text(), "V 1.0.0");
+    ModalBeantworten([](QWidget& w) {
+        EXPECT_NE(KnopfMitText(w, "Schließen"), nullptr) << "Qt's Close in German";
+        w.close();
+    }, [&] { fenster_->ProtokollAktion()->trigger(); });
+    int rc = -1;
+    const std::string fehler = vktest::Ausfuehren(std::string(VK_HOST) + " --user x 2>&1 >/dev/null", &rc);
+    EXPECT_EQ(rc, 2);
+    EXPECT_EQ(fehler, "vk-host: --user braucht eine ganze Zahl\n");
+    const std::string hilfe = vktest::Ausfuehren("QT_QPA_PLATFORM=offscreen " + std::string(VK_HOST) + " --help 2>&1", &rc);
+    EXPECT_NE(hilfe.find("Optionen:"), std::string::npos) << hilfe;
 }
 
 }  // namespace
