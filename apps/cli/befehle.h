@@ -24,6 +24,7 @@ int BefehlTables(const Argumente& args);
 int BefehlDemo(const Argumente& args);
 int BefehlApply(const Argumente& args);
 int BefehlCheck(const Argumente& args);
+int BefehlPdf(const Argumente& args);
 
 // The whole number an option's value must be; an Aufruffehler naming the command and option else.
 // A whole number of the 32 bits an id column holds; an Aufruffehler naming the option otherwise.

@@ -17,6 +17,7 @@ const char* kHilfe =
     "           [--answer yes|no] [--cancel] [--json]\n"
     "  vk check --db FILE --user N --invoice ID --doc FILE.docx [--json]\n"
     "  vk tables FILE.docx [--json]\n"
+    "  vk pdf --doc FILE.docx --out FILE.pdf [--libreoffice PROGRAM]\n"
     "  vk scale Gebührenstaffel1 BODENWERT FLAECHE\n"
     "  vk scale Grenzfeststellung_B BODENWERT PUNKTE\n"
     "  vk scale Gebäudevermessung BAUKOSTEN\n";
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
         {"demo", &BefehlDemo},
         {"apply", &BefehlApply},
         {"check", &BefehlCheck},
+        {"pdf", &BefehlPdf},
     };
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::cerr << kHilfe;

@@ -142,6 +142,7 @@ void Hauptfenster::MenüsAnlegen() {
     datei->addAction("Datenbank auf dem &Server öffnen…", this, &Hauptfenster::DatenbankAufServerWählen);
     datei->addAction("&Rechnung öffnen…", QKeySequence::Open, this, &Hauptfenster::DokumentWählen);
     datei->addAction("&Speichern", QKeySequence::Save, this, &Hauptfenster::Speichern);
+    DateiMenüErgänzen(datei);
     datei->addSeparator();
     // Ctrl+Q whatever the platform's own binding for quitting (some have none).
     datei->addAction("&Beenden", QKeySequence(Qt::CTRL | Qt::Key_Q), this, &QWidget::close);
@@ -176,6 +177,8 @@ void Hauptfenster::MenüsAnlegen() {
     protokollAktion_->setObjectName("Fehlerprotokoll");
     prüfenAktion_ = extras->addAction("Rechnung &prüfen…", this, &Hauptfenster::RechnungPrüfen);
     prüfenAktion_->setObjectName("RechnungPruefen");
+    extras->addSeparator();
+    extras->addAction("&LibreOffice festlegen…", this, &Hauptfenster::LibreOfficeFestlegen);
 }
 
 void Hauptfenster::RechnungPrüfen() {
@@ -238,11 +241,13 @@ bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std
     RückgängigAnzeigen();
     VorschauAktualisieren();
     TitelSetzen();
+    ZuletztMerkenWennVollständig();
     Melden("Rechnung geöffnet: " + Q(dokument));
     return true;
 }
 
 void Hauptfenster::DatenbankWählen() {
+    if (!UnbestätigteVerwerfen("Mit einer anderen Datenbank")) return;
     DatenbankÜbernehmen(
         QFileDialog::getOpenFileName(this, "Datenbank öffnen", {}, "Bürodatenbank (*.sqlite *.db);;Alle Dateien (*)"));
 }
@@ -250,6 +255,7 @@ void Hauptfenster::DatenbankWählen() {
 // The office database on a PostgreSQL server, by its address; the password comes from PGPASSWORD
 // or ~/.pgpass, never from this field.
 void Hauptfenster::DatenbankAufServerWählen() {
+    if (!UnbestätigteVerwerfen("Mit einer anderen Datenbank")) return;
     DatenbankÜbernehmen(QInputDialog::getText(this, "Datenbank auf dem Server öffnen",
                                               "Adresse (postgresql://benutzer@server:5432/datenbank):", QLineEdit::Normal,
                                               "postgresql://"));
@@ -295,6 +301,7 @@ bool Hauptfenster::RechnungAuswählen() {
 }
 
 void Hauptfenster::DokumentWählen() {
+    if (!UnbestätigteVerwerfen("Mit einer anderen Rechnung")) return;
     const QString pfad = QFileDialog::getOpenFileName(this, "Rechnung öffnen", {}, "Rechnung (*.docx)");
     if (pfad.isEmpty()) return;
     vk::ui::Formen::AlleEntladen();
@@ -310,6 +317,7 @@ void Hauptfenster::DokumentWählen() {
     RückgängigAnzeigen();
     VorschauAktualisieren();
     TitelSetzen();
+    ZuletztMerkenWennVollständig();
 }
 
 void Hauptfenster::KategorieÖffnen(int index) {
@@ -561,24 +569,28 @@ QStringList Hauptfenster::UnbestätigteDialoge() const {
     return dialoge;
 }
 
+bool Hauptfenster::UnbestätigteVerwerfen(const QString& wozu) {
+    const QStringList offen = UnbestätigteDialoge();
+    if (offen.isEmpty()) return true;
+    QMessageBox frage(QMessageBox::Question, "vk-host",
+                      (offen.size() == 1 ? QString("Der Dialog „%1“ hat Eingaben, die nicht bestätigt sind.")
+                                         : QString("Die Dialoge „%1“ haben Eingaben, die nicht bestätigt sind."))
+                              .arg(offen.join("“, „")) +
+                          "\n" + wozu + " gehen sie verloren.",
+                      QMessageBox::NoButton, this);
+    QPushButton* weiter = frage.addButton("Verwerfen", QMessageBox::DestructiveRole);
+    QPushButton* zurück = frage.addButton("Zurück zum Dialog", QMessageBox::RejectRole);
+    frage.setDefaultButton(zurück);
+    frage.setEscapeButton(zurück);
+    frage.exec();
+    return frage.clickedButton() == weiter;
+}
+
 void Hauptfenster::closeEvent(QCloseEvent* e) {
     // Edits in an open dialog that were not confirmed are lost with it: asked first.
-    if (const QStringList offen = UnbestätigteDialoge(); !offen.isEmpty()) {
-        QMessageBox frage(QMessageBox::Question, "vk-host beenden",
-                          (offen.size() == 1 ? QString("Der Dialog „%1“ hat Eingaben, die nicht bestätigt sind.")
-                                             : QString("Die Dialoge „%1“ haben Eingaben, die nicht bestätigt sind."))
-                                  .arg(offen.join("“, „")) +
-                              "\nBeim Beenden gehen sie verloren.",
-                          QMessageBox::NoButton, this);
-        QPushButton* beenden = frage.addButton("Verwerfen und beenden", QMessageBox::DestructiveRole);
-        QPushButton* zurück = frage.addButton("Zurück zum Dialog", QMessageBox::RejectRole);
-        frage.setDefaultButton(zurück);
-        frage.setEscapeButton(zurück);
-        frage.exec();
-        if (frage.clickedButton() != beenden) {
-            e->ignore();
-            return;
-        }
+    if (!UnbestätigteVerwerfen()) {
+        e->ignore();
+        return;
     }
     // Open dialogs close as with "&Abbruch"; every confirmation is saved already.
     vk::ui::Formen::AlleEntladen();

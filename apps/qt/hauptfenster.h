@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 class QMdiArea;
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 
 namespace vk {
@@ -50,6 +52,14 @@ public:
     void KategorieÖffnen(int index);
     void Speichern();
     void VorschauAktualisieren();
+    // "Neue Rechnung aus Vorlage…": the template copied to `ziel` once the invoice record is chosen
+    // (asked), then opened. False when nothing was opened.
+    bool NeueRechnungAnlegen(const QString& vorlage, const QString& ziel);
+    // "Als PDF speichern…" and "Drucken…" of the saved invoice through LibreOffice; false (and a
+    // message) when it failed.
+    bool AlsPdfSpeichern(const QString& ziel);
+    bool Drucken(const QString& drucker);
+    QMenu* ZuletztMenü() const { return zuletztMenü_; }
 
     Sitzung& Sitz() { return sitzung_; }
     QMdiArea* Bereich() const { return bereich_; }
@@ -73,6 +83,19 @@ private:
     void DatenbankÜbernehmen(const QString& name);
     void DokumentWählen();
     bool RechnungAuswählen();
+    // The menu items of hauptfenster_datei.cpp: recent invoices, a new one from a template, PDF and
+    // printing, and where LibreOffice is.
+    void DateiMenüErgänzen(QMenu* datei);
+    void ZuletztAnzeigen();
+    void ZuletztMerkenWennVollständig();
+    void NeueRechnungAusVorlage();
+    void PdfWählen();
+    void DruckerWählen();
+    void LibreOfficeFestlegen();
+    // Runs `arbeit` (LibreOffice) on a thread while a busy window says `was`; its error text, or "".
+    QString MitWartefenster(const QString& was, const std::function<void()>& arbeit);
+    // Before the invoice leaves the program: the version on disk, everything saved. False when not.
+    bool FürDieAusgabeGespeichert();
     void NachAktion();
     // "Rechnung prüfen": the saved invoice proved, the report shown, differing tables marked.
     void RechnungPrüfen();
@@ -94,6 +117,9 @@ private:
     void TitelSetzen();
     // The captions of the dialogs whose inputs changed since they opened, not confirmed.
     QStringList UnbestätigteDialoge() const;
+    // Before the dialogs are closed (quitting, another invoice): asks whether unconfirmed edits may
+    // go; true when there are none or the person agrees.
+    bool UnbestätigteVerwerfen(const QString& wozu = "Beim Beenden");
 
     QtDienste& dienste_;
     Sitzung sitzung_;
@@ -104,6 +130,7 @@ private:
     QAction* protokollAktion_ = nullptr;
     QAction* prüfenAktion_ = nullptr;
     QAction* rückgängigAktion_ = nullptr;
+    QMenu* zuletztMenü_ = nullptr;
     Rückgängig rückgängig_;
     QLabel* speicherstand_ = nullptr;
     QProgressBar* aufbau_ = nullptr;

@@ -1,13 +1,19 @@
 // The invoice file between the host and a word processor: an edit saved elsewhere while the invoice
 // is open is never overwritten (the next "&OK" confirms into that version, the window shows it when
 // it gets the focus), and the last confirmations can be undone, file and record together.
+#include <QAction>
 #include <QCheckBox>
+#include <QDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
 
 #include "dao/testdatenbank.h"
+#include "druck.h"
 #include "hilfen.h"
 #include "platform/word/document.h"
 #include "vorschau.h"
@@ -102,6 +108,56 @@ TEST_F(HostDatei, RückgängigStelltDateiUndDatensatzVorDerBestätigungWiederHer
                      [&] { QTest::keyClick(fenster_.get(), Qt::Key_5, Qt::ControlModifier); });
     ASSERT_NE(Dialog(), nullptr);
     EXPECT_EQ(Widget<QLineEdit>("mskMehrfach")->text().trimmed(), "2");
+}
+
+// The invoices opened last are in the Datei menu; a new invoice from the template asks for its record
+// and is opened; the invoice is saved as the word processor prints it (a clear message when
+// LibreOffice is not where the settings say).
+TEST_F(HostDatei, ZuletztGeöffnetNeueRechnungAusVorlageUndPdf) {
+    QSettings einstellungen(QSettings::IniFormat, QSettings::UserScope, "KalVerwaltung", "vk-host");
+    einstellungen.remove("Zuletzt");  // what the tests before opened
+    einstellungen.sync();
+    Öffnen(rechnung_);
+    emit fenster_->ZuletztMenü()->aboutToShow();
+    ASSERT_EQ(fenster_->ZuletztMenü()->actions().size(), 1);
+    EXPECT_TRUE(fenster_->ZuletztMenü()->actions()[0]->text().contains("Rechnung.docx"));
+
+    const auto neu = ordner_ / "Neu.docx";
+    bool angelegt = false;
+    ModalBeantworten([](QWidget& w) { qobject_cast<QDialog*>(&w)->accept(); },
+                     [&] { angelegt = fenster_->NeueRechnungAnlegen(QString::fromStdString(vorlage_.string()),
+                                                                    QString::fromStdString(neu.string())); });
+    ASSERT_TRUE(angelegt);
+    EXPECT_EQ(DateiLesen(neu), DateiLesen(vorlage_));
+    EXPECT_TRUE(fenster_->windowTitle().startsWith("Neu.docx"));
+    // A fresh invoice: the category opens without a table choice.
+    fenster_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
+    OhneModal([&] { QTest::keyClick(fenster_.get(), Qt::Key_5, Qt::ControlModifier); });
+    ASSERT_NE(Dialog(), nullptr);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : fenster_.get(), Qt::Key_Escape);
+    Warten();
+
+    emit fenster_->ZuletztMenü()->aboutToShow();
+    ASSERT_EQ(fenster_->ZuletztMenü()->actions().size(), 2);
+    EXPECT_TRUE(fenster_->ZuletztMenü()->actions()[0]->text().contains("Neu.docx")) << "newest first";
+    fenster_->ZuletztMenü()->actions()[1]->trigger();
+    EXPECT_TRUE(fenster_->windowTitle().startsWith("Rechnung.docx"));
+
+    einstellungen.setValue("LibreOffice", "/gibt/es/nicht/soffice");
+    einstellungen.sync();
+    QString meldung;
+    ModalBeantworten([&](QWidget& w) {
+        meldung = qobject_cast<QMessageBox*>(&w)->text();
+        w.close();
+    }, [&] { EXPECT_FALSE(fenster_->AlsPdfSpeichern(QString::fromStdString((ordner_ / "R.pdf").string()))); });
+    EXPECT_TRUE(meldung.contains("LibreOffice gibt es nicht unter /gibt/es/nicht/soffice")) << meldung.toStdString();
+    einstellungen.remove("LibreOffice");
+    einstellungen.sync();
+    if (!vktest::LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice is not installed";
+    ASSERT_TRUE(fenster_->AlsPdfSpeichern(QString::fromStdString((ordner_ / "R.pdf").string())));
+    const std::string text = vktest::Ausfuehren("pdftotext -layout '" + (ordner_ / "R.pdf").string() + "' - 2>&1");
+    EXPECT_NE(vktest::ZeileMit(text, {"Rechnungsbetrag", "24.491,01 €"}), "") << text;
 }
 
 }  // namespace

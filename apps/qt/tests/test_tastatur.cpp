@@ -209,7 +209,7 @@ TEST_F(HostTastatur, BeendenMitUnbestätigtenEingabenFragtZuerst) {
     EXPECT_EQ(kopien->text().trimmed(), "3");
     fenster_->activateWindow();  // as the window manager does when the question closes
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
-    ModalBeantworten([&](QWidget& box) { KnopfMitText(box, "Verwerfen und beenden")->click(); },
+    ModalBeantworten([&](QWidget& box) { KnopfMitText(box, "Verwerfen")->click(); },
                      [&] { QTest::keyClick(fenster_.get(), Qt::Key_Q, Qt::ControlModifier); });
     EXPECT_FALSE(fenster_->isVisible());
     Warten();
