@@ -286,7 +286,9 @@ void Vorschau::resizeEvent(QResizeEvent* e) {
 
 namespace {
 
+// Black on the white page: the painter's pen of the viewport is the light colour of its dark ground.
 void ZelleZeichnen(QPainter& p, const GesetzteZelle& z, QPointF ursprung) {
+    p.setPen(Qt::black);
     for (const GesetzterAbsatz& a : z.absätze) a.layout->draw(&p, ursprung + z.rahmen.topLeft() + a.ort);
 }
 

@@ -3,9 +3,12 @@
 // its page with the body text clear of it, the table just written scrolled into view, and a large
 // invoice shown at once and set to its end on a thread of its own.
 #include <QAction>
+#include <QImage>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QTest>
 
 #include "hilfen.h"
@@ -164,6 +167,45 @@ TEST_F(HostVorschau, EineGroßeRechnungZeigtDieErstenSeitenSofortUndDenRestBald)
     EXPECT_TRUE(vorschau_.Fertig()) << "one table changed: set at once";
     EXPECT_EQ(vorschau_.Gesetzt(vorschau_.ErsterBlock(100).value()), unverändert) << "what stayed is not set again";
     EXPECT_TRUE(vorschau_.Text().contains("geändert"));
+}
+
+// The first window fits its screen (the offscreen screen is 800 x 600), and the preview zooms by
+// keys and by the mouse wheel with Ctrl, back to the page's width with Ctrl+0.
+TEST_F(HostVorschau, ErstesFensterPasstAufDenBildschirmUndDieVorschauZoomt) {
+    EXPECT_TRUE(fenster_->screen()->availableGeometry().size().boundedTo(fenster_->size()) == fenster_->size())
+        << fenster_->width() << " x " << fenster_->height();
+    Öffnen(rechnung_);
+    fenster_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
+    const Vorschau& v = *fenster_->Vorschau();
+    const double eingepasst = v.Maßstab();
+    QTest::keyClick(fenster_.get(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1, 1e-9);
+    QWheelEvent rad(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::ControlModifier,
+                    Qt::NoScrollPhase, false);
+    QApplication::sendEvent(v.viewport(), &rad);
+    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1 / 1.21, 1e-9) << "two steps out";
+    QTest::keyClick(fenster_.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_NEAR(v.Maßstab(), eingepasst, 1e-9);
+}
+
+// What a person sees: black text on the white pages, and a table the check marks in light red.
+TEST_F(HostVorschau, DieSeitenZeigenTextUndMarkierteTabellen) {
+    Zeigen(rechnung_);
+    vorschau_.show();
+    const auto zählen = [&](const std::function<bool(QColor)>& passt) {
+        const QImage bild = vorschau_.viewport()->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x) n += passt(bild.pixelColor(x, y)) ? 1 : 0;
+        return n;
+    };
+    const auto schwarz = [](QColor c) { return c.red() < 80 && c.green() < 80 && c.blue() < 80; };
+    const auto rot = [](QColor c) { return c.red() > 240 && c.green() > 180 && c.green() < 215 && c.blue() > 180 && c.blue() < 215; };
+    EXPECT_GT(zählen(schwarz), 500) << "text on the page";
+    EXPECT_EQ(zählen(rot), 0);
+    vorschau_.TabellenMarkieren({5});
+    EXPECT_GT(zählen(rot), 1000) << "the marked table";
 }
 
 }  // namespace
