@@ -89,17 +89,16 @@ void JsonAusgeben(const vk::Prüfbericht& b, std::ostream& out) {
     AbweichungenJson(b.summen, out);
     out << "},\"brieftext\":";
     WerteJson(b.brieftexte, out);
-    out << ",\"brieftextOhneKennung\":";
-    TexteJson(b.briefOhneKennung, out);
     // In the record "dokument" is what is stored.
     out << ",\"datensatz\":";
     WerteJson(b.datensatz, out);
-    out << ",\"einstellungen\":";
-    TexteJson(b.einstellungen, out);
-    out << ",\"hinweise\":";
-    TexteJson(b.hinweise, out);
-    out << ",\"fehler\":";
-    TexteJson(b.fehler, out);
+    const std::pair<const char*, const std::vector<std::string>*> texte[] = {
+        {"brieftextOhneKennung", &b.briefOhneKennung}, {"einstellungen", &b.einstellungen},
+        {"hinweise", &b.hinweise}, {"fehler", &b.fehler}};
+    for (const auto& [name, liste] : texte) {
+        out << ",\"" << name << "\":";
+        TexteJson(*liste, out);
+    }
     out << "}\n";
 }
 

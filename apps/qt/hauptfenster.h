@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
@@ -96,6 +97,10 @@ private:
     QString MitWartefenster(const QString& was, const std::function<void()>& arbeit);
     // Before the invoice leaves the program: the version on disk, everything saved. False when not.
     bool FürDieAusgabeGespeichert();
+    // The saved invoice handed to LibreOffice (`arbeit` gets its path and the LibreOffice of the
+    // settings) while a busy window says `warten`; a failure is shown under `titel`.
+    bool Ausgeben(const QString& titel, const QString& warten, const QString& misslungen,
+                  const std::function<void(const std::filesystem::path&, const std::string&)>& arbeit);
     void NachAktion();
     // "Rechnung prüfen": the saved invoice proved, the report shown, differing tables marked.
     void RechnungPrüfen();

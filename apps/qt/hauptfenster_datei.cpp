@@ -152,18 +152,13 @@ void Hauptfenster::PdfWählen() {
 }
 
 bool Hauptfenster::AlsPdfSpeichern(const QString& ziel) {
-    if (!FürDieAusgabeGespeichert()) return false;
-    const std::filesystem::path dokument = sitzung_.Dokument()->Path();
-    const std::string libreoffice = LibreOfficeEinstellung();
-    const QString fehler = MitWartefenster("Die Rechnung wird als PDF gespeichert …", [&] {
-        vk::PdfSchreiben(dokument, ziel.toStdString(), libreoffice);
-    });
-    if (!fehler.isEmpty()) {
-        QMessageBox::warning(this, "Als PDF speichern", "Das PDF wurde nicht geschrieben:\n" + fehler);
-        return false;
-    }
-    Melden(QString("Als PDF gespeichert: %1").arg(ziel));
-    return true;
+    const bool gespeichert = Ausgeben("Als PDF speichern", "Die Rechnung wird als PDF gespeichert …",
+                                      "Das PDF wurde nicht geschrieben",
+                                      [&](const std::filesystem::path& dokument, const std::string& libreoffice) {
+                                          vk::PdfSchreiben(dokument, ziel.toStdString(), libreoffice);
+                                      });
+    if (gespeichert) Melden(QString("Als PDF gespeichert: %1").arg(ziel));
+    return gespeichert;
 }
 
 void Hauptfenster::DruckerWählen() {
@@ -184,18 +179,23 @@ void Hauptfenster::DruckerWählen() {
 }
 
 bool Hauptfenster::Drucken(const QString& drucker) {
+    const bool gedruckt = Ausgeben("Drucken", "Die Rechnung wird gedruckt …", "Die Rechnung wurde nicht gedruckt",
+                                   [&](const std::filesystem::path& dokument, const std::string& libreoffice) {
+                                       vk::Drucken(dokument, drucker.toStdString(), libreoffice);
+                                   });
+    if (gedruckt) Melden(QString("An %1 gedruckt.").arg(drucker.isEmpty() ? QString("den Standarddrucker") : drucker));
+    return gedruckt;
+}
+
+bool Hauptfenster::Ausgeben(const QString& titel, const QString& warten, const QString& misslungen,
+                            const std::function<void(const std::filesystem::path&, const std::string&)>& arbeit) {
     if (!FürDieAusgabeGespeichert()) return false;
     const std::filesystem::path dokument = sitzung_.Dokument()->Path();
     const std::string libreoffice = LibreOfficeEinstellung();
-    const QString fehler = MitWartefenster("Die Rechnung wird gedruckt …", [&] {
-        vk::Drucken(dokument, drucker.toStdString(), libreoffice);
-    });
-    if (!fehler.isEmpty()) {
-        QMessageBox::warning(this, "Drucken", "Die Rechnung wurde nicht gedruckt:\n" + fehler);
-        return false;
-    }
-    Melden(QString("An %1 gedruckt.").arg(drucker.isEmpty() ? QString("den Standarddrucker") : drucker));
-    return true;
+    const QString fehler = MitWartefenster(warten, [&] { arbeit(dokument, libreoffice); });
+    if (fehler.isEmpty()) return true;
+    QMessageBox::warning(this, titel, misslungen + ":\n" + fehler);
+    return false;
 }
 
 void Hauptfenster::LibreOfficeFestlegen() {

@@ -160,25 +160,12 @@ void Sitzung::StandWiederherstellen(const Stand& stand) {
         throw vk::LaufzeitFehler(vk::fehlernummer::DateiZugriffsfehler, "Die frühere Fassung kann nicht geschrieben werden.");
     auto alt = vk::word::Document::Open(vorher);
     TransaktionBeginnen();
-    try {
-        if (rechnung_ && !stand.datensatz.empty()) {
-            rechnung_->Edit();
-            for (const auto& [feld, wert] : stand.datensatz) rechnung_->Fields(feld).SetValue(wert);
-            rechnung_->Update();
-        }
-        alt->Save(pfad, [&] {
-            if (!transaktion_) return;
-            datenbank_->CommitTrans();
-            transaktion_ = false;
-        });
-    } catch (...) {
-        if (transaktion_) {
-            transaktion_ = false;
-            vk::FehlerIgnorieren([&] { datenbank_->Rollback(); });
-        }
-        if (rechnungsId_) vk::FehlerIgnorieren([&] { RechnungWählen(rechnungsId_); });
-        throw;
-    }
+    MitDatensatzSpeichern(*alt, pfad, [&] {
+        if (!rechnung_ || stand.datensatz.empty()) return;
+        rechnung_->Edit();
+        for (const auto& [feld, wert] : stand.datensatz) rechnung_->Fields(feld).SetValue(wert);
+        rechnung_->Update();
+    });
     DokumentErsetzen(vk::word::Document::Open(pfad));
 }
 
@@ -219,22 +206,28 @@ vk::Prüfbericht Sitzung::Prüfen() const {
 
 void Sitzung::Speichern() {
     if (!dokument_) throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein Rechnungsdokument geöffnet");
+    MitDatensatzSpeichern(*dokument_, dokument_->Path(), {});
+}
+
+void Sitzung::MitDatensatzSpeichern(vk::word::Document& dokument, const std::filesystem::path& pfad,
+                                    const std::function<void()>& datensatz) {
     try {
-        dokument_->Save([&] {
+        if (datensatz) datensatz();
+        dokument.Save(pfad, [&] {
             if (!transaktion_) return;
             datenbank_->CommitTrans();
             transaktion_ = false;
         });
-        dateistand_ = DateistandLesen();
     } catch (...) {
         if (transaktion_) {
             transaktion_ = false;
             vk::FehlerIgnorieren([&] { datenbank_->Rollback(); });
-            // The record in memory holds what was rolled back: read it again for the next Show.
-            if (rechnungsId_) vk::FehlerIgnorieren([&] { RechnungWählen(rechnungsId_); });
         }
+        // The record in memory may hold what was rolled back: read it again for the next Show.
+        if (rechnungsId_) vk::FehlerIgnorieren([&] { RechnungWählen(rechnungsId_); });
         throw;
     }
+    dateistand_ = DateistandLesen();
 }
 
 std::string Sitzung::Fingerabdruck() const {

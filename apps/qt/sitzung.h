@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -84,6 +85,11 @@ private:
     Dateistand DateistandLesen() const;
     // Makes `neu` the session's document; open dialogs move onto its tables.
     void DokumentErsetzen(std::shared_ptr<vk::word::Document> neu);
+    // Writes `datensatz` (the record's changes, in the transaction begun) and saves the document to
+    // `pfad`; the transaction commits once the new file is complete, just before it replaces the old
+    // one. A failure rolls back, reads the record again and throws.
+    void MitDatensatzSpeichern(vk::word::Document& dokument, const std::filesystem::path& pfad,
+                               const std::function<void()>& datensatz);
 
     vk::VK komponente_;
     std::shared_ptr<vk::dao::Workspace> workspace_ = std::make_shared<vk::dao::Workspace>();
