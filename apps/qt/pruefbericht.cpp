@@ -20,8 +20,9 @@ void PrüfberichtZeigen(QWidget* eltern, const vk::Prüfbericht& bericht) {
     Textfenster f;
     f.name = "Pruefbericht";
     f.titel = "Rechnung prüfen";
-    f.kopf = bericht.Stimmt() ? "Die Rechnung stimmt mit der Gebührenordnung und ihren Summen überein."
-                              : "Die Rechnung weicht ab; die abweichenden Tabellen sind in der Vorschau markiert.";
+    if (bericht.Stimmt()) f.kopf = "Die Rechnung stimmt mit der Gebührenordnung und ihren Summen überein.";
+    else if (AbweichendeTabellen(bericht).empty()) f.kopf = "Die Rechnung weicht ab oder ist nicht ganz geprüft (siehe unten).";
+    else f.kopf = "Die Rechnung weicht ab oder ist nicht ganz geprüft; die betroffenen Tabellen sind in der Vorschau markiert.";
     f.text = zeilen.join("\n");
     f.textName = "Bericht";
     f.größe = QSize(760, 420);

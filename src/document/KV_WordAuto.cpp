@@ -78,14 +78,26 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
     // The dialog offers the first five existing tables; further ones are not offered (and nothing is
     // logged for them: the log would grow by one entry per table on every confirmation).
     for (int i = 0; i < 5; ++i) proc([&] { dialog.optTabelle(i).SetEnabled(i < anzahl); });
-    // What each offered table holds, for a host to show beside its option.
+    // The tables offered (those whose first comment is the key, in document order) and what each
+    // holds, for a host to show beside its option.
+    struct Angebot {
+        word::Table tabelle;
+        std::int16_t position = 0;
+    };
+    std::vector<Angebot> angebote;
+    proc([&] {
+        std::int16_t p = 0;
+        for (word::Table t : Dokument().Tables()) {
+            ++p;
+            auto text = ErsterTabellenKommentar(t);
+            if (!text || !PasstZu(*text, erster, zweiter)) continue;
+            angebote.push_back({t, p});
+            if (angebote.size() == 5) break;
+        }
+    });
     proc([&] {
         std::vector<std::string> texte;
-        for (word::Table t : Dokument().Tables()) {
-            if (texte.size() == 5) break;
-            auto text = ErsterTabellenKommentar(t);
-            if (text && PasstZu(*text, erster, zweiter)) texte.push_back(TabellenBeschreibung(t));
-        }
+        for (const Angebot& a : angebote) texte.push_back(TabellenBeschreibung(a.tabelle));
         dialog.eintragsTexte = std::move(texte);
     });
     proc([&] { dialog.optAktTabelle.SetEnabled(!cursorTabelle.IstNothing()); });
@@ -105,22 +117,9 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
         ergebnis = cursorTabelle;
     } else if (dialog.optNeu.Value()) {
         index = 0;
-    } else {
-        const int k = dialog.optTabelle.Gewählt() + 1;
-        proc([&] {
-            std::int16_t p = 0;
-            int m = 0;
-            for (word::Table t : Dokument().Tables()) {
-                ++p;
-                auto text = ErsterTabellenKommentar(t);
-                if (!text || !PasstZu(*text, erster, zweiter)) continue;
-                if (++m == k) {
-                    index = p;
-                    ergebnis = t;
-                    return;
-                }
-            }
-        });
+    } else if (const int k = dialog.optTabelle.Gewählt() + 1; k >= 1 && k <= static_cast<int>(angebote.size())) {
+        index = angebote[static_cast<std::size_t>(k - 1)].position;
+        ergebnis = angebote[static_cast<std::size_t>(k - 1)].tabelle;
     }
     proc([&] { dialog.Unload(); });
     return ergebnis;
