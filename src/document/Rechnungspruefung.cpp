@@ -56,11 +56,6 @@ const Kategorie* KategorieVon(std::string_view schluessel) {
 // each amount cell as a cell of its own after the row's cells.
 using Tabelleninhalt = std::vector<std::vector<std::string>>;
 
-std::string OhneZellende(std::string text) {
-    if (text.size() >= 2) text.erase(text.size() - 2);
-    return text;
-}
-
 // A cell's text on one line, as the report shows it.
 std::string Anzeige(const std::string& text) {
     std::string s;
@@ -74,16 +69,16 @@ std::string Anzeige(const std::string& text) {
     return s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-Tabelleninhalt InhaltLesen(const word::Table& t) {
+// What a table shows as the check compares it (from the table read once).
+Tabelleninhalt Inhalt(const Tabellenbild& bild) {
     Tabelleninhalt inhalt;
-    for (const word::Row& r : t.Rows().Each()) {
+    for (std::size_t r = 0; r < bild.size(); ++r) {
         std::vector<std::string> zeile;
-        const long zellen = r.CellCount();
-        for (long c = 1; c <= zellen; ++c) zeile.push_back(OhneZellende(r.Cell(c).Range().Text()));
-        if (zellen >= 5) {
+        for (const Zellbild& z : bild[r]) zeile.push_back(z.text);
+        if (bild[r].size() >= 5 && !bild[r][4].kommentare.empty()) {
             // The VAT tag of an amount belongs to the amount; the key of the table stands on cell (1,5).
-            const std::string kennung = ErsterKommentarText(r.Cell(5).Range());
-            if (!kennung.empty() && !(r.Index() == 1 && KategorieVon(kennung))) zeile[4] += " (MwSt-Kennung " + kennung + ")";
+            const std::string& kennung = bild[r][4].kommentare.front().second;
+            if (!kennung.empty() && !(r == 0 && KategorieVon(kennung))) zeile[4] += " (MwSt-Kennung " + kennung + ")";
         }
         // Empty cells at a row's end carry nothing: a word processor may add some when it saves.
         while (!zeile.empty() && Anzeige(zeile.back()).empty()) zeile.pop_back();
@@ -92,15 +87,16 @@ Tabelleninhalt InhaltLesen(const word::Table& t) {
     return inhalt;
 }
 
+Tabelleninhalt InhaltLesen(const word::Table& t) { return Inhalt(TabelleLesen(t)); }
+
 // Whether a table adds to the invoice totals: an amount in column 5 that is not tagged "no".
-bool ZähltZuDenSummen(const word::Table& t) {
-    const std::vector<word::Row> zeilen = t.Rows().Each();
-    if (!zeilen.empty() && zeilen[0].CellCount() >= 2 && zeilen[0].Cell(2).Range().Text() == "Summe\r\a") return false;
+bool ZähltZuDenSummen(const Tabellenbild& bild) {
+    if (!bild.empty() && bild[0].size() >= 2 && bild[0][1].text == "Summe") return false;
     Summen summen;
-    for (const word::Row& r : zeilen) {
-        if (r.CellCount() < 5) continue;
-        const word::Range zelle = r.Cell(5).Range();
-        FehlerIgnorieren([&] { BetragErfassen(summen, {OhneZellende(zelle.Text()), ErsterKommentarText(zelle)}, 0); });
+    for (const auto& zeile : bild) {
+        if (zeile.size() < 5) continue;
+        const Zellbild& z = zeile[4];
+        FehlerIgnorieren([&] { BetragErfassen(summen, {z.text, z.kommentare.empty() ? "" : z.kommentare.front().second}, 0); });
     }
     return summen.Gesamt != 0;
 }
@@ -353,7 +349,7 @@ ui::Form* OffenerKategoriedialog() {
 // afterwards.
 std::optional<Tabelleninhalt> NeuBestätigt(VK& komponente, word::Document& arbeit,
                                           const std::shared_ptr<dao::Recordset>& rechnung, const Kategorie& kategorie,
-                                          const word::Table& tabelle) {
+                                          const Tabellenbild& tabelle) {
     struct Aufräumen {
         word::Document& arbeit;
         ~Aufräumen() {
@@ -441,9 +437,10 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
                 bericht.summentabelle = p;
                 continue;
             }
+            const Tabellenbild bild = TabelleLesen(tabellen[i]);
             const Kategorie* kategorie = KategorieVon(befund.kennung);
             if (!kategorie) {
-                const bool zählt = ZähltZuDenSummen(tabellen[i]);
+                const bool zählt = ZähltZuDenSummen(bild);
                 befund.ergebnis = zählt ? Prüfergebnis::NichtGeprüft : Prüfergebnis::KeineGebührentabelle;
                 if (befund.kennung.empty()) befund.grund = "ohne Kennung einer Gebührentabelle";
                 else befund.grund = "die Kennung " + befund.kennung + " schreibt kein Gebührendialog";
@@ -452,10 +449,10 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
                 continue;
             }
             befund.kategorie = kategorie->name;
-            const Tabelleninhalt dokument = InhaltLesen(tabellen[i]);
+            const Tabelleninhalt dokument = Inhalt(bild);
             const Protokollstand vorher = Protokolliert();
             try {
-                const std::optional<Tabelleninhalt> neu = NeuBestätigt(komponente, *arbeit, rechnung, *kategorie, tabellen[i]);
+                const std::optional<Tabelleninhalt> neu = NeuBestätigt(komponente, *arbeit, rechnung, *kategorie, bild);
                 befund.abweichungen = Vergleichen(dokument, neu ? *neu : Tabelleninhalt{});
                 befund.ergebnis = befund.abweichungen.empty() ? Prüfergebnis::Stimmt : Prüfergebnis::WeichtAb;
             } catch (const LaufzeitFehler& f) {
