@@ -1,11 +1,20 @@
 #include "sitzung.h"
 
-#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "categories/Kategoriedialog.h"
 #include "common/fehler.h"
 #include "common/konvertierung.h"
 #include "common/prozedur.h"
 #include "einvoice/ERechnung.h"
+#include "document/KV_WordAuto.h"
+#include "platform/controls/formen.h"
 
 namespace vkhost {
 
@@ -48,10 +57,117 @@ void Sitzung::RechnungWählen(int id) {
     rechnungsId_ = id;
 }
 
+namespace {
+
+// The fields of the invoice record a confirmation writes.
+constexpr const char* kSummenfelder[] = {"NettoRechnung", "Brutto", "MehrwertsteuerFreierbetrag", "Mehrwertsteuersatz"};
+
+// The table of `neu` that stands where `tabelle` stood in `alt`: the same key and the same count
+// among the tables of that key (Nothing when `neu` has fewer of them, or `tabelle` carries no key).
+vk::word::Table GleicheTabelle(const vk::word::Table& tabelle, const vk::word::Document& alt, const vk::word::Document& neu) {
+    if (tabelle.IstNothing()) return {};
+    const std::string kennung = vk::ErsterKommentarText(tabelle.Range());
+    if (kennung.empty()) return {};
+    int k = 0;
+    for (vk::word::Table t : alt.Tables()) {
+        if (vk::ErsterKommentarText(t.Range()) == kennung) ++k;
+        if (t.IsSame(tabelle)) break;
+    }
+    for (vk::word::Table t : neu.Tables())
+        if (vk::ErsterKommentarText(t.Range()) == kennung && --k == 0) return t;
+    return {};
+}
+
+std::string DateiLesen(const std::filesystem::path& pfad) {
+    std::ifstream ein(pfad, std::ios::binary);
+    if (!ein) throw vk::LaufzeitFehler(vk::fehlernummer::DateiNichtGefunden, "Die Datei " + pfad.string() + " kann nicht gelesen werden.");
+    std::ostringstream inhalt;
+    inhalt << ein.rdbuf();
+    return inhalt.str();
+}
+
+}  // namespace
+
 void Sitzung::DokumentÖffnen(const std::string& pfad) {
     auto doc = vk::word::Document::Open(pfad);
     komponente_.Doc(vk::Variant(doc));
     dokument_ = std::move(doc);
+    dateistand_ = DateistandLesen();
+}
+
+Sitzung::Dateistand Sitzung::DateistandLesen() const {
+    Dateistand d;
+    struct stat st {};
+    if (!dokument_ || ::stat(dokument_->Path().c_str(), &st) != 0) return d;
+    std::error_code ec;
+    d.zeit = std::filesystem::last_write_time(dokument_->Path(), ec);
+    d.größe = static_cast<std::uintmax_t>(st.st_size);
+    d.knoten = static_cast<std::uint64_t>(st.st_ino);
+    return d;
+}
+
+bool Sitzung::DateiAußenGeändert() const {
+    if (!dokument_ || dokument_->Path().empty()) return false;
+    return !(DateistandLesen() == dateistand_);
+}
+
+void Sitzung::DokumentErsetzen(std::shared_ptr<vk::word::Document> neu) {
+    const std::shared_ptr<vk::word::Document> alt = dokument_;
+    for (vk::ui::Form* f : vk::ui::Formen::Alle()) {
+        auto* dialog = dynamic_cast<vk::Kategoriedialog*>(f);
+        if (!dialog || !dialog->Geladen() || !alt) continue;
+        dialog->FormTabelle() = GleicheTabelle(dialog->FormTabelle(), *alt, *neu);
+    }
+    komponente_.Doc(vk::Variant(neu));
+    dokument_ = std::move(neu);
+    dateistand_ = DateistandLesen();
+}
+
+void Sitzung::DokumentNeuLaden() {
+    if (!dokument_) return;
+    DokumentErsetzen(vk::word::Document::Open(dokument_->Path()));
+}
+
+Sitzung::Stand Sitzung::StandMerken() const {
+    Stand stand;
+    if (dokument_ && !dokument_->Path().empty()) stand.datei = DateiLesen(dokument_->Path());
+    if (rechnung_)
+        for (const char* feld : kSummenfelder) stand.datensatz.emplace_back(feld, rechnung_->Fields(feld).Value());
+    return stand;
+}
+
+void Sitzung::StandWiederherstellen(const Stand& stand) {
+    if (!dokument_ || dokument_->Path().empty() || stand.datei.empty())
+        throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein gespeichertes Rechnungsdokument geöffnet");
+    const std::filesystem::path pfad = dokument_->Path();
+    // The earlier bytes beside the invoice, opened as a document and saved over it the way every
+    // confirmation saves.
+    std::string muster = (pfad.parent_path() / ".vk-rueckgaengig-XXXXXX").string();
+    const int fd = ::mkstemp(muster.data());
+    if (fd < 0)
+        throw vk::LaufzeitFehler(vk::fehlernummer::DateiZugriffsfehler, "Im Ordner " + pfad.parent_path().string() +
+                                                                           " kann keine Datei angelegt werden.");
+    const std::filesystem::path vorher = muster;
+    const bool geschrieben = ::write(fd, stand.datei.data(), stand.datei.size()) == static_cast<ssize_t>(stand.datei.size());
+    ::close(fd);
+    struct Weg {
+        std::filesystem::path p;
+        ~Weg() {
+            std::error_code ec;
+            std::filesystem::remove(p, ec);
+        }
+    } weg{vorher};
+    if (!geschrieben)
+        throw vk::LaufzeitFehler(vk::fehlernummer::DateiZugriffsfehler, "Die frühere Fassung kann nicht geschrieben werden.");
+    auto alt = vk::word::Document::Open(vorher);
+    TransaktionBeginnen();
+    MitDatensatzSpeichern(*alt, pfad, [&] {
+        if (!rechnung_ || stand.datensatz.empty()) return;
+        rechnung_->Edit();
+        for (const auto& [feld, wert] : stand.datensatz) rechnung_->Fields(feld).SetValue(wert);
+        rechnung_->Update();
+    });
+    DokumentErsetzen(vk::word::Document::Open(pfad));
 }
 
 void Sitzung::BenutzerSetzen(int id) {
@@ -97,8 +213,14 @@ std::vector<std::string> Sitzung::ERechnungSchreiben(const std::string& ziel) co
 
 void Sitzung::Speichern() {
     if (!dokument_) throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein Rechnungsdokument geöffnet");
+    MitDatensatzSpeichern(*dokument_, dokument_->Path(), {});
+}
+
+void Sitzung::MitDatensatzSpeichern(vk::word::Document& dokument, const std::filesystem::path& pfad,
+                                    const std::function<void()>& datensatz) {
     try {
-        dokument_->Save([&] {
+        if (datensatz) datensatz();
+        dokument.Save(pfad, [&] {
             if (!transaktion_) return;
             datenbank_->CommitTrans();
             transaktion_ = false;
@@ -107,11 +229,12 @@ void Sitzung::Speichern() {
         if (transaktion_) {
             transaktion_ = false;
             vk::FehlerIgnorieren([&] { datenbank_->Rollback(); });
-            // The record in memory holds what was rolled back: read it again for the next Show.
-            if (rechnungsId_) vk::FehlerIgnorieren([&] { RechnungWählen(rechnungsId_); });
         }
+        // The record in memory may hold what was rolled back: read it again for the next Show.
+        if (rechnungsId_) vk::FehlerIgnorieren([&] { RechnungWählen(rechnungsId_); });
         throw;
     }
+    dateistand_ = DateistandLesen();
 }
 
 std::string Sitzung::Fingerabdruck() const {

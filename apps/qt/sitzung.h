@@ -3,8 +3,12 @@
 // category in the host window; saving the invoice.
 #pragma once
 
+#include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "component/vk.h"
@@ -49,12 +53,46 @@ public:
     // Changes whenever the invoice's text, tags or text boxes change.
     std::string Fingerabdruck() const;
 
+    // Whether the invoice file on disk is no longer the one opened or last saved here (a word
+    // processor saved it meanwhile).
+    bool DateiAußenGeändert() const;
+    // Opens the invoice file again as it now is. Open dialogs move onto the same tables of it (the
+    // k-th table of their key); a dialog whose table is gone writes a new one.
+    void DokumentNeuLaden();
+
+    // The invoice as it stands: the file's bytes on disk and the totals the record holds.
+    struct Stand {
+        std::string datei;
+        std::vector<std::pair<std::string, vk::Variant>> datensatz;
+    };
+    Stand StandMerken() const;
+    // Puts file and record back as they were in `stand`, saved as a confirmation saves: the record's
+    // totals commit with the new file, and a failed save leaves both as they are now (and throws).
+    // Open dialogs move onto the tables of the restored invoice.
+    void StandWiederherstellen(const Stand& stand);
+
     const std::shared_ptr<vk::word::Document>& Dokument() const noexcept { return dokument_; }
     const std::string& DatenbankPfad() const noexcept { return datenbankPfad_; }
     int RechnungsId() const noexcept { return rechnungsId_; }
     int Benutzer() const noexcept { return benutzer_; }
 
 private:
+    // The invoice file's identity on disk: modification time, size and file (a save replaces it).
+    struct Dateistand {
+        std::filesystem::file_time_type zeit{};
+        std::uintmax_t größe = 0;
+        std::uint64_t knoten = 0;
+        bool operator==(const Dateistand&) const = default;
+    };
+    Dateistand DateistandLesen() const;
+    // Makes `neu` the session's document; open dialogs move onto its tables.
+    void DokumentErsetzen(std::shared_ptr<vk::word::Document> neu);
+    // Writes `datensatz` (the record's changes, in the transaction begun) and saves the document to
+    // `pfad`; the transaction commits once the new file is complete, just before it replaces the old
+    // one. A failure rolls back, reads the record again and throws.
+    void MitDatensatzSpeichern(vk::word::Document& dokument, const std::filesystem::path& pfad,
+                               const std::function<void()>& datensatz);
+
     vk::VK komponente_;
     std::shared_ptr<vk::dao::Workspace> workspace_ = std::make_shared<vk::dao::Workspace>();
     std::shared_ptr<vk::dao::Database> datenbank_;
@@ -64,6 +102,7 @@ private:
     int rechnungsId_ = 0;
     int benutzer_ = 0;
     bool transaktion_ = false;
+    Dateistand dateistand_;
 };
 
 }  // namespace vkhost

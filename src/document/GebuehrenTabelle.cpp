@@ -7,6 +7,7 @@
 #include "component/rechnungskontext.h"
 #include "document/kontextdokument.h"
 #include "document/kennungen.h"
+#include "document/SummeBilden.h"
 #include "platform/word/document.h"
 
 namespace vk {
@@ -17,6 +18,7 @@ constexpr const char* kModul = "GebührenTabelle";
 }  // namespace
 
 void SummeLöschen() {
+    if (SummenAufgeschoben()) return;
     Prozedur proc(kModul, "SummeLöschen");
     std::vector<word::Table> weg;
     proc([&] {

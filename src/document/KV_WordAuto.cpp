@@ -1,12 +1,16 @@
 #include "document/KV_WordAuto.h"
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "common/fehler.h"
+#include "common/funktionen.h"
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
 #include "document/kontextdokument.h"
 #include "document/G_frmTabelle.h"
+#include "document/summenrechnung.h"
 #include "platform/controls/formen.h"
 #include "platform/word/document.h"
 
@@ -26,9 +30,30 @@ std::optional<std::string> ErsterTabellenKommentar(const word::Table& tabelle) {
     return kommentare.Item(1).Text();
 }
 
+struct Vorgabe {
+    word::Table tabelle;
+    std::int16_t position = 0;
+};
+std::optional<Vorgabe>& Vorgegeben() {
+    static std::optional<Vorgabe> v;
+    return v;
+}
+
+// The first line of a cell's text, without blanks around it.
+std::string ErsteZeile(const std::string& zelle) {
+    std::string text = zelle.substr(0, zelle.find_first_of("\r\v\a"));
+    const auto a = text.find_first_not_of(' ');
+    if (a == std::string::npos) return "";
+    return text.substr(a, text.find_last_not_of(' ') - a + 1);
+}
+
 // Interactive search: may show the table-choice dialog.
 word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view zweiter) {
     std::int16_t& index = TabellenIndex();
+    if (std::optional<Vorgabe> v = std::exchange(Vorgegeben(), std::nullopt)) {
+        index = v->position;
+        return v->tabelle;
+    }
     long anzahl = 0;
     proc([&] {
         long n = 0;
@@ -53,6 +78,28 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
     // The dialog offers the first five existing tables; further ones are not offered (and nothing is
     // logged for them: the log would grow by one entry per table on every confirmation).
     for (int i = 0; i < 5; ++i) proc([&] { dialog.optTabelle(i).SetEnabled(i < anzahl); });
+    // The tables offered (those whose first comment is the key, in document order) and what each
+    // holds, for a host to show beside its option.
+    struct Angebot {
+        word::Table tabelle;
+        std::int16_t position = 0;
+    };
+    std::vector<Angebot> angebote;
+    proc([&] {
+        std::int16_t p = 0;
+        for (word::Table t : Dokument().Tables()) {
+            ++p;
+            auto text = ErsterTabellenKommentar(t);
+            if (!text || !PasstZu(*text, erster, zweiter)) continue;
+            angebote.push_back({t, p});
+            if (angebote.size() == 5) break;
+        }
+    });
+    proc([&] {
+        std::vector<std::string> texte;
+        for (const Angebot& a : angebote) texte.push_back(TabellenBeschreibung(a.tabelle));
+        dialog.eintragsTexte = std::move(texte);
+    });
     proc([&] { dialog.optAktTabelle.SetEnabled(!cursorTabelle.IstNothing()); });
     proc([&] { dialog.optNeu.SetValue(true); });
     proc([&] { dialog.ShowModal(); });
@@ -70,22 +117,9 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
         ergebnis = cursorTabelle;
     } else if (dialog.optNeu.Value()) {
         index = 0;
-    } else {
-        const int k = dialog.optTabelle.Gewählt() + 1;
-        proc([&] {
-            std::int16_t p = 0;
-            int m = 0;
-            for (word::Table t : Dokument().Tables()) {
-                ++p;
-                auto text = ErsterTabellenKommentar(t);
-                if (!text || !PasstZu(*text, erster, zweiter)) continue;
-                if (++m == k) {
-                    index = p;
-                    ergebnis = t;
-                    return;
-                }
-            }
-        });
+    } else if (const int k = dialog.optTabelle.Gewählt() + 1; k >= 1 && k <= static_cast<int>(angebote.size())) {
+        index = angebote[static_cast<std::size_t>(k - 1)].position;
+        ergebnis = angebote[static_cast<std::size_t>(k - 1)].tabelle;
     }
     proc([&] { dialog.Unload(); });
     return ergebnis;
@@ -113,6 +147,24 @@ word::Table Folgetabelle(Prozedur& proc, std::string_view erster, std::string_vi
 }
 
 }  // namespace
+
+void TabelleVorgeben(const word::Table& tabelle, std::int16_t position) { Vorgegeben() = Vorgabe{tabelle, position}; }
+
+std::string TabellenBeschreibung(const word::Table& tabelle) {
+    std::string erste;
+    Summen summen;
+    for (const word::Row& zeile : tabelle.Rows().Each()) {
+        if (zeile.Index() > 1 && erste.empty())
+            for (long c = 1; c <= zeile.CellCount() && erste.empty(); ++c) erste = ErsteZeile(zeile.Cell(c).Range().Text());
+        if (zeile.CellCount() < 5) continue;
+        const word::Range betrag = zeile.Cell(5).Range();
+        std::string text = betrag.Text();
+        if (text.size() >= 2) text.erase(text.size() - 2);
+        BetragErfassen(summen, {text, ErsterKommentarText(betrag)}, 0);
+    }
+    const std::string betrag = WertFormatieren(Euro(summen.Gesamt), 1, 2) + " \xE2\x82\xAC";
+    return erste.empty() ? betrag : erste + " \xE2\x80\x93 " + betrag;
+}
 
 std::int16_t& TabellenIndex() {
     static std::int16_t index = 0;

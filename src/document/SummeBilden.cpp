@@ -202,7 +202,16 @@ void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Faellig& f, std::
 
 }  // namespace
 
+namespace {
+int aufschübe = 0;
+}
+
+SummenAufschub::SummenAufschub() { ++aufschübe; }
+SummenAufschub::~SummenAufschub() { --aufschübe; }
+bool SummenAufgeschoben() { return aufschübe > 0; }
+
 void SummeBilden(bool zahlungsziel) {
+    if (SummenAufgeschoben()) return;
     Prozedur proc(kModul, "SummeBilden");
     Rechnungskontext& k = Kontext();
     if (!k.Doc) {

@@ -15,8 +15,8 @@ std::function<void()>& Beobachter() {
     static std::function<void()> b;
     return b;
 }
-std::function<void(Aktionsart)>& Vorbereiter() {
-    static std::function<void(Aktionsart)> v;
+std::function<bool(Aktionsart)>& Vorbereiter() {
+    static std::function<bool(Aktionsart)> v;
     return v;
 }
 std::function<void(const std::string&)>& Melden() {
@@ -27,7 +27,7 @@ std::function<void(const std::string&)>& Melden() {
 
 bool Ausführen(const std::function<void()>& aktion, Aktionsart art) {
     bool gelungen = true;
-    if (tiefe == 0 && Vorbereiter()) Vorbereiter()(art);
+    if (tiefe == 0 && Vorbereiter() && !Vorbereiter()(art)) return false;
     ++tiefe;
     try {
         aktion();
@@ -48,7 +48,9 @@ bool Ausführen(const std::function<void()>& aktion, Aktionsart art) {
     return gelungen;
 }
 
-void VorJederAktion(std::function<void(Aktionsart)> beobachter) { Vorbereiter() = std::move(beobachter); }
+bool AktionLäuft() { return tiefe > 0; }
+
+void VorJederAktion(std::function<bool(Aktionsart)> beobachter) { Vorbereiter() = std::move(beobachter); }
 void NachJederAktion(std::function<void()> beobachter) { Beobachter() = std::move(beobachter); }
 
 void FehlerMelden(std::function<void(const std::string&)> melden) { Melden() = std::move(melden); }

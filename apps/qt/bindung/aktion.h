@@ -18,9 +18,12 @@ enum class Aktionsart {
 bool Ausführen(const std::function<void()>& aktion, Aktionsart art = Aktionsart::Eingabe);
 
 // Run before and after every outermost action (not around actions inside a modal dialog that an
-// action opened).
-void VorJederAktion(std::function<void(Aktionsart)> beobachter);
+// action opened). The one before may refuse the action (false): it is not run, and nothing after it.
+void VorJederAktion(std::function<bool(Aktionsart)> beobachter);
 void NachJederAktion(std::function<void()> beobachter);
+
+// Whether an action is running (the host must not exchange the invoice under it).
+bool AktionLäuft();
 
 // Where a refused action is reported (the host's status line); by default standard error.
 void FehlerMelden(std::function<void(const std::string&)> melden);

@@ -99,9 +99,11 @@ TEST_F(HostBestätigung, WiederÖffnenAufDerTabelleZeigtDieGelesenenEingaben) {
             ASSERT_TRUE(erste && zweite);
             EXPECT_TRUE(erste->isEnabled());
             EXPECT_FALSE(zweite->isEnabled()) << "one table of the key: one existing entry offered";
-            EXPECT_TRUE(wahl.findChild<QRadioButton*>("optNeu(0)")->isChecked());
+            EXPECT_TRUE(erste->isChecked()) << "the category's table is chosen at the start";
+            EXPECT_EQ(erste->text(), "1. vorhandener Eintrag: mit Ortsbesichtigung – 300,00 €");
+            wahl.findChild<QRadioButton*>("optNeu(0)")->click();
+            EXPECT_FALSE(erste->isChecked()) << "one choice across the groups";
             erste->click();
-            EXPECT_FALSE(wahl.findChild<QRadioButton*>("optNeu(0)")->isChecked()) << "one choice across the groups";
             wahl.findChild<QPushButton*>("cmdEnde")->click();
         },
         [&] { fenster_->KategorieAktion(4)->trigger(); });

@@ -136,6 +136,15 @@ void Verlassen(Control& control) {
     if (control.HatFokus()) control.ParentForm().FokusSetzen(nullptr);
 }
 
+void Einfügen(TextFeld& feld, std::string_view text) {
+    Prüfen(feld);
+    feld.SetFocus();
+    if (feld.Einfügen(text) == Tastenergebnis::Abgelehnt) {
+        if (feld.Locked()) Fehler(feld, "the field is read-only");
+        Fehler(feld, "refuses \"" + std::string(text) + "\" (mask or maximum length)");
+    }
+}
+
 void ZelleWählen(Grid& grid, int row, int col) {
     Prüfen(grid);
     grid.SetFocus();

@@ -52,6 +52,9 @@ void Verlassen(Control& control);
 void ZelleWählen(Grid& grid, int row, int col);
 // The rows a person selected (any other selection is cleared).
 void ZeilenAuswählen(Grid& grid, const std::vector<int>& zeilen);
+// Text pasted into a field: it replaces the field's selection as one text (no key press per
+// character, as with --set); the mask or the maximum length refuse it as a whole.
+void Einfügen(TextFeld& feld, std::string_view text);
 // One character typed into the grid's current cell (starts or continues its edit).
 void Tippen(Grid& grid, char32_t zeichen);
 

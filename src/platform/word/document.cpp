@@ -153,4 +153,9 @@ void DocumentSettings::SetShowSpellingErrors(bool wert) { Verbergen(*kern_, "w:h
 bool DocumentSettings::ShowGrammaticalErrors() const { return !Verborgen(*kern_, "w:hideGrammaticalErrors"); }
 void DocumentSettings::SetShowGrammaticalErrors(bool wert) { Verbergen(*kern_, "w:hideGrammaticalErrors", !wert); }
 
+double DocumentSettings::DefaultTabStop() const {
+    const int twips = kern_->EinstellungenWurzel(false).child("w:defaultTabStop").attribute("w:val").as_int(0);
+    return twips > 0 ? twips / 20.0 : 36.0;
+}
+
 }  // namespace vk::word

@@ -34,7 +34,8 @@
 
 namespace vk::word {
 
-// The two view-related document settings kept in the file: spelling and grammar marks.
+// The view-related document settings kept in the file (spelling and grammar marks) and the
+// default tab stops.
 class DocumentSettings {
 public:
     explicit DocumentSettings(std::shared_ptr<detail::Kern> kern) : kern_(std::move(kern)) {}
@@ -43,6 +44,9 @@ public:
     void SetShowSpellingErrors(bool wert);
     bool ShowGrammaticalErrors() const;
     void SetShowGrammaticalErrors(bool wert);
+    // The distance of the default tab stops in points (where a paragraph sets none of its own):
+    // the document's setting, else the word processor's 36 pt.
+    double DefaultTabStop() const;
 
 private:
     std::shared_ptr<detail::Kern> kern_;
