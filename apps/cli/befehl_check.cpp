@@ -6,6 +6,7 @@
 
 #include "befehle.h"
 #include "common/fehler.h"
+#include "component/rechnungsspeicher.h"
 #include "document/Rechnungspruefung.h"
 
 namespace vkcli {
@@ -93,6 +94,10 @@ int BefehlCheck(const Argumente& args) {
         throw Aufruffehler{"check: document not found: " + a.prüfung.dokument.string()};
     vk::Prüfbericht bericht;
     try {
+        // Held while the invoice is read, so no confirmation replaces it half-way; a save a killed
+        // run left is finished or undone first, and said so.
+        const vk::Rechnungssperre sperre(a.prüfung.dokument, a.prüfung.datenbank);
+        if (!sperre.Hinweis().empty()) std::cerr << "vk: check: " << sperre.Hinweis() << '\n';
         bericht = vk::RechnungPrüfen(a.prüfung);
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"check: " + f.Beschreibung()};

@@ -90,7 +90,14 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
     // a person looks at a message box.
     VorJederAktion([this](Aktionsart art) {
         if (art != Aktionsart::Bestätigen) return;
-        sitzung_.TransaktionBeginnen();
+        try {
+            sitzung_.TransaktionBeginnen();
+        } catch (const vk::LaufzeitFehler& f) {
+            QMessageBox::critical(this, "Speichern",
+                                  "Die Rechnung wird nicht bestätigt; Datei und Rechnungsbeträge der Datenbank bleiben, "
+                                  "wie sie waren:\n" + Q(f.Beschreibung()));
+            throw;
+        }
         BestätigungVormerken();
     });
     NachJederAktion([this] { NachAktion(); });
@@ -173,11 +180,12 @@ void Hauptfenster::RechnungPrüfen() {
 
 bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std::string& dokument, int benutzer) {
     vk::ui::Formen::AlleEntladen();
+    std::string hinweis;
     try {
         sitzung_.BenutzerSetzen(benutzer);
         sitzung_.DatenbankÖffnen(datenbank);
         sitzung_.RechnungWählen(rechnung);
-        sitzung_.DokumentÖffnen(dokument);
+        hinweis = sitzung_.DokumentÖffnen(dokument);
     } catch (const vk::LaufzeitFehler& f) {
         Melden(Q(f.Beschreibung()));
         TitelSetzen();
@@ -187,7 +195,7 @@ bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std
     speicherstand_->clear();
     VorschauAktualisieren();
     TitelSetzen();
-    Melden("Rechnung geöffnet: " + Q(dokument));
+    Melden(hinweis.empty() ? "Rechnung geöffnet: " + Q(dokument) : Q(hinweis));
     return true;
 }
 
@@ -247,12 +255,14 @@ void Hauptfenster::DokumentWählen() {
     const QString pfad = QFileDialog::getOpenFileName(this, "Rechnung öffnen", {}, "Rechnung (*.docx)");
     if (pfad.isEmpty()) return;
     vk::ui::Formen::AlleEntladen();
+    std::string hinweis;
     try {
-        sitzung_.DokumentÖffnen(pfad.toStdString());
+        hinweis = sitzung_.DokumentÖffnen(pfad.toStdString());
     } catch (const vk::LaufzeitFehler& f) {
         QMessageBox::warning(this, "Rechnung öffnen", Q(f.Beschreibung()));
         return;
     }
+    if (!hinweis.empty()) QMessageBox::information(this, "Rechnung öffnen", Q(hinweis));
     gespeichert_ = sitzung_.Fingerabdruck();
     speicherstand_->clear();
     VorschauAktualisieren();
@@ -266,7 +276,18 @@ void Hauptfenster::KategorieÖffnen(int index) {
         return;
     }
     const int vorher = dienste_.fenster->Hervorgeholt();
-    Ausführen([&] { sitzung_.KategorieZeigen(index, host_); });
+    std::string fehler;
+    Ausführen([&] {
+        try {
+            sitzung_.KategorieZeigen(index, host_);
+        } catch (const vk::LaufzeitFehler& f) {
+            fehler = f.Beschreibung();
+        }
+    });
+    if (!fehler.empty()) {
+        QMessageBox::warning(this, QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)]), Q(fehler));
+        return;
+    }
     // A form that opened without making itself a child of the host still belongs in the area.
     for (vk::ui::Form* f : vk::ui::Formen::Alle())
         if (f->Geladen() && f->Visible() && f->Name() != "G_frmTabelle") dienste_.fenster->Aufnehmen(*f, host_);

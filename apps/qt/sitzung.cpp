@@ -1,10 +1,13 @@
 #include "sitzung.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/fehler.h"
 #include "common/konvertierung.h"
 #include "common/prozedur.h"
+#include "component/rechnungskontext.h"
+#include "platform/controls/formen.h"
 
 namespace vkhost {
 
@@ -47,10 +50,13 @@ void Sitzung::RechnungWählen(int id) {
     rechnungsId_ = id;
 }
 
-void Sitzung::DokumentÖffnen(const std::string& pfad) {
+std::string Sitzung::DokumentÖffnen(const std::string& pfad) {
+    auto sperre = std::make_unique<vk::Rechnungssperre>(pfad, datenbankPfad_);
     auto doc = vk::word::Document::Open(pfad);
     komponente_.Doc(vk::Variant(doc));
     dokument_ = std::move(doc);
+    sperre_ = std::move(sperre);
+    return sperre_->Hinweis();
 }
 
 void Sitzung::BenutzerSetzen(int id) {
@@ -66,14 +72,31 @@ std::string Sitzung::Fehlt() const {
 }
 
 void Sitzung::KategorieZeigen(int index, vk::ui::Fenster host) {
+    std::vector<vk::ui::Form*> offen;
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen()) offen.push_back(f);
     komponente_.Show(static_cast<std::int16_t>(index), rechnung_, static_cast<std::int32_t>(host));
+    if (vk::Kontext().EinstellungenGelesen) return;
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen() && std::find(offen.begin(), offen.end(), f) == offen.end()) vk::FehlerIgnorieren([&] { f->Unload(); });
+    throw vk::LaufzeitFehler(vk::fehlernummer::UngueltigesArgument,
+                             "Die Einstellungen des Benutzers " + std::to_string(benutzer_) +
+                                 " sind nicht zu lesen; ohne sie wird keine Rechnung berechnet: " +
+                                 vk::Kontext().EinstellungenFehler);
 }
 
 void Sitzung::TransaktionBeginnen() {
     if (!datenbank_ || transaktion_) return;
-    // Logged when it cannot begin: the totals are then stored on their own.
-    vk::Prozedur proc("vk-host", "TransaktionBeginnen");
-    transaktion_ = proc([&] { datenbank_->BeginTrans(); });
+    datenbank_->BeginTrans();
+    transaktion_ = true;
+    try {
+        if (rechnungsId_) vk::DatensatzSperren(*datenbank_, rechnungsId_);
+    } catch (const vk::LaufzeitFehler& f) {
+        TransaktionBeenden();
+        throw vk::LaufzeitFehler(f.Nummer(), "Rechnung " + std::to_string(rechnungsId_) + ": " + f.Beschreibung());
+    }
+    vk::Kontext().DatensatzGespeichert = false;
+    vk::Kontext().DatensatzFehler.clear();
 }
 
 void Sitzung::TransaktionBeenden() {
@@ -90,8 +113,16 @@ vk::Prüfbericht Sitzung::Prüfen() const {
 
 void Sitzung::Speichern() {
     if (!dokument_) throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein Rechnungsdokument geöffnet");
+    if (dokument_->Path().empty())
+        throw vk::LaufzeitFehler(vk::fehlernummer::UngueltigesArgument, "Das Dokument hat noch keinen Dateinamen");
     try {
-        dokument_->Save([&] {
+        // A confirmation waits in the transaction: its record must have taken the totals.
+        if (transaktion_ && rechnung_ && !vk::Kontext().DatensatzGespeichert)
+            throw vk::LaufzeitFehler(vk::fehlernummer::Datenbankfehler,
+                                     vk::Kontext().DatensatzFehler.empty()
+                                         ? "Die Beträge wurden nicht in den Rechnungsdatensatz geschrieben."
+                                         : vk::Kontext().DatensatzFehler);
+        vk::RechnungSpeichern(*dokument_, dokument_->Path(), transaktion_ ? datenbank_.get() : nullptr, rechnungsId_, [&] {
             if (!transaktion_) return;
             datenbank_->CommitTrans();
             transaktion_ = false;

@@ -1,12 +1,12 @@
 #include "document/KV_WordAuto.h"
 
-#include <optional>
-
 #include "common/fehler.h"
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
 #include "document/kontextdokument.h"
 #include "document/G_frmTabelle.h"
+#include "document/kennungen.h"
+#include "document/tabellenkennung.h"
 #include "platform/controls/formen.h"
 #include "platform/word/document.h"
 
@@ -19,11 +19,10 @@ bool PasstZu(const std::string& text, std::string_view erster, std::string_view 
     return text == erster || text == zweiter;
 }
 
-// The text of the first comment of a table, or nullopt when the table carries none.
-std::optional<std::string> ErsterTabellenKommentar(const word::Table& tabelle) {
-    word::Comments kommentare = tabelle.Range().Comments();
-    if (kommentare.Count() == 0) return std::nullopt;
-    return kommentare.Item(1).Text();
+// Whether the table carries either key among its own comments (a reviewer's comment on it changes
+// nothing; a table nested in a cell carries its own).
+bool TraegtEinen(const word::Table& tabelle, std::string_view erster, std::string_view zweiter) {
+    return TraegtKennung(tabelle, erster) || TraegtKennung(tabelle, zweiter);
 }
 
 // Interactive search: may show the table-choice dialog.
@@ -61,7 +60,7 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
     if (dialog.optAktTabelle.Value() && !cursorTabelle.IstNothing()) {
         proc([&] {
             std::int16_t p = 0;
-            for (word::Table t : Dokument().Tables()) {
+            for (const word::Table& t : AlleTabellen(Dokument())) {
                 ++p;
                 if (t.IsSame(cursorTabelle)) break;
             }
@@ -75,10 +74,9 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
         proc([&] {
             std::int16_t p = 0;
             int m = 0;
-            for (word::Table t : Dokument().Tables()) {
+            for (const word::Table& t : AlleTabellen(Dokument())) {
                 ++p;
-                auto text = ErsterTabellenKommentar(t);
-                if (!text || !PasstZu(*text, erster, zweiter)) continue;
+                if (!TraegtEinen(t, erster, zweiter)) continue;
                 if (++m == k) {
                     index = p;
                     ergebnis = t;
@@ -97,16 +95,14 @@ word::Table Folgetabelle(Prozedur& proc, std::string_view erster, std::string_vi
     if (index == 0) return {};
     word::Table ergebnis;
     proc([&] {
-        word::Tables tabellen = Dokument().Tables();
-        for (long i = index; i <= tabellen.Count(); ++i) {
-            word::Table t = tabellen.Item(i);
-            auto text = ErsterTabellenKommentar(t);
-            if (!text) continue;
-            if (PasstZu(*text, erster, zweiter)) {
+        const std::vector<word::Table> tabellen = AlleTabellen(Dokument());
+        for (long i = index; i <= static_cast<long>(tabellen.size()); ++i) {
+            const word::Table& t = tabellen[static_cast<std::size_t>(i - 1)];
+            if (TraegtEinen(t, erster, zweiter)) {
                 ergebnis = t;
                 return;
             }
-            if (i > index && *text == "RE_HOAI_Kosten") return;
+            if (i > index && TraegtKennung(t, kennung::HoaiKosten)) return;
         }
     });
     return ergebnis;

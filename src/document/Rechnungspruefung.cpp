@@ -19,6 +19,7 @@
 #include "document/KV_WordAuto.h"
 #include "document/SummeBilden.h"
 #include "document/kennungen.h"
+#include "document/tabellenkennung.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/wiedergabe.h"
 #include "platform/dao/dao.h"
@@ -146,11 +147,11 @@ std::vector<Abweichung> Vergleichen(const Tabelleninhalt& dokument, const Tabell
     return abweichungen;
 }
 
-// The k-th table (from 1) whose first comment is the key, as the table-choice dialog counts them.
+// The k-th table (from 1) that carries the key, as the table-choice dialog counts them.
 std::optional<word::Table> TabelleMitKennung(word::Document& doc, std::string_view schluessel, int k) {
     int n = 0;
-    for (word::Table t : doc.Tables())
-        if (ErsterKommentarText(t.Range()) == schluessel && ++n == k) return t;
+    for (const word::Table& t : AlleTabellen(doc))
+        if (TraegtKennung(t, schluessel) && ++n == k) return t;
     return std::nullopt;
 }
 
@@ -281,8 +282,10 @@ std::optional<Tabelleninhalt> NeuBestätigt(VK& komponente, Zustand& zustand, co
 }  // namespace
 
 bool Prüfbericht::Stimmt() const {
+    // A fee table that could not be priced again is not proved.
     for (const Tabellenbefund& t : tabellen)
-        if (t.ergebnis == Prüfergebnis::WeichtAb) return false;
+        if (t.ergebnis == Prüfergebnis::WeichtAb || (t.ergebnis == Prüfergebnis::NichtGeprüft && !t.kategorie.empty()))
+            return false;
     return summen.empty() && brieftexte.empty() && datensatz.empty() && fehler.empty();
 }
 
@@ -330,11 +333,11 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
     std::map<std::string, int> gezählt;  // tables of each key so far
     long position = 0;
     std::vector<std::pair<word::Table, long>> tabellen;
-    for (word::Table t : original->Tables()) tabellen.emplace_back(t, ++position);
+    for (const word::Table& t : AlleTabellen(*original)) tabellen.emplace_back(t, ++position);
     for (auto& [tabelle, p] : tabellen) {
         Tabellenbefund befund;
         befund.tabelle = p;
-        befund.kennung = ErsterKommentarText(tabelle.Range());
+        befund.kennung = Tabellenkennung(tabelle);
         if (befund.kennung == kennung::Summe) {
             bericht.summentabelle = p;
             continue;

@@ -52,6 +52,8 @@ struct Prüfbericht {
     // gives proves nothing, even where it agrees with the document.
     std::vector<std::string> fehler;
 
+    // Everything agrees: no table differs, every fee table was priced again, and the totals, the
+    // letter text and the record agree with the rebuild without an error on the way.
     bool Stimmt() const;
 };
 

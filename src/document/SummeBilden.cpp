@@ -13,6 +13,7 @@
 #include "document/KV_WordAuto.h"
 #include "document/kennungen.h"
 #include "document/summenrechnung.h"
+#include "document/tabellenkennung.h"
 #include "platform/dao/dao.h"
 #include "platform/dao/daofehler.h"
 
@@ -45,12 +46,11 @@ Datum DatumAusFeld(const Variant& v) {
     return Datum{CDbl(v)};
 }
 
-// The amounts of column 5 of every fee table (the totals table is skipped).
+// The amounts of column 5 of every fee table (the totals table is skipped), tables nested in a
+// cell too; a cell that holds a table counts through that table.
 void BetraegeSammeln(Prozedur& proc, word::Document& doc, Summen& summen, std::int16_t satz) {
     std::vector<word::Table> tabellen;
-    proc([&] {
-        for (word::Table t : doc.Tables()) tabellen.push_back(t);
-    });
+    proc([&] { tabellen = AlleTabellen(doc); });
     for (word::Table& t : tabellen) {
         std::vector<word::Row> zeilen;
         proc([&] { zeilen = t.Rows().Each(); });
@@ -65,6 +65,7 @@ void BetraegeSammeln(Prozedur& proc, word::Document& doc, Summen& summen, std::i
             proc([&] {
                 if (zeile.CellCount() < 5) return;
                 word::Range bereich = zeile.Cell(5).Range();
+                if (HaeltTabelle(t, bereich)) return;
                 zelle.text = OhneZellende(bereich.Text());
                 zelle.kennung = ErsterKommentarText(bereich);
                 hatBetrag = true;
@@ -221,7 +222,7 @@ void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Summen& s, const 
     const std::int64_t brutto = rest ? rest->brutto : s.Rechnungsbetrag();
     const std::int64_t frei = rest ? rest->frei : s.Frei;
     const auto cents = [&](std::int64_t wert) { return Variant(static_cast<double>(vorzeichen * wert)); };
-    proc([&] {
+    const bool gespeichert = proc([&] {
         rechnung.Edit();
         rechnung.Fields("NettoRechnung") = cents(steuerpflichtig);
         rechnung.Fields("Brutto") = cents(brutto);
@@ -229,6 +230,8 @@ void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Summen& s, const 
         rechnung.Fields("Mehrwertsteuersatz") = Variant(CInt(satz * 10.0));
         rechnung.Update();
     });
+    Kontext().DatensatzGespeichert = gespeichert;
+    Kontext().DatensatzFehler = gespeichert ? std::string() : proc.LetzterFehler();
 }
 
 }  // namespace

@@ -27,9 +27,12 @@ std::function<void(const std::string&)>& Melden() {
 
 bool Ausführen(const std::function<void()>& aktion, Aktionsart art) {
     bool gelungen = true;
-    if (tiefe == 0 && Vorbereiter()) Vorbereiter()(art);
+    const bool aussen = tiefe == 0;
     ++tiefe;
     try {
+        // The host may refuse the action before it runs (a confirmation whose record cannot wait
+        // for the save).
+        if (aussen && Vorbereiter()) Vorbereiter()(art);
         aktion();
     } catch (const vk::LaufzeitFehler& f) {
         gelungen = false;

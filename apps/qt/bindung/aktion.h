@@ -18,7 +18,7 @@ enum class Aktionsart {
 bool Ausführen(const std::function<void()>& aktion, Aktionsart art = Aktionsart::Eingabe);
 
 // Run before and after every outermost action (not around actions inside a modal dialog that an
-// action opened).
+// action opened). A run-time error of the one before refuses the action.
 void VorJederAktion(std::function<void(Aktionsart)> beobachter);
 void NachJederAktion(std::function<void()> beobachter);
 

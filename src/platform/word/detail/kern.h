@@ -69,7 +69,7 @@ public:
     void KommentarHinzugefuegt();
     pugi::xml_node EinstellungenWurzel(bool anlegen);
     void EinstellungenGeaendert();
-    void Speichern(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen = {});
+    void Speichern(const std::filesystem::path& pfad, const Ersetzen& schritte = {});
 
     // --- stories and positions ---------------------------------------------------------------
     static constexpr int kHaupttext = 0;

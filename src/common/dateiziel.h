@@ -1,0 +1,13 @@
+// The file a path names: symbolic links followed to the file they point to, so that a save
+// replaces that file and its lock lies beside it, not beside the link.
+#pragma once
+
+#include <filesystem>
+
+namespace vk {
+
+// The absolute path of the file `pfad` names, every symbolic link of its last part followed (also a
+// link to a file that does not exist yet). A loop of links raises run-time error 75 naming the path.
+std::filesystem::path DateiZiel(const std::filesystem::path& pfad);
+
+}  // namespace vk
