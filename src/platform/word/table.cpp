@@ -264,26 +264,8 @@ word::Cell Table::Cell(long zeile, long spalte) const {
 word::Columns Table::Columns() const { return kern(), word::Columns(kern_, tbl_); }
 word::Rows Table::Rows() const { return kern(), word::Rows(kern_, tbl_); }
 
-namespace {
-
-// The tables in a cell's blocks, as the story reads them (inside content controls, custom XML and
-// inserted or moved text too), without those nested deeper.
-void TabellenIn(pugi::xml_node eltern, std::vector<pugi::xml_node_struct*>& aus) {
-    for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
-        if (detail::Ist(k, "w:tbl")) aus.push_back(k.internal_object());
-        else if (detail::Ist(k, "w:sdt")) TabellenIn(k.child("w:sdtContent"), aus);
-        else if (detail::Ist(k, "w:customXml") || detail::Ist(k, "w:ins") || detail::Ist(k, "w:moveTo")) TabellenIn(k, aus);
-    }
-}
-
-}  // namespace
-
 word::Tables Table::Tables() const {
-    kern();
-    std::vector<pugi::xml_node_struct*> liste;
-    for (pugi::xml_node tr : detail::Zeilen(pugi::xml_node(tbl_)))
-        for (pugi::xml_node tc : detail::Zellen(tr)) TabellenIn(tc, liste);
-    return word::Tables(kern_, std::move(liste), false);
+    return word::Tables(kern_, kern().TabellenIn(pugi::xml_node(tbl_)), false);
 }
 
 void Table::Select() const {

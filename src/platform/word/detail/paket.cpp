@@ -164,22 +164,24 @@ pugi::xml_document& Paket::Xml(Teil& teil) {
         auto doc = std::make_unique<pugi::xml_document>();
         // A part read from a file is parsed in its own buffer (no copy of a large part): its bytes are
         // kept packed in `roh` for writing it back unchanged, and unpacked again when it is no XML.
-        // A character XML forbids makes the part no XML, however a parser takes it.
+        // A character XML forbids makes the part no XML, however a parser takes it; nesting deeper
+        // than any word processor writes is refused before any reader walks it.
         if (const std::size_t stelle = VerbotenesZeichen(teil.bytes); stelle != std::string::npos)
             throw LaufzeitFehler(fehlernummer::Dokumentfehler, Fehlerort() + ": " + teil.name +
                                                                    ": kein gültiges XML (unzulässiges Zeichen bei Byte " +
                                                                    std::to_string(stelle) + ")");
+        if (TieferAls(teil.bytes, kMaxTiefe))
+            throw LaufzeitFehler(fehlernummer::Dokumentfehler, Fehlerort() + ": " + teil.name + ": Elemente tiefer als " +
+                                                                   std::to_string(kMaxTiefe) + " Ebenen verschachtelt");
         pugi::xml_parse_result r =
             teil.roh.da ? doc->load_buffer_inplace(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8)
                         : doc->load_buffer(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8);
-        const bool zuTief = r && TieferAls(*doc, kMaxTiefe);
-        if (!r || zuTief) {
+        if (!r) {
             doc.reset();
             if (teil.roh.da) ZipEntpacken(teil.roh, teil.name, teil.bytes);
-            const std::string was = zuTief ? "Elemente tiefer als " + std::to_string(kMaxTiefe) + " Ebenen verschachtelt"
-                                           : "kein gültiges XML (" + std::string(r.description()) + " bei Byte " +
-                                                 std::to_string(r.offset) + ")";
-            throw LaufzeitFehler(fehlernummer::Dokumentfehler, Fehlerort() + ": " + teil.name + ": " + was);
+            throw LaufzeitFehler(fehlernummer::Dokumentfehler,
+                                 Fehlerort() + ": " + teil.name + ": kein gültiges XML (" + r.description() +
+                                     " bei Byte " + std::to_string(r.offset) + ")");
         }
         teil.friedhof = doc->append_child("vk-entfernt");
         teil.xml = std::move(doc);
@@ -421,7 +423,6 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const Ersetzen& schritt
     if (!synchron) scheitern("kann nicht auf den Datenträger geschrieben werden");
     if (vorhanden && !Aufbewahren(ziel, dateien.alt, alt))
         scheitern(std::string("kann nicht gesichert werden (") + std::strerror(errno) + ")");
-    OrdnerSynchron(ordner);
     if (schritte.vorher) {
         try {
             schritte.vorher(dateien);

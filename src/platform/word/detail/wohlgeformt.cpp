@@ -1,6 +1,7 @@
 #include "platform/word/detail/wohlgeformt.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 
 namespace vk::word::detail {
@@ -102,23 +103,45 @@ std::size_t VerbotenesZeichen(std::string_view xml) {
     return std::string_view::npos;
 }
 
-bool TieferAls(pugi::xml_node wurzel, std::size_t grenze) {
-    pugi::xml_node n = wurzel.first_child();
-    if (!n) return false;
-    std::size_t tiefe = 1;
-    if (tiefe > grenze) return true;
-    while (n) {
-        if (pugi::xml_node kind = n.first_child()) {
-            n = kind;
-            if (++tiefe > grenze) return true;
-            continue;
+bool TieferAls(std::string_view xml, std::size_t grenze) {
+    const char* p = xml.data();
+    const char* const ende = p + xml.size();
+    // Past what ends at `schluss` (a comment, a CDATA section, a declaration); the end when it never does.
+    const auto nach = [ende](const char* von, std::string_view schluss) {
+        const std::string_view rest(von, static_cast<std::size_t>(ende - von));
+        const std::size_t stelle = rest.find(schluss);
+        return stelle == std::string_view::npos ? ende : von + stelle + schluss.size();
+    };
+    std::size_t tiefe = 0;
+    while ((p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(ende - p)))) && ++p < ende) {
+        const char c = *p;
+        if (c == '/') {
+            // An end tag holds no '<': the search for the next tag skips its rest.
+            if (tiefe > 0) --tiefe;
+        } else if (c == '?') {
+            p = nach(p, "?>");
+        } else if (c == '!') {
+            const std::size_t rest = static_cast<std::size_t>(ende - p);
+            if (rest >= 3 && p[1] == '-' && p[2] == '-') p = nach(p + 3, "-->");
+            else if (rest >= 8 && std::memcmp(p, "![CDATA[", 8) == 0) p = nach(p + 8, "]]>");
+            else p = nach(p, ">");
+        } else {
+            // A start tag, to its '>' outside the quotes of its attributes; "/>" closes it at once.
+            char zitat = 0;
+            for (; p < ende; ++p) {
+                const char d = *p;
+                if (zitat) {
+                    if (d == zitat) zitat = 0;
+                } else if (d == '>') {
+                    break;
+                } else if (d == '"' || d == '\'') {
+                    zitat = d;
+                }
+            }
+            if (p >= ende) break;
+            if (p[-1] != '/' && ++tiefe > grenze) return true;
         }
-        while (n != wurzel && !n.next_sibling()) {
-            n = n.parent();
-            --tiefe;
-        }
-        if (n == wurzel) break;
-        n = n.next_sibling();
+        if (p >= ende) break;
     }
     return false;
 }

@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include <pugixml.hpp>
-
 namespace vk::word::detail {
 
 // Nesting no word processor writes (libxml2 refuses it by default): a part nested deeper is
@@ -30,7 +28,8 @@ std::string XmlText(std::string_view utf8);
 // reference ("&#1;"), or of a byte sequence that is no UTF-8; npos when there is none.
 std::size_t VerbotenesZeichen(std::string_view xml);
 
-// Whether elements nest deeper than `grenze` below `wurzel`.
-bool TieferAls(pugi::xml_node wurzel, std::size_t grenze);
+// Whether the elements of the XML text nest deeper than `grenze` (read from the text before it is
+// parsed: a walk of the parsed tree costs as much again as the parse).
+bool TieferAls(std::string_view xml, std::size_t grenze);
 
 }  // namespace vk::word::detail
