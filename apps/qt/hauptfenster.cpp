@@ -93,9 +93,7 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
         try {
             sitzung_.TransaktionBeginnen();
         } catch (const vk::LaufzeitFehler& f) {
-            QMessageBox::critical(this, "Speichern",
-                                  "Die Rechnung wird nicht bestätigt; Datei und Rechnungsbeträge der Datenbank bleiben, "
-                                  "wie sie waren:\n" + Q(f.Beschreibung()));
+            NichtGespeichert(f);
             throw;
         }
         BestätigungVormerken();
@@ -312,13 +310,17 @@ vk::Kategoriedialog* Hauptfenster::AktiverDialog() const {
 
 void Hauptfenster::Speichern() { Sichern(); }
 
+void Hauptfenster::NichtGespeichert(const vk::LaufzeitFehler& grund) {
+    QMessageBox::critical(this, "Speichern",
+                          "Die Rechnung wurde nicht gespeichert; Datei und Rechnungsbeträge der Datenbank bleiben, "
+                          "wie sie waren:\n" + Q(grund.Beschreibung()));
+}
+
 bool Hauptfenster::Sichern() {
     try {
         sitzung_.Speichern();
     } catch (const vk::LaufzeitFehler& f) {
-        QMessageBox::critical(this, "Speichern",
-                              "Die Rechnung wurde nicht gespeichert; Datei und Rechnungsbeträge der Datenbank bleiben, "
-                              "wie sie waren:\n" + Q(f.Beschreibung()));
+        NichtGespeichert(f);
         return false;
     }
     gespeichert_ = sitzung_.Fingerabdruck();

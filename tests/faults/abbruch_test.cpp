@@ -101,6 +101,8 @@ struct Moment {
     bool neu;  // whether the confirmation is there afterwards
 };
 
+void PrintTo(const Moment& m, std::ostream* aus) { *aus << m.name; }
+
 // At the replace: nothing replaced, nothing committed. At the commit (SQLite deleting its journal):
 // the new file in place, the record not committed: the old file comes back. After the commit (the
 // old file's second name removed): both new, the journal is what remains to be cleared.
