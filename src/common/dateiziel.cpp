@@ -1,6 +1,8 @@
 #include "common/dateiziel.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/fehler.h"
 
@@ -19,6 +21,13 @@ std::filesystem::path DateiZiel(const std::filesystem::path& pfad) {
         p = (ziel.is_absolute() ? ziel : p.parent_path() / ziel).lexically_normal();
     }
     throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler, pfad.string() + ": zu viele symbolische Verknüpfungen");
+}
+
+void OrdnerSynchron(const std::filesystem::path& ordner) {
+    const int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 }  // namespace vk

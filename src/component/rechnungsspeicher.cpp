@@ -26,13 +26,6 @@ fs::path Beiname(const fs::path& ziel, const char* endung) {
     return ziel.parent_path() / ("." + ziel.filename().string() + endung);
 }
 
-void OrdnerSynchron(const fs::path& ordner) {
-    const int fd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 // What a save notes before it replaces the invoice.
 struct Journal {
     std::string neu, alt;        // file names beside the invoice ("" for alt: the invoice was new)

@@ -1,12 +1,12 @@
 #include "platform/word/speichern.h"
 
 #include "common/dateiziel.h"
-#include "platform/word/detail/paket.h"
+#include "platform/word/detail/ersetzen.h"
 
 namespace vk::word {
 
 bool Speicherrest(const std::filesystem::path& ziel, const std::filesystem::path& datei) {
-    return detail::Paket::Speicherrest(ziel, datei);
+    return detail::IstBeiname(ziel, datei);
 }
 
 void SpeicherresteEntfernen(const std::filesystem::path& ziel) {

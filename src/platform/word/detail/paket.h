@@ -68,8 +68,6 @@ public:
     // that is no regular file, or is read-only, is refused (75) before anything is written; so is a
     // changed part that is no well-formed XML.
     void Schreiben(const std::filesystem::path& pfad, const Ersetzen& schritte = {});
-    // Whether `datei` is a file a save of `ziel` writes on the way.
-    static bool Speicherrest(const std::filesystem::path& ziel, const std::filesystem::path& datei);
 
     const std::filesystem::path& Quelle() const { return quelle_; }
     void SetzeQuelle(const std::filesystem::path& p) { quelle_ = p; }
