@@ -8,6 +8,7 @@
 
 #include "befehle.h"
 #include "common/fehler.h"
+#include "component/rechnungsspeicher.h"
 #include "document/Rechnungspruefung.h"
 #include "einvoice/ERechnung.h"
 
@@ -133,6 +134,10 @@ int BefehlCheck(const Argumente& args) {
     vk::Prüfbericht bericht;
     std::optional<std::vector<vk::ERechnungsabweichung>> erechnung;
     try {
+        // Held while the invoice is read, so no confirmation replaces it half-way; a save a killed
+        // run left is finished or undone first, and said so.
+        const vk::Rechnungssperre sperre(a.prüfung.dokument, a.prüfung.datenbank);
+        if (!sperre.Hinweis().empty()) std::cerr << "vk: check: " << sperre.Hinweis() << '\n';
         bericht = vk::RechnungPrüfen(a.prüfung);
         if (!a.xml.empty())
             erechnung = vk::ERechnungVergleichen(

@@ -122,7 +122,12 @@ Hauptfenster::Hauptfenster(QtDienste& dienste, QWidget* eltern) : QMainWindow(el
         if (art != Aktionsart::Bestätigen) return true;
         // An invoice a word processor saved meanwhile is confirmed in that version, never overwritten.
         if (!AußenGeändertÜbernehmen()) return false;
-        sitzung_.TransaktionBeginnen();
+        try {
+            sitzung_.TransaktionBeginnen();
+        } catch (const vk::LaufzeitFehler& f) {
+            NichtGespeichert(f);
+            throw;
+        }
         BestätigungVormerken();
         return true;
     });
@@ -253,11 +258,12 @@ void Hauptfenster::ERechnungSpeichern() {
 
 bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std::string& dokument, int benutzer) {
     vk::ui::Formen::AlleEntladen();
+    std::string hinweis;
     try {
         sitzung_.BenutzerSetzen(benutzer);
         sitzung_.DatenbankÖffnen(datenbank);
         sitzung_.RechnungWählen(rechnung);
-        sitzung_.DokumentÖffnen(dokument);
+        hinweis = sitzung_.DokumentÖffnen(dokument);
     } catch (const vk::LaufzeitFehler& f) {
         Melden(Q(f.Beschreibung()));
         TitelSetzen();
@@ -270,7 +276,7 @@ bool Hauptfenster::Öffnen(const std::string& datenbank, int rechnung, const std
     VorschauAktualisieren();
     TitelSetzen();
     ZuletztMerkenWennVollständig();
-    Melden("Rechnung geöffnet: " + Q(dokument));
+    Melden(hinweis.empty() ? "Rechnung geöffnet: " + Q(dokument) : Q(hinweis));
     return true;
 }
 
@@ -333,12 +339,14 @@ void Hauptfenster::DokumentWählen() {
     const QString pfad = QFileDialog::getOpenFileName(this, "Rechnung öffnen", {}, "Rechnung (*.docx)");
     if (pfad.isEmpty()) return;
     vk::ui::Formen::AlleEntladen();
+    std::string hinweis;
     try {
-        sitzung_.DokumentÖffnen(pfad.toStdString());
+        hinweis = sitzung_.DokumentÖffnen(pfad.toStdString());
     } catch (const vk::LaufzeitFehler& f) {
         QMessageBox::warning(this, "Rechnung öffnen", Q(f.Beschreibung()));
         return;
     }
+    if (!hinweis.empty()) QMessageBox::information(this, "Rechnung öffnen", Q(hinweis));
     gespeichert_ = sitzung_.Fingerabdruck();
     speicherstand_->clear();
     rückgängig_.Leeren();
@@ -359,7 +367,19 @@ void Hauptfenster::KategorieÖffnen(int index) {
     for (vk::ui::Form* f : vk::ui::Formen::Alle())
         if (f->Geladen()) geladen.insert(f);
     TabellenwahlAbgebrochen();
-    Ausführen([&] { sitzung_.KategorieZeigen(index, host_); });
+    // A dialog that cannot open as it must (the user's settings unreadable) says why.
+    std::string fehler;
+    Ausführen([&] {
+        try {
+            sitzung_.KategorieZeigen(index, host_);
+        } catch (const vk::LaufzeitFehler& f) {
+            fehler = f.Beschreibung();
+        }
+    });
+    if (!fehler.empty()) {
+        QMessageBox::warning(this, QString::fromUtf8(kKategorien[static_cast<std::size_t>(index)]), Q(fehler));
+        return;
+    }
     // The table choice closed without a choice: the dialog it was asked for does not stay.
     if (TabellenwahlAbgebrochen()) {
         for (vk::ui::Form* f : vk::ui::Formen::Alle())
@@ -399,13 +419,17 @@ vk::Kategoriedialog* Hauptfenster::AktiverDialog() const {
 
 void Hauptfenster::Speichern() { Sichern(); }
 
+void Hauptfenster::NichtGespeichert(const vk::LaufzeitFehler& grund) {
+    QMessageBox::critical(this, "Speichern",
+                          "Die Rechnung wurde nicht gespeichert; Datei und Rechnungsbeträge der Datenbank bleiben, "
+                          "wie sie waren:\n" + Q(grund.Beschreibung()));
+}
+
 bool Hauptfenster::Sichern() {
     try {
         sitzung_.Speichern();
     } catch (const vk::LaufzeitFehler& f) {
-        QMessageBox::critical(this, "Speichern",
-                              "Die Rechnung wurde nicht gespeichert; Datei und Rechnungsbeträge der Datenbank bleiben, "
-                              "wie sie waren:\n" + Q(f.Beschreibung()));
+        NichtGespeichert(f);
         return false;
     }
     gespeichert_ = sitzung_.Fingerabdruck();

@@ -113,6 +113,8 @@ private:
     // The fee table the last confirmation wrote (its index in the invoice), 0 when none is known.
     long GeschriebeneTabelle() const;
     bool Sichern();
+    // The message box of a confirmation or save that saved nothing, with its reason.
+    void NichtGespeichert(const vk::LaufzeitFehler& grund);
     // The category dialog of the active sub-window, or nullptr.
     vk::Kategoriedialog* AktiverDialog() const;
     // The invoice file saved elsewhere meanwhile (a word processor): opened again and said in the

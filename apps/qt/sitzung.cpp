@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +13,10 @@
 #include "common/fehler.h"
 #include "common/konvertierung.h"
 #include "common/prozedur.h"
-#include "einvoice/ERechnung.h"
+#include "component/rechnungskontext.h"
 #include "document/KV_WordAuto.h"
+#include "document/tabellenkennung.h"
+#include "einvoice/ERechnung.h"
 #include "platform/controls/formen.h"
 
 namespace vkhost {
@@ -66,15 +69,15 @@ constexpr const char* kSummenfelder[] = {"NettoRechnung", "Brutto", "Mehrwertste
 // among the tables of that key (Nothing when `neu` has fewer of them, or `tabelle` carries no key).
 vk::word::Table GleicheTabelle(const vk::word::Table& tabelle, const vk::word::Document& alt, const vk::word::Document& neu) {
     if (tabelle.IstNothing()) return {};
-    const std::string kennung = vk::ErsterKommentarText(tabelle.Range());
+    const std::string kennung = vk::Tabellenkennung(tabelle);
     if (kennung.empty()) return {};
     int k = 0;
-    for (vk::word::Table t : alt.Tables()) {
-        if (vk::ErsterKommentarText(t.Range()) == kennung) ++k;
+    for (const vk::word::Table& t : vk::AlleTabellen(const_cast<vk::word::Document&>(alt))) {
+        if (vk::TraegtKennung(t, kennung)) ++k;
         if (t.IsSame(tabelle)) break;
     }
-    for (vk::word::Table t : neu.Tables())
-        if (vk::ErsterKommentarText(t.Range()) == kennung && --k == 0) return t;
+    for (const vk::word::Table& t : vk::AlleTabellen(const_cast<vk::word::Document&>(neu)))
+        if (vk::TraegtKennung(t, kennung) && --k == 0) return t;
     return {};
 }
 
@@ -88,11 +91,16 @@ std::string DateiLesen(const std::filesystem::path& pfad) {
 
 }  // namespace
 
-void Sitzung::DokumentÖffnen(const std::string& pfad) {
+std::string Sitzung::DokumentÖffnen(const std::string& pfad) {
+    // The invoice stays locked while it is open here: a confirmation elsewhere waits, and what a
+    // killed save left is put right before the file is read.
+    auto sperre = std::make_unique<vk::Rechnungssperre>(pfad, datenbankPfad_);
     auto doc = vk::word::Document::Open(pfad);
     komponente_.Doc(vk::Variant(doc));
     dokument_ = std::move(doc);
+    sperre_ = std::move(sperre);
     dateistand_ = DateistandLesen();
+    return sperre_->Hinweis();
 }
 
 Sitzung::Dateistand Sitzung::DateistandLesen() const {
@@ -183,14 +191,31 @@ std::string Sitzung::Fehlt() const {
 }
 
 void Sitzung::KategorieZeigen(int index, vk::ui::Fenster host) {
+    std::vector<vk::ui::Form*> offen;
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen()) offen.push_back(f);
     komponente_.Show(static_cast<std::int16_t>(index), rechnung_, static_cast<std::int32_t>(host));
+    if (vk::Kontext().EinstellungenGelesen) return;
+    for (vk::ui::Form* f : vk::ui::Formen::Alle())
+        if (f->Geladen() && std::find(offen.begin(), offen.end(), f) == offen.end()) vk::FehlerIgnorieren([&] { f->Unload(); });
+    throw vk::LaufzeitFehler(vk::fehlernummer::UngueltigesArgument,
+                             "Die Einstellungen des Benutzers " + std::to_string(benutzer_) +
+                                 " sind nicht zu lesen; ohne sie wird keine Rechnung berechnet: " +
+                                 vk::Kontext().EinstellungenFehler);
 }
 
 void Sitzung::TransaktionBeginnen() {
     if (!datenbank_ || transaktion_) return;
-    // Logged when it cannot begin: the totals are then stored on their own.
-    vk::Prozedur proc("vk-host", "TransaktionBeginnen");
-    transaktion_ = proc([&] { datenbank_->BeginTrans(); });
+    datenbank_->BeginTrans();
+    transaktion_ = true;
+    try {
+        if (rechnungsId_) vk::DatensatzSperren(*datenbank_, rechnungsId_);
+    } catch (const vk::LaufzeitFehler& f) {
+        TransaktionBeenden();
+        throw vk::LaufzeitFehler(f.Nummer(), "Rechnung " + std::to_string(rechnungsId_) + ": " + f.Beschreibung());
+    }
+    vk::Kontext().DatensatzGespeichert = false;
+    vk::Kontext().DatensatzFehler.clear();
 }
 
 void Sitzung::TransaktionBeenden() {
@@ -213,14 +238,23 @@ std::vector<std::string> Sitzung::ERechnungSchreiben(const std::string& ziel) co
 
 void Sitzung::Speichern() {
     if (!dokument_) throw vk::LaufzeitFehler(vk::fehlernummer::ObjektNichtFestgelegt, "Kein Rechnungsdokument geöffnet");
-    MitDatensatzSpeichern(*dokument_, dokument_->Path(), {});
+    if (dokument_->Path().empty())
+        throw vk::LaufzeitFehler(vk::fehlernummer::UngueltigesArgument, "Das Dokument hat noch keinen Dateinamen");
+    MitDatensatzSpeichern(*dokument_, dokument_->Path(), [&] {
+        // A confirmation waits in the transaction: its record must have taken the totals.
+        if (transaktion_ && rechnung_ && !vk::Kontext().DatensatzGespeichert)
+            throw vk::LaufzeitFehler(vk::fehlernummer::Datenbankfehler,
+                                     vk::Kontext().DatensatzFehler.empty()
+                                         ? "Die Beträge wurden nicht in den Rechnungsdatensatz geschrieben."
+                                         : vk::Kontext().DatensatzFehler);
+    });
 }
 
 void Sitzung::MitDatensatzSpeichern(vk::word::Document& dokument, const std::filesystem::path& pfad,
                                     const std::function<void()>& datensatz) {
     try {
         if (datensatz) datensatz();
-        dokument.Save(pfad, [&] {
+        vk::RechnungSpeichern(dokument, pfad, transaktion_ ? datenbank_.get() : nullptr, rechnungsId_, [&] {
             if (!transaktion_) return;
             datenbank_->CommitTrans();
             transaktion_ = false;

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "component/rechnungsspeicher.h"
 #include "component/vk.h"
 #include "document/Rechnungspruefung.h"
 #include "platform/controls/fensterverwaltung.h"
@@ -31,24 +32,31 @@ public:
     // The invoice rows of the open database, by id.
     std::vector<Rechnungszeile> Rechnungen() const;
     void RechnungWählen(int id);
-    void DokumentÖffnen(const std::string& pfad);
+    // Opens the invoice and holds it (its lock, see component/rechnungsspeicher.h) until another
+    // one is opened or the session ends: no other program changes it meanwhile. A save a killed
+    // program left half done is finished or undone first; what was done is returned ("" when nothing).
+    std::string DokumentÖffnen(const std::string& pfad);
     void BenutzerSetzen(int id);
 
     // What is still missing before a category can be shown ("" when nothing is).
     std::string Fehlt() const;
-    // VK.Show with the invoice record and the host window.
+    // VK.Show with the invoice record and the host window. When the user's settings cannot be read
+    // (a lost connection, no TempDoc row) the dialog it opened is closed again and the error raised:
+    // an invoice is not priced without them.
     void KategorieZeigen(int index, vk::ui::Fenster host);
     // Proves the saved invoice against the fee ordinance and its totals; changes nothing.
     vk::Prüfbericht Prüfen() const;
     // Writes the e-invoice of the saved invoice to `ziel`; the refusals, empty when it was written.
     std::vector<std::string> ERechnungSchreiben(const std::string& ziel) const;
-    // Before a person's action: the changes the component makes to the invoice record wait in a
-    // transaction until the invoice is saved (none when the database is locked by another user).
+    // Before a confirmation: the changes the component makes to the invoice record wait in a
+    // transaction until the invoice is saved, with the record's row locked on a server. Raises the
+    // error when it cannot begin (a database locked beyond the timeout): the confirmation is refused.
     void TransaktionBeginnen();
     // After an action that did not change the invoice: what waits is stored.
     void TransaktionBeenden();
-    // Saves the invoice where it was opened from (atomically) and then stores what waits for it.
-    // A failed save leaves file and record as they were (the record is read again) and throws.
+    // Saves the invoice where it was opened from with what waits for it in the record
+    // (vk::RechnungSpeichern). A confirmation whose totals the record did not take is not saved
+    // either. A failed save leaves file and record as they were (the record is read again) and throws.
     void Speichern();
     // Changes whenever the invoice's text, tags or text boxes change.
     std::string Fingerabdruck() const;
@@ -98,6 +106,7 @@ private:
     std::shared_ptr<vk::dao::Database> datenbank_;
     std::shared_ptr<vk::dao::Recordset> rechnung_;
     std::shared_ptr<vk::word::Document> dokument_;
+    std::unique_ptr<vk::Rechnungssperre> sperre_;
     std::string datenbankPfad_;
     int rechnungsId_ = 0;
     int benutzer_ = 0;

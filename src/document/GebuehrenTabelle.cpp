@@ -8,6 +8,7 @@
 #include "document/kontextdokument.h"
 #include "document/kennungen.h"
 #include "document/SummeBilden.h"
+#include "document/tabellenkennung.h"
 #include "platform/word/document.h"
 
 namespace vk {
@@ -21,13 +22,10 @@ void SummeLöschen() {
     if (SummenAufgeschoben()) return;
     Prozedur proc(kModul, "SummeLöschen");
     std::vector<word::Table> weg;
+    // Only the table that carries the tag itself: a layout table holding the totals in a cell stays.
     proc([&] {
-        for (word::Table t : Dokument().Tables())
-            for (word::Comment c : t.Range().Comments())
-                if (c.Text() == kennung::Summe) {
-                    weg.push_back(t);
-                    break;
-                }
+        for (const word::Table& t : AlleTabellen(Dokument()))
+            if (TraegtKennung(t, kennung::Summe)) weg.push_back(t);
     });
     for (word::Table& t : weg) proc([&] { t.Delete(); });
 }

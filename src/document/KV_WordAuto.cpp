@@ -11,6 +11,8 @@
 #include "document/kontextdokument.h"
 #include "document/G_frmTabelle.h"
 #include "document/summenrechnung.h"
+#include "document/kennungen.h"
+#include "document/tabellenkennung.h"
 #include "platform/controls/formen.h"
 #include "platform/word/document.h"
 
@@ -23,11 +25,10 @@ bool PasstZu(const std::string& text, std::string_view erster, std::string_view 
     return text == erster || text == zweiter;
 }
 
-// The text of the first comment of a table, or nullopt when the table carries none.
-std::optional<std::string> ErsterTabellenKommentar(const word::Table& tabelle) {
-    word::Comments kommentare = tabelle.Range().Comments();
-    if (kommentare.Count() == 0) return std::nullopt;
-    return kommentare.Item(1).Text();
+// Whether the table carries either key among its own comments (a reviewer's comment on it changes
+// nothing; a table nested in a cell carries its own).
+bool TraegtEinen(const word::Table& tabelle, std::string_view erster, std::string_view zweiter) {
+    return TraegtKennung(tabelle, erster) || TraegtKennung(tabelle, zweiter);
 }
 
 struct Vorgabe {
@@ -78,7 +79,8 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
     // The dialog offers the first five existing tables; further ones are not offered (and nothing is
     // logged for them: the log would grow by one entry per table on every confirmation).
     for (int i = 0; i < 5; ++i) proc([&] { dialog.optTabelle(i).SetEnabled(i < anzahl); });
-    // The tables offered (those whose first comment is the key, in document order) and what each
+    // The tables offered (those that carry the key among their own comments, in document order, nested
+    // ones included) and what each
     // holds, for a host to show beside its option.
     struct Angebot {
         word::Table tabelle;
@@ -87,10 +89,9 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
     std::vector<Angebot> angebote;
     proc([&] {
         std::int16_t p = 0;
-        for (word::Table t : Dokument().Tables()) {
+        for (const word::Table& t : AlleTabellen(Dokument())) {
             ++p;
-            auto text = ErsterTabellenKommentar(t);
-            if (!text || !PasstZu(*text, erster, zweiter)) continue;
+            if (!TraegtEinen(t, erster, zweiter)) continue;
             angebote.push_back({t, p});
             if (angebote.size() == 5) break;
         }
@@ -108,7 +109,7 @@ word::Table Interaktiv(Prozedur& proc, std::string_view erster, std::string_view
     if (dialog.optAktTabelle.Value() && !cursorTabelle.IstNothing()) {
         proc([&] {
             std::int16_t p = 0;
-            for (word::Table t : Dokument().Tables()) {
+            for (const word::Table& t : AlleTabellen(Dokument())) {
                 ++p;
                 if (t.IsSame(cursorTabelle)) break;
             }
@@ -131,16 +132,14 @@ word::Table Folgetabelle(Prozedur& proc, std::string_view erster, std::string_vi
     if (index == 0) return {};
     word::Table ergebnis;
     proc([&] {
-        word::Tables tabellen = Dokument().Tables();
-        for (long i = index; i <= tabellen.Count(); ++i) {
-            word::Table t = tabellen.Item(i);
-            auto text = ErsterTabellenKommentar(t);
-            if (!text) continue;
-            if (PasstZu(*text, erster, zweiter)) {
+        const std::vector<word::Table> tabellen = AlleTabellen(Dokument());
+        for (long i = index; i <= static_cast<long>(tabellen.size()); ++i) {
+            const word::Table& t = tabellen[static_cast<std::size_t>(i - 1)];
+            if (TraegtEinen(t, erster, zweiter)) {
                 ergebnis = t;
                 return;
             }
-            if (i > index && *text == "RE_HOAI_Kosten") return;
+            if (i > index && TraegtKennung(t, kennung::HoaiKosten)) return;
         }
     });
     return ergebnis;

@@ -22,6 +22,7 @@
 #include "document/Tabellenkopie.h"
 #include "document/kennungen.h"
 #include "document/summenrechnung.h"
+#include "document/tabellenkennung.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/wiedergabe.h"
 #include "platform/dao/dao.h"
@@ -165,10 +166,10 @@ std::vector<Abweichung> Vergleichen(const Tabelleninhalt& dokument, const Tabell
     return abweichungen;
 }
 
-// The first table whose first comment is the key.
+// The first table that carries the key among its own comments.
 std::optional<word::Table> TabelleMitKennung(word::Document& doc, std::string_view schluessel) {
-    for (word::Table t : doc.Tables())
-        if (ErsterKommentarText(t.Range()) == schluessel) return t;
+    for (const word::Table& t : AlleTabellen(doc))
+        if (TraegtKennung(t, schluessel)) return t;
     return std::nullopt;
 }
 
@@ -415,11 +416,8 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
             text += " und " + std::to_string(weitere) + " weitere";
         bericht.fehler.push_back(std::move(text));
     };
-    const std::vector<word::Table> tabellen = [&] {
-        std::vector<word::Table> t;
-        for (word::Table x : original->Tables()) t.push_back(x);
-        return t;
-    }();
+    // Every table, nested ones too (a fee table inside a layout table is a fee table).
+    const std::vector<word::Table> tabellen = AlleTabellen(*original);
     for (std::size_t i = 0; i + 1 < tabellen.size(); ++i)
         if (tabellen[i].Range().End() == tabellen[i + 1].Range().Start())
             bericht.hinweise.push_back("Tabelle " + std::to_string(i + 1) + " und Tabelle " + std::to_string(i + 2) +
@@ -432,7 +430,7 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
             const long p = static_cast<long>(i + 1);
             Tabellenbefund befund;
             befund.tabelle = p;
-            befund.kennung = ErsterKommentarText(tabellen[i].Range());
+            befund.kennung = Tabellenkennung(tabellen[i]);
             if (befund.kennung == kennung::Summe) {
                 bericht.summentabelle = p;
                 continue;

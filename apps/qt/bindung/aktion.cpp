@@ -27,10 +27,13 @@ std::function<void(const std::string&)>& Melden() {
 
 bool Ausführen(const std::function<void()>& aktion, Aktionsart art) {
     bool gelungen = true;
-    if (tiefe == 0 && Vorbereiter() && !Vorbereiter()(art)) return false;
+    const bool aussen = tiefe == 0;
     ++tiefe;
     try {
-        aktion();
+        // The host may refuse the action before it runs: a person declined (false), or a confirmation
+        // whose record cannot wait for the save (an error).
+        if (aussen && Vorbereiter() && !Vorbereiter()(art)) gelungen = false;
+        else aktion();
     } catch (const vk::LaufzeitFehler& f) {
         gelungen = false;
         QApplication::beep();

@@ -18,7 +18,8 @@ enum class Aktionsart {
 bool Ausführen(const std::function<void()>& aktion, Aktionsart art = Aktionsart::Eingabe);
 
 // Run before and after every outermost action (not around actions inside a modal dialog that an
-// action opened). The one before may refuse the action (false): it is not run, and nothing after it.
+// action opened). The one before may refuse the action: silently (false: a person declined) or with a
+// run-time error, which is reported as a failing action is. Either way the action is not run.
 void VorJederAktion(std::function<bool(Aktionsart)> beobachter);
 void NachJederAktion(std::function<void()> beobachter);
 
