@@ -18,6 +18,12 @@
 #include <string>
 
 #include "auswertung.h"
+#ifdef VK_BENCH_HOST
+#include <QApplication>
+
+#include "host_messungen.h"
+#include "meldungsfilter.h"
+#endif
 #include "common/fehler.h"
 #include "messungen.h"
 #include "rechnungen.h"
@@ -41,6 +47,8 @@ void Erzeugen(const fs::path& ordner) {
     vkbench::BueroAnlegen(ordner);
     for (int n : vkbench::kGroessen)
         if (!fs::exists(ordner / ("Rechnung_" + std::to_string(n) + ".docx"))) vkbench::RechnungAnlegen(ordner, n);
+    for (int n : vkbench::kGroessen)
+        if (!fs::exists(ordner / ("Echt_" + std::to_string(n) + ".docx"))) vkbench::EchteRechnungAnlegen(ordner, n);
 }
 
 double SpitzeMb() {
@@ -92,12 +100,24 @@ int main(int argc, char** argv) {
         Erzeugen(ordner);
         benchmark::Initialize(&argc, argv);
         vkbench::MessungenRegistrieren(ordner);
+#ifdef VK_BENCH_HOST
+        // The host's windows offscreen, with their settings and the error log in the temporary folder.
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        ::setenv("XDG_CONFIG_HOME", (log / "config").c_str(), 1);
+        int qtArgc = 1;
+        vkhost::QtMeldungenFiltern();
+        QApplication app(qtArgc, argv);
+        vkbench::HostMessungenRegistrieren(ordner);
+#endif
         vkbench::Mitschrift mitschrift;
         for (int durchgang = 0; durchgang < vkbench::kWiederholungen; ++durchgang)
             benchmark::RunSpecifiedBenchmarks(&mitschrift);
         benchmark::Shutdown();
         const double mb = SpeicherMessen(ordner);
-        const bool erfuellt = vkbench::Zusammenfassen(mitschrift, mb, std::cout);
+        bool erfuellt = vkbench::Zusammenfassen(mitschrift, mb, std::cout);
+#ifdef VK_BENCH_HOST
+        erfuellt = vkbench::HostZusammenfassen(mitschrift, vkbench::kHostOperationen, std::cout) && erfuellt;
+#endif
         std::error_code ec;
         if (!behalten) fs::remove_all(ordner, ec);
         fs::remove_all(log, ec);

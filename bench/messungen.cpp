@@ -9,6 +9,7 @@
 #include "document/G_frmTabelle.h"
 #include "document/GebuehrenTabelle.h"
 #include "document/KV_WordAuto.h"
+#include "document/Rechnungspruefung.h"
 #include "document/SummeBilden.h"
 #include "einvoice/ERechnung.h"
 #include "platform/controls/formen.h"
@@ -27,6 +28,7 @@ const std::vector<Operation> kOperationen{
     {"Speichern", "save"},
     {"Bestaetigung", "whole confirmation (OK)"},
     {"ERechnung", "write the e-invoice"},
+    {"Pruefen", "vk check, real tables"},
 };
 
 namespace {
@@ -152,12 +154,26 @@ void ERechnung(benchmark::State& st) {
     FehlerfreiPruefen(st);
 }
 
+// The whole check of an invoice of real tables (each category's dialog confirmed again on every
+// table, the totals, the letter and the record compared); it must prove the invoice.
+void Pruefen(benchmark::State& st) {
+    const std::string n = std::to_string(st.range(0));
+    const vk::Prüfauftrag auftrag{(gOrdner / ("Echt_" + n + ".sqlite")).string(), 1, 1, gOrdner / ("Echt_" + n + ".docx")};
+    vk::LetztenFehlerZuruecksetzen();
+    for (auto _ : st) {
+        const vk::Prüfbericht bericht = vk::RechnungPrüfen(auftrag);
+        if (!bericht.Stimmt()) st.SkipWithError("the invoice does not prove");
+    }
+    FehlerfreiPruefen(st);
+}
+
 }  // namespace
 
 void MessungenRegistrieren(const fs::path& ordner) {
     gOrdner = ordner;
     using Funktion = void (*)(benchmark::State&);
-    const Funktion funktionen[] = {Oeffnen, TabelleFinden, TabelleSchreiben, Summen, Speichern, Bestaetigung, ERechnung};
+    const Funktion funktionen[] = {Oeffnen,     TabelleFinden, TabelleSchreiben, Summen,
+                                   Speichern,   Bestaetigung,  ERechnung,        Pruefen};
     for (std::size_t i = 0; i < kOperationen.size(); ++i) {
         auto* b = benchmark::RegisterBenchmark(kOperationen[i].name, funktionen[i]);
         for (int n : kGroessen) b->Arg(n);

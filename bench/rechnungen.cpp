@@ -5,6 +5,9 @@
 #include "component/rechnungskontext.h"
 #include "component/vk.h"
 #include "document/Beispielvorlage.h"
+#include "document/G_frmTabelle.h"
+#include "platform/controls/formen.h"
+#include "platform/controls/wiedergabe.h"
 #include "document/GebuehrenTabelle.h"
 #include "document/KV_WordAuto.h"
 #include "document/SummeBilden.h"
@@ -56,6 +59,64 @@ fs::path RechnungAnlegen(const fs::path& ordner, int tabellen) {
     }
     vk::SummeBilden(true);
     const fs::path datei = ordner / ("Rechnung_" + std::to_string(tabellen) + ".docx");
+    s.doc->Save(datei);
+    return datei;
+}
+
+namespace {
+
+// The inputs of the i-th confirmed dialog: the six categories in turn, amounts and counts that
+// differ from one table to the next.
+void KategorieEingeben(vk::ui::Form& form, int kategorie, int i) {
+    const std::string n = std::to_string(i % 40 + 1);
+    auto setzen = [&](const std::string& anweisung) { vk::ui::Setzen(form, anweisung); };
+    switch (kategorie) {
+        case 0:
+            setzen("GridGebühren1(1,3)=" + std::to_string(300 + i));
+            setzen("GridGebühren1(1,4)=25");
+            setzen("MaskEdBoxGrenzpunkte=" + n);
+            break;
+        case 1:
+            setzen("MaskEdBoxWert=25");
+            setzen("msk100=" + n);
+            break;
+        case 2: setzen("mskBrechpunkte=" + n); break;
+        case 3: setzen("GridGebühren(1,5)=" + n); break;
+        case 4:
+            setzen("chkOrt=1");
+            setzen("mskMehrfach=" + std::to_string(i % 5));
+            break;
+        default: setzen("GridGebühren(1,2)=" + n); break;
+    }
+}
+
+}  // namespace
+
+fs::path EchteRechnungAnlegen(const fs::path& ordner, int tabellen) {
+    // A database of its own, whose invoice record holds this invoice's totals.
+    const fs::path datenbank = ordner / ("Echt_" + std::to_string(tabellen) + ".sqlite");
+    std::error_code ec;
+    fs::remove(datenbank, ec);
+    vk::BeispielDatenbankAnlegen(datenbank);
+    const fs::path vorlage = ordner / "Vorlage.docx";
+    vk::BeispielVorlage()->Save(vorlage);
+    Sitzung s = SitzungOeffnen(vorlage, datenbank);
+    vk::VK komponente;
+    komponente.Baukosten(vk::Variant(200000.0));
+    komponente.Achslänge(vk::Variant(std::int16_t{1200}));
+    // Every dialog writes a new table: "neuer Abrechnungspunkt" in the table choice.
+    const auto alt = vk::G_frmTabelle::ModalHandlerSetzen({});
+    for (int i = 0; i < tabellen; ++i) {
+        const int kategorie = i % 6;
+        komponente.Show(static_cast<std::int16_t>(kategorie), s.rechnung, 0);
+        for (vk::ui::Form* f : vk::ui::Formen::Alle()) {
+            if (!f->Geladen() || f->Name() == "G_frmTabelle") continue;
+            KategorieEingeben(*f, kategorie, i);
+            vk::ui::Klicken(*f, "CommandEnde");
+        }
+    }
+    vk::G_frmTabelle::ModalHandlerSetzen(alt);
+    const fs::path datei = ordner / ("Echt_" + std::to_string(tabellen) + ".docx");
     s.doc->Save(datei);
     return datei;
 }

@@ -22,6 +22,11 @@ std::filesystem::path BueroAnlegen(const std::filesystem::path& ordner);
 // their totals; table n/2 + 1 belongs to the category under test, the others to other categories.
 std::filesystem::path RechnungAnlegen(const std::filesystem::path& ordner, int tabellen);
 
+// DIR/Echt_<n>.docx: the template after n confirmed dialogs, the six categories in turn, each a new
+// table with inputs that differ from table to table (what `vk check` proves), and DIR/Echt_<n>.sqlite,
+// the office database whose invoice 1 holds its totals.
+std::filesystem::path EchteRechnungAnlegen(const std::filesystem::path& ordner, int tabellen);
+
 // Writes a 4 x 5 fee table with the key where a category writes a new one (before "kalStart").
 vk::word::Table KategorietabelleSchreiben(const std::string& schluessel, double betrag);
 

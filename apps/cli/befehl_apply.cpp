@@ -1,21 +1,24 @@
 // vk apply: one category dialog on an invoice, driven as a person drives it, confirmed (or
 // cancelled), the invoice saved atomically; prints the written table and the totals.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <map>
 #include <sstream>
 
 #include "befehle.h"
+#include "common/dateiziel.h"
 #include "common/fehler.h"
 #include "common/fehlerprotokoll.h"
 #include "common/konvertierung.h"
 #include "common/nachricht.h"
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
+#include "component/rechnungsspeicher.h"
 #include "component/vk.h"
 #include "document/G_frmTabelle.h"
-#include "document/KV_WordAuto.h"
 #include "document/kennungen.h"
+#include "document/tabellenkennung.h"
 #include "platform/controls/form.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/wiedergabe.h"
@@ -128,11 +131,11 @@ public:
     Transaktion(const Transaktion&) = delete;
     Transaktion& operator=(const Transaktion&) = delete;
 
-    // A transaction that cannot begin is logged: the totals are then stored on their own, and the
-    // log tells why record and document did not change together.
+    // A transaction that cannot begin (a database locked beyond the timeout) raises its error:
+    // without one the record would change before the invoice file.
     void Beginnen() {
-        vk::Prozedur proc("vk", "apply");
-        offen_ = proc([&] { db_.BeginTrans(); });
+        db_.BeginTrans();
+        offen_ = true;
     }
     void Abschliessen() {
         if (!offen_) return;
@@ -144,6 +147,21 @@ private:
     vk::dao::Database& db_;
     bool offen_ = false;
 };
+
+// The invoice, and the file --out names when it is another one, held from before the document is
+// read until it is replaced (in one order, so two runs with the two files swapped cannot wait for
+// each other). What was done about a save a killed run left is said on standard error.
+std::vector<std::unique_ptr<vk::Rechnungssperre>> Sperren(const Auftrag& a) {
+    std::vector<std::filesystem::path> dateien = {vk::DateiZiel(a.doc), vk::DateiZiel(a.out)};
+    std::sort(dateien.begin(), dateien.end());
+    dateien.erase(std::unique(dateien.begin(), dateien.end()), dateien.end());
+    std::vector<std::unique_ptr<vk::Rechnungssperre>> sperren;
+    for (const auto& datei : dateien) {
+        sperren.push_back(std::make_unique<vk::Rechnungssperre>(datei, a.db));
+        if (!sperren.back()->Hinweis().empty()) std::cerr << "vk: apply: " << sperren.back()->Hinweis() << "\n";
+    }
+    return sperren;
+}
 
 vk::ui::Form* OffenerDialog() {
     for (vk::ui::Form* f : vk::ui::Formen::Alle())
@@ -186,11 +204,9 @@ void TabelleDrucken(const char* titel, vk::word::Table t, bool json, std::ostrea
 
 // The totals table: the invoice has one, after the fee tables, so it is looked for from the end.
 vk::word::Table Summentabelle(vk::word::Document& doc) {
-    vk::word::Tables tabellen = doc.Tables();
-    for (long i = tabellen.Count(); i >= 1; --i) {
-        vk::word::Table t = tabellen.Item(i);
-        if (vk::ErsterKommentarText(t.Range()) == vk::kennung::Summe) return t;
-    }
+    const std::vector<vk::word::Table> tabellen = vk::AlleTabellen(doc);
+    for (auto t = tabellen.rbegin(); t != tabellen.rend(); ++t)
+        if (vk::TraegtKennung(*t, vk::kennung::Summe)) return *t;
     return {};
 }
 
@@ -201,14 +217,42 @@ int BefehlApply(const Argumente& args) {
     if (!vk::dao::IstServerAdresse(a.db) && !std::filesystem::exists(a.db))
         throw Aufruffehler{"apply: database not found: " + a.db};
 
+    std::vector<std::unique_ptr<vk::Rechnungssperre>> sperren;
     std::shared_ptr<vk::word::Document> doc;
     std::shared_ptr<vk::dao::Workspace> ws = std::make_shared<vk::dao::Workspace>();
     std::shared_ptr<vk::dao::Database> db;
     std::shared_ptr<vk::dao::Recordset> rechnung;
+    std::unique_ptr<Transaktion> transaktion;
     bool benutzerDa = false;
+    try {
+        sperren = Sperren(a);
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"apply: nothing was saved: " + f.Beschreibung()};
+    }
     try {
         doc = vk::word::Document::Open(a.doc);
         db = ws->OpenDatabase(a.db);
+    } catch (const vk::LaufzeitFehler& f) {
+        throw Aufruffehler{"apply: " + f.Beschreibung()};
+    }
+    // The confirmation's changes to the invoice record wait in a transaction that commits once the
+    // new invoice file has replaced the old one (vk::RechnungSpeichern): record and document change
+    // together or not at all. It begins before the record is read, with the record's row locked on
+    // a server, so a second confirmation on the same record waits and then reads the first one's.
+    if (!a.abbrechen) {
+        transaktion = std::make_unique<Transaktion>(*db);
+        try {
+            transaktion->Beginnen();
+        } catch (const vk::LaufzeitFehler& f) {
+            throw Aufruffehler{"apply: nothing was saved: " + f.Beschreibung()};
+        }
+        try {
+            vk::DatensatzSperren(*db, static_cast<std::int32_t>(a.rechnung));
+        } catch (const vk::LaufzeitFehler& f) {
+            throw Aufruffehler{"apply: nothing was saved: invoice " + std::to_string(a.rechnung) + ": " + f.Beschreibung()};
+        }
+    }
+    try {
         rechnung = db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = ?",
                                      {vk::Variant(a.rechnung)});
         benutzerDa = vk::BenutzerVorhanden(*db, a.benutzer);
@@ -235,14 +279,14 @@ int BefehlApply(const Argumente& args) {
     vk::ui::Form* form = OffenerDialog();
     if (!form) throw Aufruffehler{"apply: category " + std::to_string(a.kategorie) + " has no dialog yet"};
     wahl.Pruefen(a.kategorie);
-    // The confirmation's changes to the invoice record wait in a transaction until the invoice file is
-    // complete on disk: record and document change together or not at all. A database another
-    // workstation keeps locked beyond the timeout is no transaction; the totals block then logs that
-    // it could not store the totals and the invoice is saved all the same.
-    Transaktion transaktion(*db);
+    // An invoice priced without the user's VAT rate, discount and advance is no invoice of theirs.
+    if (!a.abbrechen && !vk::Kontext().EinstellungenGelesen)
+        throw Aufruffehler{"apply: nothing was saved: the settings of user " + std::to_string(a.benutzer) +
+                           " cannot be read: " + vk::Kontext().EinstellungenFehler};
+    vk::Kontext().DatensatzGespeichert = false;
+    vk::Kontext().DatensatzFehler.clear();
     try {
         for (const std::string& s : a.setzen) vk::ui::Setzen(*form, s);
-        if (!a.abbrechen) transaktion.Beginnen();
         vk::ui::Klicken(*form, a.abbrechen ? "CommandAbbruch" : "CommandEnde");
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"apply: " + f.Beschreibung()};
@@ -251,8 +295,16 @@ int BefehlApply(const Argumente& args) {
         std::cout << (a.json ? "{\"cancelled\":true}\n" : "cancelled: the invoice is unchanged\n");
         return 0;
     }
+    // The component logs a failed statement and goes on; a record it could not store would leave the
+    // saved invoice and the record apart.
+    if (!vk::Kontext().DatensatzGespeichert) {
+        const std::string& grund = vk::Kontext().DatensatzFehler;
+        throw Aufruffehler{"apply: nothing was saved: " +
+                           (grund.empty() ? "the totals were not stored in invoice " + std::to_string(a.rechnung) : grund)};
+    }
     try {
-        doc->Save(a.out, [&] { transaktion.Abschliessen(); });
+        vk::RechnungSpeichern(*doc, a.out, db.get(), static_cast<std::int32_t>(a.rechnung),
+                              [&] { transaktion->Abschliessen(); });
     } catch (const vk::LaufzeitFehler& f) {
         throw Aufruffehler{"apply: nothing was saved: " + f.Beschreibung()};
     }

@@ -8,6 +8,7 @@
 
 #include "befehle.h"
 #include "common/fehler.h"
+#include "component/rechnungsspeicher.h"
 #include "document/Rechnungspruefung.h"
 #include "einvoice/ERechnung.h"
 
@@ -41,27 +42,38 @@ const char* Ergebnis(vk::Prüfergebnis e) {
     switch (e) {
     case vk::Prüfergebnis::Stimmt: return "stimmt";
     case vk::Prüfergebnis::WeichtAb: return "weicht ab";
+    case vk::Prüfergebnis::KeineGebührentabelle: return "keine Gebührentabelle";
     case vk::Prüfergebnis::NichtGeprüft: break;
     }
     return "nicht geprüft";
 }
 
+// Each difference names what the document (or the record) holds and what the check computed: null
+// for a side that lacks the cell or row; "spalte" null for a whole row.
 void AbweichungenJson(const std::vector<vk::Abweichung>& liste, std::ostream& out) {
     out << "[";
-    for (std::size_t i = 0; i < liste.size(); ++i)
-        out << (i ? "," : "") << "{\"zeile\":" << liste[i].zeile << ",\"spalte\":" << liste[i].spalte
-            << ",\"dokument\":" << (liste[i].fehltImDokument ? "null" : Json(liste[i].dokument))
-            << ",\"gebuehrenordnung\":" << (liste[i].fehltNachGebührenordnung ? "null" : Json(liste[i].gebührenordnung))
-            << "}";
+    for (std::size_t i = 0; i < liste.size(); ++i) {
+        const vk::Abweichung& a = liste[i];
+        out << (i ? "," : "") << "{\"zeile\":" << a.zeile << ",\"spalte\":";
+        if (a.spalte) out << a.spalte;
+        else out << "null";
+        out << ",\"dokument\":" << (a.fehltImDokument ? "null" : Json(a.dokument))
+            << ",\"berechnet\":" << (a.fehltBerechnet ? "null" : Json(a.berechnet)) << "}";
+    }
     out << "]";
 }
 
-// Letter-text amounts hold what the document says, record fields what is stored.
-void WerteJson(const std::vector<vk::Wertabweichung>& liste, const char* wo, std::ostream& out) {
+void WerteJson(const std::vector<vk::Wertabweichung>& liste, std::ostream& out) {
     out << "[";
     for (std::size_t i = 0; i < liste.size(); ++i)
-        out << (i ? "," : "") << "{\"name\":" << Json(liste[i].name) << ",\"" << wo << "\":" << Json(liste[i].dokument)
-            << ",\"berechnet\":" << Json(liste[i].berechnet) << "}";
+        out << (i ? "," : "") << "{\"name\":" << Json(liste[i].name) << ",\"bezeichnung\":" << Json(liste[i].bezeichnung)
+            << ",\"dokument\":" << Json(liste[i].dokument) << ",\"berechnet\":" << Json(liste[i].berechnet) << "}";
+    out << "]";
+}
+
+void TexteJson(const std::vector<std::string>& liste, std::ostream& out) {
+    out << "[";
+    for (std::size_t i = 0; i < liste.size(); ++i) out << (i ? "," : "") << Json(liste[i]);
     out << "]";
 }
 
@@ -97,12 +109,18 @@ void JsonAusgeben(const vk::Prüfbericht& b, const std::filesystem::path& xml,
     out << ",\"abweichungen\":";
     AbweichungenJson(b.summen, out);
     out << "},\"brieftext\":";
-    WerteJson(b.brieftexte, "dokument", out);
+    WerteJson(b.brieftexte, out);
+    // In the record "dokument" is what is stored.
     out << ",\"datensatz\":";
-    WerteJson(b.datensatz, "gespeichert", out);
-    out << ",\"fehler\":[";
-    for (std::size_t i = 0; i < b.fehler.size(); ++i) out << (i ? "," : "") << Json(b.fehler[i]);
-    out << "],\"erechnung\":";
+    WerteJson(b.datensatz, out);
+    const std::pair<const char*, const std::vector<std::string>*> texte[] = {
+        {"brieftextOhneKennung", &b.briefOhneKennung}, {"einstellungen", &b.einstellungen},
+        {"hinweise", &b.hinweise}, {"fehler", &b.fehler}};
+    for (const auto& [name, liste] : texte) {
+        out << ",\"" << name << "\":";
+        TexteJson(*liste, out);
+    }
+    out << ",\"erechnung\":";
     ERechnungJson(xml, e, out);
     out << "}\n";
 }
@@ -116,6 +134,10 @@ int BefehlCheck(const Argumente& args) {
     vk::Prüfbericht bericht;
     std::optional<std::vector<vk::ERechnungsabweichung>> erechnung;
     try {
+        // Held while the invoice is read, so no confirmation replaces it half-way; a save a killed
+        // run left is finished or undone first, and said so.
+        const vk::Rechnungssperre sperre(a.prüfung.dokument, a.prüfung.datenbank);
+        if (!sperre.Hinweis().empty()) std::cerr << "vk: check: " << sperre.Hinweis() << '\n';
         bericht = vk::RechnungPrüfen(a.prüfung);
         if (!a.xml.empty())
             erechnung = vk::ERechnungVergleichen(

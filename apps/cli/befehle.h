@@ -25,8 +25,8 @@ int BefehlDemo(const Argumente& args);
 int BefehlApply(const Argumente& args);
 int BefehlCheck(const Argumente& args);
 int BefehlEinvoice(const Argumente& args);
+int BefehlPdf(const Argumente& args);
 
-// The whole number an option's value must be; an Aufruffehler naming the command and option else.
 // A whole number of the 32 bits an id column holds; an Aufruffehler naming the option otherwise.
 std::int32_t GanzeZahl(const std::string& befehl, const std::string& option, const std::string& text);
 

@@ -18,6 +18,7 @@ const char* kHilfe =
     "  vk check --db FILE|URI --user N --invoice ID --doc FILE.docx [--xml FILE.xml] [--json]\n"
     "  vk einvoice --db FILE|URI --user N --invoice ID --doc FILE.docx --out FILE.xml\n"
     "  vk tables FILE.docx [--json]\n"
+    "  vk pdf --doc FILE.docx --out FILE.pdf [--libreoffice PROGRAM]\n"
     "  vk scale Gebührenstaffel1 BODENWERT FLAECHE\n"
     "  vk scale Grenzfeststellung_B BODENWERT PUNKTE\n"
     "  vk scale Gebäudevermessung BAUKOSTEN\n";
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
         {"apply", &BefehlApply},
         {"check", &BefehlCheck},
         {"einvoice", &BefehlEinvoice},
+        {"pdf", &BefehlPdf},
     };
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         std::cerr << kHilfe;

@@ -67,6 +67,9 @@ QStringList BildschirmfotosSchreiben(Hauptfenster& fenster, const QString& ordne
         const QString pfad = dir.filePath(name);
         if (w.grab().save(pfad)) dateien << pfad;
     };
+    // The pictures show the window at the size it opens with on an ordinary screen, whatever the
+    // screen they are drawn on.
+    fenster.resize(1280, 800);
     fenster.show();
     Warten();
     // The main window as a person works in it: a dialog on its table beside the invoice.

@@ -10,6 +10,7 @@
 #include "dienste/dienste.h"
 #include "hauptfenster.h"
 #include "meldungsfilter.h"
+#include "sprache.h"
 
 namespace {
 bool OptionIn(int argc, char** argv, const char* name) {
@@ -25,10 +26,15 @@ int main(int argc, char** argv) {
     vkhost::QtMeldungenFiltern();
     QApplication app(argc, argv);
     QApplication::setApplicationName("vk-host");
+    QApplication::setApplicationVersion(vkhost::Programmversion());
+    if (!vkhost::QtDeutschLaden(app))
+        std::fprintf(stderr, "vk-host: Qts deutsche Übersetzungen fehlen (Debian: qt6-translations-l10n); Qts eigene Texte "
+                             "bleiben englisch\n");
 
     QCommandLineParser p;
     p.setApplicationDescription("Gebührenberechnung: Rechnung mit den Gebührendialogen bearbeiten");
     p.addHelpOption();
+    p.addVersionOption();
     p.addOption({"db", "Bürodatenbank: SQLite-Datei oder postgresql://-Adresse", "FILE|URI"});
     p.addOption({"invoice", "Rechnung (ID_Rechnungsnummer)", "ID", "1"});
     p.addOption({"doc", "Rechnungsdokument (.docx)", "FILE"});
@@ -43,19 +49,19 @@ int main(int argc, char** argv) {
         bool ok = false;
         benutzer = p.value("user").toInt(&ok);
         if (!ok) {
-            std::fprintf(stderr, "vk-host: --user needs a whole number\n");
+            std::fprintf(stderr, "vk-host: --user braucht eine ganze Zahl\n");
             return 2;
         }
         vkhost::BenutzerEinstellen(benutzer);
     }
     if (p.isSet("db") != p.isSet("doc")) {
-        std::fprintf(stderr, "vk-host: --db and --doc go together\n");
+        std::fprintf(stderr, "vk-host: --db und --doc gehören zusammen\n");
         return 2;
     }
     bool rechnungOk = false;
     const int rechnung = p.value("invoice").toInt(&rechnungOk);  // never wraps round to another record
     if (!rechnungOk) {
-        std::fprintf(stderr, "vk-host: --invoice needs a whole number of 32 bits\n");
+        std::fprintf(stderr, "vk-host: --invoice braucht eine ganze Zahl von 32 Bit\n");
         return 2;
     }
     if (p.isSet("db") && !fenster.Öffnen(p.value("db").toStdString(), rechnung, p.value("doc").toStdString(), benutzer)) {

@@ -20,6 +20,7 @@ inline constexpr int IndexAusserhalb = 9;
 inline constexpr int DivisionDurchNull = 11;
 inline constexpr int TypenUnvertraeglich = 13;
 inline constexpr int DateiNichtGefunden = 53;
+inline constexpr int ZugriffVerweigert = 70;   // a file another program holds locked, or read-only
 inline constexpr int DateiZugriffsfehler = 75;
 inline constexpr int ObjektNichtFestgelegt = 91;
 inline constexpr int UnzulaessigeVerwendungVonNull = 94;

@@ -11,6 +11,7 @@ std::string StandardBeschreibung(int nummer) {
     case 11: return "Division durch Null";
     case 13: return "Typen unverträglich";
     case 53: return "Datei nicht gefunden";
+    case 70: return "Zugriff verweigert";
     case 75: return "Fehler beim Zugriff auf Pfad/Datei";
     case 91: return "Objektvariable oder With-Blockvariable nicht festgelegt";
     case 94: return "Unzulässige Verwendung von Null";

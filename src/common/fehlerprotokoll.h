@@ -33,7 +33,10 @@ struct VK_Error {
 };
 
 // Appends one entry for the error to the log and remembers it as the last error when its
-// module/procedure key differs from the stored one. Never throws; an unwritable log is skipped.
+// module/procedure key differs from the stored one. Never throws; an unwritable log is skipped, and
+// so is a log that is a symbolic link or no regular file. Past 1 MB the log becomes Verw.log.1 and
+// a new one starts. Control characters of the values (a line break in a file name) are written as
+// escapes ("\n").
 void FehlerProtokollieren(std::string_view modul, std::string_view prozedur, const LaufzeitFehler& fehler,
                           std::int32_t zeile = 0) noexcept;
 

@@ -47,16 +47,23 @@ public:
     const std::string& Modul() const noexcept { return modul_; }
     const std::string& Name() const noexcept { return name_; }
     int Fehleranzahl() const noexcept { return fehler_; }
+    // The description of the last failed statement ("" while none failed).
+    const std::string& LetzterFehler() const noexcept { return letzter_; }
 
 private:
     void Melden(const LaufzeitFehler& f) noexcept {
         ++fehler_;
+        try {
+            letzter_ = f.Beschreibung();
+        } catch (...) {
+        }
         FehlerProtokollieren(modul_, name_, f);
     }
 
     std::string modul_;
     std::string name_;
     int fehler_ = 0;
+    std::string letzter_;
 };
 
 // The object behind a reference, or run-time error 91 when there is none: a statement that uses an

@@ -43,6 +43,16 @@ struct Rechnungskontext {
     std::int16_t Rabatt = 0;                     // discount in per cent
     std::int16_t Mehrwertsteuersatz = 0;         // VAT rate in per cent (stored in tenths)
     bool Zahlungsziel = false;                   // the invoice gets the payment-target text box
+    // Whether Show read these settings from the database (it opened, the row was there and every
+    // column came from it; a Null column is read all the same), else why not. A host refuses a
+    // confirmation priced without them.
+    bool EinstellungenGelesen = false;
+    std::string EinstellungenFehler;
+
+    // Whether the last confirmation's totals block stored the totals in the invoice record, else why
+    // not: a host that saves file and record together saves neither then.
+    bool DatensatzGespeichert = false;
+    std::string DatensatzFehler;
 
     // The fee table the last confirmation wrote (nothing before the first): what a host shows or
     // prints as "the table just written", whichever of several tables of a kind it was.

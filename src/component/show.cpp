@@ -28,11 +28,23 @@ void VK::Show(std::int16_t Index, std::shared_ptr<dao::Recordset> Rechnung, std:
     // The TempDoc database and recordset are Show's own and closed before it returns.
     std::shared_ptr<dao::Database> db;
     std::shared_ptr<dao::Recordset> rs;
-    proc([&] { db = Gesetzt(k.KalWorkspace).OpenDatabase(k.DatenbankPfad); });
-    proc([&] { rs = Gesetzt(db).OpenRecordset("SELECT * FROM TempDoc WHERE ID_Benutzer = ?", {Variant(k.ID_Benutzer)}); });
+    // The first read that failed (a lost connection, a missing row), as opposed to a value that does
+    // not convert: the settings are then not the user's.
+    std::string lesefehler;
+    if (!proc([&] { db = Gesetzt(k.KalWorkspace).OpenDatabase(k.DatenbankPfad); })) lesefehler = proc.LetzterFehler();
+    if (!proc([&] { rs = Gesetzt(db).OpenRecordset("SELECT * FROM TempDoc WHERE ID_Benutzer = ?", {Variant(k.ID_Benutzer)}); }) &&
+        lesefehler.empty())
+        lesefehler = proc.LetzterFehler();
 
     // One statement per column: a failing read is logged and leaves its value as it was.
-    auto feld = [&](const char* name) { return Gesetzt(rs).Fields(name).Value(); };
+    auto feld = [&](const char* name) {
+        try {
+            return Gesetzt(rs).Fields(name).Value();
+        } catch (const LaufzeitFehler& f) {
+            if (lesefehler.empty()) lesefehler = f.Beschreibung();
+            throw;
+        }
+    };
     proc([&] { k.ID_Auftragsnummer = CLng(feld("ID_Auftragsnummer")); });
     proc([&] { k.MeßtruppZusammenfassen = CBool(feld("MeßtruppZusammenfassen")); });
     proc([&] { k.ID_Lieferschein = CLng(ZahlDatensatzLesen(feld("ID_Lieferschein"))); });
@@ -47,6 +59,8 @@ void VK::Show(std::int16_t Index, std::shared_ptr<dao::Recordset> Rechnung, std:
     proc([&] { k.Mehrwertsteuer = Zehntel(feld("Mehrwertsteuer")); });
     proc([&] { k.MwStErmäßigt = Zehntel(feld("MwStErmäßigt")); });
     proc([&] { k.Rabatt = CInt(ZahlDatensatzLesen(feld("Rabatt"))); });
+    k.EinstellungenGelesen = lesefehler.empty();
+    k.EinstellungenFehler = lesefehler;
 
     k.Rechnung = std::move(Rechnung);
     proc([&] { DialogOeffnen(Index); });

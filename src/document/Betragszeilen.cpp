@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/KV_WordAuto.h"
+#include "document/tabellenkennung.h"
 
 namespace vk {
 namespace {
@@ -16,9 +17,7 @@ std::string OhneZellende(const std::string& text) {
 void BetragszeilenDurchlaufen(Prozedur& proc, word::Document& doc,
                               const std::function<void(long, const word::Row&, const Betragszelle&)>& je) {
     std::vector<word::Table> tabellen;
-    proc([&] {
-        for (word::Table t : doc.Tables()) tabellen.push_back(t);
-    });
+    proc([&] { tabellen = AlleTabellen(doc); });
     long position = 0;
     for (word::Table& t : tabellen) {
         ++position;
@@ -35,6 +34,7 @@ void BetragszeilenDurchlaufen(Prozedur& proc, word::Document& doc,
             proc([&] {
                 if (zeile.CellCount() < 5) return;
                 word::Range bereich = zeile.Cell(5).Range();
+                if (HaeltTabelle(t, bereich)) return;  // counted through the table it holds
                 zelle.text = OhneZellende(bereich.Text());
                 zelle.kennung = ErsterKommentarText(bereich);
                 hatBetrag = true;

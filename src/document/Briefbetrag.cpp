@@ -1,5 +1,7 @@
 #include "document/Briefbetrag.h"
 
+#include <algorithm>
+
 namespace vk {
 
 namespace {
@@ -34,6 +36,26 @@ std::optional<Briefbetrag> BriefbetragLesen(std::string_view text) {
     // Positions count characters, not bytes.
     b.zeichen = Zeichen(text.substr(0, i)) + (b.blankDanach ? 1 : 0);
     return b;
+}
+
+std::vector<Betragsfund> BeträgeSuchen(std::string_view text) {
+    std::vector<Betragsfund> funde;
+    for (std::size_t euro = text.find("\xE2\x82\xAC"); euro != std::string_view::npos;
+         euro = text.find("\xE2\x82\xAC", euro + 3)) {
+        // Back over the blank before the sign and the number before that.
+        std::size_t anfang = euro;
+        if (anfang >= 1 && text[anfang - 1] == ' ') anfang -= 1;
+        else if (anfang >= 2 && text.substr(anfang - 2, 2) == "\xC2\xA0") anfang -= 2;
+        else continue;
+        const std::size_t zahlEnde = anfang;
+        while (anfang > 0 && (Ziffer(text[anfang - 1]) || text[anfang - 1] == '.' || text[anfang - 1] == ',')) --anfang;
+        if (anfang > 0 && text[anfang - 1] == '-') --anfang;
+        if (anfang == zahlEnde || !std::any_of(text.begin() + static_cast<long>(anfang), text.begin() + static_cast<long>(zahlEnde), Ziffer))
+            continue;
+        const std::string_view betrag = text.substr(anfang, euro + 3 - anfang);
+        funde.push_back({Zeichen(text.substr(0, anfang)), Zeichen(betrag), std::string(betrag)});
+    }
+    return funde;
 }
 
 std::string BriefbetragText(std::string betrag, bool blankDanach) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vk {
 
@@ -22,6 +23,16 @@ struct Briefbetrag {
 // of digits, "." and "," (a leading "-" allowed), " €" (the blank may be a no-break space). Nothing
 // when the text does not start so.
 std::optional<Briefbetrag> BriefbetragLesen(std::string_view text);
+
+// An amount found anywhere in a text: where it starts and how long it is (in characters), and its text.
+struct Betragsfund {
+    long zeichen = 0;
+    long länge = 0;
+    std::string betrag;
+};
+
+// Every amount in the text as BriefbetragLesen reads one (digits, "." and ",", " €"), in order.
+std::vector<Betragsfund> BeträgeSuchen(std::string_view text);
 
 // The text that takes the place of an amount: the new amount with at least one blank before it, its
 // " €" joined by a no-break space, and the blank after it when the old amount had one.

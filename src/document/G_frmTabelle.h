@@ -3,6 +3,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/controls/einfache.h"
 #include "platform/controls/form.h"
@@ -21,6 +23,10 @@ public:
     ui::CommandButton cmdEnde{*this, "cmdEnde"};
     ui::OptionButton& optNeu = optNeuGruppe(0);
     ui::OptionButton& optAktTabelle = optAktTabelleGruppe(0);
+
+    // What the existing tables offered hold (TabellenBeschreibung), in the order of optTabelle, for a
+    // host to show beside the options; set while the dialog is prepared.
+    std::vector<std::string> eintragsTexte;
 
     // Shows the dialog modally: the modal handler (a person at a window, a script, a test) makes
     // the choice and presses cmdEnde. Without a handler the initial choice stands and OK is pressed.

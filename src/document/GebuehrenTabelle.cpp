@@ -7,6 +7,8 @@
 #include "component/rechnungskontext.h"
 #include "document/kontextdokument.h"
 #include "document/kennungen.h"
+#include "document/SummeBilden.h"
+#include "document/tabellenkennung.h"
 #include "platform/word/document.h"
 
 namespace vk {
@@ -17,15 +19,13 @@ constexpr const char* kModul = "GebührenTabelle";
 }  // namespace
 
 void SummeLöschen() {
+    if (SummenAufgeschoben()) return;
     Prozedur proc(kModul, "SummeLöschen");
     std::vector<word::Table> weg;
+    // Only the table that carries the tag itself: a layout table holding the totals in a cell stays.
     proc([&] {
-        for (word::Table t : Dokument().Tables())
-            for (word::Comment c : t.Range().Comments())
-                if (c.Text() == kennung::Summe) {
-                    weg.push_back(t);
-                    break;
-                }
+        for (const word::Table& t : AlleTabellen(Dokument()))
+            if (TraegtKennung(t, kennung::Summe)) weg.push_back(t);
     });
     for (word::Table& t : weg) proc([&] { t.Delete(); });
 }

@@ -22,6 +22,15 @@ inline constexpr std::int16_t kSucheFolgetabelle = -1;
 // tagged "RE_HOAI_Kosten". Errors are logged ("KV_WordAuto", "TabelleErmitteln").
 word::Table TabelleErmitteln(std::string_view schluessel, std::int16_t modus);
 
+// A table named by a program rather than chosen by a person: the next interactive search returns it
+// at once (TabellenIndex its position, from 1) without the table-choice dialog. The check opens
+// every fee table so, also beyond the five tables of a key the dialog offers.
+void TabelleVorgeben(const word::Table& tabelle, std::int16_t position);
+
+// What a fee table holds, in a few words for a person choosing among tables of one key: the first
+// line of its first position and what it adds to the totals ("Flst.Nr. 123/4 – 1.149,00 €").
+std::string TabellenBeschreibung(const word::Table& tabelle);
+
 // Tags the table: a comment with the key on cell (1,5).
 void BookmarkSetzen(word::Table& tabelle, std::string_view schluessel);
 

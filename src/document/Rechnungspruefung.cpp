@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
@@ -9,16 +10,19 @@
 
 #include "common/fehler.h"
 #include "common/fehlerprotokoll.h"
+#include "common/funktionen.h"
 #include "common/konvertierung.h"
 #include "common/prozedur.h"
 #include "component/rechnungskontext.h"
 #include "component/vk.h"
 #include "document/Briefbetrag.h"
-#include "document/G_frmTabelle.h"
 #include "document/GebuehrenTabelle.h"
 #include "document/KV_WordAuto.h"
 #include "document/SummeBilden.h"
+#include "document/Tabellenkopie.h"
 #include "document/kennungen.h"
+#include "document/summenrechnung.h"
+#include "document/tabellenkennung.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/wiedergabe.h"
 #include "platform/dao/dao.h"
@@ -49,18 +53,9 @@ const Kategorie* KategorieVon(std::string_view schluessel) {
     return nullptr;
 }
 
-// The table-choice dialog offers the first five tables of a key.
-constexpr int kWählbareTabellen = 5;
-constexpr const char* kFehlt = "(fehlt)";
-
 // A table's texts as a person sees them: cell texts without their end marks, with the VAT tag of
 // each amount cell as a cell of its own after the row's cells.
 using Tabelleninhalt = std::vector<std::vector<std::string>>;
-
-std::string OhneZellende(std::string text) {
-    if (text.size() >= 2) text.erase(text.size() - 2);
-    return text;
-}
 
 // A cell's text on one line, as the report shows it.
 std::string Anzeige(const std::string& text) {
@@ -75,17 +70,16 @@ std::string Anzeige(const std::string& text) {
     return s.substr(a, s.find_last_not_of(' ') - a + 1);
 }
 
-Tabelleninhalt InhaltLesen(word::Table& t) {
+// What a table shows as the check compares it (from the table read once).
+Tabelleninhalt Inhalt(const Tabellenbild& bild) {
     Tabelleninhalt inhalt;
-    const long zeilen = t.Rows().Count();
-    for (long r = 1; r <= zeilen; ++r) {
+    for (std::size_t r = 0; r < bild.size(); ++r) {
         std::vector<std::string> zeile;
-        const long zellen = t.Rows().Item(r).CellCount();
-        for (long c = 1; c <= zellen; ++c) zeile.push_back(OhneZellende(t.Cell(r, c).Range().Text()));
-        if (zellen >= 5) {
+        for (const Zellbild& z : bild[r]) zeile.push_back(z.text);
+        if (bild[r].size() >= 5 && !bild[r][4].kommentare.empty()) {
             // The VAT tag of an amount belongs to the amount; the key of the table stands on cell (1,5).
-            const std::string kennung = ErsterKommentarText(t.Cell(r, 5).Range());
-            if (!kennung.empty() && !(r == 1 && KategorieVon(kennung))) zeile[4] += " (MwSt-Kennung " + kennung + ")";
+            const std::string& kennung = bild[r][4].kommentare.front().second;
+            if (!kennung.empty() && !(r == 0 && KategorieVon(kennung))) zeile[4] += " (MwSt-Kennung " + kennung + ")";
         }
         // Empty cells at a row's end carry nothing: a word processor may add some when it saves.
         while (!zeile.empty() && Anzeige(zeile.back()).empty()) zeile.pop_back();
@@ -94,19 +88,45 @@ Tabelleninhalt InhaltLesen(word::Table& t) {
     return inhalt;
 }
 
-// The cells of two rows that differ (a cell one row lacks reads "(fehlt)"); a row only one side has
-// is compared with nothing, and only its cells with text count.
+Tabelleninhalt InhaltLesen(const word::Table& t) { return Inhalt(TabelleLesen(t)); }
+
+// Whether a table adds to the invoice totals: an amount in column 5 that is not tagged "no".
+bool ZähltZuDenSummen(const Tabellenbild& bild) {
+    if (!bild.empty() && bild[0].size() >= 2 && bild[0][1].text == "Summe") return false;
+    Summen summen;
+    for (const auto& zeile : bild) {
+        if (zeile.size() < 5) continue;
+        const Zellbild& z = zeile[4];
+        FehlerIgnorieren([&] { BetragErfassen(summen, {z.text, z.kommentare.empty() ? "" : z.kommentare.front().second}, 0); });
+    }
+    return summen.Gesamt != 0;
+}
+
+// A row only one side has, as one text: its cells with text joined by " | ".
+std::string ZeilenText(const std::vector<std::string>& zeile) {
+    std::string text;
+    for (const std::string& zelle : zeile)
+        if (const std::string s = Anzeige(zelle); !s.empty()) text += (text.empty() ? "" : " | ") + s;
+    return text;
+}
+
+// The cells of two rows that differ (a cell one row lacks is marked missing); a row only one side
+// has is one finding when it holds text.
 void ZeilenVergleichen(const std::vector<std::string>* dok, const std::vector<std::string>* neu, long zeile,
                        std::vector<Abweichung>& abweichungen) {
-    const std::size_t zellen = std::max(dok ? dok->size() : 0, neu ? neu->size() : 0);
+    if (!dok || !neu) {
+        const std::string text = ZeilenText(dok ? *dok : *neu);
+        if (text.empty()) return;
+        abweichungen.push_back({zeile, 0, dok ? text : "", neu ? text : "", !dok, !neu});
+        return;
+    }
+    const std::size_t zellen = std::max(dok->size(), neu->size());
     for (std::size_t c = 0; c < zellen; ++c) {
-        const bool hatDok = dok && c < dok->size(), hatNeu = neu && c < neu->size();
-        const std::string links = hatDok ? Anzeige((*dok)[c]) : kFehlt;
-        const std::string rechts = hatNeu ? Anzeige((*neu)[c]) : kFehlt;
+        const bool hatDok = c < dok->size(), hatNeu = c < neu->size();
+        const std::string links = hatDok ? Anzeige((*dok)[c]) : "";
+        const std::string rechts = hatNeu ? Anzeige((*neu)[c]) : "";
+        // An empty cell a row lacks at its end (a word processor may add or drop them) is no difference.
         if (links == rechts) continue;
-        // A row one side lacks counts with its cells that hold text; an empty cell a row lacks at its
-        // end (a word processor may add or drop them) is no difference.
-        if ((!hatDok && rechts.empty()) || (!hatNeu && links.empty())) continue;
         abweichungen.push_back({zeile, static_cast<long>(c + 1), links, rechts, !hatDok, !hatNeu});
     }
 }
@@ -146,33 +166,87 @@ std::vector<Abweichung> Vergleichen(const Tabelleninhalt& dokument, const Tabell
     return abweichungen;
 }
 
-// The k-th table (from 1) whose first comment is the key, as the table-choice dialog counts them.
-std::optional<word::Table> TabelleMitKennung(word::Document& doc, std::string_view schluessel, int k) {
-    int n = 0;
-    for (word::Table t : doc.Tables())
-        if (ErsterKommentarText(t.Range()) == schluessel && ++n == k) return t;
+// The first table that carries the key among its own comments.
+std::optional<word::Table> TabelleMitKennung(word::Document& doc, std::string_view schluessel) {
+    for (const word::Table& t : AlleTabellen(doc))
+        if (TraegtKennung(t, schluessel)) return t;
     return std::nullopt;
 }
 
-// The amounts after the letter-text tags, in document order of the tags.
-std::vector<std::pair<std::string, std::string>> Brieftexte(word::Document& doc) {
-    static constexpr std::array<std::string_view, 5> kTags{kennung::Gesamt, kennung::Netto, kennung::MwSt,
-                                                           kennung::Brutto, kennung::Auslagen};
-    std::vector<std::pair<std::string, std::string>> texte;
-    for (word::Comment c : doc.Comments()) {
-        const std::string tag = c.Text();
-        if (std::find(kTags.begin(), kTags.end(), tag) == kTags.end()) continue;
-        const long ende = c.Reference().End();
-        const long bis = std::min(ende + kBriefbetragReichweite, doc.Content().End());
-        const std::optional<Briefbetrag> betrag = BriefbetragLesen(doc.Range(ende, bis).Text());
-        texte.emplace_back(tag, betrag ? betrag->betrag : "");
-    }
-    return texte;
+// The letter-text tags and what a clerk calls the amount after each.
+constexpr std::array<std::pair<std::string_view, const char*>, 5> kBrieftags{{
+    {kennung::Gesamt, "Gesamtbetrag"},
+    {kennung::Netto, "Nettobetrag"},
+    {kennung::MwSt, "Umsatzsteuer"},
+    {kennung::Brutto, "Bruttobetrag"},
+    {kennung::Auslagen, "umsatzsteuerfreie Auslagen"},
+}};
+
+const char* Briefbezeichnung(std::string_view tag) {
+    for (const auto& [t, name] : kBrieftags)
+        if (t == tag) return name;
+    return nullptr;
 }
 
-// The fields of the invoice record the totals block stores, as texts to compare and show.
-constexpr std::array<const char*, 4> kDatensatzfelder{"NettoRechnung", "Brutto", "MehrwertsteuerFreierbetrag",
-                                                       "Mehrwertsteuersatz"};
+// An amount after a letter-text tag: where it stands (in characters of the main text) and its text.
+struct Briefstelle {
+    std::string tag;
+    long von = 0, bis = 0;
+    std::string betrag;
+};
+
+// The amounts after the letter-text tags, in document order of the tags.
+std::vector<Briefstelle> Brieftexte(word::Document& doc) {
+    std::vector<Briefstelle> stellen;
+    const long dokumentende = doc.Content().End();
+    for (word::Comment c : doc.Comments()) {
+        const std::string tag = c.Text();
+        if (!Briefbezeichnung(tag)) continue;
+        const long ende = c.Reference().End();
+        const std::optional<Briefbetrag> betrag =
+            BriefbetragLesen(doc.Range(ende, std::min(ende + kBriefbetragReichweite, dokumentende)).Text());
+        stellen.push_back({tag, ende, ende + (betrag ? betrag->zeichen : 0), betrag ? betrag->betrag : ""});
+    }
+    return stellen;
+}
+
+// The amounts of the main text outside the tables that no letter-text tag stands before, each with
+// the words before it in its paragraph.
+std::vector<std::string> BeträgeOhneKennung(word::Document& doc, const std::vector<Briefstelle>& getaggt) {
+    std::vector<std::pair<long, long>> abschnitte;  // the main text between the tables
+    long stelle = 0;
+    for (word::Table t : doc.Tables()) {
+        const word::Range r = t.Range();
+        if (r.Start() > stelle) abschnitte.emplace_back(stelle, r.Start());
+        stelle = r.End();
+    }
+    if (doc.Content().End() > stelle) abschnitte.emplace_back(stelle, doc.Content().End());
+    std::vector<std::string> ohne;
+    for (const auto& [von, bis] : abschnitte) {
+        const std::string text = doc.Range(von, bis).Text();
+        for (const Betragsfund& f : BeträgeSuchen(text)) {
+            const long anfang = von + f.zeichen;
+            const bool markiert = std::any_of(getaggt.begin(), getaggt.end(), [&](const Briefstelle& s) {
+                return s.von <= anfang && anfang < s.bis;
+            });
+            if (markiert) continue;
+            // The words before it, back to its paragraph's start, at most 40 characters.
+            const std::string vorher = doc.Range(std::max(von, anfang - 40), anfang).Text();
+            const std::string satz = Anzeige(vorher.substr(vorher.find_last_of('\r') == std::string::npos
+                                                               ? 0 : vorher.find_last_of('\r') + 1));
+            ohne.push_back("\xE2\x80\x9E" + (satz.empty() ? "" : "\xE2\x80\xA6" + satz + " ") + f.betrag + "\xE2\x80\x9C");
+        }
+    }
+    return ohne;
+}
+
+// The fields of the invoice record the totals block stores, and what a clerk calls them.
+constexpr std::array<std::pair<const char*, const char*>, 4> kDatensatzfelder{{
+    {"NettoRechnung", "umsatzsteuerpflichtiger Nettobetrag"},
+    {"Brutto", "Rechnungsbetrag (brutto)"},
+    {"MehrwertsteuerFreierbetrag", "umsatzsteuerfreie Auslagen"},
+    {"Mehrwertsteuersatz", "Umsatzsteuersatz"},
+}};
 
 std::string Feldtext(dao::Recordset& rs, const char* feld) {
     const Variant wert = rs.Fields(feld).Value();
@@ -184,45 +258,56 @@ std::string Feldtext(dao::Recordset& rs, const char* feld) {
 
 std::map<std::string, std::string> Datensatz(dao::Recordset& rs) {
     std::map<std::string, std::string> felder;
-    for (const char* feld : kDatensatzfelder) felder[feld] = Feldtext(rs, feld);
+    for (const auto& [feld, bezeichnung] : kDatensatzfelder) felder[feld] = Feldtext(rs, feld);
     return felder;
 }
 
+// The rule row of a totals table (its discount or advance text), "" when it has none.
+std::string Regelzeile(const Tabelleninhalt& summe) {
+    if (summe.size() < 2 || summe[1].size() < 2) return "";
+    const std::string text = Anzeige(summe[1][1]);
+    const std::string regel = text.rfind("/ ", 0) == 0 ? text.substr(2) : text;
+    return regel.rfind("Abzüglich", 0) == 0 || regel.rfind("Abschlagszahlung", 0) == 0 ? regel : "";
+}
+
+// Where the user's invoice settings are not those the invoice shows: the VAT rate (as the record
+// stored it) and the discount or advance rule (as the totals table shows it).
+std::vector<std::string> Einstellungsänderungen(const Variant& gespeicherterSatz, const Tabelleninhalt& summeDokument,
+                                                const Tabelleninhalt& summeNeu) {
+    std::vector<std::string> änderungen;
+    const double jetzt = Kontext().Mehrwertsteuersatz;
+    if (!gespeicherterSatz.IstNull() && CDbl(gespeicherterSatz) != jetzt * 10)
+        änderungen.push_back("Umsatzsteuersatz: " + CStr(CDbl(gespeicherterSatz) / 10.0) + " % in der Rechnung, " +
+                             CStr(jetzt) + " % nach den Einstellungen des Benutzers");
+    const std::string alt = Regelzeile(summeDokument), neu = Regelzeile(summeNeu);
+    const auto zitiert = [](const std::string& s) { return s.empty() ? std::string("keiner") : "\xE2\x80\x9E" + s + "\xE2\x80\x9C"; };
+    if (!summeDokument.empty() && alt != neu)
+        änderungen.push_back("Rabatt oder Abschlag: " + zitiert(alt) + " in der Rechnung, " + zitiert(neu) +
+                             " nach den Einstellungen des Benutzers");
+    return änderungen;
+}
+
 // What the check changes of the process's shared state, put back when it ends: the invoice context,
-// the table index, the table-choice dialog's handler, the dialogs it opened, and the database
-// transaction all its writes went into.
+// the table index, the dialogs it opened, and the database transaction all its writes went into.
+// Meanwhile the totals wait: each confirmation only writes its fee table.
 class Zustand {
 public:
-    explicit Zustand(dao::Database& db)
-        : kontext_(Kontext()), tabellenIndex_(TabellenIndex()), db_(db) {
+    explicit Zustand(dao::Database& db) : kontext_(Kontext()), tabellenIndex_(TabellenIndex()), db_(db) {
         db_.BeginTrans();
     }
     ~Zustand() {
         FehlerIgnorieren([&] { ui::Formen::AlleEntladen(); });
         FehlerIgnorieren([&] { db_.Rollback(); });
-        G_frmTabelle::ModalHandlerSetzen(handler_);
         TabellenIndex() = tabellenIndex_;
         Kontext() = kontext_;
     }
     Zustand(const Zustand&) = delete;
     Zustand& operator=(const Zustand&) = delete;
 
-    // The table-choice dialog answers "k. vorhandener Eintrag" from now on.
-    void TabelleWählen(int k) {
-        G_frmTabelle::ModalHandler alt = G_frmTabelle::ModalHandlerSetzen([k](G_frmTabelle& f) {
-            f.optTabelle(k - 1).SetValue(true);
-            f.cmdEnde.Click.Auslösen();
-        });
-        if (!gewählt_) handler_ = std::move(alt);
-        gewählt_ = true;
-    }
-
 private:
     Rechnungskontext kontext_;
     std::int16_t tabellenIndex_;
     dao::Database& db_;
-    G_frmTabelle::ModalHandler handler_;
-    bool gewählt_ = false;
 };
 
 // A copy of a database file in the temporary folder, removed when it goes.
@@ -260,31 +345,31 @@ ui::Form* OffenerKategoriedialog() {
     return nullptr;
 }
 
-// Opens the category's dialog on the k-th table of its key in a fresh copy of the invoice, confirms it
-// unchanged and returns what it wrote there (nothing when it wrote no table).
-std::optional<Tabelleninhalt> NeuBestätigt(VK& komponente, Zustand& zustand, const Prüfauftrag& auftrag,
+// Opens the category's dialog on a copy of the table in the (otherwise empty) working document,
+// confirms it unchanged and returns what it wrote in its place; the working document is empty again
+// afterwards.
+std::optional<Tabelleninhalt> NeuBestätigt(VK& komponente, word::Document& arbeit,
                                           const std::shared_ptr<dao::Recordset>& rechnung, const Kategorie& kategorie,
-                                          int k) {
-    auto kopie = word::Document::Open(auftrag.dokument);
-    komponente.Doc(Variant(kopie));
-    zustand.TabelleWählen(k);
+                                          const Tabellenbild& tabelle) {
+    struct Aufräumen {
+        word::Document& arbeit;
+        ~Aufräumen() {
+            while (FehlerIgnorieren([&] { arbeit.Tables().Item(1).Delete(); })) {}
+        }
+    } aufräumen{arbeit};
+    Kontext().GeschriebeneTabelle = word::Table();
+    TabelleVorgeben(TabelleKopieren(tabelle, arbeit), 1);
     komponente.Show(kategorie.index, rechnung, 0);
     ui::Form* dialog = OffenerKategoriedialog();
     if (!dialog) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "der Dialog der Kategorie öffnet nicht");
     ui::Klicken(*dialog, "CommandEnde");
     if (dialog->Geladen()) dialog->Unload();
-    std::optional<word::Table> neu = TabelleMitKennung(*kopie, kategorie.kennung, k);
-    if (!neu) return std::nullopt;
-    return InhaltLesen(*neu);
+    const word::Table neu = Kontext().GeschriebeneTabelle;
+    if (neu.IstNothing()) return std::nullopt;
+    return InhaltLesen(neu);
 }
 
 }  // namespace
-
-bool Prüfbericht::Stimmt() const {
-    for (const Tabellenbefund& t : tabellen)
-        if (t.ergebnis == Prüfergebnis::WeichtAb) return false;
-    return summen.empty() && brieftexte.empty() && datensatz.empty() && fehler.empty();
-}
 
 Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
     if (ui::Form* offen = OffenerKategoriedialog())
@@ -309,7 +394,10 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument,
                              "Keine Rechnung " + std::to_string(auftrag.rechnung) + " in " + auftrag.datenbank);
     const std::map<std::string, std::string> gespeichert = Datensatz(*rechnung);
+    const Variant gespeicherterSatz = rechnung->Fields("Mehrwertsteuersatz").Value();
     std::shared_ptr<word::Document> original = word::Document::Open(auftrag.dokument);
+    // Every fee table is confirmed again on a copy of it in a working document of its own.
+    std::shared_ptr<word::Document> arbeit = word::Document::New();
 
     Zustand zustand(*db);
     VK komponente;
@@ -317,6 +405,7 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
     komponente.DatenbankPfad(Variant(datenbank));
     komponente.ID_Benutzer(Variant(auftrag.benutzer));
     komponente.NeueAbfrage(Variant(db));
+    komponente.Doc(Variant(arbeit));
 
     Prüfbericht bericht;
     const auto fehlerMerken = [&bericht](const std::string& wo, const Protokollstand& vorher) {
@@ -327,109 +416,79 @@ Prüfbericht RechnungPrüfen(const Prüfauftrag& auftrag) {
             text += " und " + std::to_string(weitere) + " weitere";
         bericht.fehler.push_back(std::move(text));
     };
-    std::map<std::string, int> gezählt;  // tables of each key so far
-    long position = 0;
-    std::vector<std::pair<word::Table, long>> tabellen;
-    for (word::Table t : original->Tables()) tabellen.emplace_back(t, ++position);
-    for (auto& [tabelle, p] : tabellen) {
-        Tabellenbefund befund;
-        befund.tabelle = p;
-        befund.kennung = ErsterKommentarText(tabelle.Range());
-        if (befund.kennung == kennung::Summe) {
-            bericht.summentabelle = p;
-            continue;
-        }
-        const Kategorie* kategorie = KategorieVon(befund.kennung);
-        if (!kategorie) {
-            befund.grund = "ohne Kennung einer Gebührentabelle";
+    // Every table, nested ones too (a fee table inside a layout table is a fee table).
+    const std::vector<word::Table> tabellen = AlleTabellen(*original);
+    for (std::size_t i = 0; i + 1 < tabellen.size(); ++i)
+        if (tabellen[i].Range().End() == tabellen[i + 1].Range().Start())
+            bericht.hinweise.push_back("Tabelle " + std::to_string(i + 1) + " und Tabelle " + std::to_string(i + 2) +
+                                       " stehen ohne Absatz aneinander: ein Textprogramm verbindet sie beim Öffnen "
+                                       "zu einer Tabelle. Geprüft sind sie als die zwei Tabellen, die sie sind.");
+
+    {
+        const SummenAufschub aufschub;
+        for (std::size_t i = 0; i < tabellen.size(); ++i) {
+            const long p = static_cast<long>(i + 1);
+            Tabellenbefund befund;
+            befund.tabelle = p;
+            befund.kennung = Tabellenkennung(tabellen[i]);
+            if (befund.kennung == kennung::Summe) {
+                bericht.summentabelle = p;
+                continue;
+            }
+            const Tabellenbild bild = TabelleLesen(tabellen[i]);
+            const Kategorie* kategorie = KategorieVon(befund.kennung);
+            if (!kategorie) {
+                const bool zählt = ZähltZuDenSummen(bild);
+                befund.ergebnis = zählt ? Prüfergebnis::NichtGeprüft : Prüfergebnis::KeineGebührentabelle;
+                if (befund.kennung.empty()) befund.grund = "ohne Kennung einer Gebührentabelle";
+                else befund.grund = "die Kennung " + befund.kennung + " schreibt kein Gebührendialog";
+                if (zählt) befund.grund += "; ihre Beträge zählen zu den Summen";
+                bericht.tabellen.push_back(std::move(befund));
+                continue;
+            }
+            befund.kategorie = kategorie->name;
+            const Tabelleninhalt dokument = Inhalt(bild);
+            const Protokollstand vorher = Protokolliert();
+            try {
+                const std::optional<Tabelleninhalt> neu = NeuBestätigt(komponente, *arbeit, rechnung, *kategorie, bild);
+                befund.abweichungen = Vergleichen(dokument, neu ? *neu : Tabelleninhalt{});
+                befund.ergebnis = befund.abweichungen.empty() ? Prüfergebnis::Stimmt : Prüfergebnis::WeichtAb;
+            } catch (const LaufzeitFehler& f) {
+                befund.grund = f.Beschreibung();
+            }
+            fehlerMerken("Tabelle " + std::to_string(p), vorher);
             bericht.tabellen.push_back(std::move(befund));
-            continue;
         }
-        befund.kategorie = kategorie->name;
-        const int k = ++gezählt[befund.kennung];
-        if (k > kWählbareTabellen) {
-            befund.grund = "die Tabellenwahl bietet nur fünf Tabellen einer Art";
-            bericht.tabellen.push_back(std::move(befund));
-            continue;
-        }
-        const Tabelleninhalt dokument = InhaltLesen(tabelle);
-        const Protokollstand vorher = Protokolliert();
-        try {
-            const std::optional<Tabelleninhalt> neu = NeuBestätigt(komponente, zustand, auftrag, rechnung, *kategorie, k);
-            befund.abweichungen = neu ? Vergleichen(dokument, *neu) : Vergleichen(dokument, {});
-            befund.ergebnis = befund.abweichungen.empty() ? Prüfergebnis::Stimmt : Prüfergebnis::WeichtAb;
-        } catch (const LaufzeitFehler& f) {
-            befund.grund = f.Beschreibung();
-        }
-        fehlerMerken("Tabelle " + std::to_string(p), vorher);
-        bericht.tabellen.push_back(std::move(befund));
     }
 
-    // The totals rebuilt from the fee tables as the document has them.
-    auto kopie = word::Document::Open(auftrag.dokument);
+    // The totals, the letter and its amounts as the document has them; then the totals rebuilt from
+    // its fee tables in the same copy in memory (it is never saved).
+    Tabelleninhalt summeDokument, summeNeu;
+    if (auto t = TabelleMitKennung(*original, kennung::Summe)) summeDokument = InhaltLesen(*t);
+    const std::vector<Briefstelle> briefAlt = Brieftexte(*original);
+    bericht.briefOhneKennung = BeträgeOhneKennung(*original, briefAlt);
     const Protokollstand vorSummen = Protokolliert();
-    komponente.Doc(Variant(kopie));
+    komponente.Doc(Variant(original));
     komponente.Show(-1, rechnung, 0);  // the user's invoice settings, no dialog
     SummeLöschen();
     SummeBilden(Kontext().Zahlungsziel);
     fehlerMerken("Summen", vorSummen);
-    Tabelleninhalt summeDokument, summeNeu;
-    if (auto t = TabelleMitKennung(*original, kennung::Summe, 1)) summeDokument = InhaltLesen(*t);
-    if (auto t = TabelleMitKennung(*kopie, kennung::Summe, 1)) summeNeu = InhaltLesen(*t);
+    if (auto t = TabelleMitKennung(*original, kennung::Summe)) summeNeu = InhaltLesen(*t);
     bericht.summen = Vergleichen(summeDokument, summeNeu);
+    bericht.einstellungen = Einstellungsänderungen(gespeicherterSatz, summeDokument, summeNeu);
 
-    const auto briefAlt = Brieftexte(*original), briefNeu = Brieftexte(*kopie);
+    const std::vector<Briefstelle> briefNeu = Brieftexte(*original);
     for (std::size_t i = 0; i < std::max(briefAlt.size(), briefNeu.size()); ++i) {
-        const std::string name = i < briefAlt.size() ? briefAlt[i].first : briefNeu[i].first;
-        const std::string alt = i < briefAlt.size() ? briefAlt[i].second : kFehlt;
-        const std::string neu = i < briefNeu.size() ? briefNeu[i].second : kFehlt;
-        if (alt != neu) bericht.brieftexte.push_back({name, alt, neu});
+        const std::string tag = i < briefAlt.size() ? briefAlt[i].tag : briefNeu[i].tag;
+        const std::string alt = i < briefAlt.size() ? briefAlt[i].betrag : "";
+        const std::string neu = i < briefNeu.size() ? briefNeu[i].betrag : "";
+        if (alt != neu) bericht.brieftexte.push_back({tag, Briefbezeichnung(tag), alt, neu});
     }
-    for (const auto& [feld, neu] : Datensatz(*rechnung))
-        if (gespeichert.at(feld) != neu) bericht.datensatz.push_back({feld, gespeichert.at(feld), neu});
+    for (const auto& [feld, bezeichnung] : kDatensatzfelder) {
+        const std::string neu = Feldtext(*rechnung, feld);
+        if (gespeichert.at(feld) != neu) bericht.datensatz.push_back({feld, bezeichnung, gespeichert.at(feld), neu});
+    }
     return bericht;
-}
-
-std::vector<std::string> Berichtszeilen(const Prüfbericht& bericht) {
-    const auto zellen = [](const std::vector<Abweichung>& abweichungen, const char* soll) {
-        std::string text;
-        for (const Abweichung& a : abweichungen)
-            text += (text.empty() ? "" : "; ") + std::string("Zeile ") + std::to_string(a.zeile) + ", Spalte " +
-                    std::to_string(a.spalte) + ": " + a.dokument + " im Dokument, " + a.gebührenordnung + " " + soll;
-        return text;
-    };
-    const auto werte = [](const std::vector<Wertabweichung>& abweichungen, const char* wo) {
-        std::string text;
-        for (const Wertabweichung& w : abweichungen)
-            text += (text.empty() ? "" : "; ") + w.name + ": " + w.dokument + " " + wo + ", " + w.berechnet +
-                    " nach den Gebührentabellen";
-        return text;
-    };
-    std::vector<std::string> zeilen;
-    for (const Tabellenbefund& t : bericht.tabellen) {
-        std::string zeile = "Tabelle " + std::to_string(t.tabelle);
-        if (!t.kategorie.empty()) zeile += ", " + t.kategorie;
-        switch (t.ergebnis) {
-        case Prüfergebnis::Stimmt: zeile += ": stimmt"; break;
-        case Prüfergebnis::WeichtAb: zeile += ": weicht ab: " + zellen(t.abweichungen, "nach Gebührenordnung"); break;
-        case Prüfergebnis::NichtGeprüft: zeile += ": nicht geprüft (" + t.grund + ")"; break;
-        }
-        zeilen.push_back(std::move(zeile));
-    }
-    std::string summe = bericht.summentabelle ? "Summentabelle (Tabelle " + std::to_string(bericht.summentabelle) + ")"
-                                              : std::string("Summentabelle (fehlt)");
-    zeilen.push_back(summe + (bericht.summen.empty() ? ": stimmt"
-                                                     : ": weicht ab: " + zellen(bericht.summen, "nach den Gebührentabellen")));
-    zeilen.push_back(std::string("Beträge im Brieftext") +
-                     (bericht.brieftexte.empty() ? ": stimmen" : ": weichen ab: " + werte(bericht.brieftexte, "im Dokument")));
-    zeilen.push_back(std::string("Rechnungsdatensatz") +
-                     (bericht.datensatz.empty() ? ": stimmt" : ": weicht ab: " + werte(bericht.datensatz, "gespeichert")));
-    if (!bericht.fehler.empty()) {
-        std::string text;
-        for (const std::string& f : bericht.fehler) text += (text.empty() ? "" : "; ") + f;
-        zeilen.push_back("Fehler beim Nachrechnen (siehe Fehlerprotokoll): " + text);
-    }
-    return zeilen;
 }
 
 }  // namespace vk

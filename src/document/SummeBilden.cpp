@@ -14,6 +14,7 @@
 #include "document/KV_WordAuto.h"
 #include "document/kennungen.h"
 #include "document/summenrechnung.h"
+#include "document/tabellenkennung.h"
 #include "platform/dao/dao.h"
 #include "platform/dao/daofehler.h"
 
@@ -42,7 +43,8 @@ Datum DatumAusFeld(const Variant& v) {
     return Datum{CDbl(v)};
 }
 
-// The amounts of column 5 of every fee table (the totals table is skipped).
+// The amounts of column 5 of every fee table (the totals table is skipped), tables nested in a
+// cell too; a cell that holds a table counts through that table.
 void BetraegeSammeln(Prozedur& proc, word::Document& doc, Summen& summen, std::int16_t satz) {
     BetragszeilenDurchlaufen(proc, doc, [&](long, const word::Row&, const Betragszelle& zelle) {
         proc([&] { BetragErfassen(summen, zelle, satz); });
@@ -190,7 +192,7 @@ void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Faellig& f, std::
     proc([&] { art = CInt(ZahlDatensatzLesen(rechnung.Fields("Rechnungsart").Value())); });
     const std::int64_t vorzeichen = art == kGutschrift ? -1 : 1;
     const auto cents = [&](std::int64_t wert) { return Variant(static_cast<double>(vorzeichen * wert)); };
-    proc([&] {
+    const bool gespeichert = proc([&] {
         rechnung.Edit();
         rechnung.Fields("NettoRechnung") = cents(f.netto - f.frei);
         rechnung.Fields("Brutto") = cents(f.brutto);
@@ -198,11 +200,22 @@ void Speichern(Prozedur& proc, dao::Recordset& rechnung, const Faellig& f, std::
         rechnung.Fields("Mehrwertsteuersatz") = Variant(CInt(satz * 10.0));
         rechnung.Update();
     });
+    Kontext().DatensatzGespeichert = gespeichert;
+    Kontext().DatensatzFehler = gespeichert ? std::string() : proc.LetzterFehler();
 }
 
 }  // namespace
 
+namespace {
+int aufschübe = 0;
+}
+
+SummenAufschub::SummenAufschub() { ++aufschübe; }
+SummenAufschub::~SummenAufschub() { --aufschübe; }
+bool SummenAufgeschoben() { return aufschübe > 0; }
+
 void SummeBilden(bool zahlungsziel) {
+    if (SummenAufgeschoben()) return;
     Prozedur proc(kModul, "SummeBilden");
     Rechnungskontext& k = Kontext();
     if (!k.Doc) {

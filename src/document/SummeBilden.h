@@ -11,6 +11,17 @@ namespace vk {
 // text box and hides tags and revision marks from the view. Errors are logged ("GebührenTabelle").
 void SummeBilden(bool zahlungsziel);
 
+// While one lives, SummeLöschen and SummeBilden do nothing: a program that confirms many fee tables
+// again only for the tables they write (the check) rebuilds the totals once, at the end.
+class SummenAufschub {
+public:
+    SummenAufschub();
+    ~SummenAufschub();
+    SummenAufschub(const SummenAufschub&) = delete;
+    SummenAufschub& operator=(const SummenAufschub&) = delete;
+};
+bool SummenAufgeschoben();
+
 // Removes the payment-target text box and, with the flag, adds it anew from the "Version" row.
 void Zahlungsziel(word::Document& dokument, bool zahlungsziel);
 

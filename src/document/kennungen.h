@@ -20,6 +20,11 @@ inline constexpr std::string_view Summe = "RE_Summe";            // the totals t
 inline constexpr std::string_view HoaiKosten = "RE_HOAI_Kosten";  // ends the follow-on search
 inline constexpr std::string_view Start = "kalStart";            // where fee and totals tables go
 
+// Every key that marks a table as a kind of its own (a fee table, the totals, another kind).
+inline constexpr std::array<std::string_view, 9> Tabellen = {
+    Teilung, Grenzfeststellung, Gebäude, Langgestreckt, LanggestrecktEin, Grenzbescheinigung, Zeitaufwand,
+    Summe, HoaiKosten};
+
 // Letter-text tags: the amount after each anchor is rewritten.
 inline constexpr std::string_view Gesamt = "kalGesamt";
 inline constexpr std::string_view Netto = "kalNetto";

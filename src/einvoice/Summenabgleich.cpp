@@ -7,6 +7,7 @@
 #include "common/konvertierung.h"
 #include "document/KV_WordAuto.h"
 #include "document/kennungen.h"
+#include "document/tabellenkennung.h"
 #include "einvoice/Dezimal.h"
 
 namespace vk::erechnung {
@@ -47,10 +48,9 @@ void SummentabelleAbgleichen(word::Document& doc, const Summen& summen, const st
                              const Restbeträge* rest, std::vector<std::string>& mängel) {
     // The totals table says "Summe" in cell (1,2); only such a table's tag is looked at.
     word::Table tabelle;
-    for (word::Table t : doc.Tables()) {
+    for (word::Table t : AlleTabellen(doc)) {
         const word::Row erste = t.Rows().Item(1);
-        if (erste.CellCount() >= 2 && erste.Cell(2).Range().Text() == "Summe\r\a" &&
-            ErsterKommentarText(t.Range()) == kennung::Summe) {
+        if (erste.CellCount() >= 2 && erste.Cell(2).Range().Text() == "Summe\r\a" && TraegtKennung(t, kennung::Summe)) {
             tabelle = t;
             break;
         }

@@ -4,11 +4,28 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "../dao/testdatenbank.h"
 #include "druck.h"
 
 namespace vktest {
+
+// One confirmed dialog of each category, as a person fills it in (`vk apply` arguments after
+// --category K).
+inline const std::vector<std::pair<int, std::string>> kJeKategorie = {
+    {0, "--property Flurstücksnummer=7/1 --property Fläche=500 --property Bodenwert=25 --property AnzahlGrenzpunkte=4 "
+        "--set 'GridGebühren1(2,3)=300' --set 'GridGebühren1(2,1)=Flst.Nr. 7/2' --set MaskEdBoxAnteil=500 --set chkUnterlagen=1"},
+    {1, "--property Bodenwert=25 --property AnzahlGrenzpunkte=7 --set MaskEdBoxAnteil=333 --set chkVUnterlagen=1 "
+        "--set chkÜbernahme=1"},
+    {2, "--property Flurstücksnummer=12/3 --property Baukosten=200000 --set 'GridGebühren(2,4)=500' --set mskBrechpunkte=4 "
+        "--set chkVUnterlagen=1 --set chkÜbernahme=1"},
+    {3, "--property Flurstücksnummer=77 --property Achslänge=1200 --set 'GridGebühren(1,5)=2' --set chkVUnterlagen=1"},
+    {4, "--set chkOrt=1 --set mskMehrfach=2"},
+    {5, "--set 'GridGebühren(1,2)=2,25' --set 'GridGebühren(2,1)=Kraftfahrzeug' --set 'GridGebühren(2,2)=30' "
+        "--set unterlagenCheck=1"},
+};
 
 struct Lauf {
     int status = -1;

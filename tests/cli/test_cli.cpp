@@ -113,6 +113,9 @@ TEST(Kommandozeile, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
         {apply + "--category 4 --property Bodenwert=", "Bodenwert='': a number is expected"},
         // A save that fails: the invoice record keeps its totals too, so file and record still agree.
         {apply + "--category 4 --set chkOrt=1 --out " + Zitiert((ordner / "fehlt" / "Rechnung.docx").string()), ""},
+        {apply + "--category 4 --set chkOrt=1 --out " + Zitiert(ordner.Pfad().string()), "keine gewöhnliche Datei"},
+        // More rows than a person adds in a dialog (each recomputes the fee over all rows).
+        {apply + "--category 0 --set 'GridGebühren1(10000,1)=x'", "at most 999 rows"},
     };
     for (const auto& [argumente, genannt] : faelle) {
         auto e = Vk(argumente);

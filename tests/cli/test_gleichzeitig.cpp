@@ -158,6 +158,25 @@ TEST_P(Gleichzeitig, TwoWorkstationsTwentyConfirmationsEach) {
     }
 }
 
+// Six confirmations on one invoice at the same moment, one of each category: each waits for the one
+// before it and works on that one's result, so all six tables arrive, and the invoice proves.
+TEST(GleichzeitigAufEinerRechnung, SixConfirmationsAllTheirTablesArriveAndTheInvoiceProves) {
+    TempOrdner ordner;
+    const std::string apply = ApplyAuf(ordner, "Neu.docx");
+    ASSERT_FALSE(apply.empty());
+    std::string alle;
+    for (const auto& [kategorie, eingaben] : kJeKategorie)
+        alle += "(" + std::string(VK_CLI_BINARY) + " " + apply + "--category " + std::to_string(kategorie) + " " + eingaben +
+                " >/dev/null 2>&1 || echo \"category " + std::to_string(kategorie) + " failed\") & ";
+    EXPECT_EQ(Ausfuehren(alle + "wait"), "");
+    auto doc = vk::word::Document::Open(ordner / "Neu.docx");
+    for (const char* schluessel : {"VK_LP_02_1", "VK_LP_02_2", "VK_LP_02_3", "VK_LP_08_4", "VK_LP_02_5", "VK_LP_02_6"})
+        EXPECT_EQ(TabellenMit(*doc, schluessel), 1) << schluessel;
+    const Lauf pruefung = Vk("check --db " + Zitiert((ordner / "buero.sqlite").string()) + " --user 1 --invoice 1 --doc " +
+                             Zitiert((ordner / "Neu.docx").string()));
+    EXPECT_EQ(pruefung.status, 0) << pruefung.ausgabe;
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, Gleichzeitig,
                          ::testing::Values(Fall{Backend::SQLite, false}, Fall{Backend::SQLite, true},
                                            Fall{Backend::PostgreSQL, false}, Fall{Backend::PostgreSQL, true}),

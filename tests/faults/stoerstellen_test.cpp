@@ -8,12 +8,15 @@
 // Every run must end with exit status 0 and the injected failure in the error log, the way the
 // component handles every failing statement. Exit status 2 is right only where `vk apply` itself
 // reports the failure as an error: opening the invoice, the office database or the invoice record
-// before the component runs (bad or unusable arguments), committing the record or writing the file
-// while saving (nothing is saved, the record is rolled back), and printing the tables after the
-// save. Afterwards the invoice must open again and hold the category's fee table, unless the
+// before the component runs (bad or unusable arguments), beginning the transaction, reading the
+// user's settings, storing or committing the record or writing the file while saving (nothing is
+// saved, the record is rolled back), and printing the tables after the save. Afterwards the invoice must open again and hold the category's fee table, unless the
 // failure hit a document step that places, creates or tags that table (a failed statement has no
 // effect, so the table is then missing or untagged); and a stored invoice record must agree with
-// the saved invoice: its gross amount is the invoice's "Rechnungsbetrag" in cents.
+// the saved invoice: its gross amount is the invoice's "Rechnungsbetrag" in cents. An invoice saved
+// (exit status 0) always has its record stored, and is priced with the user's settings: a failure
+// that keeps the record from its totals, or the user's settings from being read, is reported with
+// exit status 2 and saves nothing.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -337,9 +340,13 @@ protected:
             EXPECT_TRUE(gespeichert) << wo << l.ausgabe;
             EXPECT_NE(brutto, "NULL") << wo << "the totals were not stored";
         } else if (l.status == 2) {
-            // Only a failure vk apply reports itself, and then that very failure.
+            // Only a failure vk apply reports itself, and then that very failure: before the
+            // component runs, the user's settings not read, the record not stored or not committed,
+            // the file not written.
             const bool vorher = !l.bericht.komponente && l.ausgabe == "vk: apply: " + l.bericht.meldung + "\n";
-            const bool beimSpeichern = l.ausgabe == "vk: apply: nothing was saved: " + l.bericht.meldung + "\n";
+            const bool beimSpeichern =
+                l.ausgabe == "vk: apply: nothing was saved: " + l.bericht.meldung + "\n" ||
+                l.ausgabe == "vk: apply: nothing was saved: the settings of user 1 cannot be read: " + l.bericht.meldung + "\n";
             const bool danach = gespeichert &&
                                 l.ausgabe == "vk: apply: the invoice was saved, but its tables cannot be printed: " +
                                                  l.bericht.meldung + "\n";
@@ -379,6 +386,13 @@ protected:
         }
         if (brutto != "NULL" && betrag) {
             EXPECT_EQ(std::llround(std::stod(brutto)), *betrag) << wo << "record and invoice disagree";
+        }
+        // A saved invoice has its totals in the record, priced with the user's settings (19 % VAT).
+        if (l.status == 0) {
+            EXPECT_NE(brutto, "NULL") << wo << "the invoice was saved, its totals were not stored\n" << protokoll;
+            if (!dokumentFehler)
+                EXPECT_NE(doc->Content().Text().find("Mehrwertsteuer 19 %"), std::string::npos)
+                    << wo << "priced without the user's VAT rate\n" << protokoll;
         }
         return ende();
     }

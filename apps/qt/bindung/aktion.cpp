@@ -15,8 +15,8 @@ std::function<void()>& Beobachter() {
     static std::function<void()> b;
     return b;
 }
-std::function<void(Aktionsart)>& Vorbereiter() {
-    static std::function<void(Aktionsart)> v;
+std::function<bool(Aktionsart)>& Vorbereiter() {
+    static std::function<bool(Aktionsart)> v;
     return v;
 }
 std::function<void(const std::string&)>& Melden() {
@@ -27,10 +27,13 @@ std::function<void(const std::string&)>& Melden() {
 
 bool Ausführen(const std::function<void()>& aktion, Aktionsart art) {
     bool gelungen = true;
-    if (tiefe == 0 && Vorbereiter()) Vorbereiter()(art);
+    const bool aussen = tiefe == 0;
     ++tiefe;
     try {
-        aktion();
+        // The host may refuse the action before it runs: a person declined (false), or a confirmation
+        // whose record cannot wait for the save (an error).
+        if (aussen && Vorbereiter() && !Vorbereiter()(art)) gelungen = false;
+        else aktion();
     } catch (const vk::LaufzeitFehler& f) {
         gelungen = false;
         QApplication::beep();
@@ -48,7 +51,9 @@ bool Ausführen(const std::function<void()>& aktion, Aktionsart art) {
     return gelungen;
 }
 
-void VorJederAktion(std::function<void(Aktionsart)> beobachter) { Vorbereiter() = std::move(beobachter); }
+bool AktionLäuft() { return tiefe > 0; }
+
+void VorJederAktion(std::function<bool(Aktionsart)> beobachter) { Vorbereiter() = std::move(beobachter); }
 void NachJederAktion(std::function<void()> beobachter) { Beobachter() = std::move(beobachter); }
 
 void FehlerMelden(std::function<void(const std::string&)> melden) { Melden() = std::move(melden); }

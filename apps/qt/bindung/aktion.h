@@ -18,9 +18,13 @@ enum class Aktionsart {
 bool Ausführen(const std::function<void()>& aktion, Aktionsart art = Aktionsart::Eingabe);
 
 // Run before and after every outermost action (not around actions inside a modal dialog that an
-// action opened).
-void VorJederAktion(std::function<void(Aktionsart)> beobachter);
+// action opened). The one before may refuse the action: silently (false: a person declined) or with a
+// run-time error, which is reported as a failing action is. Either way the action is not run.
+void VorJederAktion(std::function<bool(Aktionsart)> beobachter);
 void NachJederAktion(std::function<void()> beobachter);
+
+// Whether an action is running (the host must not exchange the invoice under it).
+bool AktionLäuft();
 
 // Where a refused action is reported (the host's status line); by default standard error.
 void FehlerMelden(std::function<void(const std::string&)> melden);

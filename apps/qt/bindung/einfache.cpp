@@ -1,8 +1,11 @@
 #include "bindung/einfache.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,7 +14,9 @@
 
 #include "bindung/aktion.h"
 #include "bindung/symbolbilder.h"
+#include "platform/controls/version.h"
 #include "platform/controls/wiedergabe.h"
+#include "sprache.h"
 
 namespace vkhost {
 
@@ -95,7 +100,10 @@ std::unique_ptr<SteuerelementBindung> KnopfBinden(vk::ui::CommandButton& knopf, 
 
 std::unique_ptr<SteuerelementBindung> BeschriftungBinden(vk::ui::Label& label, QLabel* w) {
     w->setTextFormat(Qt::PlainText);
-    return Fertig<vk::ui::Label, QLabel>(label, w, [](vk::ui::Label& c, QLabel& w) { w.setText(Q(c.Caption())); });
+    return Fertig<vk::ui::Label, QLabel>(label, w, [](vk::ui::Label& c, QLabel& w) {
+        // The component's version label shows the program's version.
+        w.setText(c.Caption() == vk::ui::VersionsText() ? Versionstext() : Q(c.Caption()));
+    });
 }
 
 std::unique_ptr<SteuerelementBindung> RahmenBinden(vk::ui::Frame& rahmen, QGroupBox* w) {
@@ -135,6 +143,31 @@ std::unique_ptr<SteuerelementBindung> KombinationsfeldBinden(vk::ui::ComboBox& c
 
 namespace {
 
+// The keys a drop-down over a cell hands to its grid: those that leave the cell (Tab, Shift+Tab),
+// Enter, and Escape while its list is closed. Every other key is the combo box's own: Down and Up
+// change the entry, Alt+Down, F4 and Space open the list, a letter finds an entry.
+class ZellTasten : public QObject {
+public:
+    ZellTasten(QComboBox* combo, QTableWidget& tabelle) : QObject(combo), combo_(combo), tabelle_(tabelle) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return QObject::eventFilter(o, e);
+        auto* k = static_cast<QKeyEvent*>(e);
+        const bool gitter = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab || k->key() == Qt::Key_Return ||
+                            k->key() == Qt::Key_Enter || (k->key() == Qt::Key_Escape && !combo_->view()->isVisible());
+        if (!gitter) return QObject::eventFilter(o, e);
+        tabelle_.setFocus(Qt::OtherFocusReason);
+        QKeyEvent kopie(k->type(), k->key(), k->modifiers(), k->text());
+        QApplication::sendEvent(&tabelle_, &kopie);
+        return true;
+    }
+
+private:
+    QComboBox* combo_;
+    QTableWidget& tabelle_;
+};
+
 class ZellEditor : public SteuerelementBindung {
 public:
     ZellEditor(vk::ui::ComboBox& combo, vk::ui::Grid& grid, int spalte, QTableWidget& tabelle, QComboBox* w)
@@ -146,7 +179,14 @@ protected:
     void Übertragen(Control& c) override {
         auto& combo = static_cast<vk::ui::ComboBox&>(c);
         ListeÜbertragen(combo, *w_);
-        if (!combo.Visible() || grid_.Row() < 1 || spalte_ > tabelle_.columnCount()) return;
+        // The drop-down is the cell's editor: the keys go to it while it lies over the current cell,
+        // and back to the grid when it goes.
+        if (!combo.Visible()) {
+            if (w_->hasFocus()) tabelle_.setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        if (tabelle_.hasFocus()) w_->setFocus(Qt::OtherFocusReason);
+        if (grid_.Row() < 1 || spalte_ > tabelle_.columnCount()) return;
         // Over the current row's cell of its column, in the grid's own pixels.
         const QRect zelle = tabelle_.visualRect(tabelle_.model()->index(grid_.Row() - 1, spalte_ - 1));
         w_->setGeometry(zelle);
@@ -166,12 +206,20 @@ std::unique_ptr<SteuerelementBindung> ZellEditorBinden(vk::ui::ComboBox& combo, 
                                                        QTableWidget& tabelle, QComboBox* w) {
     // Wherever the dialog's layout put it, the editor lives on the grid's cells.
     w->setParent(tabelle.viewport());
+    w->installEventFilter(new ZellTasten(w, tabelle));
     auto b = std::make_unique<ZellEditor>(combo, grid, spalte, tabelle, w);
     b->Aktualisieren();
+    // An entry chosen (with the mouse or a key) is written to the cell the way a script sets it, and
+    // the cell stays current with its editor: Tab then goes on to the next cell of the row.
     // The grid goes with the form, as the combo box does: the combo box's anchor tells whether both live.
-    QObject::connect(w, &QComboBox::textActivated, w, [anker = b->AnkerVon(), &grid, spalte](const QString& text) {
+    QObject::connect(w, &QComboBox::textActivated, w, [anker = b->AnkerVon(), &grid, spalte, w](const QString& text) {
         if (!anker->control) return;
-        Ausführen([&] { vk::ui::ZelleSetzen(grid, grid.Row(), spalte, text.toStdString()); });
+        const int zeile = grid.Row();
+        Ausführen([&] {
+            vk::ui::ZelleSetzen(grid, zeile, spalte, text.toStdString());
+            vk::ui::ZelleWählen(grid, zeile, spalte);
+        });
+        if (anker->control && w->isVisible()) w->setFocus(Qt::OtherFocusReason);
     });
     return b;
 }

@@ -1,8 +1,11 @@
 #include "bindung/formfenster.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include "bindung/einfache.h"
@@ -21,6 +24,11 @@ using vk::ui::Control;
 
 // Grids declare their in-cell editors for columns that may not exist yet: look far enough.
 constexpr int kMaxEditorSpalte = 64;
+
+// The buttons Enter and Escape stand for: the category dialogs' "&OK" and "&Abbruch", the table
+// choice's OK (its Escape is the host dialog's own).
+constexpr const char* kBestätigen[] = {"CommandEnde", "cmdEnde"};
+constexpr const char* kAbbrechen[] = {"CommandAbbruch"};
 
 bool IstEingabe(const Control& c) {
     return c.Kind() == Art::MaskEdBox || c.Kind() == Art::TextBox || c.Kind() == Art::ComboBox;
@@ -190,6 +198,38 @@ void FormFenster::FormÜbertragen() {
     if (sichtbar_ != form_->Visible()) {
         sichtbar_ = form_->Visible();
         emit SichtbarkeitNeu(sichtbar_);
+    }
+}
+
+void FormFenster::keyPressEvent(QKeyEvent* e) {
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    const bool escape = e->key() == Qt::Key_Escape;
+    if (!form_ || (!enter && !escape) || (e->modifiers() & ~Qt::KeypadModifier)) {
+        QFrame::keyPressEvent(e);
+        return;
+    }
+    auto* fokus = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (enter && fokus && isAncestorOf(fokus)) {
+        fokus->click();
+        return;
+    }
+    const auto finden = [this](const auto& namen) -> QPushButton* {
+        for (const char* name : namen)
+            if (auto* b = findChild<QPushButton*>(name); b && b->isEnabled() && b->isVisible()) return b;
+        return nullptr;
+    };
+    if (QPushButton* knopf = enter ? finden(kBestätigen) : finden(kAbbrechen)) {
+        knopf->click();
+        return;
+    }
+    QFrame::keyPressEvent(e);
+}
+
+void FormFenster::ErstesFeldFokussieren() {
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w) || !w->isEnabled() || !w->isVisible() || !(w->focusPolicy() & Qt::TabFocus)) continue;
+        w->setFocus(Qt::TabFocusReason);
+        return;
     }
 }
 

@@ -6,7 +6,7 @@
 // bottom in declaration order (frames as group boxes with their own controls, a label beside the
 // input that follows it, the form's buttons and version label in a row at the bottom). In-cell
 // editors lie over their grid either way. The window follows the form's caption, icon and
-// visibility and lets go of the form when it is unloaded.
+// visibility and lets go of the form when it is unloaded. Enter confirms and Escape cancels.
 #pragma once
 
 #include <QFrame>
@@ -42,10 +42,18 @@ public:
     // The form is gone (unloaded): no binding touches it again; emits Entladen.
     void Loslassen();
 
+    // Puts the keyboard focus on the first field of the window, in its tab order.
+    void ErstesFeldFokussieren();
+
 signals:
     void TitelNeu(const QString& titel);
     void SichtbarkeitNeu(bool sichtbar);
     void Entladen();
+
+protected:
+    // Enter and Escape that no field used confirm and cancel, as the buttons "&OK" and "&Abbruch"
+    // do (Enter on a focused button presses that button).
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void EntwurfBinden(QWidget* entwurf, QBoxLayout* layout);

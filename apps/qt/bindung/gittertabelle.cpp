@@ -115,7 +115,10 @@ bool Gittertabelle::event(QEvent* e) {
 void Gittertabelle::keyPressEvent(QKeyEvent* e) {
     if (!Gitter()) return;
     if (const int code = Tastencode(e->key())) {
-        Taste(code, Umschaltung(e->modifiers()));
+        // Enter and Escape the grid did nothing with (no cell being edited) go on to the window:
+        // they confirm or cancel the dialog.
+        const bool fürsFenster = code == vk::ui::taste::Enter || code == vk::ui::taste::Escape;
+        if (!Taste(code, Umschaltung(e->modifiers())) && fürsFenster) e->ignore();
         return;
     }
     const std::u32string text = e->text().toStdU32String();

@@ -22,24 +22,43 @@ void Texteingabe::AnkerSetzen(std::shared_ptr<Anker> anker) { anker_ = std::move
 
 vk::ui::TextFeld* Texteingabe::Feld() const { return static_cast<vk::ui::TextFeld*>(anker_->control); }
 
+void Texteingabe::AuswahlÜbergeben(vk::ui::TextFeld& feld) {
+    // Read both before handing either over: the control's change shows at once in this line, and
+    // setting the start alone clears the selection.
+    const bool markiert = hasSelectedText();
+    const int start = markiert ? selectionStart() : cursorPosition();
+    const auto zeichen = [this](int von, int anzahl) { return static_cast<int>(text().mid(von, anzahl).toStdU32String().size()); };
+    const int länge = markiert ? zeichen(start, selectedText().size()) : 0;
+    feld.SetSelStart(zeichen(0, start));
+    feld.SetSelLength(länge);
+}
+
 void Texteingabe::Tippen(const std::u32string& zeichen) {
     vk::ui::TextFeld* feld = Feld();
     if (!feld) return;
     Ausführen([&] {
         if (!feld->HatFokus()) vk::ui::Betreten(*feld);
-        // The caret or selection a person made with the mouse or the arrow keys.
-        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-        feld->SetSelStart(start);
-        feld->SetSelLength(hasSelectedText() ? static_cast<int>(selectedText().toStdU32String().size()) : 0);
+        AuswahlÜbergeben(*feld);
         for (char32_t z : zeichen)
             vk::ui::TasteDrücken(feld->ParentForm(), feld->VollerName(), static_cast<int>(z));
+    });
+}
+
+void Texteingabe::Einfügen(const QString& text) {
+    vk::ui::TextFeld* feld = Feld();
+    if (!feld || text.isEmpty()) return;
+    Ausführen([&] {
+        if (!feld->HatFokus()) vk::ui::Betreten(*feld);
+        AuswahlÜbergeben(*feld);
+        // One line: a paste from a table or a text brings its line end along.
+        vk::ui::Einfügen(*feld, text.section('\n', 0, 0).remove('\r').toStdString());
     });
 }
 
 void Texteingabe::keyPressEvent(QKeyEvent* e) {
     if (!Feld()) return;
     if (e->matches(QKeySequence::Paste)) {
-        Tippen(QApplication::clipboard()->text().toStdU32String());
+        Einfügen(QApplication::clipboard()->text());
         return;
     }
     if (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::SelectAll)) {
@@ -62,7 +81,10 @@ void Texteingabe::keyPressEvent(QKeyEvent* e) {
             Tippen({U'\b'});
             return;
         case Qt::Key_Return: case Qt::Key_Enter:
+            // The field's handlers see Enter first (the land value recomputes); the window then
+            // confirms the dialog with it.
             Tippen({U'\r'});
+            e->ignore();
             return;
         default:
             break;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "meldungsfilter.h"
+#include "sprache.h"
 #include "testprogramm.h"
 
 int main(int argc, char** argv) {
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     vkhost::QtMeldungenFiltern();
     QApplication app(argc, argv);
     if (!vktest::GebietsschemaAusUmgebung()) return 2;
+    // Qt's own texts in German, as vk-host shows them.
+    if (!vkhost::QtDeutschLaden(app)) return 2;
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
 
+#include "dao/testdatenbank.h"
 #include "hilfen.h"
 #include "vorschau.h"
 
@@ -64,6 +66,31 @@ TEST_F(HostBestätigung, Kategorie4ÜberMenüUndWidgetsSchreibtTabelleUndSummenI
     EXPECT_TRUE(fenster_->Vorschau()->Text().contains("357,00 €"));
 }
 
+// A confirmation whose record the database will not let the totals into (a rule of the database
+// refuses every change of an invoice): the message box says that nothing was saved, and why; the
+// file stays as it was.
+TEST_F(HostBestätigung, OhneDatensatzSagtEinMeldungsfensterDassNichtsGespeichertWurde) {
+    vktest::Roh(datenbank_).Sql("CREATE TRIGGER geprueft BEFORE UPDATE ON Rechnung "
+                                "BEGIN SELECT RAISE(ABORT, 'Rechnung ist geprüft und gesperrt'); END");
+    const auto arbeit = ordner_ / "Arbeit.docx";
+    std::filesystem::copy_file(vorlage_, arbeit);
+    const std::string vorher = DateiLesen(arbeit);
+    Öffnen(arbeit);
+    fenster_->KategorieAktion(4)->trigger();
+    ASSERT_NE(Dialog(), nullptr);
+    Widget<QCheckBox>("chkOrt")->click();
+    QString meldung;
+    ModalBeantworten(
+        [&](QWidget& w) {
+            if (auto* box = qobject_cast<QMessageBox*>(&w)) meldung = box->text();
+            w.close();
+        },
+        [&] { Widget<QPushButton>("CommandEnde")->click(); });
+    EXPECT_TRUE(meldung.contains("nicht gespeichert")) << meldung.toStdString();
+    EXPECT_TRUE(meldung.contains("geprüft und gesperrt")) << meldung.toStdString();
+    EXPECT_EQ(DateiLesen(arbeit), vorher);
+}
+
 TEST_F(HostBestätigung, AbbruchUndSchließenLassenDieDateiUnverändert) {
     Öffnen(rechnung_);
     const std::string vorher = DateiLesen(rechnung_);
@@ -99,9 +126,11 @@ TEST_F(HostBestätigung, WiederÖffnenAufDerTabelleZeigtDieGelesenenEingaben) {
             ASSERT_TRUE(erste && zweite);
             EXPECT_TRUE(erste->isEnabled());
             EXPECT_FALSE(zweite->isEnabled()) << "one table of the key: one existing entry offered";
-            EXPECT_TRUE(wahl.findChild<QRadioButton*>("optNeu(0)")->isChecked());
+            EXPECT_TRUE(erste->isChecked()) << "the category's table is chosen at the start";
+            EXPECT_EQ(erste->text(), "1. vorhandener Eintrag: mit Ortsbesichtigung – 300,00 €");
+            wahl.findChild<QRadioButton*>("optNeu(0)")->click();
+            EXPECT_FALSE(erste->isChecked()) << "one choice across the groups";
             erste->click();
-            EXPECT_FALSE(wahl.findChild<QRadioButton*>("optNeu(0)")->isChecked()) << "one choice across the groups";
             wahl.findChild<QPushButton*>("cmdEnde")->click();
         },
         [&] { fenster_->KategorieAktion(4)->trigger(); });

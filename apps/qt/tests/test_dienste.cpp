@@ -4,11 +4,13 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
 #include <QTest>
 
@@ -58,19 +60,33 @@ TEST_F(HostDienste, TabellenwahlSpeichertIhrePlatzierungUndStelltSieWiederHer) {
         Widget<QPushButton>("CommandAbbruch")->click();
         Warten();
     };
-    wahl([](QWidget& d) {
-        d.move(120, 80);
-        d.findChild<QPushButton*>("cmdEnde")->click();
-    });
-    QSettings gespeichert(QSettings::IniFormat, QSettings::UserScope, "KalVerwaltung", "KalVerwaltung");
-    EXPECT_EQ(gespeichert.value("G_frmTabelle/Left").toString(), "1800");
-    EXPECT_EQ(gespeichert.value("G_frmTabelle/Top").toString(), "1200");
-    QPoint wieder;
+    QRect innen;
     wahl([&](QWidget& d) {
-        wieder = d.pos();
+        d.move(120, 80);
+        innen = d.geometry();
         d.findChild<QPushButton*>("cmdEnde")->click();
     });
-    EXPECT_EQ(wieder, QPoint(120, 80));
+    // The inner top left in twips (15 to a pixel), as the form keeps its place.
+    QSettings gespeichert(QSettings::IniFormat, QSettings::UserScope, "KalVerwaltung", "KalVerwaltung");
+    EXPECT_EQ(gespeichert.value("G_frmTabelle/Left").toInt(), innen.x() * 15);
+    EXPECT_EQ(gespeichert.value("G_frmTabelle/Top").toInt(), innen.y() * 15);
+    // Opened again and again, it stays where it was left (it does not creep by its frame).
+    for (int mal = 0; mal < 3; ++mal) {
+        QPoint wieder;
+        wahl([&](QWidget& d) {
+            wieder = d.pos();
+            d.findChild<QPushButton*>("cmdEnde")->click();
+        });
+        EXPECT_EQ(wieder, QPoint(120, 80)) << mal;
+    }
+    // A place off the screen (another screen's, since unplugged) is brought onto it.
+    gespeichert.setValue("G_frmTabelle/Left", 15 * 20000);
+    gespeichert.setValue("G_frmTabelle/Top", 15 * 20000);
+    gespeichert.sync();
+    wahl([&](QWidget& d) {
+        EXPECT_TRUE(d.screen()->availableGeometry().contains(d.geometry())) << d.geometry().x() << "," << d.geometry().y();
+        d.findChild<QPushButton*>("cmdEnde")->click();
+    });
 }
 
 TEST_F(HostDienste, EingabeÜberDieMaximalLängeWirdAbgelehntUndDasFeldZeigtDenStandDerForm) {
@@ -122,6 +138,26 @@ TEST_F(HostDienste, BildschirmfotoBefehlOhneMeldungenImTerminal) {
     EXPECT_EQ(rc, 0);
     EXPECT_EQ(fehler.find("propagateSizeHints"), std::string::npos) << fehler;
     EXPECT_TRUE(std::filesystem::exists(fotos / "kategorie3.png"));
+}
+
+// What a person reads is German, Qt's own buttons and the command line's messages too, and the
+// dialogs' version label shows the program's version.
+TEST_F(HostDienste, DeutscheTexteUndDieProgrammversion) {
+    std::filesystem::copy_file(vorlage_, ordner_ / "Arbeit.docx");
+    Öffnen(ordner_ / "Arbeit.docx");
+    fenster_->KategorieAktion(4)->trigger();
+    ASSERT_NE(Dialog(), nullptr);
+    EXPECT_EQ(Widget<QLabel>("lblVersion")->text(), "V 1.0.0");
+    ModalBeantworten([](QWidget& w) {
+        EXPECT_NE(KnopfMitText(w, "Schließen"), nullptr) << "Qt's Close in German";
+        w.close();
+    }, [&] { fenster_->ProtokollAktion()->trigger(); });
+    int rc = -1;
+    const std::string fehler = vktest::Ausfuehren(std::string(VK_HOST) + " --user x 2>&1 >/dev/null", &rc);
+    EXPECT_EQ(rc, 2);
+    EXPECT_EQ(fehler, "vk-host: --user braucht eine ganze Zahl\n");
+    const std::string hilfe = vktest::Ausfuehren("QT_QPA_PLATFORM=offscreen " + std::string(VK_HOST) + " --help 2>&1", &rc);
+    EXPECT_NE(hilfe.find("Optionen:"), std::string::npos) << hilfe;
 }
 
 }  // namespace

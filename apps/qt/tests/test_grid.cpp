@@ -113,9 +113,9 @@ TEST_F(HostGrid, ZellEditorLiegtÜberDerZelleUndSetztSieBeimWählen) {
     ASSERT_GE(fahrzeug, 0);
     editor->setCurrentIndex(fahrzeug);
     emit editor->textActivated("Kraftfahrzeug");
-    EXPECT_EQ(grid_->item(0, 0)->text(), "Kraftfahrzeug");
-    EXPECT_EQ(grid_->currentColumn(), 1) << "the editor hands back to the quantity";
-    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(grid_->item(0, 0)->text(), "Kraftfahrzeug") << "the choice is written at once";
+    EXPECT_EQ(grid_->currentColumn(), 0) << "the cell stays current with its editor";
+    EXPECT_TRUE(editor->isVisible());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "document/G_frmTabelle.h"
 #include "common/fehler.h"
 #include "common/konvertierung.h"
+#include "dao/testdatenbank.h"
 #include "hilfen.h"
 #include "platform/controls/formen.h"
 #include "platform/controls/wiedergabe.h"
@@ -89,6 +90,71 @@ TEST_F(HostSitzung, EinFehlgeschlagenesSpeichernLässtAuchDenRechnungsdatensatz)
     vk::ui::Klicken(vk::ui::Formen::Instanz<vk::frmKat5>(), "CommandEnde");
     s.Speichern();
     EXPECT_EQ(brutto(), "17850");  // 150,00 € with 19 % VAT
+}
+
+// An open invoice is the host's: a confirmation of another program on it waits and is refused,
+// nothing changed; once the host opens another invoice it is free again.
+TEST_F(HostSitzung, DieOffeneRechnungHältDerHostFest) {
+    Sitzung s;
+    s.DatenbankÖffnen(datenbank_.string());
+    s.RechnungWählen(1);
+    s.DokumentÖffnen(rechnung_.string());
+    const std::string vorher = DateiLesen(rechnung_);
+    const std::string apply = "apply --db '" + datenbank_.string() + "' --user 1 --invoice 1 --doc '" + rechnung_.string() +
+                              "' --category 4 --choose 1 --set chkOrt=0";
+    EXPECT_EQ(Befehl(apply), 2);
+    EXPECT_EQ(DateiLesen(rechnung_), vorher);
+    s.DokumentÖffnen(vorlage_.string());
+    EXPECT_EQ(Befehl(apply), 0);
+}
+
+// A record the database will not let the totals into (here a rule of the database refuses every
+// change of an invoice): the confirmation's invoice is not saved either, and the error says why.
+TEST_F(HostSitzung, OhneGespeichertenDatensatzWirdAuchDieDateiNichtGespeichert) {
+    vktest::Roh(datenbank_).Sql("CREATE TRIGGER geprueft BEFORE UPDATE ON Rechnung "
+                                "BEGIN SELECT RAISE(ABORT, 'Rechnung ist geprüft und gesperrt'); END");
+    std::filesystem::copy_file(vorlage_, ordner_ / "Neu.docx");
+    const std::string vorher = DateiLesen(ordner_ / "Neu.docx");
+    Sitzung s;
+    s.DatenbankÖffnen(datenbank_.string());
+    s.RechnungWählen(1);
+    s.BenutzerSetzen(1);
+    s.DokumentÖffnen((ordner_ / "Neu.docx").string());
+    s.KategorieZeigen(4, 0);
+    s.TransaktionBeginnen();
+    vk::ui::Klicken(vk::ui::Formen::Instanz<vk::frmKat5>(), "CommandEnde");
+    try {
+        s.Speichern();
+        ADD_FAILURE() << "saved without its record";
+    } catch (const vk::LaufzeitFehler& f) {
+        EXPECT_NE(f.Beschreibung().find("geprüft und gesperrt"), std::string::npos) << f.Beschreibung();
+    }
+    EXPECT_EQ(DateiLesen(ordner_ / "Neu.docx"), vorher);
+}
+
+// A confirmation cannot wait for its save while another workstation holds the database beyond the
+// lock timeout: refused before it writes anything. A user whose settings cannot be read gets no
+// dialog to confirm.
+TEST_F(HostSitzung, GesperrteDatenbankUndFehlendeEinstellungenLehnenDieBestätigungAb) {
+    Sitzung s;
+    s.DatenbankÖffnen(datenbank_.string());
+    s.RechnungWählen(1);
+    s.DokumentÖffnen(vorlage_.string());
+    s.BenutzerSetzen(7);
+    EXPECT_THROW(s.KategorieZeigen(4, 0), vk::LaufzeitFehler);
+    EXPECT_FALSE(vk::ui::Formen::Instanz<vk::frmKat5>().Geladen());
+
+    vktest::Roh andere(datenbank_);
+    andere.Sql("BEGIN IMMEDIATE");
+    try {
+        s.TransaktionBeginnen();
+        ADD_FAILURE() << "began a transaction on a locked database";
+    } catch (const vk::LaufzeitFehler& f) {
+        EXPECT_NE(f.Beschreibung().find("gesperrt"), std::string::npos) << f.Beschreibung();
+    }
+    andere.Sql("ROLLBACK");
+    EXPECT_NO_THROW(s.TransaktionBeginnen());
+    s.TransaktionBeenden();
 }
 
 TEST_F(HostSitzung, FingerabdruckÄndertSichMitDemText) {

@@ -105,6 +105,9 @@ void ZelleSetzen(Grid& grid, int row, int col, std::string_view wert) {
     if (col < 1 || col > grid.Cols())
         Fehler(grid, "column " + std::to_string(col) + " does not exist (columns: " + std::to_string(grid.Cols()) + ")");
     if (row < 1) Fehler(grid, "row " + std::to_string(row) + " does not exist");
+    if (row > kMaxGridZeilen && row > grid.Rows())
+        Fehler(grid, "row " + std::to_string(row) + " is more than a dialog takes (at most " +
+                         std::to_string(kMaxGridZeilen) + " rows)");
     grid.SetFocus();
     while (grid.Rows() < row) ZeileAnfügen(grid);
     grid.SetZelle(row, col);
@@ -134,6 +137,15 @@ void Betreten(Control& control) {
 
 void Verlassen(Control& control) {
     if (control.HatFokus()) control.ParentForm().FokusSetzen(nullptr);
+}
+
+void Einfügen(TextFeld& feld, std::string_view text) {
+    Prüfen(feld);
+    feld.SetFocus();
+    if (feld.Einfügen(text) == Tastenergebnis::Abgelehnt) {
+        if (feld.Locked()) Fehler(feld, "the field is read-only");
+        Fehler(feld, "refuses \"" + std::string(text) + "\" (mask or maximum length)");
+    }
 }
 
 void ZelleWählen(Grid& grid, int row, int col) {

@@ -38,10 +38,15 @@ void Wählen(OptionButton& knopf);
 void Auswählen(ComboBox& combo, std::string_view eintrag);  // then the focus leaves it
 void Klicken(CommandButton& knopf);
 void TasteDrücken(Grid& grid, int code, int shift = 0);
+// The most rows a grid is given by a replayed action: more than a person adds in a dialog (every row
+// added recomputes the dialog's fee over all rows, so ten thousand would take minutes).
+inline constexpr int kMaxGridZeilen = 999;
+
 // A grid cell: rows beyond the last are added as a person adds them (the last row's add-row column
 // made current, Tab pressed: each press must add exactly one row); then the cell is made current;
 // in a column with an in-cell editor the entry is chosen there and the editor left back to the grid
 // (its LostFocus handler writes the cell); otherwise VALUE is typed and the edit finished (EditEnd).
+// A row beyond kMaxGridZeilen is refused (5) before anything is added.
 void ZelleSetzen(Grid& grid, int row, int col, std::string_view wert);
 
 // The smaller steps of a person at a window, for a GUI host that forwards them one by one.
@@ -52,6 +57,9 @@ void Verlassen(Control& control);
 void ZelleWählen(Grid& grid, int row, int col);
 // The rows a person selected (any other selection is cleared).
 void ZeilenAuswählen(Grid& grid, const std::vector<int>& zeilen);
+// Text pasted into a field: it replaces the field's selection as one text (no key press per
+// character, as with --set); the mask or the maximum length refuse it as a whole.
+void Einfügen(TextFeld& feld, std::string_view text);
 // One character typed into the grid's current cell (starts or continues its edit).
 void Tippen(Grid& grid, char32_t zeichen);
 

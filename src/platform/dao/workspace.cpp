@@ -1,5 +1,8 @@
 #include "platform/dao/workspace.h"
 
+#include <cctype>
+#include <string>
+
 #include "common/stoerstelle.h"
 #include "platform/dao/daofehler.h"
 #include "platform/dao/database.h"
@@ -13,6 +16,30 @@ bool IstServerAdresse(std::string_view name) {
         if (name.size() >= schema.size() && detail::GleichOhneGross(name.substr(0, schema.size()), schema)) return true;
     return false;
 }
+
+namespace {
+
+// A parameter name as the connection library reads it: %XX decoded, compared without case.
+bool IstPasswortParameter(std::string_view name) {
+    std::string klar;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto hex = [](char c) {
+            return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        };
+        if (name[i] == '%' && i + 2 < name.size() && hex(name[i + 1]) >= 0 && hex(name[i + 2]) >= 0) {
+            klar += static_cast<char>(hex(name[i + 1]) * 16 + hex(name[i + 2]));
+            i += 2;
+        } else {
+            klar += name[i];
+        }
+    }
+    if (klar.size() != 8) return false;
+    for (std::size_t i = 0; i < klar.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(klar[i])) != "password"[i]) return false;
+    return true;
+}
+
+}  // namespace
 
 std::string OhnePasswort(std::string_view adresse) {
     if (!IstServerAdresse(adresse)) return std::string(adresse);
@@ -39,7 +66,7 @@ std::string OhnePasswort(std::string_view adresse) {
     while (!liste.empty()) {
         const std::size_t und = liste.find('&');
         const std::string_view p = liste.substr(0, und);
-        if (p.substr(0, p.find('=')) != "password") parameter += (parameter.empty() ? "" : "&") + std::string(p);
+        if (!IstPasswortParameter(p.substr(0, p.find('=')))) parameter += (parameter.empty() ? "" : "&") + std::string(p);
         liste = und == std::string_view::npos ? std::string_view() : liste.substr(und + 1);
     }
     if (!parameter.empty()) ohne += "?" + parameter;

@@ -93,16 +93,16 @@ std::shared_ptr<Document> Document::Open(const std::filesystem::path& pfad) {
     return std::make_shared<Document>(std::make_shared<Kern>(detail::Paket::Lesen(pfad)));
 }
 
-void Document::Save(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen) {
+void Document::Save(const std::filesystem::path& pfad, const Ersetzen& schritte) {
     DokumentStoerung.Punkt("Document.SaveAs", fehlernummer::DateiZugriffsfehler);
-    kern_->Speichern(pfad, vorDemErsetzen);
+    kern_->Speichern(pfad, schritte);
 }
 
-void Document::Save(const std::function<void()>& vorDemErsetzen) {
+void Document::Save(const Ersetzen& schritte) {
     DokumentStoerung.Punkt("Document.Save", fehlernummer::DateiZugriffsfehler);
     if (kern_->pfad.empty())
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "Das Dokument hat noch keinen Dateinamen");
-    kern_->Speichern(kern_->pfad, vorDemErsetzen);
+    kern_->Speichern(kern_->pfad, schritte);
 }
 
 const std::filesystem::path& Document::Path() const { return kern_->pfad; }
@@ -152,5 +152,10 @@ bool DocumentSettings::ShowSpellingErrors() const { return !Verborgen(*kern_, "w
 void DocumentSettings::SetShowSpellingErrors(bool wert) { Verbergen(*kern_, "w:hideSpellingErrors", !wert); }
 bool DocumentSettings::ShowGrammaticalErrors() const { return !Verborgen(*kern_, "w:hideGrammaticalErrors"); }
 void DocumentSettings::SetShowGrammaticalErrors(bool wert) { Verbergen(*kern_, "w:hideGrammaticalErrors", !wert); }
+
+double DocumentSettings::DefaultTabStop() const {
+    const int twips = kern_->EinstellungenWurzel(false).child("w:defaultTabStop").attribute("w:val").as_int(0);
+    return twips > 0 ? twips / 20.0 : 36.0;
+}
 
 }  // namespace vk::word

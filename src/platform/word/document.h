@@ -30,11 +30,13 @@
 #include "platform/word/range.h"
 #include "platform/word/selection.h"
 #include "platform/word/shape.h"
+#include "platform/word/speichern.h"
 #include "platform/word/table.h"
 
 namespace vk::word {
 
-// The two view-related document settings kept in the file: spelling and grammar marks.
+// The view-related document settings kept in the file (spelling and grammar marks) and the
+// default tab stops.
 class DocumentSettings {
 public:
     explicit DocumentSettings(std::shared_ptr<detail::Kern> kern) : kern_(std::move(kern)) {}
@@ -43,6 +45,9 @@ public:
     void SetShowSpellingErrors(bool wert);
     bool ShowGrammaticalErrors() const;
     void SetShowGrammaticalErrors(bool wert);
+    // The distance of the default tab stops in points (where a paragraph sets none of its own):
+    // the document's setting, else the word processor's 36 pt.
+    double DefaultTabStop() const;
 
 private:
     std::shared_ptr<detail::Kern> kern_;
@@ -53,13 +58,14 @@ public:
     // A minimal valid document with one empty paragraph.
     static std::shared_ptr<Document> New();
     static std::shared_ptr<Document> Open(const std::filesystem::path& pfad);
-    // Writes the package atomically (new file beside the target, fsync, rename). The document then
-    // knows that path. `vorDemErsetzen`, when given, runs once the new file is complete and on disk,
-    // just before it replaces the target: if it throws, the target stays as it was and the exception
-    // reaches the caller (a host commits the invoice record there, so file and record change together).
-    void Save(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen = {});
+    // Writes the package atomically (new file beside the target, fsync, rename; through a link the
+    // file it points to, keeping its mode and owner). The document then knows that path. A target
+    // that is no regular file or is read-only is refused (75) before anything is written. The
+    // host's steps around the replace (speichern.h): `schritte.vorher` before it, `schritte.danach`
+    // after it (a host commits the invoice record there; if it throws, the old file is put back).
+    void Save(const std::filesystem::path& pfad, const Ersetzen& schritte = {});
     // Saves to the path it was opened from or last saved to.
-    void Save(const std::function<void()>& vorDemErsetzen = {});
+    void Save(const Ersetzen& schritte = {});
     // Path opened from or last saved to (empty for a new, unsaved document).
     const std::filesystem::path& Path() const;
 

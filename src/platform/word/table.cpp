@@ -264,6 +264,10 @@ word::Cell Table::Cell(long zeile, long spalte) const {
 word::Columns Table::Columns() const { return kern(), word::Columns(kern_, tbl_); }
 word::Rows Table::Rows() const { return kern(), word::Rows(kern_, tbl_); }
 
+word::Tables Table::Tables() const {
+    return word::Tables(kern_, kern().TabellenIn(pugi::xml_node(tbl_)), false);
+}
+
 void Table::Select() const {
     DokumentStoerung.Punkt("Table.Select", fehlernummer::NichtVerfuegbar);
     pugi::xml_node tbl(tbl_);

@@ -132,6 +132,8 @@ public:
     word::Cell Cell(long zeile, long spalte) const;
     word::Columns Columns() const;
     word::Rows Rows() const;
+    // The tables nested in its cells (one level down), in document order.
+    word::Tables Tables() const;
     void Select() const;
     // Removes the table; ranges that spanned it collapse to its place.
     void Delete();

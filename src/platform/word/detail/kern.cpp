@@ -99,7 +99,7 @@ void Kern::EinstellungenGeaendert() {
     if (einstellungen_) einstellungen_->geaendert = true;
 }
 
-void Kern::Speichern(const std::filesystem::path& ziel, const std::function<void()>& vorDemErsetzen) {
+void Kern::Speichern(const std::filesystem::path& ziel, const Ersetzen& schritte) {
     std::vector<pugi::xml_node_struct*> offen;
     offen.swap(gitterOffen_);
     std::sort(offen.begin(), offen.end());
@@ -110,7 +110,7 @@ void Kern::Speichern(const std::filesystem::path& ziel, const std::function<void
     }
     if (!offen.empty()) DokumentGeaendert();
     try {
-        paket_.Schreiben(ziel, vorDemErsetzen);
+        paket_.Schreiben(ziel, schritte);
     } catch (...) {
         gitterOffen_.insert(gitterOffen_.end(), offen.begin(), offen.end());
         throw;

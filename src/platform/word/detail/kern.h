@@ -69,7 +69,7 @@ public:
     void KommentarHinzugefuegt();
     pugi::xml_node EinstellungenWurzel(bool anlegen);
     void EinstellungenGeaendert();
-    void Speichern(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen = {});
+    void Speichern(const std::filesystem::path& pfad, const Ersetzen& schritte = {});
 
     // --- stories and positions ---------------------------------------------------------------
     static constexpr int kHaupttext = 0;
@@ -138,6 +138,8 @@ public:
     // --- tables (tabelle.cpp) ------------------------------------------------------------------
     pugi::xml_node TabelleEinfuegen(int story, long position, long zeilen, long spalten);
     void TabelleLoeschen(pugi::xml_node tbl);
+    // The tables nested in a table's cells, one level down, in document order.
+    std::vector<pugi::xml_node_struct*> TabellenIn(pugi::xml_node tbl);
     void GitterNeuBerechnen(pugi::xml_node tbl);
     void GitterVormerken(pugi::xml_node tbl) { gitterOffen_.push_back(tbl.internal_object()); }
     long Textbreite();  // twips between the page margins

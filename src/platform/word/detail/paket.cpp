@@ -10,7 +10,10 @@
 #include <random>
 #include <algorithm>
 
+#include "common/dateiziel.h"
 #include "common/fehler.h"
+#include "platform/word/detail/ersetzen.h"
+#include "platform/word/detail/wohlgeformt.h"
 #include "platform/word/detail/xml.h"
 #include "platform/word/detail/zip.h"
 
@@ -85,10 +88,20 @@ Paket Paket::Lesen(const std::filesystem::path& pfad) {
 
     std::string bytes;
     {
-        const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+        // Opened without waiting (a FIFO would block until someone writes to it) and read only when
+        // it is a regular file: a device or a FIFO never ends.
+        const int fd = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) Dokumentfehler(pfad, std::string("kann nicht geöffnet werden (") + std::strerror(errno) + ")");
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            Dokumentfehler(pfad, "ist keine gewöhnliche Datei");
+        }
+        if (static_cast<unsigned long long>(st.st_size) > kMaxPaketGroesse) {
+            ::close(fd);
+            Dokumentfehler(pfad, "zu groß (mehr als 1 GB)");
+        }
+        if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
         char puffer[1 << 16];
         for (;;) {
             const ssize_t n = ::read(fd, puffer, sizeof puffer);
@@ -162,6 +175,15 @@ pugi::xml_document& Paket::Xml(Teil& teil) {
         auto doc = std::make_unique<pugi::xml_document>();
         // A part read from a file is parsed in its own buffer (no copy of a large part): its bytes are
         // kept packed in `roh` for writing it back unchanged, and unpacked again when it is no XML.
+        // A character XML forbids makes the part no XML, however a parser takes it; nesting deeper
+        // than any word processor writes is refused before any reader walks it.
+        if (const std::size_t stelle = VerbotenesZeichen(teil.bytes); stelle != std::string::npos)
+            throw LaufzeitFehler(fehlernummer::Dokumentfehler, Fehlerort() + ": " + teil.name +
+                                                                   ": kein gültiges XML (unzulässiges Zeichen bei Byte " +
+                                                                   std::to_string(stelle) + ")");
+        if (TieferAls(teil.bytes, kMaxTiefe))
+            throw LaufzeitFehler(fehlernummer::Dokumentfehler, Fehlerort() + ": " + teil.name + ": Elemente tiefer als " +
+                                                                   std::to_string(kMaxTiefe) + " Ebenen verschachtelt");
         pugi::xml_parse_result r =
             teil.roh.da ? doc->load_buffer_inplace(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8)
                         : doc->load_buffer(teil.bytes.data(), teil.bytes.size(), kParseFlags, pugi::encoding_utf8);
@@ -266,18 +288,20 @@ void Paket::BeziehungHinzufuegen(const std::string& quellteil, const std::string
     rels->geaendert = true;
 }
 
-void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen) {
+void Paket::Schreiben(const std::filesystem::path& pfad, const Ersetzen& schritte) {
     namespace fs = std::filesystem;
-    fs::path ziel = fs::absolute(pfad);
-    fs::path ordner = ziel.parent_path();
-    std::random_device rd;
-    fs::path temp = ordner / ("." + ziel.filename().string() + ".vk" + std::to_string(rd() % 1000000) + ".tmp");
-
-    auto scheitern = [&](const std::string& was) {
-        std::error_code ec;
-        fs::remove(temp, ec);
-        throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler, ziel.string() + ": " + was);
+    // Through a link the file it points to is replaced; the link stays.
+    const fs::path ziel = DateiZiel(pfad);
+    const fs::path ordner = ziel.parent_path();
+    auto fehler = [&](const std::string& was) {
+        return LaufzeitFehler(fehlernummer::DateiZugriffsfehler, ziel.string() + ": " + was);
     };
+    // Only a regular file is replaced, and only one that may be written.
+    struct stat alt {};
+    const bool vorhanden = ::stat(ziel.c_str(), &alt) == 0;
+    if (vorhanden && !S_ISREG(alt.st_mode)) throw fehler("ist keine gewöhnliche Datei");
+    if (vorhanden && ((alt.st_mode & 0222) == 0 || ::access(ziel.c_str(), W_OK) != 0))
+        throw fehler("ist schreibgeschützt");
 
     // Serialise changed parts first: nothing touches the disk before everything is ready. The others
     // are copied as they were packed.
@@ -289,6 +313,9 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<voi
         Teil& t = *teile_[i];
         if (t.geaendert && t.xml) {
             inhalte[i] = Serialisieren(*t.xml, t.friedhof, t.bytes.size() + t.bytes.size() / 16);
+            // What no word processor would open again is not saved.
+            if (const std::size_t stelle = VerbotenesZeichen(inhalte[i]); stelle != std::string::npos)
+                throw fehler(t.name + ": kein gültiges XML (unzulässiges Zeichen bei Byte " + std::to_string(stelle) + ")");
             eintraege.push_back({t.name, inhalte[i], nullptr, &gepackt[i]});
         } else if (t.roh.da) {
             eintraege.push_back({t.name, {}, &t.roh, nullptr});
@@ -296,37 +323,63 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const std::function<voi
             eintraege.push_back({t.name, t.bytes, nullptr, &gepackt[i]});
         }
     }
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+
+    std::random_device rd;
+    const unsigned nummer = rd() % 1000000;
+    const Ersatzdateien dateien{ziel, Beiname(ziel, nummer, ".tmp"), vorhanden ? Beiname(ziel, nummer, ".alt") : fs::path()};
+    auto aufraeumen = [&] {
+        std::error_code ec;
+        fs::remove(dateien.neu, ec);
+        if (!dateien.alt.empty()) fs::remove(dateien.alt, ec);
+    };
+    auto scheitern = [&](const std::string& was) {
+        aufraeumen();
+        throw fehler(was);
+    };
+    const int fd = ::open(dateien.neu.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, vorhanden ? 0600 : 0666);
     if (fd < 0) scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(errno) + ")");
+    if (vorhanden) WieDasAlte(fd, alt);
     if (!ZipSchreiben(fd, eintraege)) {
-        const int fehler = errno;
+        const int nr = errno;
         ::close(fd);
-        scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(fehler) + ")");
+        scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(nr) + ")");
     }
     bool synchron = ::fsync(fd) == 0;
     synchron = ::close(fd) == 0 && synchron;
     if (!synchron) scheitern("kann nicht auf den Datenträger geschrieben werden");
-    if (vorDemErsetzen) {
+    if (vorhanden && !Aufbewahren(ziel, dateien.alt, alt))
+        scheitern(std::string("kann nicht gesichert werden (") + std::strerror(errno) + ")");
+    if (schritte.vorher) {
         try {
-            vorDemErsetzen();
+            schritte.vorher(dateien);
         } catch (...) {
-            std::error_code ec;
-            fs::remove(temp, ec);
+            aufraeumen();
             throw;
         }
     }
-    if (std::rename(temp.c_str(), ziel.c_str()) != 0) scheitern("kann nicht ersetzt werden");
-    int dfd = ::open(ordner.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
+    if (std::rename(dateien.neu.c_str(), ziel.c_str()) != 0)
+        scheitern(std::string("kann nicht ersetzt werden (") + std::strerror(errno) + ")");
+    OrdnerSynchron(ordner);
+    if (schritte.danach) {
+        try {
+            schritte.danach();
+        } catch (...) {
+            // The old file back in its place (a new one removed): the host's failure after the replace
+            // leaves the target as it was.
+            if (vorhanden) (void)std::rename(dateien.alt.c_str(), ziel.c_str());
+            else (void)::unlink(ziel.c_str());
+            OrdnerSynchron(ordner);
+            aufraeumen();
+            throw;
+        }
     }
+    if (vorhanden) ::unlink(dateien.alt.c_str());
     for (std::size_t i = 0; i < teile_.size(); ++i) {
         if (!gepackt[i].da) continue;
         teile_[i]->roh = std::move(gepackt[i]);
         teile_[i]->geaendert = false;
     }
-    quelle_ = ziel;
+    quelle_ = fs::absolute(pfad);
 }
 
 }  // namespace vk::word::detail

@@ -13,6 +13,7 @@
 #include <pugixml.hpp>
 
 #include "platform/word/detail/zip.h"
+#include "platform/word/speichern.h"
 
 namespace vk::word::detail {
 
@@ -63,8 +64,10 @@ public:
     // Absolute part name of a target relative to a source part.
     static std::string ZielTeil(const std::string& quellteil, const std::string& ziel);
 
-    // Writes the package atomically: new file beside the target, fsync, rename.
-    void Schreiben(const std::filesystem::path& pfad, const std::function<void()>& vorDemErsetzen = {});
+    // Writes the package atomically with the host's steps around the replace (speichern.h). A target
+    // that is no regular file, or is read-only, is refused (75) before anything is written; so is a
+    // changed part that is no well-formed XML.
+    void Schreiben(const std::filesystem::path& pfad, const Ersetzen& schritte = {});
 
     const std::filesystem::path& Quelle() const { return quelle_; }
     void SetzeQuelle(const std::filesystem::path& p) { quelle_ = p; }

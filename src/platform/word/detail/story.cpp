@@ -24,6 +24,7 @@ void StoryCache::Leeren() {
     bereiche.clear();
     absaetze.clear();
     tabellen.clear();
+    alleTabellen.clear();
     zellen.clear();
     kommentarStart.clear();
     kommentarEnde.clear();
@@ -165,6 +166,7 @@ private:
     void Tabelle(pugi::xml_node tbl) {
         long start = pos();
         bool aussen = tiefe_ == 0;
+        c_.alleTabellen.push_back(tbl.internal_object());
         ++tiefe_;
         for (pugi::xml_node tr = tbl.first_child(); tr; tr = tr.next_sibling()) {
             if (!Ist(tr, "w:tr")) {

@@ -47,6 +47,7 @@ struct StoryCache {
     KnotenBereiche bereiche;
     std::vector<pugi::xml_node_struct*> absaetze;  // in order
     std::vector<pugi::xml_node_struct*> tabellen;  // outermost tables of the story, in order
+    std::vector<pugi::xml_node_struct*> alleTabellen;  // every table, nested ones too, in order of their start
     std::vector<pugi::xml_node_struct*> zellen;    // every cell, in order
     std::unordered_map<std::string, Marke> kommentarStart, kommentarEnde, kommentarReferenz;
     std::unordered_map<std::string, Marke> textmarkeStart;  // by name

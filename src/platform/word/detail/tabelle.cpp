@@ -198,6 +198,7 @@ bool Kern::BloeckeEingefuegt(int sid, pugi::xml_node erster, pugi::xml_node letz
     const std::size_t absatz = ErstesAb(c.absaetze, c.bereiche, position);
     const std::size_t zelle = ErstesAb(c.zellen, c.bereiche, position);
     const std::size_t tabelle = ErstesAb(c.tabellen, c.bereiche, position);
+    const std::size_t jedeTabelle = ErstesAb(c.alleTabellen, c.bereiche, position);
     auto stueck = std::lower_bound(c.stuecke.begin(), c.stuecke.end(), position,
                                    [](const Stueck& s, long p) { return s.start < p; });
     for (auto it = stueck; it != c.stuecke.end(); ++it) it->start += n;
@@ -212,11 +213,30 @@ bool Kern::BloeckeEingefuegt(int sid, pugi::xml_node erster, pugi::xml_node letz
     c.absaetze.insert(c.absaetze.begin() + static_cast<std::ptrdiff_t>(absatz), teil.absaetze.begin(), teil.absaetze.end());
     c.zellen.insert(c.zellen.begin() + static_cast<std::ptrdiff_t>(zelle), teil.zellen.begin(), teil.zellen.end());
     c.tabellen.insert(c.tabellen.begin() + static_cast<std::ptrdiff_t>(tabelle), teil.tabellen.begin(), teil.tabellen.end());
+    c.alleTabellen.insert(c.alleTabellen.begin() + static_cast<std::ptrdiff_t>(jedeTabelle), teil.alleTabellen.begin(),
+                          teil.alleTabellen.end());
     // Marks after the place move on; those at it only when they lie in the block the new ones went before.
     for (auto* karte : {&c.kommentarStart, &c.kommentarEnde, &c.kommentarReferenz, &c.textmarkeStart, &c.textmarkeEnde})
         for (auto& [id, m] : *karte)
             if (m.position > position || (m.position == position && vor && Innerhalb(m.knoten, vor))) m.position += n;
     return true;
+}
+
+std::vector<pugi::xml_node_struct*> Kern::TabellenIn(pugi::xml_node tbl) {
+    std::vector<pugi::xml_node_struct*> aus;
+    const int sid = StoryEines(tbl);
+    if (sid < 0) return aus;
+    const StoryCache& c = cache(sid);
+    if (c.alleTabellen.size() == c.tabellen.size()) return aus;  // no table of the story is nested
+    const long ende = c.bereiche.at(tbl.internal_object()).second;
+    for (std::size_t i = ErstesAb(c.alleTabellen, c.bereiche, c.bereiche.at(tbl.internal_object()).first);
+         i < c.alleTabellen.size() && c.bereiche.at(c.alleTabellen[i]).first < ende; ++i) {
+        pugi::xml_node innen(c.alleTabellen[i]);
+        pugi::xml_node aussen = innen.parent();
+        while (aussen && !Ist(aussen, "w:tbl")) aussen = aussen.parent();
+        if (aussen == tbl) aus.push_back(innen.internal_object());
+    }
+    return aus;
 }
 
 bool Kern::TabelleAusStrom(int sid, pugi::xml_node tbl, long ts, long te, const std::vector<std::string>& ids) {
@@ -238,6 +258,7 @@ bool Kern::TabelleAusStrom(int sid, pugi::xml_node tbl, long ts, long te, const 
     ausschneiden(c.absaetze);
     ausschneiden(c.zellen);
     ausschneiden(c.tabellen);
+    ausschneiden(c.alleTabellen);
     // the entries of the table's own nodes go; what followed moves back
     c.bereiche.EntfernenIn(ts, te);
     c.bereiche.Verschieben(te, [te, d](KnotenBereiche::Bereich& bereich) {

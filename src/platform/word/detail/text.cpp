@@ -5,6 +5,7 @@
 #include "common/fehler.h"
 #include "platform/word/detail/kern.h"
 #include "platform/word/detail/utf.h"
+#include "platform/word/detail/wohlgeformt.h"
 #include "platform/word/detail/xml.h"
 
 namespace vk::word::detail {
@@ -211,8 +212,8 @@ long Kern::TextEinfuegen(int sid, long position, std::u32string_view text, const
             if (z == U'\f') Setzen(k, "w:type", "page");
             merken(StueckArt::Zeichen, k, std::u32string(1, z));
             ++n;
-        } else if (z < 0x20) {
-            continue;  // other control characters have no place in the text
+        } else if (!XmlZeichen(z)) {
+            continue;  // other control characters, surrogates, U+FFFE, U+FFFF have no place in the text
         } else {
             puffer.push_back(z);
             ++n;

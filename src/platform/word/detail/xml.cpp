@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/konvertierung.h"
+#include "platform/word/detail/wohlgeformt.h"
 
 namespace vk::word::detail {
 
@@ -39,6 +40,7 @@ const std::initializer_list<const char*> kTblBorders = {"w:top", "w:left", "w:st
                                                         "w:end", "w:insideH", "w:insideV"};
 const std::initializer_list<const char*> kTcBorders = {"w:top", "w:left", "w:start", "w:bottom", "w:right",
                                                        "w:end", "w:insideH", "w:insideV", "w:tl2br", "w:tr2bl"};
+// The whole sequence of the settings part: a setting is added at its place whatever the part holds.
 const std::initializer_list<const char*> kSettings = {
     "w:writeProtection", "w:view", "w:zoom", "w:removePersonalInformation", "w:removeDateAndTime",
     "w:doNotDisplayPageBoundaries", "w:displayBackgroundShape", "w:printPostScriptOverText",
@@ -48,7 +50,21 @@ const std::initializer_list<const char*> kSettings = {
     "w:hideGrammaticalErrors", "w:activeWritingStyle", "w:proofState", "w:formsDesign", "w:attachedTemplate",
     "w:linkStyles", "w:stylePaneFormatFilter", "w:stylePaneSortMethod", "w:documentType", "w:mailMerge",
     "w:revisionView", "w:trackRevisions", "w:doNotTrackMoves", "w:doNotTrackFormatting", "w:documentProtection",
-    "w:autoFormatOverride", "w:styleLockTheme", "w:styleLockQFSet", "w:defaultTabStop"};
+    "w:autoFormatOverride", "w:styleLockTheme", "w:styleLockQFSet", "w:defaultTabStop", "w:autoHyphenation",
+    "w:consecutiveHyphenLimit", "w:hyphenationZone", "w:doNotHyphenateCaps", "w:showEnvelope", "w:summaryLength",
+    "w:clickAndTypeStyle", "w:defaultTableStyle", "w:evenAndOddHeaders", "w:bookFoldRevPrinting",
+    "w:bookFoldPrinting", "w:bookFoldPrintingSheets", "w:drawingGridHorizontalSpacing",
+    "w:drawingGridVerticalSpacing", "w:displayHorizontalDrawingGridEvery", "w:displayVerticalDrawingGridEvery",
+    "w:doNotUseMarginsForDrawingGridOrigin", "w:drawingGridHorizontalOrigin", "w:drawingGridVerticalOrigin",
+    "w:doNotShadeFormData", "w:noPunctuationKerning", "w:characterSpacingControl", "w:printTwoOnOne",
+    "w:strictFirstAndLastChars", "w:noLineBreaksAfter", "w:noLineBreaksBefore", "w:savePreviewPicture",
+    "w:doNotValidateAgainstSchema", "w:saveInvalidXml", "w:ignoreMixedContent", "w:alwaysShowPlaceholderText",
+    "w:doNotDemarcateInvalidXml", "w:saveXmlDataOnly", "w:useXSLTWhenSaving", "w:saveThroughXslt",
+    "w:showXMLTags", "w:alwaysMergeEmptyNamespace", "w:updateFields", "w:hdrShapeDefaults", "w:footnotePr",
+    "w:endnotePr", "w:compat", "w:docVars", "w:rsids", "m:mathPr", "w:attachedSchema", "w:themeFontLang",
+    "w:clrSchemeMapping", "w:doNotIncludeSubdocsInStats", "w:doNotAutoCompressPictures", "w:forceUpgrade",
+    "w:captions", "w:readModeInkLockDown", "w:smartTagType", "sl:schemaLibrary", "w:shapeDefaults",
+    "w:doNotEmbedSmartTags", "w:decimalSymbol", "w:listSeparator"};
 const std::initializer_list<const char*> kSpPr = {"a:xfrm", "a:custGeom", "a:prstGeom", "a:noFill",
                                                   "a:solidFill", "a:gradFill", "a:blipFill", "a:pattFill",
                                                   "a:grpFill", "a:ln", "a:effectLst", "a:effectDag",
@@ -89,14 +105,20 @@ static int Rang(std::string_view name, std::initializer_list<const char*> reihen
 
 pugi::xml_node KindEinfuegen(pugi::xml_node eltern, const char* name,
                              std::initializer_list<const char*> reihenfolge) {
-    int meinRang = Rang(name, reihenfolge);
-    if (meinRang >= 0) {
-        for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
-            if (!IstElement(k)) continue;
-            int r = Rang(k.name(), reihenfolge);
-            if (r > meinRang) return eltern.insert_child_before(name, k);
-        }
+    const int meinRang = Rang(name, reihenfolge);
+    if (meinRang < 0) return eltern.append_child(name);
+    // After the last child that comes before it in the sequence; without one, before the first
+    // that comes after it. Children the sequence does not name (extensions) keep their place.
+    pugi::xml_node davor, danach;
+    for (pugi::xml_node k = eltern.first_child(); k; k = k.next_sibling()) {
+        if (!IstElement(k)) continue;
+        const int r = Rang(k.name(), reihenfolge);
+        if (r < 0) continue;
+        if (r <= meinRang) davor = k;
+        else if (!danach) danach = k;
     }
+    if (davor) return eltern.insert_child_after(name, davor);
+    if (danach) return eltern.insert_child_before(name, danach);
     return eltern.append_child(name);
 }
 
@@ -113,7 +135,7 @@ pugi::xml_node Eigenschaften(pugi::xml_node eltern, const char* name) {
 void Setzen(pugi::xml_node n, const char* name, std::string_view wert) {
     pugi::xml_attribute a = n.attribute(name);
     if (!a) a = n.append_attribute(name);
-    a.set_value(std::string(wert).c_str());
+    a.set_value(XmlText(wert).c_str());
 }
 
 void Setzen(pugi::xml_node n, const char* name, long wert) { Setzen(n, name, std::to_string(wert)); }
@@ -135,7 +157,7 @@ std::string Text(pugi::xml_node t) {
 
 void TextSetzen(pugi::xml_node t, std::string_view text) {
     while (t.first_child()) t.remove_child(t.first_child());
-    t.append_child(pugi::node_pcdata).set_value(std::string(text).c_str());
+    t.append_child(pugi::node_pcdata).set_value(XmlText(text).c_str());
     bool rand = !text.empty() && (text.front() == ' ' || text.back() == ' ' || text.find("  ") != std::string_view::npos);
     if (rand) {
         Setzen(t, "xml:space", "preserve");

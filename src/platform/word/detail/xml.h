@@ -49,7 +49,8 @@ pugi::xml_node Eigenschaften(pugi::xml_node eltern, const char* name);
 // The w:trPr of a row, created at its place when missing.
 pugi::xml_node ZeilenEigenschaften(pugi::xml_node tr);
 
-// Sets attribute name to wert (creating it).
+// Sets attribute name to wert (creating it). Here and in TextSetzen what XML forbids in a text is
+// left out (wohlgeformt.h).
 void Setzen(pugi::xml_node n, const char* name, std::string_view wert);
 void Setzen(pugi::xml_node n, const char* name, long wert);
 
