@@ -19,14 +19,14 @@ std::int32_t GanzeZahl(const std::string& befehl, const std::string& option, con
         return static_cast<std::int32_t>(wert);
     // An id beyond 32 bits must never wrap round to another record (4294967297 is not invoice 1).
     if (ganz && (fehler == std::errc() || fehler == std::errc::result_out_of_range))
-        throw Aufruffehler{befehl + ": " + option + " is out of range (-2147483648 to 2147483647), got '" + text + "'"};
-    throw Aufruffehler{befehl + ": " + option + " needs a whole number, got '" + text + "'"};
+        throw Aufruffehler{befehl + ": " + option + " liegt außerhalb von -2147483648 bis 2147483647: '" + text + "'"};
+    throw Aufruffehler{befehl + ": " + option + " braucht eine ganze Zahl, nicht '" + text + "'"};
 }
 
 const std::string& Optionen::Wert() {
     // the option's name, taken before moving on to its value
     const std::string& name = Name();
-    if (i_ + 1 >= args_.size()) throw Aufruffehler{befehl_ + ": " + name + " needs a value"};
+    if (i_ + 1 >= args_.size()) throw Aufruffehler{befehl_ + ": " + name + " braucht einen Wert"};
     return args_[++i_];
 }
 
@@ -35,6 +35,6 @@ std::int32_t Optionen::Zahl() {
     return GanzeZahl(befehl_, name, Wert());
 }
 
-void Optionen::Unbekannt() const { throw Aufruffehler{befehl_ + ": unknown option '" + Name() + "'"}; }
+void Optionen::Unbekannt() const { throw Aufruffehler{befehl_ + ": unbekannte Option '" + Name() + "'"}; }
 
 }  // namespace vkcli

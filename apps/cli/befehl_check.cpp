@@ -34,7 +34,7 @@ Auftrag Lesen(const Argumente& args) {
         else o.Unbekannt();
     }
     if (a.prüfung.datenbank.empty() || a.prüfung.dokument.empty() || !a.prüfung.benutzer || !a.prüfung.rechnung)
-        throw Aufruffehler{"check: --db, --user, --invoice and --doc are required"};
+        throw Aufruffehler{"check: --db, --user, --invoice und --doc sind nötig"};
     return a;
 }
 
@@ -130,7 +130,7 @@ void JsonAusgeben(const vk::Prüfbericht& b, const std::filesystem::path& xml,
 int BefehlCheck(const Argumente& args) {
     const Auftrag a = Lesen(args);
     if (!std::filesystem::exists(a.prüfung.dokument))
-        throw Aufruffehler{"check: document not found: " + a.prüfung.dokument.string()};
+        throw Aufruffehler{"check: das Dokument gibt es nicht: " + a.prüfung.dokument.string()};
     vk::Prüfbericht bericht;
     std::optional<std::vector<vk::ERechnungsabweichung>> erechnung;
     try {

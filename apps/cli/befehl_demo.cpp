@@ -35,13 +35,13 @@ void VorlageSchreiben(const fs::path& datei) { vk::BeispielVorlage()->Save(datei
 int BefehlDemo(const Argumente& args) {
     std::string server;
     if (args.size() == 3 && args[1] == "--db") server = args[2];
-    else if (args.size() != 1) throw Aufruffehler{"demo: expected DIR [--db URI]"};
+    else if (args.size() != 1) throw Aufruffehler{"demo: erwartet ORDNER [--db URI]"};
     if (!server.empty() && !vk::dao::IstServerAdresse(server))
-        throw Aufruffehler{"demo: --db takes a postgresql:// address; the database file is DIR/buero.sqlite"};
+        throw Aufruffehler{"demo: --db nimmt eine postgresql://-Adresse; die Datenbankdatei ist ORDNER/buero.sqlite"};
     const fs::path dir = args[0];
     std::error_code ec;
     fs::create_directories(dir, ec);
-    if (ec) throw Aufruffehler{"demo: cannot create " + dir.string() + ": " + ec.message()};
+    if (ec) throw Aufruffehler{"demo: nicht anzulegen: " + dir.string() + ": " + ec.message()};
     const fs::path datei = dir / "buero.sqlite", vorlage = dir / "Vorlage.docx", rechnung = dir / "Rechnung.docx";
     for (const auto& f : {vorlage, rechnung}) fs::remove(f, ec);
     // A server database is never emptied here: one that holds the office tables already is refused.
@@ -131,9 +131,9 @@ int BefehlDemo(const Argumente& args) {
     doc->Save(rechnung);
     TabellenAusgeben(*doc, false, std::cout);
     auto gespeichert = datenbank->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
-    std::cout << "Stored: NettoRechnung " << vk::CStr(gespeichert->Fields("NettoRechnung").Value())
+    std::cout << "Gespeichert: NettoRechnung " << vk::CStr(gespeichert->Fields("NettoRechnung").Value())
               << " ct, Brutto " << vk::CStr(gespeichert->Fields("Brutto").Value()) << " ct\n"
-              << "Wrote " << datenbank->Name() << ", " << vorlage.string() << ", " << rechnung.string() << '\n';
+              << "Geschrieben: " << datenbank->Name() << ", " << vorlage.string() << ", " << rechnung.string() << '\n';
     return 0;
 }
 

@@ -21,7 +21,7 @@ int BefehlEinvoice(const Argumente& args) {
         else o.Unbekannt();
     }
     if (a.datenbank.empty() || a.dokument.empty() || a.xml.empty() || !a.benutzer || !a.rechnung)
-        throw Aufruffehler{"einvoice: --db, --user, --invoice, --doc and --out are required"};
+        throw Aufruffehler{"einvoice: --db, --user, --invoice, --doc und --out sind nötig"};
     std::vector<std::string> mängel;
     try {
         mängel = vk::ERechnungSchreiben(a);

@@ -9,14 +9,14 @@
 namespace vkcli {
 
 int BefehlScale(const Argumente& args) {
-    if (args.empty()) throw Aufruffehler{"scale: missing scale name (Gebührenstaffel1, Grenzfeststellung_B, Gebäudevermessung)"};
+    if (args.empty()) throw Aufruffehler{"scale: der Name der Staffel fehlt (Gebührenstaffel1, Grenzfeststellung_B, Gebäudevermessung)"};
     const std::string& name = args[0];
     auto zahl = [&](std::size_t i, const char* was) {
-        if (args.size() <= i) throw Aufruffehler{"scale " + name + ": missing " + was};
+        if (args.size() <= i) throw Aufruffehler{"scale " + name + ": es fehlt " + was};
         return vk::CVal(args[i]);
     };
     auto pruefeAnzahl = [&](std::size_t n) {
-        if (args.size() > n + 1) throw Aufruffehler{"scale " + name + ": too many arguments"};
+        if (args.size() > n + 1) throw Aufruffehler{"scale " + name + ": zu viele Argumente"};
     };
     double ergebnis = 0.0;
     if (name == "Gebührenstaffel1") {
@@ -32,7 +32,7 @@ int BefehlScale(const Argumente& args) {
         pruefeAnzahl(1);
         ergebnis = vk::Gebäudevermessung(baukosten);
     } else {
-        throw Aufruffehler{"scale: unknown scale '" + name + "' (Gebührenstaffel1, Grenzfeststellung_B, Gebäudevermessung)"};
+        throw Aufruffehler{"scale: unbekannte Staffel '" + name + "' (Gebührenstaffel1, Grenzfeststellung_B, Gebäudevermessung)"};
     }
     std::cout << vk::CStr(ergebnis) << '\n';
     return 0;

@@ -44,7 +44,7 @@ void TabellenAusgeben(vk::word::Document& doc, bool json, std::ostream& out) {
     for (vk::word::Table t : doc.Tables()) {
         ++nummer;
         if (json) out << (nummer > 1 ? "," : "") << "{\"table\":" << nummer << ",\"rows\":[";
-        else out << "Table " << nummer << '\n';
+        else out << "Tabelle " << nummer << '\n';
         for (long r = 1; r <= t.Rows().Count(); ++r) {
             const long zellen = t.Rows().Item(r).CellCount();
             if (json) out << (r > 1 ? "," : "") << "[";
@@ -77,9 +77,9 @@ int BefehlTables(const Argumente& args) {
     for (const auto& a : args) {
         if (a == "--json") json = true;
         else if (datei.empty()) datei = a;
-        else throw Aufruffehler{"tables: unexpected argument '" + a + "'"};
+        else throw Aufruffehler{"tables: unerwartetes Argument '" + a + "'"};
     }
-    if (datei.empty()) throw Aufruffehler{"tables: missing FILE.docx"};
+    if (datei.empty()) throw Aufruffehler{"tables: DATEI.docx fehlt"};
     std::shared_ptr<vk::word::Document> doc;
     try {
         doc = vk::word::Document::Open(datei);

@@ -10,7 +10,7 @@
 namespace {
 
 const char* kHilfe =
-    "usage:\n"
+    "Aufruf:\n"
     "  vk demo DIR [--db postgresql://USER@HOST/DBNAME]\n"
     "  vk apply --db FILE|URI --user N --invoice ID --doc FILE.docx [--out FILE.docx] --category K\n"
     "           [--property NAME=VALUE]... [--set NAME=VALUE]... [--choose new|1|2|3|4|5|cursor]\n"
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     }
     auto it = befehle.find(argv[1]);
     if (it == befehle.end()) {
-        std::cerr << "vk: unknown command '" << argv[1] << "'\n" << kHilfe;
+        std::cerr << "vk: unbekannter Befehl '" << argv[1] << "'\n" << kHilfe;
         return 2;
     }
     try {

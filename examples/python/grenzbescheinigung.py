@@ -26,10 +26,10 @@ def bibliothek(pfad):
     vk.vk_text_freigeben.argtypes = [ctypes.c_void_p]
     vk.vk_gebuehrenstaffel1.argtypes = [ctypes.c_double, ctypes.c_double, ctypes.POINTER(ctypes.c_double)]
     vk.vk_sitzung_oeffnen.argtypes = [ctypes.c_char_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p,
-                                      ctypes.POINTER(ctypes.c_void_p)]
+                                      ctypes.c_char_p, ctypes.POINTER(ctypes.c_void_p)]
     vk.vk_sitzung_kategorie.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p]
     vk.vk_sitzung_setzen.argtypes = [ctypes.c_void_p, ctypes.c_char_p]
-    vk.vk_sitzung_bestaetigen.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.POINTER(ctypes.c_void_p),
+    vk.vk_sitzung_bestaetigen.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_void_p),
                                           ctypes.POINTER(ctypes.c_void_p)]
     vk.vk_sitzung_schliessen.argtypes = [ctypes.c_void_p]
     vk.vk_pruefen.argtypes = [ctypes.c_char_p, ctypes.c_int32, ctypes.c_int32, ctypes.c_char_p,
@@ -73,14 +73,14 @@ def main():
 
     # The certificate, as a clerk enters it in the dialog, confirmed and saved with its record.
     sitzung = ctypes.c_void_p()
-    pruefen(vk, vk.vk_sitzung_oeffnen(a.datenbank.encode(), a.benutzer, a.rechnung, a.dokument.encode(),
+    pruefen(vk, vk.vk_sitzung_oeffnen(a.datenbank.encode(), a.benutzer, a.rechnung, a.dokument.encode(), None,
                                       ctypes.byref(sitzung)))
     try:
         pruefen(vk, vk.vk_sitzung_kategorie(sitzung, 4, b"1", None))
         for anweisung in ("chkOrt=1", "mskMehrfach=2"):
             pruefen(vk, vk.vk_sitzung_setzen(sitzung, anweisung.encode()))
         tabelle, summen = ctypes.c_void_p(), ctypes.c_void_p()
-        pruefen(vk, vk.vk_sitzung_bestaetigen(sitzung, None, ctypes.byref(tabelle), ctypes.byref(summen)))
+        pruefen(vk, vk.vk_sitzung_bestaetigen(sitzung, ctypes.byref(tabelle), ctypes.byref(summen)))
         print("Geschriebene Tabelle:")
         print(text(vk, tabelle))
         print("Summen:")

@@ -56,9 +56,10 @@ VK_API vk_status vk_gebaeudevermessung(double baukosten, double* gebuehr);
 
 /* Opens the office database (a SQLite file or a postgresql:// address), the invoice document and
  * the invoice record `rechnung` for user `benutzer`, and takes the invoice's lock (a second
- * confirmation of the same invoice waits for it). Nothing is changed until vk_sitzung_bestaetigen. */
+ * confirmation of the same invoice waits for it). A confirmation saves the invoice to `ausgabe`, or
+ * in place when it is NULL. Nothing is changed until vk_sitzung_bestaetigen. */
 VK_API vk_status vk_sitzung_oeffnen(const char* datenbank, int32_t benutzer, int32_t rechnung, const char* dokument,
-                                    vk_sitzung** sitzung);
+                                    const char* ausgabe, vk_sitzung** sitzung);
 
 /* A job quantity as the host sets it before the dialog opens ("Flurstücksnummer", "123/4";
  * "Fläche", "800"; "Bodenwert", "12,5"; "Baukosten"; "Achslänge"; "Grenzlänge"; "Flurstücke";
@@ -76,11 +77,11 @@ VK_API vk_status vk_sitzung_kategorie(vk_sitzung* sitzung, int kategorie, const 
  * "optArt(1)=1", "GridGebühren(1,2)=200000" (a text field takes the value whole, as pasted). */
 VK_API vk_status vk_sitzung_setzen(vk_sitzung* sitzung, const char* anweisung);
 
-/* "&OK": the fee table and the totals are written and the invoice saved together with its record
- * (to `ausgabe`, or in place when NULL). VK_NICHT_GESPEICHERT leaves file and record as they were.
+/* "&OK": the fee table and the totals are written and the invoice saved together with its record.
+ * VK_NICHT_GESPEICHERT leaves file and record as they were.
  * `tabelle` and `summen`, when not NULL, receive the written fee table and the totals table as text:
  * one line per row, cells separated by " | " (free with vk_text_freigeben). */
-VK_API vk_status vk_sitzung_bestaetigen(vk_sitzung* sitzung, const char* ausgabe, char** tabelle, char** summen);
+VK_API vk_status vk_sitzung_bestaetigen(vk_sitzung* sitzung, char** tabelle, char** summen);
 
 /* "&Abbruch": the dialog closes, nothing is written. */
 VK_API vk_status vk_sitzung_abbrechen(vk_sitzung* sitzung);

@@ -269,7 +269,7 @@ void frmKat1::TabelleEinlesen() {
         });
     if (kopf == 0) {
         // Not a table this dialog wrote: nothing can be read back, so the dialog starts as for a new one.
-        proc([&] { throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "no position header in the table"); });
+        proc([&] { throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "die Tabelle hat keine Kopfzeile der Positionen"); });
         Standardwerte();
         return;
     }

@@ -175,9 +175,15 @@ Protokollstand Protokolliert() {
     return StandSpeicher();
 }
 
-const VK_Error& LetzterFehler() { return LetzterFehlerSpeicher(); }
+VK_Error LetzterFehler() {
+    std::lock_guard lock(ProtokollMutex());
+    return LetzterFehlerSpeicher();
+}
 
-void LetztenFehlerZuruecksetzen() { LetzterFehlerSpeicher() = VK_Error{}; }
+void LetztenFehlerZuruecksetzen() {
+    std::lock_guard lock(ProtokollMutex());
+    LetzterFehlerSpeicher() = VK_Error{};
+}
 
 void UhrSetzen(Uhr uhr) { UhrSpeicher() = std::move(uhr); }
 

@@ -1,4 +1,5 @@
-// The error log "Verw.log" and the record of the last logged error.
+// The error log "Verw.log" and the record of the last logged error (what a host sees of them is
+// declared in the public interface).
 #pragma once
 
 #include <chrono>
@@ -9,28 +10,9 @@
 #include <string_view>
 
 #include "common/fehler.h"
+#include "vk_lp_08/fehlerprotokoll.h"
 
 namespace vk {
-
-// What this process has logged so far: how many entries, and the last one as a person reads it
-// ("Überlauf (GebührenTabelle.SummeBilden)"). A caller that runs a whole procedure compares the
-// count before and after to learn whether a statement failed somewhere inside, since the
-// procedure itself goes on.
-struct Protokollstand {
-    std::uint64_t anzahl = 0;
-    std::string letzter;
-};
-Protokollstand Protokolliert();
-
-// The last logged error, in the field order of the component's type library.
-struct VK_Error {
-    std::string Funktionsname;  // module name followed directly by procedure name
-    std::string strFehler;      // description
-    std::string strModul;
-    std::string strFunktion;
-    std::string strNr;          // error number as text
-    std::int32_t Hinweis = 0;   // line reference
-};
 
 // Appends one entry for the error to the log and remembers it as the last error when its
 // module/procedure key differs from the stored one. Never throws; an unwritable log is skipped, and
@@ -44,12 +26,7 @@ void FehlerProtokollieren(std::string_view modul, std::string_view prozedur, con
 std::string ProtokollEintrag(std::string_view modul, std::string_view prozedur, const LaufzeitFehler& fehler,
                              std::int32_t zeile, std::chrono::system_clock::time_point zeitpunkt);
 
-// Where the log lives: $VK_LOG_DIR/Verw.log, else $XDG_STATE_HOME/KalVerwaltung/Verw.log,
-// else ~/.local/state/KalVerwaltung/Verw.log.
-std::filesystem::path ProtokollPfad();
-
-// The last error recorded by FehlerProtokollieren (internal; the host never sees it).
-const VK_Error& LetzterFehler();
+// Forgets the last logged error (tests, and a host that starts over).
 void LetztenFehlerZuruecksetzen();
 
 // The clock used for log entries and "today"; replaceable for tests (empty restores the system clock).

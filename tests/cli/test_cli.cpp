@@ -73,7 +73,7 @@ TEST(Kommandozeile, CancelAndAChoiceNotOfferedLeaveTheInvoiceByteForByte) {
     EXPECT_EQ(DateiLesen(ordner / "Rechnung2.docx"), vorher);
     const Lauf zweite = Vk(apply + "--category 4 --choose 2 --set mskMehrfach=3");
     EXPECT_EQ(zweite.status, 2) << zweite.ausgabe;
-    EXPECT_NE(zweite.ausgabe.find("--choose 2: the table choice does not offer it"), std::string::npos) << zweite.ausgabe;
+    EXPECT_NE(zweite.ausgabe.find("Tabellenwahl 2: die Tabellenwahl bietet sie nicht an"), std::string::npos) << zweite.ausgabe;
     EXPECT_EQ(DateiLesen(ordner / "Rechnung2.docx"), vorher);
 }
 
@@ -90,7 +90,7 @@ TEST(Kommandozeile, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
     const std::string dbVorher = DateiLesen(ordner / "buero.sqlite");
     DateiSchreiben(ordner / "kaputt.docx", "PK kein zip");
     const std::pair<std::string, const char*> faelle[] = {
-        {"scale Staffel9 1", "unknown scale"},
+        {"scale Staffel9 1", "unbekannte Staffel"},
         {"scale Gebäudevermessung", ""},
         {"tables " + Zitiert((ordner / "fehlt.docx").string()), "fehlt.docx"},
         {"tables " + kaputt, "kaputt.docx"},
@@ -102,20 +102,20 @@ TEST(Kommandozeile, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
         {apply + "--category 4 --set gibtsNicht=1", ""},
         {apply + "--category 9", ""},
         // Ids beyond 32 bits never wrap round to another record: 4294967297 is not invoice 1.
-        {apply + "--category 4 --invoice 4294967297", "--invoice is out of range"},
-        {apply + "--category 4 --user 4294967297", "--user is out of range"},
-        {apply + "--category 4294967300", "--category is out of range"},
-        {"check --db " + db + " --user 1 --invoice 4294967297 --doc " + doc, "--invoice is out of range"},
+        {apply + "--category 4 --invoice 4294967297", "--invoice liegt außerhalb"},
+        {apply + "--category 4 --user 4294967297", "--user liegt außerhalb"},
+        {apply + "--category 4294967300", "--category liegt außerhalb"},
+        {"check --db " + db + " --user 1 --invoice 4294967297 --doc " + doc, "--invoice liegt außerhalb"},
         {apply + "--category 4 --choose 7", ""},
-        {apply + "--category 4 --choose 1", "no table of category 4"},
+        {apply + "--category 4 --choose 1", "keine Tabelle der Kategorie 4"},
         // Without the user's settings the invoice would lose its VAT line.
-        {apply + "--category 4 --user 7", "no user 7 in table TempDoc"},
-        {apply + "--category 4 --property Bodenwert=", "Bodenwert='': a number is expected"},
+        {apply + "--category 4 --user 7", "Den Benutzer 7 gibt es in der Tabelle TempDoc"},
+        {apply + "--category 4 --property Bodenwert=", "Bodenwert='': eine Zahl wird erwartet"},
         // A save that fails: the invoice record keeps its totals too, so file and record still agree.
         {apply + "--category 4 --set chkOrt=1 --out " + Zitiert((ordner / "fehlt" / "Rechnung.docx").string()), ""},
         {apply + "--category 4 --set chkOrt=1 --out " + Zitiert(ordner.Pfad().string()), "keine gewöhnliche Datei"},
         // More rows than a person adds in a dialog (each recomputes the fee over all rows).
-        {apply + "--category 0 --set 'GridGebühren1(10000,1)=x'", "at most 999 rows"},
+        {apply + "--category 0 --set 'GridGebühren1(10000,1)=x'", "höchstens 999 Zeilen"},
     };
     for (const auto& [argumente, genannt] : faelle) {
         auto e = Vk(argumente);
@@ -141,7 +141,7 @@ TEST(Kommandozeile, EightTablesOfOneKindConfirmWithoutAnEntryInTheLog) {
     ASSERT_EQ(lauf.status, 0) << lauf.ausgabe;
     EXPECT_EQ(DateiLesen(vk::ProtokollPfad()), logVorher);
     // What vk prints is the table it wrote (the fifth), not the first of the kind.
-    const std::string gedruckt = lauf.ausgabe.substr(0, lauf.ausgabe.find("totals:"));
+    const std::string gedruckt = lauf.ausgabe.substr(0, lauf.ausgabe.find("Summen:"));
     std::smatch treffer;
     ASSERT_TRUE(std::regex_search(gedruckt, treffer, std::regex(R"(Mehrfachausfertigungen: \| +(\d+) \|)"))) << lauf.ausgabe;
     EXPECT_EQ(treffer[1].str(), "50") << lauf.ausgabe;

@@ -84,7 +84,7 @@ TEST_F(Pruefung, AnInvoiceWhoseTotalsCannotBeFormedIsNotProved) {
                           Zitiert(doc.string()) + " --category 4 --set chkOrt=1 --set mskMehrfach=7e12");
     EXPECT_EQ(apply.status, 0) << apply.ausgabe;
     EXPECT_NE(apply.ausgabe.find("1.050.000.000.000.000,00 €"), std::string::npos) << apply.ausgabe;
-    EXPECT_NE(apply.ausgabe.find("vk: apply: the invoice was saved, but 1 error was logged on the way"), std::string::npos)
+    EXPECT_NE(apply.ausgabe.find("vk: apply: die Rechnung ist gespeichert, aber 1 Fehler wurde unterwegs protokolliert"), std::string::npos)
         << apply.ausgabe;
     const Lauf l = Pruefen(doc);
     EXPECT_EQ(l.status, 1) << l.ausgabe;

@@ -23,12 +23,12 @@ TEST(GleicheAusgabe, ApplyPrintsTheTableItWroteAndTheTotals) {
                          " --category 4 --set chkOrt=1 --set mskMehrfach=2");
     ASSERT_EQ(lauf.status, 0) << lauf.ausgabe;
     EXPECT_EQ(lauf.ausgabe,
-              "table:\n"
+              "Tabelle:\n"
               "  | Grenzbescheinigungen |  |  |  | \n"
               "  | mit Ortsbesichtigung/Tarifstelle 8.2.2 |  |  |  | \n"
               "  |  |  |  |  | \n"
               "  | Anzahl Mehrfachausfertigungen: |        2 |  |  |   300,00 €\n"
-              "totals:\n"
+              "Summen:\n"
               "  |   | Summe |  |    1.935,00 €\n"
               "  |  | Mehrwertsteuer 19 % |    1.935,00 € |      367,65 €\n"
               "  |  |  |  | \n"

@@ -78,7 +78,7 @@ void PrintTo(const Rechnung& r, std::ostream* aus) { *aus << r.datei; }
 
 // What `vk apply` printed: the table, and the totals from their heading on.
 std::pair<std::string, std::string> TabelleUndSummen(const std::string& ausgabe) {
-    const std::size_t summen = ausgabe.find("totals");
+    const std::size_t summen = ausgabe.find("Summen:");
     return {ausgabe.substr(0, summen), summen == std::string::npos ? "" : ausgabe.substr(summen)};
 }
 

@@ -52,7 +52,7 @@ struct Buero {
         db = aufServer ? server->Adresse() : (ordner / "buero.sqlite").string();
         const Lauf l = Vk("demo " + Zitiert(ordner.Pfad().string()) + (aufServer ? " --db " + Zitiert(db) : ""));
         EXPECT_EQ(l.status, 0) << l.ausgabe;
-        demo = l.ausgabe.substr(0, l.ausgabe.find("Wrote "));
+        demo = l.ausgabe.substr(0, l.ausgabe.find("Geschrieben: "));
         const std::string sql =
             "UPDATE Rechnung SET Rechnungsart = 4 WHERE ID_Rechnungsnummer = 1;"
             "INSERT INTO Rechnung VALUES (2, 1, 5, '2026-000', 10000, 11900, 0, 190);"
@@ -71,7 +71,7 @@ TEST(KommandozeileServer, DemoAndEveryCategoryStoreWhatAFileStores_PostgreSQL) {
     Buero datei(false), server(true);
     EXPECT_EQ(server.demo, datei.demo);
     // The demo's totals (net 20.714,00 €, gross 24.491,01 €) as the demo test has them.
-    EXPECT_NE(server.demo.find("Stored: NettoRechnung 1987900 ct, Brutto 2449101 ct"), std::string::npos) << server.demo;
+    EXPECT_NE(server.demo.find("Gespeichert: NettoRechnung 1987900 ct, Brutto 2449101 ct"), std::string::npos) << server.demo;
 
     for (const auto& [kategorie, eingaben] : kJeKategorie) {
         const Lauf a = datei.Apply(kategorie, eingaben), b = server.Apply(kategorie, eingaben);
@@ -130,9 +130,9 @@ TEST_P(GesperrterDatensatz, NothingSavedNeitherFileNorRecordAndTheInvoiceNamed) 
     if (aufServer) pgAndere->Sql("ROLLBACK");
     else dateiAndere->Sql("ROLLBACK");
     EXPECT_EQ(l.status, 2) << l.ausgabe;
-    EXPECT_TRUE(l.ausgabe.starts_with("vk: apply: nothing was saved: ")) << l.ausgabe;
+    EXPECT_TRUE(l.ausgabe.starts_with("vk: apply: Nichts wurde gespeichert: ")) << l.ausgabe;
     EXPECT_NE(l.ausgabe.find("gesperrt"), std::string::npos) << l.ausgabe;
-    if (aufServer) EXPECT_NE(l.ausgabe.find("invoice 1"), std::string::npos) << l.ausgabe;
+    if (aufServer) EXPECT_NE(l.ausgabe.find("Rechnung 1"), std::string::npos) << l.ausgabe;
     EXPECT_EQ(DateiLesen(buero.ordner / "Schluss.docx"), dokumentVorher) << "the invoice was saved";
     EXPECT_EQ(Rechnungen(buero.db), vorher) << Text(Rechnungen(buero.db));
 

@@ -32,7 +32,7 @@ protected:
     }
     void Abgelehnt(const Lauf& l, const std::string& grund) {
         EXPECT_EQ(l.status, 2) << l.ausgabe;
-        EXPECT_TRUE(l.ausgabe.starts_with("vk: apply: nothing was saved: ")) << l.ausgabe;
+        EXPECT_TRUE(l.ausgabe.starts_with("vk: apply: Nichts wurde gespeichert: ")) << l.ausgabe;
         EXPECT_NE(l.ausgabe.find(grund), std::string::npos) << l.ausgabe;
         EXPECT_EQ(DateiLesen(ordner_ / "Rechnung.docx"), dokument_) << "the invoice was saved";
     }
@@ -112,7 +112,7 @@ TEST(KommandozeilePasswort, APasswordInTheAddressNeverShowsWhateverItsParameterI
         const Lauf l = Vk("apply --db " + Zitiert(server.Adresse() + "&" + name + "=GEHEIM1") + " --user 1 --invoice 99 --doc " +
                           Zitiert((ordner / "Rechnung.docx").string()) + " --category 4 --cancel");
         EXPECT_EQ(l.status, 2) << name << ": " << l.ausgabe;
-        EXPECT_NE(l.ausgabe.find("no invoice 99 in postgresql://"), std::string::npos) << l.ausgabe;
+        EXPECT_NE(l.ausgabe.find("Die Rechnung 99 gibt es in postgresql://"), std::string::npos) << l.ausgabe;
         EXPECT_EQ(l.ausgabe.find("GEHEIM1"), std::string::npos) << name << ": " << l.ausgabe;
     }
 }

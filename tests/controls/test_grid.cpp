@@ -63,7 +63,7 @@ TEST(Grid, CurrentCellStaysInsideAndReportsEachChangeOnce) {
     EXPECT_EQ(f.g.Row(), 0);
     auto fehler = vktest::FehlerVon([&] { f.g.SetRow(1); });
     EXPECT_EQ(fehler.nummer, 9);
-    EXPECT_EQ(fehler.text, "g: row 1 does not exist (rows: 0)");
+    EXPECT_EQ(fehler.text, "g: die Zeile 1 gibt es nicht (Zeilen: 0)");
 }
 
 TEST(Grid, HeaderRowIsSeparateFromTheDataRows) {

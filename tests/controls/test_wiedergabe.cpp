@@ -45,12 +45,12 @@ TEST_F(FormularTest, OptionOfAGroupClearsTheOthersAndClicksWithItsIndex) {
     EXPECT_EQ(form().optArt.Gewählt(), 2);
     EXPECT_THAT(form().protokoll, ElementsAre("optArt_Click(2)"));
     // The handler disabled the amount field: a person cannot type into it now.
-    EXPECT_THAT(Fehler("MaskEdBoxWert=5"), HasSubstr("disabled or hidden"));
+    EXPECT_THAT(Fehler("MaskEdBoxWert=5"), HasSubstr("gesperrt oder verborgen"));
 }
 
 TEST_F(FormularTest, DisabledOrHiddenControlsRefuseEveryStep) {
     form().fraArt.SetVisible(false);
-    EXPECT_THAT(Fehler("optArt(1)=1"), HasSubstr("disabled or hidden"));
+    EXPECT_THAT(Fehler("optArt(1)=1"), HasSubstr("gesperrt oder verborgen"));
     EXPECT_EQ(form().optArt.Gewählt(), 0);
     form().MaskEdBoxWert.SetEnabled(false);
     EXPECT_THROW(Betreten(form().MaskEdBoxWert), vk::LaufzeitFehler);
@@ -72,19 +72,19 @@ TEST_F(FormularTest, FocusStepsRaiseTheFocusEventsOfTheFocusedControlOnly) {
 TEST_F(FormularTest, RefusedActionsNameTheControlAndTheReason) {
     const std::pair<const char*, const char*> fälle[] = {
         {"mskAnzahl=1a", "frmTest.mskAnzahl"},
-        {"mskAnzahl=123", "refuses \"123\" (mask or maximum length)"},
-        {"txtZahlen=5", "read-only"},
-        {"chkÜbernahme=ja", "0 or 1"},
+        {"mskAnzahl=123", "nimmt \"123\" nicht an (Maske oder Höchstlänge)"},
+        {"txtZahlen=5", "schreibgeschützt"},
+        {"chkÜbernahme=ja", "0 oder 1"},
         {"optArt(1)=0", "optArt(1)"},
-        {"optArt=1", "control array"},
-        {"optArt(3)=1", "unknown control 'optArt(3)'"},
-        {"MaskEdBoxWrt=1", "form frmTest: unknown control 'MaskEdBoxWrt'"},
-        {"GridGebühren=1", "GridGebühren(row,column)"},
+        {"optArt=1", "Steuerelementfeld"},
+        {"optArt(3)=1", "unbekanntes Steuerelement 'optArt(3)'"},
+        {"MaskEdBoxWrt=1", "Formular frmTest: unbekanntes Steuerelement 'MaskEdBoxWrt'"},
+        {"GridGebühren=1", "GridGebühren(Zeile,Spalte)"},
         {"lblGebühr=1", "lblGebühr"},
-        {"MaskEdBoxWert(1,2)=1", "only a grid"},
-        {"GridGebühren(1,9)=1", "column 9"},
-        {"GridGebühren(1,5)=1", "column 5 is read-only"},
-        {"ohne Gleichheitszeichen", "NAME=VALUE"},
+        {"MaskEdBoxWert(1,2)=1", "nur eine Tabelle"},
+        {"GridGebühren(1,9)=1", "die Spalte 9"},
+        {"GridGebühren(1,5)=1", "die Spalte 5 ist schreibgeschützt"},
+        {"ohne Gleichheitszeichen", "NAME=WERT"},
     };
     for (const auto& [anweisung, meldung] : fälle) EXPECT_THAT(Fehler(anweisung), HasSubstr(meldung)) << anweisung;
     EXPECT_EQ(form().chkÜbernahme.Value(), 0);

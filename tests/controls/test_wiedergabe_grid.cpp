@@ -56,12 +56,12 @@ TEST_F(FormularTest, ComboEditorIsLaidOverItsCellAndSetsItWhenLeft) {
     EXPECT_EQ(form().ActiveControl(), &g);
 
     EXPECT_THAT(Fehler("GridGebühren(1,2)=vielleicht"),
-                HasSubstr("frmTest.ComboBox4: \"vielleicht\" is not in its list (\"ja\", \"nein\")"));
+                HasSubstr("frmTest.ComboBox4: \"vielleicht\" steht nicht in der Liste (\"ja\", \"nein\")"));
     EXPECT_EQ(g.TextMatrix(1, 2), "nein");
     // A form that forgets to lay its editor over the cell: the replay says so instead of guessing.
     g.SetCol(3);
     g.RowColChange.Verbinden([this] { form().ComboBox4.SetVisible(false); });
-    EXPECT_THAT(Fehler("GridGebühren(1,2)=ja"), HasSubstr("is not shown"));
+    EXPECT_THAT(Fehler("GridGebühren(1,2)=ja"), HasSubstr("liegt nicht über"));
 }
 
 TEST_F(FormularTest, KeyDownHandlerThatConsumesTabSuppressesTheGridsMove) {
@@ -101,10 +101,10 @@ TEST_F(FormularTest, RowThatCannotBeAddedIsAnError) {
     Grid& g = form().GridGebühren;
     g.SetAnfügeSpalte(3);  // Tab there only moves on: no handler adds a row
     EXPECT_THAT(Fehler("GridGebühren(2,3)=1"),
-                HasSubstr("frmTest.GridGebühren: Tab in column 3 of the last row added 0 rows instead of one"));
+                HasSubstr("frmTest.GridGebühren: Tab in Spalte 3 der letzten Zeile fügte 0 Zeilen statt einer an"));
     EXPECT_EQ(g.Rows(), 1);
     g.SetAnfügeSpalte(0);
-    EXPECT_THAT(Fehler("GridGebühren(2,3)=1"), HasSubstr("no add-row column"));
+    EXPECT_THAT(Fehler("GridGebühren(2,3)=1"), HasSubstr("keine Spalte zum Anfügen"));
 }
 
 TEST_F(FormularTest, DeleteButtonAsksAndRemovesEverySelectedRow) {
@@ -135,13 +135,13 @@ TEST_F(FormularTest, ButtonThatUnloadsItsFormFinishesItsHandler) {
     EXPECT_THAT(alt.protokoll, ElementsAre("CommandEnde_Click", "nach Unload"));
     EXPECT_FALSE(alt.Geladen());
     EXPECT_EQ(Formen::Vorhanden<vktest::frmTest>(), nullptr);
-    EXPECT_THAT(vktest::FehlerVon([&] { Setzen(alt, "chkÜbernahme=1"); }).text, HasSubstr("not loaded"));
+    EXPECT_THAT(vktest::FehlerVon([&] { Setzen(alt, "chkÜbernahme=1"); }).text, HasSubstr("nicht geladen"));
 }
 
 TEST_F(FormularTest, HostKeysAndButtonsByName) {
     TasteDrücken(form(), "MaskEdBoxWert", '7');
     EXPECT_EQ(form().MaskEdBoxWert.Text(), "7");
     EXPECT_EQ(form().ActiveControl(), &form().MaskEdBoxWert);
-    EXPECT_THAT(vktest::FehlerVon([&] { Klicken(form(), "chkÜbernahme"); }).text, HasSubstr("is not a button"));
-    EXPECT_THAT(vktest::FehlerVon([&] { TasteDrücken(form(), "lblVersion", 9); }).text, HasSubstr("takes no keys"));
+    EXPECT_THAT(vktest::FehlerVon([&] { Klicken(form(), "chkÜbernahme"); }).text, HasSubstr("ist keine Schaltfläche"));
+    EXPECT_THAT(vktest::FehlerVon([&] { TasteDrücken(form(), "lblVersion", 9); }).text, HasSubstr("nimmt keine Tasten"));
 }

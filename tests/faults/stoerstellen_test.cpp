@@ -345,10 +345,10 @@ protected:
             // the file not written.
             const bool vorher = !l.bericht.komponente && l.ausgabe == "vk: apply: " + l.bericht.meldung + "\n";
             const bool beimSpeichern =
-                l.ausgabe == "vk: apply: nothing was saved: " + l.bericht.meldung + "\n" ||
-                l.ausgabe == "vk: apply: nothing was saved: the settings of user 1 cannot be read: " + l.bericht.meldung + "\n";
+                l.ausgabe == "vk: apply: Nichts wurde gespeichert: " + l.bericht.meldung + "\n" ||
+                l.ausgabe == "vk: apply: Nichts wurde gespeichert: Die Einstellungen des Benutzers 1 sind nicht zu lesen: " + l.bericht.meldung + "\n";
             const bool danach = gespeichert &&
-                                l.ausgabe == "vk: apply: the invoice was saved, but its tables cannot be printed: " +
+                                l.ausgabe == "vk: apply: die Rechnung ist gespeichert, aber ihre Tabellen lassen sich nicht ausgeben: " +
                                                  l.bericht.meldung + "\n";
             EXPECT_TRUE(vorher || beimSpeichern || danach) << wo << "a failure escaped the component:\n" << l.ausgabe;
         } else {

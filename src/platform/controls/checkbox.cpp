@@ -11,7 +11,7 @@ CheckBox::CheckBox(Control& parent, std::string name, int index) : Control(paren
 void CheckBox::SetValue(int value) {
     if (value != 0 && value != 1)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument,
-                             VollerName() + ": value " + std::to_string(value) + " is not 0 or 1");
+                             VollerName() + ": der Wert " + std::to_string(value) + " ist nicht 0 oder 1");
     if (value_ == value) return;
     value_ = value;
     Geändert();

@@ -18,7 +18,7 @@ void ComboBox::Clear() {
 
 void ComboBox::AddItem(std::string eintrag, int position) {
     if (position < -1 || position > ListCount())
-        throw LaufzeitFehler(5, VollerName() + ": invalid position " + std::to_string(position));
+        throw LaufzeitFehler(5, VollerName() + ": unzulässige Position " + std::to_string(position));
     if (position == -1) position = ListCount();
     liste_.insert(liste_.begin() + position, std::move(eintrag));
     if (listIndex_ >= position) ++listIndex_;
@@ -27,7 +27,7 @@ void ComboBox::AddItem(std::string eintrag, int position) {
 
 const std::string& ComboBox::List(int index) const {
     if (index < 0 || index >= ListCount())
-        throw LaufzeitFehler(381, VollerName() + ": list index " + std::to_string(index) + " out of range");
+        throw LaufzeitFehler(381, VollerName() + ": Listenindex " + std::to_string(index) + " außerhalb des gültigen Bereichs");
     return liste_[static_cast<std::size_t>(index)];
 }
 
@@ -39,7 +39,7 @@ int ComboBox::FindItem(std::string_view text) const {
 
 void ComboBox::SetListIndex(int index) {
     if (index < -1 || index >= ListCount())
-        throw LaufzeitFehler(380, VollerName() + ": list index " + std::to_string(index) + " out of range");
+        throw LaufzeitFehler(380, VollerName() + ": Listenindex " + std::to_string(index) + " außerhalb des gültigen Bereichs");
     if (index == listIndex_) return;
     listIndex_ = index;
     text_ = index < 0 ? std::string() : liste_[static_cast<std::size_t>(index)];
@@ -51,7 +51,7 @@ void ComboBox::SetText(const std::string& text) {
     const int index = FindItem(text);
     if (stil_ == Stil::NurListe) {
         if (index < 0 && !text.empty())
-            throw LaufzeitFehler(383, VollerName() + ": '" + text + "' is not in the list");
+            throw LaufzeitFehler(383, VollerName() + ": '" + text + "' steht nicht in der Liste");
         SetListIndex(index);
         return;
     }

@@ -34,7 +34,7 @@ Form::Form(std::string name) : Control(std::move(name), *this) { SetVisible(fals
 Form::~Form() = default;
 
 void Form::SetWindowState(int state) {
-    if (state < 0 || state > 2) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "invalid window state");
+    if (state < 0 || state > 2) throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "unzulässiger Fensterzustand");
     if (windowState_ == state) return;
     windowState_ = state;
     Geändert();
@@ -59,7 +59,7 @@ void Form::Load() {
     if (geladen_) return;
     if (verworfen_)
         throw LaufzeitFehler(fehlernummer::ObjektNichtFestgelegt,
-                             "form " + Name() + " was unloaded; its next use loads a new instance");
+                             "das Formular " + Name() + " wurde entladen; die nächste Verwendung lädt es neu");
     Ablauf laufend;
     geladen_ = true;
     hwnd_ = NeuesFenster();
@@ -104,10 +104,10 @@ void Form::FokusSetzen(Control* neu) {
     if (neu == aktiv_) return;
     if (neu) {
         if (!neu->KannFokus())
-            throw LaufzeitFehler(fehlernummer::UngueltigesArgument, neu->VollerName() + " cannot take the focus");
+            throw LaufzeitFehler(fehlernummer::UngueltigesArgument, neu->VollerName() + " kann den Fokus nicht nehmen");
         if (!neu->Bedienbar())
             throw LaufzeitFehler(fehlernummer::UngueltigesArgument,
-                                 neu->VollerName() + " cannot take the focus: it is disabled or hidden");
+                                 neu->VollerName() + " kann den Fokus nicht nehmen: es ist gesperrt oder verborgen");
     }
     Ablauf laufend;
     Control* alt = aktiv_;
@@ -122,7 +122,7 @@ void Form::FokusSetzen(Control* neu) {
 void Form::Registrieren(Control& control) {
     for (const Control* c : controls_)
         if (c->Name() == control.Name() && c->Index() == control.Index())
-            throw std::logic_error("form " + Name() + " declares the control " + control.VollerName() + " twice");
+            throw std::logic_error("Das Formular " + Name() + " nennt das Steuerelement " + control.VollerName() + " zweimal");
     controls_.push_back(&control);
 }
 

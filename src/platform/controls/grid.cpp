@@ -13,14 +13,14 @@ Grid::Grid(Control& parent, std::string name, int index) : Control(parent, std::
 void Grid::PrüfeZeile(int row, bool kopfErlaubt) const {
     if ((kopfErlaubt && row == 0) || (row >= 1 && row <= Rows())) return;
     throw LaufzeitFehler(fehlernummer::IndexAusserhalb,
-                         VollerName() + ": row " + std::to_string(row) + " does not exist (rows: " +
+                         VollerName() + ": die Zeile " + std::to_string(row) + " gibt es nicht (Zeilen: " +
                              std::to_string(Rows()) + ")");
 }
 
 void Grid::PrüfeSpalte(int col) const {
     if (col >= 1 && col <= Cols()) return;
     throw LaufzeitFehler(fehlernummer::IndexAusserhalb,
-                         VollerName() + ": column " + std::to_string(col) + " does not exist (columns: " +
+                         VollerName() + ": die Spalte " + std::to_string(col) + " gibt es nicht (Spalten: " +
                              std::to_string(Cols()) + ")");
 }
 
@@ -141,7 +141,7 @@ void Grid::SetTopRow(int row) {
 void Grid::InsertRow(int index) {
     if (index < 1 || index > Rows() + 1)
         throw LaufzeitFehler(fehlernummer::IndexAusserhalb,
-                             VollerName() + ": cannot insert a row at " + std::to_string(index));
+                             VollerName() + ": keine Zeile einzufügen an " + std::to_string(index));
     FinishEditing();
     zellen_.insert(zellen_.begin() + (index - 1), std::vector<std::string>(spalten_.size()));
     zeilenhöhen_.insert(zeilenhöhen_.begin() + (index - 1), StandardZeilenhöhe);
@@ -275,7 +275,7 @@ void Grid::TasteDrücken(int code, int shift) {
 }
 
 void Grid::SetZellEditor(int col, ComboBox* editor) {
-    if (col < 1) throw LaufzeitFehler(fehlernummer::IndexAusserhalb, VollerName() + ": no column " + std::to_string(col));
+    if (col < 1) throw LaufzeitFehler(fehlernummer::IndexAusserhalb, VollerName() + ": keine Spalte " + std::to_string(col));
     if (editor) editoren_[col] = editor;
     else editoren_.erase(col);
 }

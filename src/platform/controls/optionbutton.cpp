@@ -41,7 +41,7 @@ OptionGruppe::OptionGruppe(Control& parent, std::string name, int anzahl) : name
 
 OptionButton& OptionGruppe::operator()(int index) const {
     if (index < 0 || index >= Count())
-        throw LaufzeitFehler(fehlernummer::IndexAusserhalb, name_ + "(" + std::to_string(index) + ") does not exist");
+        throw LaufzeitFehler(fehlernummer::IndexAusserhalb, name_ + "(" + std::to_string(index) + ") gibt es nicht");
     return *knöpfe_[static_cast<std::size_t>(index)];
 }
 

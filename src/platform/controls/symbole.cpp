@@ -21,7 +21,7 @@ Bild StandardSymbole::ListenBild(std::string_view liste, std::string_view schlü
     if (liste == "ImageListButton")
         for (std::string_view k : kKnopfbilder)
             if (k == schlüssel) return Bild{std::string(liste) + "/" + std::string(schlüssel)};
-    throw LaufzeitFehler(35601, "Element not found: image '" + std::string(schlüssel) + "' in image list '" +
+    throw LaufzeitFehler(35601, "Element nicht gefunden: Bild '" + std::string(schlüssel) + "' in der Bildliste '" +
                                     std::string(liste) + "'");
 }
 

@@ -16,8 +16,8 @@ namespace {
 
 // A person can only operate what is enabled and visible on a loaded form.
 void Prüfen(const Control& c) {
-    if (!c.ParentForm().Geladen()) Fehler(c, "the form is not loaded");
-    if (!c.Bedienbar()) Fehler(c, "the control is disabled or hidden");
+    if (!c.ParentForm().Geladen()) Fehler(c, "das Formular ist nicht geladen");
+    if (!c.Bedienbar()) Fehler(c, "das Steuerelement ist gesperrt oder verborgen");
 }
 
 std::string Zitat(char32_t zeichen) { return "'" + utf8::Zeichen(zeichen) + "'"; }
@@ -25,26 +25,26 @@ std::string Zitat(char32_t zeichen) { return "'" + utf8::Zeichen(zeichen) + "'";
 std::string Liste(const ComboBox& combo) {
     std::string s;
     for (int i = 0; i < combo.ListCount(); ++i) s += (i ? ", \"" : "\"") + combo.List(i) + "\"";
-    return s.empty() ? "an empty list" : s;
+    return s.empty() ? "eine leere Liste" : s;
 }
 
 int EintragSuchen(const ComboBox& combo, std::string_view eintrag) {
     const int i = combo.FindItem(eintrag);
-    if (i < 0) Fehler(combo, "\"" + std::string(eintrag) + "\" is not in its list (" + Liste(combo) + ")");
+    if (i < 0) Fehler(combo, "\"" + std::string(eintrag) + "\" steht nicht in der Liste (" + Liste(combo) + ")");
     return i;
 }
 
 void ZeileAnfügen(Grid& grid) {
     const int spalte = grid.AnfügeSpalte();
-    if (spalte == 0) Fehler(grid, "rows cannot be added (the form declares no add-row column)");
-    if (grid.Rows() == 0) Fehler(grid, "rows cannot be added to a grid without rows");
-    if (spalte > grid.Cols()) Fehler(grid, "rows cannot be added (add-row column " + std::to_string(spalte) + " missing)");
+    if (spalte == 0) Fehler(grid, "es lassen sich keine Zeilen anfügen (das Formular nennt keine Spalte zum Anfügen)");
+    if (grid.Rows() == 0) Fehler(grid, "an eine Tabelle ohne Zeilen lassen sich keine Zeilen anfügen");
+    if (spalte > grid.Cols()) Fehler(grid, "es lassen sich keine Zeilen anfügen (die Spalte zum Anfügen " + std::to_string(spalte) + " fehlt)");
     const int vorher = grid.Rows();
     grid.SetZelle(vorher, spalte);
     grid.TasteDrücken(taste::Tab);
     if (grid.Rows() != vorher + 1)
-        Fehler(grid, "Tab in column " + std::to_string(spalte) + " of the last row added " +
-                         std::to_string(grid.Rows() - vorher) + " rows instead of one");
+        Fehler(grid, "Tab in Spalte " + std::to_string(spalte) + " der letzten Zeile fügte " +
+                         std::to_string(grid.Rows() - vorher) + " Zeilen statt einer an");
 }
 
 }  // namespace
@@ -56,15 +56,15 @@ void TextEingeben(TextFeld& feld, std::string_view wert) {
     feld.SetSelLength(utf8::Länge(feld.Text()));
     // The value is given whole, as a person pastes it: the field takes it as one text.
     if (feld.Einfügen(wert) == Tastenergebnis::Abgelehnt) {
-        if (feld.Locked()) Fehler(feld, "the field is read-only");
-        Fehler(feld, "refuses \"" + std::string(wert) + "\" (mask or maximum length)");
+        if (feld.Locked()) Fehler(feld, "das Feld ist schreibgeschützt");
+        Fehler(feld, "nimmt \"" + std::string(wert) + "\" nicht an (Maske oder Höchstlänge)");
     }
     if (feld.HatFokus()) feld.ParentForm().FokusSetzen(nullptr);
 }
 
 void Ankreuzen(CheckBox& box, int wert) {
     Prüfen(box);
-    if (wert != 0 && wert != 1) Fehler(box, "a check box takes 0 or 1, not " + std::to_string(wert));
+    if (wert != 0 && wert != 1) Fehler(box, "ein Kontrollkästchen nimmt 0 oder 1, nicht " + std::to_string(wert));
     box.SetFocus();
     box.SetValue(wert);
 }
@@ -103,30 +103,30 @@ void TasteDrücken(Grid& grid, int code, int shift) {
 void ZelleSetzen(Grid& grid, int row, int col, std::string_view wert) {
     Prüfen(grid);
     if (col < 1 || col > grid.Cols())
-        Fehler(grid, "column " + std::to_string(col) + " does not exist (columns: " + std::to_string(grid.Cols()) + ")");
-    if (row < 1) Fehler(grid, "row " + std::to_string(row) + " does not exist");
+        Fehler(grid, "die Spalte " + std::to_string(col) + " gibt es nicht (Spalten: " + std::to_string(grid.Cols()) + ")");
+    if (row < 1) Fehler(grid, "die Zeile " + std::to_string(row) + " gibt es nicht");
     if (row > kMaxGridZeilen && row > grid.Rows())
-        Fehler(grid, "row " + std::to_string(row) + " is more than a dialog takes (at most " +
-                         std::to_string(kMaxGridZeilen) + " rows)");
+        Fehler(grid, "die Zeile " + std::to_string(row) + " ist mehr, als ein Dialog nimmt (höchstens " +
+                         std::to_string(kMaxGridZeilen) + " Zeilen)");
     grid.SetFocus();
     while (grid.Rows() < row) ZeileAnfügen(grid);
     grid.SetZelle(row, col);
 
     if (ComboBox* editor = grid.ZellEditor(col)) {
         if (!editor->Bedienbar())
-            Fehler(grid, "the editor " + editor->VollerName() + " of column " + std::to_string(col) +
-                             " is not shown over the current cell");
+            Fehler(grid, "die Auswahl " + editor->VollerName() + " der Spalte " + std::to_string(col) +
+                             " liegt nicht über der aktuellen Zelle");
         const int i = EintragSuchen(*editor, wert);
         editor->SetFocus();
         editor->SetListIndex(i);
         grid.SetFocus();  // leaving the editor: its LostFocus handler writes the cell
         return;
     }
-    if (grid.ColReadOnly(col)) Fehler(grid, "column " + std::to_string(col) + " is read-only");
+    if (grid.ColReadOnly(col)) Fehler(grid, "die Spalte " + std::to_string(col) + " ist schreibgeschützt");
     const std::u32string zeichen = utf8::Zerlegen(wert);
     if (zeichen.empty()) grid.Tippen(taste::Rücktaste);
     for (char32_t z : zeichen)
-        if (grid.Tippen(z) == Tastenergebnis::Abgelehnt) Fehler(grid, "refuses the character " + Zitat(z));
+        if (grid.Tippen(z) == Tastenergebnis::Abgelehnt) Fehler(grid, "nimmt das Zeichen nicht an: " + Zitat(z));
     grid.FinishEditing();
 }
 
@@ -143,8 +143,8 @@ void Einfügen(TextFeld& feld, std::string_view text) {
     Prüfen(feld);
     feld.SetFocus();
     if (feld.Einfügen(text) == Tastenergebnis::Abgelehnt) {
-        if (feld.Locked()) Fehler(feld, "the field is read-only");
-        Fehler(feld, "refuses \"" + std::string(text) + "\" (mask or maximum length)");
+        if (feld.Locked()) Fehler(feld, "das Feld ist schreibgeschützt");
+        Fehler(feld, "nimmt \"" + std::string(text) + "\" (Maske oder Höchstlänge)");
     }
 }
 
@@ -163,31 +163,31 @@ void ZeilenAuswählen(Grid& grid, const std::vector<int>& zeilen) {
 void Tippen(Grid& grid, char32_t zeichen) {
     Prüfen(grid);
     grid.SetFocus();
-    if (grid.Tippen(zeichen) == Tastenergebnis::Abgelehnt) Fehler(grid, "refuses the character " + Zitat(zeichen));
+    if (grid.Tippen(zeichen) == Tastenergebnis::Abgelehnt) Fehler(grid, "nimmt das Zeichen nicht an: " + Zitat(zeichen));
 }
 
 Control& SteuerelementFinden(Form& form, const Ziel& ziel) {
     const int index = ziel.indizes.size() == 1 ? ziel.indizes[0] : -1;
     if (Control* c = form.Finden(ziel.name, index)) return *c;
     const bool istFeld = form.Finden(ziel.name, 0) != nullptr;
-    std::string text = "form " + form.Name() + ": ";
+    std::string text = "Formular " + form.Name() + ": ";
     if (index < 0 && istFeld)
-        text += ziel.name + " is a control array; give an index, e.g. " + ziel.name + "(0)";
+        text += ziel.name + " ist ein Steuerelementfeld; bitte mit Index, z. B. " + ziel.name + "(0)";
     else if (index >= 0 && form.Finden(ziel.name, -1))
-        text += ziel.name + " is not a control array";
+        text += ziel.name + " ist kein Steuerelementfeld";
     else
-        text += "unknown control '" + ziel.Text() + "'";
+        text += "unbekanntes Steuerelement '" + ziel.Text() + "'";
     throw LaufzeitFehler(fehlernummer::UngueltigesArgument, text);
 }
 
 void Setzen(Form& form, std::string_view zieltext, std::string_view wert) {
     if (!form.Geladen())
-        throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "form " + form.Name() + " is not loaded");
+        throw LaufzeitFehler(fehlernummer::UngueltigesArgument, "das Formular " + form.Name() + " ist nicht geladen");
     const Ziel ziel = ZielLesen(zieltext);
     Control& c = SteuerelementFinden(form, ziel);
     if (ziel.indizes.size() == 2) {
         auto* grid = dynamic_cast<Grid*>(&c);
-        if (!grid) Fehler(c, "only a grid has cells (row, column)");
+        if (!grid) Fehler(c, "nur eine Tabelle hat Zellen (Zeile, Spalte)");
         ZelleSetzen(*grid, ziel.indizes[0], ziel.indizes[1], wert);
         return;
     }
@@ -197,25 +197,25 @@ void Setzen(Form& form, std::string_view zieltext, std::string_view wert) {
             TextEingeben(static_cast<TextFeld&>(c), wert);
             return;
         case Art::CheckBox:
-            if (wert != "0" && wert != "1") Fehler(c, "a check box takes 0 or 1, not \"" + std::string(wert) + "\"");
+            if (wert != "0" && wert != "1") Fehler(c, "ein Kontrollkästchen nimmt 0 oder 1, nicht \"" + std::string(wert) + "\"");
             Ankreuzen(static_cast<CheckBox&>(c), wert == "1" ? 1 : 0);
             return;
         case Art::OptionButton:
             if (wert != "1")
-                Fehler(c, "an option button is chosen with 1; a person clears it by choosing another of its group");
+                Fehler(c, "ein Optionsfeld wird mit 1 gewählt; abgewählt wird es, indem ein anderes seiner Gruppe gewählt wird");
             Wählen(static_cast<OptionButton&>(c));
             return;
         case Art::ComboBox:
             Auswählen(static_cast<ComboBox&>(c), wert);
             return;
         case Art::CommandButton:
-            if (!wert.empty() && wert != "1") Fehler(c, "a button is clicked with an empty value or 1");
+            if (!wert.empty() && wert != "1") Fehler(c, "eine Schaltfläche wird mit leerem Wert oder 1 geklickt");
             Klicken(static_cast<CommandButton&>(c));
             return;
         case Art::Grid:
-            Fehler(c, "name a cell: " + c.Name() + "(row,column)=VALUE");
+            Fehler(c, "bitte eine Zelle nennen: " + c.Name() + "(Zeile,Spalte)=WERT");
         default:
-            Fehler(c, "a person cannot set this control");
+            Fehler(c, "dieses Steuerelement lässt sich nicht setzen");
     }
 }
 
@@ -227,7 +227,7 @@ void Setzen(Form& form, std::string_view anweisung) {
 void Klicken(Form& form, std::string_view zieltext) {
     Control& c = SteuerelementFinden(form, ZielLesen(zieltext));
     auto* knopf = dynamic_cast<CommandButton*>(&c);
-    if (!knopf) Fehler(c, "is not a button");
+    if (!knopf) Fehler(c, "ist keine Schaltfläche");
     Klicken(*knopf);
 }
 
@@ -238,10 +238,10 @@ void TasteDrücken(Form& form, std::string_view zieltext, int code, int shift) {
         return;
     }
     auto* feld = dynamic_cast<TextFeld*>(&c);
-    if (!feld) Fehler(c, "takes no keys");
+    if (!feld) Fehler(c, "nimmt keine Tasten");
     Prüfen(*feld);
     feld->SetFocus();
-    if (feld->Tippen(static_cast<char32_t>(code)) == Tastenergebnis::Abgelehnt) Fehler(c, "refuses the key");
+    if (feld->Tippen(static_cast<char32_t>(code)) == Tastenergebnis::Abgelehnt) Fehler(c, "nimmt die Taste nicht an");
 }
 
 }  // namespace vk::ui

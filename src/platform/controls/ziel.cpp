@@ -17,7 +17,7 @@ std::string_view Getrimmt(std::string_view s) {
 
 [[noreturn]] void Ungültig(std::string_view text, const char* warum) {
     throw LaufzeitFehler(fehlernummer::UngueltigesArgument,
-                         "invalid control name '" + std::string(text) + "': " + warum);
+                         "unzulässiger Name eines Steuerelements '" + std::string(text) + "': " + warum);
 }
 
 int ZahlLesen(std::string_view text, std::string_view teil) {
@@ -25,7 +25,7 @@ int ZahlLesen(std::string_view text, std::string_view teil) {
     int wert = 0;
     const auto [ende, fehler] = std::from_chars(teil.data(), teil.data() + teil.size(), wert);
     if (teil.empty() || fehler != std::errc() || ende != teil.data() + teil.size())
-        Ungültig(text, "an index must be a whole number");
+        Ungültig(text, "ein Index ist eine ganze Zahl");
     return wert;
 }
 
@@ -43,10 +43,10 @@ Ziel ZielLesen(std::string_view text) {
     Ziel ziel;
     const auto klammer = t.find('(');
     ziel.name = std::string(Getrimmt(t.substr(0, klammer)));
-    if (ziel.name.empty()) Ungültig(text, "the name is missing");
-    if (ziel.name.find_first_of("()=, \t") != std::string::npos) Ungültig(text, "unexpected character in the name");
+    if (ziel.name.empty()) Ungültig(text, "der Name fehlt");
+    if (ziel.name.find_first_of("()=, \t") != std::string::npos) Ungültig(text, "unerwartetes Zeichen im Namen");
     if (klammer == std::string_view::npos) return ziel;
-    if (t.back() != ')') Ungültig(text, "missing ')'");
+    if (t.back() != ')') Ungültig(text, "')' fehlt");
     std::string_view innen = t.substr(klammer + 1, t.size() - klammer - 2);
     for (;;) {
         const auto komma = innen.find(',');
@@ -54,7 +54,7 @@ Ziel ZielLesen(std::string_view text) {
         if (komma == std::string_view::npos) break;
         innen.remove_prefix(komma + 1);
     }
-    if (ziel.indizes.size() > 2) Ungültig(text, "at most two indexes (row, column)");
+    if (ziel.indizes.size() > 2) Ungültig(text, "höchstens zwei Indizes (Zeile, Spalte)");
     return ziel;
 }
 
@@ -62,7 +62,7 @@ std::pair<Ziel, std::string> AnweisungLesen(std::string_view anweisung) {
     const auto gleich = anweisung.find('=');
     if (gleich == std::string_view::npos)
         throw LaufzeitFehler(fehlernummer::UngueltigesArgument,
-                             "expected NAME=VALUE, got '" + std::string(anweisung) + "'");
+                             "erwartet NAME=WERT, nicht '" + std::string(anweisung) + "'");
     return {ZielLesen(anweisung.substr(0, gleich)), std::string(anweisung.substr(gleich + 1))};
 }
 
