@@ -27,12 +27,15 @@ std::string Eingabestand(const vk::ui::Form& form) {
             case Art::MaskEdBox:
             case Art::TextBox: wert = Ohne(static_cast<const vk::ui::TextFeld*>(c)->Text()); break;
             case Art::CheckBox: wert = std::to_string(static_cast<const vk::ui::CheckBox*>(c)->Value()); break;
-            case Art::OptionButton: wert = static_cast<const vk::ui::OptionButton*>(c)->Value() ? "1" : "0"; break;
+            case Art::OptionButton: wert = static_cast<const vk::ui::OptionButton*>(c)->Value() ? std::string("1") : std::string("0"); break;
             case Art::ComboBox: wert = Ohne(static_cast<const vk::ui::ComboBox*>(c)->Text()); break;
             case Art::Grid: {
                 const auto* g = static_cast<const vk::ui::Grid*>(c);
                 for (int r = 1; r <= g->Rows(); ++r)
-                    for (int s = 1; s <= g->Cols(); ++s) wert += Ohne(g->TextMatrix(r, s)) + "\x1f";
+                    for (int s = 1; s <= g->Cols(); ++s) {
+                        wert += Ohne(g->TextMatrix(r, s));
+                        wert += '\x1f';
+                    }
                 break;
             }
             default: continue;

@@ -163,12 +163,12 @@ TEST_F(Kat2, PreviewRowsWrittenAndReadBack) {
         frmKat2& form = Form();
         Eingeben(form, fall.eingaben);
         const std::string vorschau = form.lblGebühr.Caption();
-        if (fall.vorschau) EXPECT_EQ(vorschau, fall.vorschau);
+        if (fall.vorschau) { EXPECT_EQ(vorschau, fall.vorschau); }
         const int art = form.optArt.Gewählt();
         EXPECT_EQ(form.MaskEdBoxWert.Enabled(), art != 2) << "a renewal ignores the land value";
         const int unterlagen = form.chkVUnterlagen.Value(), übernahme = form.chkÜbernahme.Value();
         const auto z = Schreiben(form);
-        if (fall.zeilen) ASSERT_EQ(z.size(), fall.zeilen);
+        if (fall.zeilen) { ASSERT_EQ(z.size(), fall.zeilen); }
         for (const auto& [index, zeile] : fall.erwartet) EXPECT_EQ(z[index], zeile) << index;
         std::vector<std::string> kennungen;
         for (long r = 1; r <= static_cast<long>(z.size()); ++r) kennungen.push_back(Kennung(r, 5));
@@ -177,7 +177,7 @@ TEST_F(Kat2, PreviewRowsWrittenAndReadBack) {
         EXPECT_EQ(wieder.optArt.Gewählt(), art);
         EXPECT_EQ(wieder.chkVUnterlagen.Value(), unterlagen);
         EXPECT_EQ(wieder.chkÜbernahme.Value(), übernahme);
-        if (fall.anteil) EXPECT_EQ(wieder.MaskEdBoxAnteil.Text(), fall.anteil);
+        if (fall.anteil) { EXPECT_EQ(wieder.MaskEdBoxAnteil.Text(), fall.anteil); }
         EXPECT_EQ(wieder.lblGebühr.Caption(), vorschau);
         EXPECT_EQ(wieder.MaskEdBoxWert.Enabled(), art != 2);
         EXPECT_EQ(Schreiben(wieder), z);

@@ -132,7 +132,7 @@ TEST_P(GesperrterDatensatz, NothingSavedNeitherFileNorRecordAndTheInvoiceNamed) 
     EXPECT_EQ(l.status, 2) << l.ausgabe;
     EXPECT_TRUE(l.ausgabe.starts_with("vk: apply: Nichts wurde gespeichert: ")) << l.ausgabe;
     EXPECT_NE(l.ausgabe.find("gesperrt"), std::string::npos) << l.ausgabe;
-    if (aufServer) EXPECT_NE(l.ausgabe.find("Rechnung 1"), std::string::npos) << l.ausgabe;
+    if (aufServer) { EXPECT_NE(l.ausgabe.find("Rechnung 1"), std::string::npos) << l.ausgabe; }
     EXPECT_EQ(DateiLesen(buero.ordner / "Schluss.docx"), dokumentVorher) << "the invoice was saved";
     EXPECT_EQ(Rechnungen(buero.db), vorher) << Text(Rechnungen(buero.db));
 

@@ -390,9 +390,10 @@ protected:
         // A saved invoice has its totals in the record, priced with the user's settings (19 % VAT).
         if (l.status == 0) {
             EXPECT_NE(brutto, "NULL") << wo << "the invoice was saved, its totals were not stored\n" << protokoll;
-            if (!dokumentFehler)
+            if (!dokumentFehler) {
                 EXPECT_NE(doc->Content().Text().find("Mehrwertsteuer 19 %"), std::string::npos)
                     << wo << "priced without the user's VAT rate\n" << protokoll;
+            }
         }
         return ende();
     }

@@ -75,7 +75,7 @@ TEST(WordDatei, ModeAndOwnerOfTheInvoiceStay) {
     const fs::path pfad = Gespeichert("Rechnung.docx");
     ASSERT_EQ(::chmod(pfad.c_str(), 0640), 0);
     const bool root = ::geteuid() == 0;
-    if (root) ASSERT_EQ(::chown(pfad.c_str(), 65534, 65534), 0);
+    if (root) { ASSERT_EQ(::chown(pfad.c_str(), 65534, 65534), 0); }
     Geaendert(pfad)->Save(pfad);
     const struct stat st = Status(pfad);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
