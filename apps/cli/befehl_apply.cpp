@@ -126,7 +126,7 @@ int BefehlApply(const Argumente& args) {
     std::cout << out.str();
     // The component logs a failing statement and goes on; a script learns of it here, on standard
     // error, while the exit status says that the invoice was saved.
-    const vk::Protokollstand protokoll = sitzung->ProtokollWährendBestätigung();
+    const vk::Protokollstand protokoll = sitzung->ProtokollImDialog();
     if (protokoll.anzahl)
         std::cerr << "vk: apply: die Rechnung ist gespeichert, aber " << protokoll.anzahl
                   << (protokoll.anzahl == 1 ? " Fehler wurde" : " Fehler wurden") << " unterwegs protokolliert (siehe "

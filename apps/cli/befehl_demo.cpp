@@ -12,6 +12,7 @@
 #include "categories/frmKat5.h"
 #include "categories/frmKat6.h"
 #include "common/fehler.h"
+#include "common/systemfehler.h"
 #include "common/konvertierung.h"
 #include "component/beispieldatenbank.h"
 #include "component/rechnungskontext.h"
@@ -41,7 +42,7 @@ int BefehlDemo(const Argumente& args) {
     const fs::path dir = args[0];
     std::error_code ec;
     fs::create_directories(dir, ec);
-    if (ec) throw Aufruffehler{"demo: nicht anzulegen: " + dir.string() + ": " + ec.message()};
+    if (ec) throw Aufruffehler{"demo: nicht anzulegen: " + dir.string() + ": " + vk::Systemfehlertext(ec)};
     const fs::path datei = dir / "buero.sqlite", vorlage = dir / "Vorlage.docx", rechnung = dir / "Rechnung.docx";
     for (const auto& f : {vorlage, rechnung}) fs::remove(f, ec);
     // A server database is never emptied here: one that holds the office tables already is refused.

@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "common/fehler.h"
+#include "common/systemfehler.h"
 #include "document/Druck.h"
 #include "hauptfenster.h"
 #include "platform/controls/formen.h"
@@ -96,7 +97,7 @@ bool Hauptfenster::NeueRechnungAnlegen(const QString& vorlage, const QString& zi
     std::filesystem::copy_file(vorlage.toStdString(), ziel.toStdString(), std::filesystem::copy_options::overwrite_existing, ec);
     if (ec) {
         QMessageBox::warning(this, "Neue Rechnung", QString("Die Vorlage %1 kann nicht nach %2 kopiert werden:\n%3")
-                                                        .arg(vorlage, ziel, Q(ec.message())));
+                                                        .arg(vorlage, ziel, Q(vk::Systemfehlertext(ec))));
         return false;
     }
     return Öffnen(sitzung_.DatenbankPfad(), sitzung_.RechnungsId(), ziel.toStdString(), sitzung_.Benutzer());

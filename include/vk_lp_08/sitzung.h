@@ -73,9 +73,10 @@ public:
     // After Bestätigen: the fee table this confirmation wrote and the totals table.
     Tabellentext GeschriebeneTabelle() const;
     Tabellentext Summentabelle() const;
-    // Errors the component logged during the confirmation (it goes on without the failing
-    // statement): how many, and the last.
-    Protokollstand ProtokollWährendBestätigung() const;
+    // Errors the component logged while the dialog was open, from the first input to the
+    // confirmation (it goes on without the failing statement, e.g. a value that is no number):
+    // how many, and the last.
+    Protokollstand ProtokollImDialog() const;
 
 private:
     struct Zustand;

@@ -14,6 +14,7 @@
 #include "common/fehler.h"
 #include "common/konvertierung.h"
 #include "common/prozedur.h"
+#include "common/systemfehler.h"
 #include "platform/dao/dao.h"
 
 namespace vk {
@@ -72,7 +73,7 @@ void JournalSchreiben(const fs::path& pfad, const Journal& j) {
         if (fd >= 0) ::close(fd);
         ::unlink(pfad.c_str());
         throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler,
-                             pfad.string() + ": kann nicht geschrieben werden (" + std::strerror(nr) + ")");
+                             pfad.string() + ": kann nicht geschrieben werden (" + Systemfehlertext(nr) + ")");
     };
     if (fd < 0) fehler(errno);
     for (std::size_t geschrieben = 0; geschrieben < bytes.size();) {
@@ -172,7 +173,7 @@ std::string Heilen(const fs::path& ziel, const fs::path& journalpfad, const std:
         if (!ersetzt && std::rename(neu.c_str(), ziel.c_str()) != 0)
             throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler,
                                  datei + ": eine unterbrochene Speicherung kann nicht abgeschlossen werden (" +
-                                     std::strerror(errno) + ")");
+                                     Systemfehlertext(errno) + ")");
         hinweis = "Die unterbrochene Speicherung von " + datei +
                   " wurde abgeschlossen: der Rechnungsdatensatz hielt ihre Beträge schon.";
     } else {
@@ -181,7 +182,7 @@ std::string Heilen(const fs::path& ziel, const fs::path& journalpfad, const std:
             if (r != 0)
                 throw LaufzeitFehler(fehlernummer::DateiZugriffsfehler,
                                      datei + ": eine unterbrochene Speicherung kann nicht zurückgenommen werden (" +
-                                         std::strerror(errno) + ")");
+                                         Systemfehlertext(errno) + ")");
         }
         hinweis = "Die unterbrochene Speicherung von " + datei +
                   " wurde zurückgenommen: Datei und Rechnungsdatensatz sind wie vorher.";

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/fehler.h"
+#include "common/systemfehler.h"
 
 extern char** environ;
 
@@ -134,8 +135,9 @@ void PdfSchreiben(const fs::path& dokument, const fs::path& pdf, const std::stri
     fs::copy_file(erzeugt, neu, fs::copy_options::overwrite_existing, ec);
     if (!ec) fs::rename(neu, pdf, ec);
     if (ec) {
+        const std::string grund = Systemfehlertext(ec);
         fs::remove(neu, ec);
-        Fehler("Das PDF kann nicht nach " + pdf.string() + " geschrieben werden: " + ec.message());
+        Fehler("Das PDF kann nicht nach " + pdf.string() + " geschrieben werden: " + grund);
     }
 }
 

@@ -232,6 +232,9 @@ void Rechnungssitzung::KategorieÖffnen(int kategorie, const std::string& tabell
     z.form = OffenerDialog();
     if (!z.form) Fehler("Die Kategorie " + std::to_string(kategorie) + " hat keinen Dialog.");
     z.wahl->Prüfen(kategorie);
+    // Counted from here: what the inputs and the confirmation logged, not what reading the
+    // existing table back logged while the dialog opened.
+    z.vorher = Protokolliert();
 }
 
 void Rechnungssitzung::Setzen(const std::string& anweisung) {
@@ -252,7 +255,6 @@ void Rechnungssitzung::Bestätigen() {
                          " sind nicht zu lesen: " + Kontext().EinstellungenFehler);
     Kontext().DatensatzGespeichert = false;
     Kontext().DatensatzFehler.clear();
-    z.vorher = Protokolliert();
     ui::Klicken(*z.form, "CommandEnde");
     z.form = nullptr;
     z.nachher = Protokolliert();
@@ -291,7 +293,7 @@ Rechnungssitzung::Tabellentext Rechnungssitzung::Summentabelle() const {
     return {};
 }
 
-Protokollstand Rechnungssitzung::ProtokollWährendBestätigung() const {
+Protokollstand Rechnungssitzung::ProtokollImDialog() const {
     return {z_->nachher.anzahl - z_->vorher.anzahl, z_->nachher.anzahl > z_->vorher.anzahl ? z_->nachher.letzter : ""};
 }
 

@@ -12,6 +12,7 @@
 
 #include "common/dateiziel.h"
 #include "common/fehler.h"
+#include "common/systemfehler.h"
 #include "platform/word/detail/ersetzen.h"
 #include "platform/word/detail/wohlgeformt.h"
 #include "platform/word/detail/xml.h"
@@ -91,7 +92,7 @@ Paket Paket::Lesen(const std::filesystem::path& pfad) {
         // Opened without waiting (a FIFO would block until someone writes to it) and read only when
         // it is a regular file: a device or a FIFO never ends.
         const int fd = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) Dokumentfehler(pfad, std::string("kann nicht geöffnet werden (") + std::strerror(errno) + ")");
+        if (fd < 0) Dokumentfehler(pfad, std::string("kann nicht geöffnet werden (") + Systemfehlertext(errno) + ")");
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
@@ -109,7 +110,7 @@ Paket Paket::Lesen(const std::filesystem::path& pfad) {
             if (n < 0) {
                 const int fehler = errno;
                 ::close(fd);
-                Dokumentfehler(pfad, std::string("kann nicht gelesen werden (") + std::strerror(fehler) + ")");
+                Dokumentfehler(pfad, std::string("kann nicht gelesen werden (") + Systemfehlertext(fehler) + ")");
             }
             if (n == 0) break;
             bytes.append(puffer, static_cast<std::size_t>(n));
@@ -337,18 +338,18 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const Ersetzen& schritt
         throw fehler(was);
     };
     const int fd = ::open(dateien.neu.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, vorhanden ? 0600 : 0666);
-    if (fd < 0) scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(errno) + ")");
+    if (fd < 0) scheitern(std::string("kann nicht geschrieben werden (") + Systemfehlertext(errno) + ")");
     if (vorhanden) WieDasAlte(fd, alt);
     if (!ZipSchreiben(fd, eintraege)) {
         const int nr = errno;
         ::close(fd);
-        scheitern(std::string("kann nicht geschrieben werden (") + std::strerror(nr) + ")");
+        scheitern(std::string("kann nicht geschrieben werden (") + Systemfehlertext(nr) + ")");
     }
     bool synchron = ::fsync(fd) == 0;
     synchron = ::close(fd) == 0 && synchron;
     if (!synchron) scheitern("kann nicht auf den Datenträger geschrieben werden");
     if (vorhanden && !Aufbewahren(ziel, dateien.alt, alt))
-        scheitern(std::string("kann nicht gesichert werden (") + std::strerror(errno) + ")");
+        scheitern(std::string("kann nicht gesichert werden (") + Systemfehlertext(errno) + ")");
     if (schritte.vorher) {
         try {
             schritte.vorher(dateien);
@@ -358,7 +359,7 @@ void Paket::Schreiben(const std::filesystem::path& pfad, const Ersetzen& schritt
         }
     }
     if (std::rename(dateien.neu.c_str(), ziel.c_str()) != 0)
-        scheitern(std::string("kann nicht ersetzt werden (") + std::strerror(errno) + ")");
+        scheitern(std::string("kann nicht ersetzt werden (") + Systemfehlertext(errno) + ")");
     OrdnerSynchron(ordner);
     if (schritte.danach) {
         try {
