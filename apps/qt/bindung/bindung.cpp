@@ -31,6 +31,8 @@ void SteuerelementBindung::Aktualisieren() {
     try {
         const QSignalBlocker sperre(widget_);
         widget_->setEnabled(c->Enabled());
+        if (!c->Visible() && widget_->hasFocus())
+            if (QWidget* ziel = FokusBeimVerstecken()) ziel->setFocus(Qt::OtherFocusReason);
         widget_->setHidden(!c->Visible());
         Übertragen(*c);
     } catch (const std::exception&) {

@@ -39,6 +39,9 @@ public:
 protected:
     // The kind's own part of Aktualisieren; enabled and visible are done by the base.
     virtual void Übertragen(vk::ui::Control& control) = 0;
+    // Where the focus goes when the control is hidden while its widget has it; nullptr: where Qt
+    // passes it (the next field of the dialog).
+    virtual QWidget* FokusBeimVerstecken() const { return nullptr; }
 
 private:
     std::shared_ptr<Anker> anker_;

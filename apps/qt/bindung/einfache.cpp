@@ -145,7 +145,8 @@ namespace {
 
 // The keys a drop-down over a cell hands to its grid: those that leave the cell (Tab, Shift+Tab),
 // Enter, and Escape while its list is closed. Every other key is the combo box's own: Down and Up
-// change the entry, Alt+Down, F4 and Space open the list, a letter finds an entry.
+// change the entry, Alt+Down, F4 and Space open the list, a letter finds an entry; Left and Right,
+// which a combo box leaves alone, reach the grid as its parent and move to the next cell.
 class ZellTasten : public QObject {
 public:
     ZellTasten(QComboBox* combo, QTableWidget& tabelle) : QObject(combo), combo_(combo), tabelle_(tabelle) {}
@@ -192,6 +193,10 @@ protected:
         w_->setGeometry(zelle);
         w_->raise();
     }
+
+    // Hidden as the cell changes (an arrow key, a click), the editor hands the focus back to its
+    // grid, not to the dialog's next field where the following keys would change another input.
+    QWidget* FokusBeimVerstecken() const override { return &tabelle_; }
 
 private:
     vk::ui::Grid& grid_;
