@@ -86,8 +86,14 @@ std::shared_ptr<Document> MitZweiKommentaren() {
 
 }  // namespace
 
-TEST(WordCache, KommentartextNachEigenerAenderung) {
+// An edit of one story shows in it at once; the others still read what they hold (two comments, the
+// main text, a text box).
+TEST(WordCache, JedeStoryZeigtIhreAenderungSofortUndDieAnderenBleiben) {
     auto doc = MitZweiKommentaren();
+    doc->Range(0, 0).Select();
+    Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
+    box.TextFrame().TextRange().InsertBefore("Zahlbar");
+    ASSERT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar\r");
     Comment eins = doc->Comments().Item(1), zwei = doc->Comments().Item(2);
     ASSERT_EQ(eins.Text(), "erster");
     ASSERT_EQ(zwei.Text(), "zweiter");
@@ -106,21 +112,14 @@ TEST(WordCache, KommentartextNachEigenerAenderung) {
     EXPECT_EQ(zwei.Text(), "zweiter\rAbsatz");
     EXPECT_EQ(eins.Text(), "Satz");
     EXPECT_EQ(doc->Content().Text(), "Vorspann\rAnker eins\rAnker zwei\r");
-}
-
-TEST(WordCache, TextfeldFolgtDemHaupttext) {
-    auto doc = test::MitText("Anschreiben");
-    doc->Range(0, 0).Select();
-    Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
-    box.TextFrame().TextRange().InsertBefore("Zahlbar");
-    ASSERT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar\r");
 
     doc->Range(0, 0).InsertBefore("Betreff\r");
-    EXPECT_EQ(doc->Content().Text(), "Betreff\rAnschreiben\r");
+    EXPECT_EQ(doc->Content().Text(), "Betreff\rVorspann\rAnker eins\rAnker zwei\r");
     EXPECT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar\r");
     box.TextFrame().TextRange().InsertAfter(" sofort");
     EXPECT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar sofort\r");
-    EXPECT_EQ(doc->Content().Text(), "Betreff\rAnschreiben\r");
+    EXPECT_EQ(doc->Content().Text(), "Betreff\rVorspann\rAnker eins\rAnker zwei\r");
+    EXPECT_EQ(eins.Text(), "Satz");
 }
 
 TEST(WordCache, EingefuegteMarkenWerdenBeimNaechstenLesenGesehen) {

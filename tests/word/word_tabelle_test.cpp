@@ -30,7 +30,7 @@ pugi::xml_document DokumentXml(const std::filesystem::path& pfad) {
 
 }  // namespace
 
-TEST(WordTabelle, AddAmAbsatzanfangMitteUndEnde) {
+TEST(WordTabelle, AddAmAbsatzanfangMitteUndEndeOhneDassSichTabellenBeruehren) {
     auto doc = test::MitText("vorher\rmitte\rnachher");
     doc->Tables().Add(Am(doc, 7), 1, 1).Cell(1, 1).Range().InsertAfter("A");  // start of "mitte"
     EXPECT_EQ(doc->Content().Text(), "vorher\rA\r\a\r\amitte\rnachher\r");
@@ -47,15 +47,13 @@ TEST(WordTabelle, AddAmAbsatzanfangMitteUndEnde) {
     // the story still ends in a paragraph after the last table
     std::string text = doc->Content().Text();
     EXPECT_EQ(text.substr(text.size() - 5), "\r\a\r\a\r");
-}
 
-TEST(WordTabelle, TabellenBeruehrenSichNie) {
-    auto doc = Document::New();
-    auto t1 = doc->Tables().Add(doc->Range(0, 0), 1, 1);
-    auto nach = t1.Range();
+    // Tables never touch: one added right after another gets a paragraph between them.
+    doc = Document::New();
+    auto erste = doc->Tables().Add(doc->Range(0, 0), 1, 1);
+    auto nach = erste.Range();
     nach.Collapse(wdCollapseEnd);
-    auto t2 = doc->Tables().Add(nach, 1, 1);
-    EXPECT_FALSE(t1.IsSame(t2));
+    EXPECT_FALSE(erste.IsSame(doc->Tables().Add(nach, 1, 1)));
     auto pfad = test::TempOrdner() / "zwei.docx";
     doc->Save(pfad);
     auto x = DokumentXml(pfad);
@@ -79,6 +77,15 @@ TEST(WordTabelle, NeueTabelleVorKalStartBehaeltDenAnker) {
     EXPECT_EQ(kal.Reference().Text(), "Positionen");
     EXPECT_LT(t2.Range().End(), kal.Reference().Start());
     EXPECT_GT(t1.Range().Start(), doc->Content().Text().find("Herren,"));
+    // the selection knows its table, which holds no tag of the text after it
+    auto sel = doc->Application()->Selection();
+    doc->Range(1, 1).Select();
+    EXPECT_EQ(sel.Tables().Count(), 0);
+    t2.Cell(2, 1).Range().Select();
+    ASSERT_EQ(sel.Tables().Count(), 1);
+    EXPECT_TRUE(sel.Tables().Item(1).IsSame(t2));
+    EXPECT_TRUE(sel.Tables().Item(1) == doc->Tables().Item(2));
+    EXPECT_EQ(sel.Tables().Item(1).Range().Comments().Count(), 0);
 
     auto wieder = test::GespeichertUndGeoeffnet(*doc, test::TempOrdner() / "kal.docx");
     EXPECT_EQ(wieder->Comments().Item(1).Reference().Text(), "Positionen");
@@ -192,21 +199,6 @@ TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
     EXPECT_EQ(w.Rows().Item(2).HeightRule(), wdRowHeightExactly);
     EXPECT_DOUBLE_EQ(w.Rows().Item(2).Height(), 6.0);
     EXPECT_EQ(w.Cell(4, 4).Range().Text(), "   357,00 €\r\a");
-}
-
-TEST(WordTabelle, SelectionKenntIhreTabelle) {
-    auto doc = test::MitText("Text");
-    auto ende = doc->Content();
-    ende.Collapse(wdCollapseEnd);
-    Table t = doc->Tables().Add(ende, 2, 2);
-    auto sel = doc->Application()->Selection();
-    doc->Range(1, 1).Select();
-    EXPECT_EQ(sel.Tables().Count(), 0);
-    t.Cell(2, 1).Range().Select();
-    ASSERT_EQ(sel.Tables().Count(), 1);
-    EXPECT_TRUE(sel.Tables().Item(1).IsSame(t));
-    EXPECT_TRUE(sel.Tables().Item(1) == doc->Tables().Item(1));
-    EXPECT_EQ(sel.Tables().Item(1).Range().Comments().Count(), 0);
 }
 
 TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
