@@ -35,18 +35,26 @@ protected:
     void TearDown() override { UhrSetzen(nullptr); }
 };
 
-TEST_F(Fehlerprotokoll, EntryLayoutByteForByteAndEntriesAreAppended) {
+// Entries are appended. A line break in a value (a database file name) would make a line of its
+// own, even a whole forged entry: control characters are written as escapes, the entry keeps its
+// five lines.
+TEST_F(Fehlerprotokoll, EntryLayoutByteForByteAppendedWithControlCharactersEscaped) {
     FehlerProtokollieren("Rechnung", "Show", LaufzeitFehler(91));
+    FehlerProtokollieren("frmKat2", "Show",
+                         LaufzeitFehler(3024, "Datei 'a\r\n\r\n5.12.26 10:12   Error 6: \r\nÜberlauf\x01.sqlite' fehlt"));
     EXPECT_EQ(test::ProtokollText(),
               "5.12.26 10:12   Error 91: \r\n"
               "Objektvariable oder With-Blockvariable nicht festgelegt\r\n"
               "Zeile: 0\r\n"
               "Ort  : -KalDienste- Rechnung.Show\r\n"
               "User : ohne, ohne\r\n"
+              "\r\n"
+              "5.12.26 10:12   Error 3024: \r\n"
+              "Datei 'a\\r\\n\\r\\n5.12.26 10:12   Error 6: \\r\\nÜberlauf\\x01.sqlite' fehlt\r\n"
+              "Zeile: 0\r\n"
+              "Ort  : -KalDienste- frmKat2.Show\r\n"
+              "User : ohne, ohne\r\n"
               "\r\n");
-    FehlerProtokollieren("C", "D", LaufzeitFehler(6));  // appended
-    EXPECT_EQ(test::ProtokollEintraege(), 2);
-    EXPECT_NE(test::ProtokollText().find("-KalDienste- C.D\r\n"), std::string::npos);
 }
 
 TEST_F(Fehlerprotokoll, FailingStatementLogsOnceAndTheProcedureGoesOn) {
@@ -94,20 +102,6 @@ TEST_F(Fehlerprotokoll, UnwritableLogIsSkippedSilently) {
     EXPECT_EQ(danach, 1);
     EXPECT_EQ(LetzterFehler().strNr, "5");  // still remembered
     EXPECT_EQ(test::ProtokollEintraege(), 0);
-}
-
-// A line break in a value (a database file name) would make a line of its own, even a whole forged
-// entry: control characters are written as escapes, the entry keeps its five lines.
-TEST_F(Fehlerprotokoll, ControlCharactersOfValuesAreEscaped) {
-    FehlerProtokollieren("Rechnung", "Show",
-                         LaufzeitFehler(3024, "Datei 'a\r\n\r\n5.12.26 10:12   Error 6: \r\nÜberlauf\x01.sqlite' fehlt"));
-    EXPECT_EQ(test::ProtokollText(),
-              "5.12.26 10:12   Error 3024: \r\n"
-              "Datei 'a\\r\\n\\r\\n5.12.26 10:12   Error 6: \\r\\nÜberlauf\\x01.sqlite' fehlt\r\n"
-              "Zeile: 0\r\n"
-              "Ort  : -KalDienste- Rechnung.Show\r\n"
-              "User : ohne, ohne\r\n"
-              "\r\n");
 }
 
 // A log that is a link is not written through it (the entry is skipped, the link's target stays).

@@ -30,7 +30,7 @@ protected:
     std::shared_ptr<Workspace> ws = std::make_shared<Workspace>();
 };
 
-TEST_F(DatenbankOeffnen, MissingFolderAndForeignFilesAreRefusedAndNothingIsCreated) {
+TEST_F(DatenbankOeffnen, MissingAndForeignFilesAreRefusedAndNothingIsLeftBehind) {
     auto datei = ordner / "fehlt.sqlite";
     auto f = FehlerVon([&] { ws->OpenDatabase(datei.string()); });
     EXPECT_EQ(f.nummer, fehlernummer::DateiNichtGefunden);
@@ -44,6 +44,13 @@ TEST_F(DatenbankOeffnen, MissingFolderAndForeignFilesAreRefusedAndNothingIsCreat
     f = FehlerVon([&] { ws->OpenDatabase(text.string()); });
     EXPECT_EQ(f.nummer, fehlernummer::UnbekanntesFormat);
     EXPECT_NE(f.beschreibung.find("brief.txt"), std::string::npos) << f.beschreibung;
+
+    // A new database file leaves no temporary file, and a failed one nothing at all.
+    vktest::NeueDatenbank(ordner);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.Pfad()), {}), 2) << "no temporary file left";
+    EXPECT_EQ(FehlerVon([&] { DatenbankAnlegen(ordner / "neu.sqlite", ordner / "fehlt.sql"); }).nummer,
+              vk::fehlernummer::DateiNichtGefunden);
+    EXPECT_FALSE(std::filesystem::exists(ordner / "neu.sqlite"));
 }
 
 TEST_P(DatenbankOeffnenAufBeiden, LockedDatabaseGivesLockErrorNamingTheDatabase) {
@@ -109,14 +116,6 @@ TEST_P(DatenbankOeffnenAufBeiden, NewDatabaseNeverReplacesOne) {
 
 INSTANTIATE_TEST_SUITE_P(Backends, DatenbankOeffnenAufBeiden, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          vktest::NachBackend());
-
-TEST_F(DatenbankOeffnen, NewDatabaseFileLeavesNoTemporaryFile) {
-    vktest::NeueDatenbank(ordner);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.Pfad()), {}), 1) << "no temporary file left";
-    EXPECT_EQ(FehlerVon([&] { DatenbankAnlegen(ordner / "neu.sqlite", ordner / "fehlt.sql"); }).nummer,
-              vk::fehlernummer::DateiNichtGefunden);
-    EXPECT_FALSE(std::filesystem::exists(ordner / "neu.sqlite"));
-}
 
 // Server addresses: the errors of a connection name the server and the database, never a password;
 // a schema that fails half-way leaves no table behind.
