@@ -105,8 +105,10 @@ TEST_F(Fehlerprotokoll, UnwritableLogIsSkippedSilently) {
 }
 
 // A log that is a link is not written through it (the entry is skipped, the link's target stays).
-TEST_F(Fehlerprotokoll, ALinkInTheLogsPlaceIsNotFollowed) {
-    const std::filesystem::path log = ProtokollPfad();
+// Past its size the log becomes Verw.log.1 (an older one dropped) and a new one begins: two files
+// of at most 1 MB are all the log ever takes.
+TEST_F(Fehlerprotokoll, ALinkInTheLogsPlaceIsNotFollowedAndPastItsSizeTheLogRollsOver) {
+    const std::filesystem::path log = ProtokollPfad(), alt = log.string() + ".1";
     const std::filesystem::path ziel = log.parent_path() / "anderswo.txt";
     std::filesystem::create_directories(log.parent_path());
     vktest::DateiSchreiben(ziel, "fremd");
@@ -115,13 +117,7 @@ TEST_F(Fehlerprotokoll, ALinkInTheLogsPlaceIsNotFollowed) {
     EXPECT_EQ(vktest::DateiLesen(ziel), "fremd");
     std::filesystem::remove(log);
     std::filesystem::remove(ziel);
-}
 
-// Past its size the log becomes Verw.log.1 (an older one dropped) and a new one begins: two files
-// of at most 1 MB are all the log ever takes.
-TEST_F(Fehlerprotokoll, PastItsSizeTheLogRollsOver) {
-    const std::filesystem::path log = ProtokollPfad(), alt = log.string() + ".1";
-    std::filesystem::create_directories(log.parent_path());
     vktest::DateiSchreiben(alt, "ganz alt");
     vktest::DateiSchreiben(log, std::string(1024 * 1024 - 100, 'x'));
     FehlerProtokollieren("Rechnung", "Show", LaufzeitFehler(91));

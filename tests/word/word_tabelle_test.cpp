@@ -211,9 +211,7 @@ TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
     marken.SetShowHidden(true);
     marken.Add("VK_LP_02_1", t.Cell(2, 5).Range());
     EXPECT_EQ(marken.Count(), 1);
-    auto pfad = test::TempOrdner() / "marke.docx";
-    doc->Save(pfad);
-    auto wieder = Document::Open(pfad);
+    auto wieder = test::GespeichertUndGeoeffnet(*doc, test::TempOrdner() / "marke.docx");
     ASSERT_TRUE(wieder->Bookmarks().Exists("VK_LP_02_1"));
     EXPECT_EQ(wieder->Bookmarks().Count(), 1);
     EXPECT_TRUE(wieder->Bookmarks().Item("VK_LP_02_1").InRange(wieder->Tables().Item(1).Cell(2, 5).Range()));
