@@ -35,7 +35,7 @@ struct Fenster : FensterForm {
     float top_ = 99, left_ = 99;
 };
 
-TEST(Lesen, NullAndEmptyRecordValuesAndTolerantUserText) {
+TEST(ReadingValues, NullAndEmptyRecordValuesAndTolerantUserText) {
     EXPECT_EQ(ZahlDatensatzLesen(Variant("")), Variant(std::int32_t{0}));
     EXPECT_EQ(ZahlDatensatzLesen(Variant("0")), Variant("0"));
     EXPECT_EQ(ZahlDatensatzLesen(Variant::Null()), Variant(std::int32_t{0}));

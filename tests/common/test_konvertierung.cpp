@@ -30,7 +30,7 @@ TEST(CStr, ShortestTextWithFifteenDigitsAndDecimalCommaOrTheVariantsHeldType) {
     EXPECT_EQ(FehlerNummer([] { CStr(Variant::Null()); }), 94);
 }
 
-TEST(Lesen, ValReadsTheLeadingNumberWithPointRegionalLesenOnlyAGermanNumber) {
+TEST(ReadingNumbers, ValReadsTheLeadingNumberWithPointRegionalLesenOnlyAGermanNumber) {
     EXPECT_EQ(Val(" 1 2 3"), 123);
     EXPECT_EQ(Val("12,5"), 12);
     EXPECT_EQ(Val("12.5 m"), 12.5);

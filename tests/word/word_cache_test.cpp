@@ -88,7 +88,7 @@ std::shared_ptr<Document> MitZweiKommentaren() {
 
 // An edit of one story shows in it at once; the others still read what they hold (two comments, the
 // main text, a text box).
-TEST(WordCache, JedeStoryZeigtIhreAenderungSofortUndDieAnderenBleiben) {
+TEST(WordCache, EachStoryShowsItsEditAtOnceAndTheOthersStay) {
     auto doc = MitZweiKommentaren();
     doc->Range(0, 0).Select();
     Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
@@ -122,7 +122,7 @@ TEST(WordCache, JedeStoryZeigtIhreAenderungSofortUndDieAnderenBleiben) {
     EXPECT_EQ(eins.Text(), "Satz");
 }
 
-TEST(WordCache, EingefuegteMarkenWerdenBeimNaechstenLesenGesehen) {
+TEST(WordCache, InsertedMarksAreSeenAtTheNextReading) {
     auto doc = test::MitText("Alpha Beta Gamma");
     detail::Kern& k = *doc->KernIntern();
     ASSERT_EQ(k.cache(kHaupttext).Laenge(), 17);
@@ -184,7 +184,7 @@ struct Modell {
 // Random edits of every kind, from fixed seeds, on a document with runs, comments and a table:
 // after each one the text must be the model's, every comment anchor the model's, and the cached
 // stream a fresh reading's; at the end the saved file must read back the same.
-TEST(WordCache, ZufaelligeAenderungenGleichenModellUndFrischerLesung) {
+TEST(WordCache, RandomEditsMatchTheModelAndAFreshReading) {
     const std::u32string einfuegbar[] = {U"xy", U"\u00e4", U"\r", U"\t", U"vor\rnach ", U"1.234,50 \u20ac", U"\ta\r\tb"};
     for (unsigned saat = 1; saat <= 20; ++saat) {
         SCOPED_TRACE("seed " + std::to_string(saat));

@@ -36,7 +36,7 @@ void NurReferenzLassen(const std::filesystem::path& pfad, const std::string& id)
 
 }  // namespace
 
-TEST(WordKommentar, TagsInDerRichtigenZelle) {
+TEST(WordKommentar, TagsInTheRightCell) {
     Table t;
     auto doc = MitTabelle(t);
     t.Cell(1, 5).Select();
@@ -82,7 +82,7 @@ TEST(WordKommentar, TagsInDerRichtigenZelle) {
 // A document saved without comments has no comments part; the first comment added to it creates
 // the part with its content type and relationship. Comments count in the order of their anchors,
 // with ids of their own, also beside those read from the file.
-TEST(WordKommentar, KommentarteilWirdAngelegtUndAufzaehlungInAnkerreihenfolgeMitEindeutigenIds) {
+TEST(WordKommentar, CommentsPartIsCreatedAndCommentsCountInAnchorOrderWithUniqueIds) {
     auto pfad = test::TempOrdner() / "reihe.docx";
     test::MitText("eins zwei drei")->Save(pfad);
     EXPECT_EQ(test::ZipTeil(pfad, "word/comments.xml"), "");
@@ -115,7 +115,7 @@ TEST(WordKommentar, KommentarteilWirdAngelegtUndAufzaehlungInAnkerreihenfolgeMit
 // The tags of a table go with it, and so does a comment whose range begins in the text before the
 // table and ends in it: no mark of them stays in the text, whether their marks are taken from the
 // story as read or looked for in the document (the marks changed since the last reading).
-TEST(WordKommentar, TabelleLoeschenNimmtMarkenDavorMit) {
+TEST(WordKommentar, DeletingATableTakesItsTagsAndMarksBeforeIt) {
     const auto anzahl = [](const std::string& xml, const std::string& was) {
         long n = 0;
         for (auto p = xml.find(was); p != std::string::npos; p = xml.find(was, p + 1)) ++n;
@@ -151,7 +151,7 @@ TEST(WordKommentar, TabelleLoeschenNimmtMarkenDavorMit) {
 
 // A comment or bookmark that begins in a table and ends after it outlives the table: its start
 // stays where the table was, with its end and reference, as a word processor keeps it.
-TEST(WordKommentar, TabelleLoeschenLaesstAngefangeneKommentareStehen) {
+TEST(WordKommentar, DeletingATableLeavesCommentsBegunInIt) {
     Table t;
     auto doc = MitTabelle(t);
     Range ende = doc->Content();

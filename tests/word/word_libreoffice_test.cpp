@@ -49,7 +49,7 @@ std::string Fodt() {
 
 }  // namespace
 
-TEST(WordLibreOffice, TabelleAnKalStartInLibreOfficeVorlage) {
+TEST(WordLibreOffice, TableAtKalStartInALibreOfficeTemplate) {
     if (!vktest::LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
     auto ordner = test::TempOrdner();
     test::DateiSchreiben(ordner / "vorlage.fodt", Fodt());

@@ -23,7 +23,7 @@ std::filesystem::path Beispiel() {
 
 }  // namespace
 
-TEST(WordPaket, UnveraenderteTeileBleibenByteGleichUnbekanntesXmlErhalten) {
+TEST(WordPaket, UntouchedPartsStayByteForByteAndUnknownXmlIsKept) {
     auto pfad = Beispiel();
     auto vorher = test::ZipNamen(pfad);
     auto ziel = pfad.parent_path() / "kopie.docx";
@@ -55,7 +55,7 @@ TEST(WordPaket, UnveraenderteTeileBleibenByteGleichUnbekanntesXmlErhalten) {
 
 // A part that packs badly (text of random letters packs to about three fifths) is packed all the
 // same, and read back as written.
-TEST(WordPaket, SchlechtPackbarerTeilWirdGepacktUndGelesen) {
+TEST(WordPaket, APartThatPacksBadlyIsPackedAndRead) {
     std::mt19937 zufall(7);
     std::string text;
     for (int i = 0; i < 60000; ++i) text += static_cast<char>('a' + zufall() % 26);
@@ -73,7 +73,7 @@ TEST(WordPaket, SchlechtPackbarerTeilWirdGepacktUndGelesen) {
     zip_discard(za);
 }
 
-TEST(WordPaket, BeschaedigteUndFremdeDateienNennenDateiUndFehler) {
+TEST(WordPaket, DamagedAndForeignFilesNameFileAndFault) {
     auto ordner = test::TempOrdner();
     const std::string gut = test::DateiLesen(Beispiel());
     test::DateiSchreiben(ordner / "text.docx", "Das ist kein Word-Dokument");

@@ -24,7 +24,7 @@ std::shared_ptr<Document> MitTabelle() {
 
 }  // namespace
 
-TEST(WordDarstellung, SeiteUndRahmenDerTabelle) {
+TEST(WordDarstellung, PageAndTableFrame) {
     auto doc = MitTabelle();
     const PageSetup seite(*doc);
     EXPECT_DOUBLE_EQ(seite.PageWidth(), 595.3);  // A4, 11906 twips
@@ -45,7 +45,7 @@ TEST(WordDarstellung, SeiteUndRahmenDerTabelle) {
 
 // Bold, size and font take effect from the table style, the run and the defaults; a cell's
 // paragraphs carry alignment, tab stops and runs. Reading all that changes nothing.
-TEST(WordDarstellung, FormatAusTabellenstilLaufUndAbsatzUndLesenÄndertNichts) {
+TEST(WordDarstellung, FormatFromTableStyleRunAndParagraphAndReadingChangesNothing) {
     auto doc = MitTabelle();
     Table t = doc->Tables().Item(1);
     t.Cell(1, 1).Range().SetBold(-1);

@@ -30,7 +30,7 @@ pugi::xml_document DokumentXml(const std::filesystem::path& pfad) {
 
 }  // namespace
 
-TEST(WordTabelle, AddAmAbsatzanfangMitteUndEndeOhneDassSichTabellenBeruehren) {
+TEST(WordTabelle, AddAtParagraphStartMiddleAndEndAndTablesNeverTouch) {
     auto doc = test::MitText("vorher\rmitte\rnachher");
     doc->Tables().Add(Am(doc, 7), 1, 1).Cell(1, 1).Range().InsertAfter("A");  // start of "mitte"
     EXPECT_EQ(doc->Content().Text(), "vorher\rA\r\a\r\amitte\rnachher\r");
@@ -63,7 +63,7 @@ TEST(WordTabelle, AddAmAbsatzanfangMitteUndEndeOhneDassSichTabellenBeruehren) {
     EXPECT_EQ(folge, "w:tbl w:p w:tbl w:p w:sectPr ");
 }
 
-TEST(WordTabelle, NeueTabelleVorKalStartBehaeltDenAnker) {
+TEST(WordTabelle, NewTablesBeforeKalStartKeepTheAnchorAndTheSelectionKnowsItsTable) {
     auto doc = Vorlage();
     auto t1 = doc->Tables().Add(test::VorKalStart(*doc), 2, 5);
     t1.Cell(1, 1).Range().InsertAfter("Grenzbescheinigungen");
@@ -92,7 +92,7 @@ TEST(WordTabelle, NeueTabelleVorKalStartBehaeltDenAnker) {
     EXPECT_EQ(wieder->Tables().Item(1).Cell(1, 1).Range().Text(), "Grenzbescheinigungen\r\a");
 }
 
-TEST(WordTabelle, ErsetzenAmOrtUeberLebendigenBereich) {
+TEST(WordTabelle, ReplacedInPlaceThroughALiveRange) {
     auto doc = Vorlage();
     for (const char* titel : {"A", "B", "C"})
         doc->Tables().Add(test::VorKalStart(*doc), 2, 2).Cell(1, 1).Range().InsertAfter(titel);
@@ -114,7 +114,7 @@ TEST(WordTabelle, ErsetzenAmOrtUeberLebendigenBereich) {
     EXPECT_THROW(alt.Range(), vk::LaufzeitFehler);
 }
 
-TEST(WordTabelle, ZellbreitenErgebenEinGemeinsamesGitter) {
+TEST(WordTabelle, CellWidthsMakeOneSharedGrid) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 3, 3);
     const double cm[] = {5.6, 3.5, 3.0};
@@ -158,7 +158,7 @@ TEST(WordTabelle, ZellbreitenErgebenEinGemeinsamesGitter) {
     EXPECT_NEAR(wieder->Tables().Item(1).Cell(2, 2).Width(), Application::CentimetersToPoints(7.1), 0.1);
 }
 
-TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
+TEST(WordTabelle, RowHeightBordersAlignmentAndTabStop) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 3, 4);
     t.Select();
@@ -201,7 +201,7 @@ TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
     EXPECT_EQ(w.Cell(4, 4).Range().Text(), "   357,00 €\r\a");
 }
 
-TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
+TEST(WordTabelle, BookmarkOnACellIsMovedNotDoubled) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 2, 5);
     t.Cell(1, 5).Range().InsertAfter("Betrag");
@@ -221,7 +221,7 @@ TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
 
 // A new table takes the style the document names for new tables, as a word processor inserts one,
 // and only when the styles part holds it as a table style.
-TEST(WordTabelle, NeueTabelleNimmtDieVorlageFuerNeueTabellen) {
+TEST(WordTabelle, NewTableTakesTheStyleForNewTables) {
     auto vorlage = test::TempOrdner() / "vorlage.docx";
     auto doc = test::MitText("Positionen");
     doc->Save(vorlage);

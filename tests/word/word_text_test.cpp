@@ -13,7 +13,7 @@ std::string Zelle(Table t, long z, long s) { return t.Cell(z, s).Range().Text();
 
 }  // namespace
 
-TEST(WordText, ZellenEndenMitZellendeUndZeilenendeUndWachsenMitInsertAfter) {
+TEST(WordText, CellsEndWithCellAndRowMarksAndGrowWithInsertAfter) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 2, 2);
     auto zelle = t.Cell(1, 1).Range();
@@ -31,7 +31,7 @@ TEST(WordText, ZellenEndenMitZellendeUndZeilenendeUndWachsenMitInsertAfter) {
     EXPECT_EQ(doc->Content().Text(), t.Range().Text() + "\r");
 }
 
-TEST(WordText, MoveStartUmEinWortZurueckUndAbsatzDavor) {
+TEST(WordText, MoveStartOneWordBackAndAParagraphBefore) {
     auto doc = test::MitText("Sehr geehrte Damen\rkalStart hier");
     // from the start of the second paragraph (its mark is a word of its own), inside "Damen", at its start
     for (auto [von, nach] : {std::pair{19L, 18L}, {16L, 13L}, {13L, 5L}}) {
@@ -46,7 +46,7 @@ TEST(WordText, MoveStartUmEinWortZurueckUndAbsatzDavor) {
     EXPECT_EQ(doc->Content().Text(), "Sehr geehrte Damen\r\rkalStart hier\r");
 }
 
-TEST(WordText, LebendigeBereicheFolgenEinfuegenUndLoeschen) {
+TEST(WordText, LiveRangesFollowInsertionsAndDeletions) {
     auto doc = test::MitText("Summe: 100 €\rzwei\rdrei");
     auto betrag = doc->Range(7, 10);
     EXPECT_EQ(betrag.Text(), "100");
@@ -64,7 +64,7 @@ TEST(WordText, LebendigeBereicheFolgenEinfuegenUndLoeschen) {
     EXPECT_EQ(doc->Content().Text(), "\r");
 }
 
-TEST(WordText, FettUndSchriftgroesseBleibenNachSpeichern) {
+TEST(WordText, BoldAndFontSizeSurviveSaving) {
     auto doc = test::MitText("normal fett normal");
     doc->Range(7, 11).SetBold(wdTrue);
     doc->Range(0, 6).SetFontSize(9);
@@ -78,7 +78,7 @@ TEST(WordText, FettUndSchriftgroesseBleibenNachSpeichern) {
 }
 
 // Positions count characters, not bytes (the euro sign).
-TEST(WordText, SelectionTypeTextErsetztDieAuswahlNachZeichenpositionen) {
+TEST(WordText, TypeTextReplacesTheSelectionAtCharacterPositions) {
     auto doc = test::MitText("Gesamt  1.000,00 € netto");
     EXPECT_EQ(doc->Content().End(), 25);
     auto sel = doc->Application()->Selection();
@@ -95,7 +95,7 @@ TEST(WordText, SelectionTypeTextErsetztDieAuswahlNachZeichenpositionen) {
     EXPECT_EQ(sel.End(), 21);
 }
 
-TEST(WordText, FehlerHabenNummern) {
+TEST(WordText, ErrorsHaveNumbers) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 2, 3);
     EXPECT_EQ(vktest::FehlerVon([&] { t.Cell(3, 1); }).nummer, vk::fehlernummer::UngueltigesArgument);

@@ -9,7 +9,7 @@
 
 using namespace vk::word;
 
-TEST(WordTextfeld, AnlegenFindenBeschriftenLoeschen) {
+TEST(WordTextfeld, CreateFindLabelDelete) {
     auto pfad = test::TempOrdner() / "box.docx";
     auto neu = test::MitText("Anschreiben");
     auto sel = neu->Application()->Selection();
@@ -55,7 +55,7 @@ TEST(WordTextfeld, AnlegenFindenBeschriftenLoeschen) {
 // The view flags and settings switched off are written to their place in the settings part's
 // sequence and read back, in the blank document's part and in one without w:defaultTabStop that
 // holds later settings such as w:compat and w:rsids.
-TEST(WordTextfeld, AnsichtUndEinstellungenAnIhremPlatz) {
+TEST(WordTextfeld, ViewFlagsAndSettingsInTheirPlace) {
     const std::string fremd =
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><w:settings xmlns:w=\"http://schemas.openxmlformats.org/"
         "wordprocessingml/2006/main\"><w:zoom w:percent=\"100\"/><w:characterSpacingControl w:val=\"doNotCompress\"/><w:compat/>"
@@ -138,7 +138,7 @@ std::vector<std::string> Namen(const Document& d) {
 
 // A box Word wrote is one shape (its VML fallback is not a second one) and is edited in its DrawingML;
 // a box added beside it is VML; both keep their own text out of the main text.
-TEST(WordTextfeld, WordsDrawingMlBoxUndEinNeuesNebeneinander) {
+TEST(WordTextfeld, AWordProcessorsDrawingMlBoxAndANewOneSideBySide) {
     auto pfad = test::TempOrdner() / "word.docx";
     MitWordTextfeld(pfad);
     auto doc = Document::Open(pfad);
@@ -181,7 +181,7 @@ TEST(WordTextfeld, WordsDrawingMlBoxUndEinNeuesNebeneinander) {
 }
 
 // Place and size of a VML shape in the units Word 2003 documents use.
-TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
+TEST(WordTextfeld, VmlPlacesInInchesAndCentimetres) {
     auto pfad = test::TempOrdner() / "vml.docx";
     auto doc = test::MitText("Anschreiben");
     doc->Save(pfad);
@@ -218,7 +218,7 @@ TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
 // (text written and deleted, tables put in and taken out; a table taken out takes the box anchored
 // in it along), and as boxes come and go. After each step the shapes are those of the saved copy
 // read anew.
-TEST(WordTextfeld, FormenBleibenUeberTextTabellenUndNeueFormenWieFrischGelesen) {
+TEST(WordTextfeld, ShapesOverTextTablesAndNewBoxesAsReadAfresh) {
     // a box in the letter's first paragraph and one moved into the first cell of a table after it
     const auto pfad = test::TempOrdner() / "formen.docx";
     {
