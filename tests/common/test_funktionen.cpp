@@ -35,7 +35,7 @@ struct Fenster : FensterForm {
     float top_ = 99, left_ = 99;
 };
 
-TEST(DatensatzLesen, NullAndEmptyTexts) {
+TEST(ReadingValues, NullAndEmptyRecordValuesAndTolerantUserText) {
     EXPECT_EQ(ZahlDatensatzLesen(Variant("")), Variant(std::int32_t{0}));
     EXPECT_EQ(ZahlDatensatzLesen(Variant("0")), Variant("0"));
     EXPECT_EQ(ZahlDatensatzLesen(Variant::Null()), Variant(std::int32_t{0}));
@@ -43,9 +43,8 @@ TEST(DatensatzLesen, NullAndEmptyTexts) {
     EXPECT_EQ(BoolDatensatzLesen(Variant("")), Variant(""));
     EXPECT_EQ(BoolDatensatzLesen(Variant::Null()), Variant(std::int32_t{0}));
     EXPECT_EQ(BoolDatensatzLesen(Variant(true)), Variant(true));
-}
 
-TEST(CVal, TolerantReadingOfUserText) {
+    // user text read tolerantly
     test::ProtokollLeeren();
     EXPECT_EQ(CVal("      7"), 7);
     EXPECT_EQ(CVal("12,5 m²"), 12.5);

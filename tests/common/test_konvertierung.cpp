@@ -13,7 +13,7 @@ namespace {
 template <class Aktion>
 int FehlerNummer(Aktion&& aktion) { return vktest::FehlerVon(aktion).nummer; }
 
-TEST(CStrDouble, ShortestTextWithFifteenDigitsAndDecimalComma) {
+TEST(CStr, ShortestTextWithFifteenDigitsAndDecimalCommaOrTheVariantsHeldType) {
     EXPECT_EQ(CStr(0.333333333333333 * 100), "33,3333333333333");
     EXPECT_EQ(CStr(0.1 + 0.2), "0,3");
     EXPECT_EQ(CStr(-12.5), "-12,5");
@@ -22,9 +22,7 @@ TEST(CStrDouble, ShortestTextWithFifteenDigitsAndDecimalComma) {
     EXPECT_EQ(CStr(123456789012345.0), "123456789012345");
     EXPECT_EQ(CStr(0.00001), "1E-05");
     EXPECT_EQ(CStr(1.2 * std::sqrt(10000000.0)), "3794,73319220206");
-}
-
-TEST(CStrVariant, FollowsTheHeldType) {
+    // a variant as the type it holds
     EXPECT_EQ(CStr(Variant()), "");
     EXPECT_EQ(CStr(Variant(std::int16_t{7})), "7");
     EXPECT_EQ(CStr(Variant("Text")), "Text");
@@ -32,7 +30,7 @@ TEST(CStrVariant, FollowsTheHeldType) {
     EXPECT_EQ(FehlerNummer([] { CStr(Variant::Null()); }), 94);
 }
 
-TEST(Val, ReadsTheLeadingNumberWithPointAndIgnoresBlanks) {
+TEST(ReadingNumbers, ValReadsTheLeadingNumberWithPointRegionalLesenOnlyAGermanNumber) {
     EXPECT_EQ(Val(" 1 2 3"), 123);
     EXPECT_EQ(Val("12,5"), 12);
     EXPECT_EQ(Val("12.5 m"), 12.5);
@@ -40,9 +38,7 @@ TEST(Val, ReadsTheLeadingNumberWithPointAndIgnoresBlanks) {
     EXPECT_EQ(Val("abc"), 0);
     EXPECT_EQ(Val("1e3x"), 1000);
     EXPECT_EQ(Val("   0,00"), 0);
-}
-
-TEST(RegionalLesen, GermanConventions) {
+    // the German conventions, and nothing but a number
     EXPECT_EQ(RegionalLesen("1.234,5"), 1234.5);
     EXPECT_EQ(RegionalLesen("12.5"), 125);
     EXPECT_EQ(RegionalLesen("  7  "), 7);
@@ -82,7 +78,7 @@ TEST(IntegerConversion, RoundsHalfToEvenRaisesOverflowAndFloorsOrTruncates) {
     EXPECT_EQ(Fix(-1.5), -1);  // truncate
 }
 
-TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheFifteenDigitText) {
+TEST(Format, NumbersRoundHalfAwayFromZeroOnTheFifteenDigitTextShortAndPlaceholderTexts) {
     EXPECT_EQ(Format(1.005, "0.00"), "1,01");
     EXPECT_EQ(Format(2.675, "0.00"), "2,68");
     EXPECT_EQ(Format(0.125, "0.00"), "0,13");
@@ -95,19 +91,14 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheFifteenDigitText) {
     EXPECT_EQ(Format(0.05, "#,##0.0"), "0,1");
     EXPECT_EQ(Format(1e20, "#,##0"), "100.000.000.000.000.000.000");
     EXPECT_EQ(Format(123.4567, "#,##0.000"), "123,457");
-}
-
-// Printed percentages: at most two decimals, none that say nothing.
-TEST(KurzText, AtMostTheDecimalsGivenWithoutTrailingZeros) {
+    // Printed percentages: at most two decimals, none that say nothing.
     EXPECT_EQ(KurzText(0.333333333333333 * 100, 2), "33,33");
     EXPECT_EQ(KurzText(50, 2), "50");
     EXPECT_EQ(KurzText(12.5, 2), "12,5");
     EXPECT_EQ(KurzText(66.6666666666667, 2), "66,67");
     EXPECT_EQ(KurzText(0.001, 2), "0");
     EXPECT_EQ(KurzText(-2.499, 2), "-2,5");
-}
-
-TEST(FormatText, RightAlignsInThePlaceholders) {
+    // Text right-aligned in the placeholders.
     EXPECT_EQ(FormatText("12,50", "@@@@@@@@"), "   12,50");
     EXPECT_EQ(FormatText("123456789", "@@@@"), "123456789");
     EXPECT_EQ(FormatText("€", "@@"), " €");

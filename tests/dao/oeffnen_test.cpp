@@ -30,7 +30,7 @@ protected:
     std::shared_ptr<Workspace> ws = std::make_shared<Workspace>();
 };
 
-TEST_F(DatenbankOeffnen, MissingFolderAndForeignFilesAreRefusedAndNothingIsCreated) {
+TEST_F(DatenbankOeffnen, MissingAndForeignFilesAreRefusedAndNothingIsLeftBehind) {
     auto datei = ordner / "fehlt.sqlite";
     auto f = FehlerVon([&] { ws->OpenDatabase(datei.string()); });
     EXPECT_EQ(f.nummer, fehlernummer::DateiNichtGefunden);
@@ -44,6 +44,13 @@ TEST_F(DatenbankOeffnen, MissingFolderAndForeignFilesAreRefusedAndNothingIsCreat
     f = FehlerVon([&] { ws->OpenDatabase(text.string()); });
     EXPECT_EQ(f.nummer, fehlernummer::UnbekanntesFormat);
     EXPECT_NE(f.beschreibung.find("brief.txt"), std::string::npos) << f.beschreibung;
+
+    // A new database file leaves no temporary file, and a failed one nothing at all.
+    vktest::NeueDatenbank(ordner);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.Pfad()), {}), 2) << "no temporary file left";
+    EXPECT_EQ(FehlerVon([&] { DatenbankAnlegen(ordner / "neu.sqlite", ordner / "fehlt.sql"); }).nummer,
+              vk::fehlernummer::DateiNichtGefunden);
+    EXPECT_FALSE(std::filesystem::exists(ordner / "neu.sqlite"));
 }
 
 TEST_P(DatenbankOeffnenAufBeiden, LockedDatabaseGivesLockErrorNamingTheDatabase) {
@@ -74,7 +81,7 @@ TEST_P(DatenbankOeffnenAufBeiden, LockedDatabaseGivesLockErrorNamingTheDatabase)
     EXPECT_EQ(roh->Zahl("SELECT Brutto FROM Rechnung"), 250);
 }
 
-TEST_P(DatenbankOeffnenAufBeiden, ReadOnlyDatabaseRefusesChanges) {
+TEST_P(DatenbankOeffnenAufBeiden, ReadOnlyDatabaseRefusesChangesAndANewOneNeverReplacesIt) {
     auto db = ws->OpenDatabase(roh->Name(), /*readOnly=*/true);
     auto rs = db->OpenRecordset("SELECT * FROM Rechnung");
     EXPECT_EQ(rs->Fields("Brutto").Value(), vk::Variant(100.0));
@@ -85,6 +92,12 @@ TEST_P(DatenbankOeffnenAufBeiden, ReadOnlyDatabaseRefusesChanges) {
     EXPECT_NE(f.beschreibung.find("schreibgeschützt"), std::string::npos) << f.beschreibung;
     EXPECT_EQ(FehlerVon([&] { db->Execute("DELETE FROM Rechnung"); }).nummer, fehlernummer::NichtAktualisierbar);
     EXPECT_EQ(roh->Zahl("SELECT Brutto FROM Rechnung"), 100);
+
+    // A new database never replaces one.
+    roh->Sql("INSERT INTO Version VALUES ('bleibt', 1, 0)");
+    EXPECT_EQ(FehlerVon([&] { DatenbankAnlegen(roh->Name()); }).nummer, fehlernummer::SchonVorhanden);
+    EXPECT_EQ(roh->Text("SELECT Zahlungsziel FROM Version"), "bleibt");
+    EXPECT_EQ(roh->Zahl("SELECT count(*) FROM Rechnung"), 1);
 }
 
 TEST_P(DatenbankOeffnenAufBeiden, ClosingMakesDatabaseAndRecordsetsUnusable) {
@@ -100,23 +113,8 @@ TEST_P(DatenbankOeffnenAufBeiden, ClosingMakesDatabaseAndRecordsetsUnusable) {
     EXPECT_EQ(FehlerVon([&] { db->Execute("DELETE FROM Termine"); }).nummer, fehlernummer::ObjektUngueltig);
 }
 
-TEST_P(DatenbankOeffnenAufBeiden, NewDatabaseNeverReplacesOne) {
-    roh->Sql("INSERT INTO Version VALUES ('bleibt', 1, 0)");
-    EXPECT_EQ(FehlerVon([&] { DatenbankAnlegen(roh->Name()); }).nummer, fehlernummer::SchonVorhanden);
-    EXPECT_EQ(roh->Text("SELECT Zahlungsziel FROM Version"), "bleibt");
-    EXPECT_EQ(roh->Zahl("SELECT count(*) FROM Rechnung"), 1);
-}
-
 INSTANTIATE_TEST_SUITE_P(Backends, DatenbankOeffnenAufBeiden, ::testing::Values(Backend::SQLite, Backend::PostgreSQL),
                          vktest::NachBackend());
-
-TEST_F(DatenbankOeffnen, NewDatabaseFileLeavesNoTemporaryFile) {
-    vktest::NeueDatenbank(ordner);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.Pfad()), {}), 1) << "no temporary file left";
-    EXPECT_EQ(FehlerVon([&] { DatenbankAnlegen(ordner / "neu.sqlite", ordner / "fehlt.sql"); }).nummer,
-              vk::fehlernummer::DateiNichtGefunden);
-    EXPECT_FALSE(std::filesystem::exists(ordner / "neu.sqlite"));
-}
 
 // Server addresses: the errors of a connection name the server and the database, never a password;
 // a schema that fails half-way leaves no table behind.

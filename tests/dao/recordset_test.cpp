@@ -74,7 +74,7 @@ TEST_P(RecordsetLesen, NavigationFollowsBofEofRules) {
     EXPECT_EQ(f.nummer, 3021);
 }
 
-TEST_P(RecordsetLesen, DateQueryWithParenthesesAndBoundInvoiceNumber) {
+TEST_P(RecordsetLesen, DatesAndBoundValuesInQueriesAndInExecute) {
     // The invoice number comes from data, so it is bound, not pasted.
     auto rs = db->OpenRecordset(
         "SELECT ID_Terminart, ID_Rechnungsnummer, Datum From Termine WHERE (((ID_Terminart)=8) AND ((ID_Rechnungsnummer)=?));",
@@ -84,6 +84,13 @@ TEST_P(RecordsetLesen, DateQueryWithParenthesesAndBoundInvoiceNumber) {
     ASSERT_EQ(datum.Typ(), VarTyp::Date) << "a DATE column reads as a date";
     EXPECT_EQ(datum.AlsDatum(), vk::DatumAusTagen(2026, 3, 1));
     EXPECT_EQ(vk::CStr(datum), "01.03.2026");
+
+    // Execute runs one change and counts its rows.
+    db->Execute("UPDATE Rechnung SET Rechnungsart = ? WHERE ID_Auftragsnummer = ?", {Variant(7), Variant(4711)});
+    EXPECT_EQ(db->RecordsAffected(), 3);
+    db->Execute("INSERT INTO Termine VALUES (12, 8, ?)", {Variant(vk::DatumAusTagen(2026, 12, 5))});
+    EXPECT_EQ(roh->Text("SELECT Datum FROM Termine WHERE ID_Rechnungsnummer = 12"), "2026-12-05")
+        << "a date is stored as the date (ISO-8601 text in a file)";
 }
 
 TEST_P(RecordsetLesen, ErrorsNameTheMissingTableOrField) {
@@ -109,14 +116,6 @@ TEST_P(RecordsetLesen, ErrorsNameTheMissingTableOrField) {
         EXPECT_NE(f.beschreibung.find(fall.genannt), std::string::npos) << f.beschreibung;
     }
     EXPECT_EQ(roh->Text("SELECT count(*) FROM Termine"), "3");
-}
-
-TEST_P(RecordsetLesen, ExecuteRunsOneChangeAndCountsRows) {
-    db->Execute("UPDATE Rechnung SET Rechnungsart = ? WHERE ID_Auftragsnummer = ?", {Variant(7), Variant(4711)});
-    EXPECT_EQ(db->RecordsAffected(), 3);
-    db->Execute("INSERT INTO Termine VALUES (12, 8, ?)", {Variant(vk::DatumAusTagen(2026, 12, 5))});
-    EXPECT_EQ(roh->Text("SELECT Datum FROM Termine WHERE ID_Rechnungsnummer = 12"), "2026-12-05")
-        << "a date is stored as the date (ISO-8601 text in a file)";
 }
 
 // A value taken from data cannot change a statement: it is bound, and a second statement after the

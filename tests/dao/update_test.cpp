@@ -31,7 +31,7 @@ protected:
     std::shared_ptr<Database> db;
 };
 
-TEST_P(RecordsetAendern, UpdateStoresFieldsThatSurviveReopening) {
+TEST_P(RecordsetAendern, UpdateStoresOnlyTheAssignedFieldsAndTheySurviveReopening) {
     auto rs = db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 2");
     rs->Edit();
     rs->Fields("NettoRechnung") = Variant(15000.0);
@@ -47,6 +47,13 @@ TEST_P(RecordsetAendern, UpdateStoresFieldsThatSurviveReopening) {
     EXPECT_EQ(neu->Fields("NettoRechnung").Value(), Variant(15000.0));
     EXPECT_EQ(neu->Fields("Brutto").Value(), Variant(17850.0));
     EXPECT_EQ(neu->Fields("Mehrwertsteuersatz").Value(), Variant(190));
+
+    // Only the assigned fields are written: another user's change of a field beside them stays.
+    rs = wieder->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
+    roh->Sql("UPDATE Rechnung SET Rechnungsnummer = '2026/99' WHERE ID_Rechnungsnummer = 1");
+    Aendern(*rs, "Brutto", Variant(1.0));
+    EXPECT_EQ(roh->Text("SELECT Rechnungsnummer FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "2026/99");
+    EXPECT_EQ(Zahl("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), 1);
 }
 
 TEST_P(RecordsetAendern, RowIsFoundByItsKeyNotByItsValues) {
@@ -77,15 +84,7 @@ TEST_P(RecordsetAendern, RowIsFoundByItsKeyNotByItsValues) {
     EXPECT_EQ(roh->Text("SELECT W FROM Satz WHERE B = 2"), "y");
 }
 
-TEST_P(RecordsetAendern, OnlyAssignedFieldsAreWritten) {
-    auto rs = db->OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = 1");
-    roh->Sql("UPDATE Rechnung SET Rechnungsnummer = '2026/99' WHERE ID_Rechnungsnummer = 1");  // another user
-    Aendern(*rs, "Brutto", Variant(1.0));
-    EXPECT_EQ(roh->Text("SELECT Rechnungsnummer FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "2026/99");
-    EXPECT_EQ(Zahl("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), 1);
-}
-
-TEST_P(RecordsetAendern, EditRulesAndRefusals) {
+TEST_P(RecordsetAendern, EditRulesRefusalsAndAFailedUpdate) {
     auto rs = db->OpenRecordset("SELECT * FROM Rechnung");
     EXPECT_EQ(FehlerVon([&] { rs->Fields("Brutto") = Variant(1.0); }).nummer, fehlernummer::UpdateOhneEdit);
     EXPECT_EQ(FehlerVon([&] { rs->Update(); }).nummer, fehlernummer::UpdateOhneEdit);
@@ -113,19 +112,18 @@ TEST_P(RecordsetAendern, EditRulesAndRefusals) {
     weg->Fields("Brutto") = Variant(5.0);
     EXPECT_EQ(FehlerVon([&] { weg->Update(); }).nummer, fehlernummer::DatensatzGeloescht);
     EXPECT_EQ(Zahl("SELECT count(*) FROM Rechnung"), 1);
-}
 
-TEST_P(RecordsetAendern, FailedUpdateWritesNoFieldAtAll) {
+    // A failed Update writes no field at all; the assignment stays pending until cancelled.
     roh->Sql("CREATE TABLE Pflicht (A INTEGER, B INTEGER NOT NULL); INSERT INTO Pflicht VALUES (1, 1)");
-    auto rs = db->OpenRecordset("Pflicht");
-    rs->Edit();
-    rs->Fields("A") = Variant(2);
-    rs->Fields("B") = Variant::Null();
-    EXPECT_EQ(FehlerVon([&] { rs->Update(); }).nummer, fehlernummer::NullNichtErlaubt);
+    auto pflicht = db->OpenRecordset("Pflicht");
+    pflicht->Edit();
+    pflicht->Fields("A") = Variant(2);
+    pflicht->Fields("B") = Variant::Null();
+    EXPECT_EQ(FehlerVon([&] { pflicht->Update(); }).nummer, fehlernummer::NullNichtErlaubt);
     EXPECT_EQ(roh->Text("SELECT A || ',' || B FROM Pflicht"), "1,1");
-    EXPECT_EQ(rs->Fields("A").Value(), Variant(2)) << "the assignment stays pending after a failed Update";
-    rs->CancelUpdate();
-    EXPECT_EQ(rs->Fields("A").Value(), Variant(1));
+    EXPECT_EQ(pflicht->Fields("A").Value(), Variant(2)) << "the assignment stays pending after a failed Update";
+    pflicht->CancelUpdate();
+    EXPECT_EQ(pflicht->Fields("A").Value(), Variant(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RecordsetAendern, ::testing::Values(vktest::Backend::SQLite, vktest::Backend::PostgreSQL),

@@ -63,13 +63,18 @@ PGconn* Verbinden(const std::string& adresse) {
     return conn;
 }
 
-std::string AdresseVon(const std::string& datenbank) {
-    return "postgresql:///" + datenbank + "?host=" + Socketordner() + "&user=vk";
+// The result of one or more statements; throws std::runtime_error with the server's message.
+PGresult* Ergebnis(PGconn* conn, const std::string& sql) {
+    PGresult* r = PQexec(conn, sql.c_str());
+    const ExecStatusType status = PQresultStatus(r);
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return r;
+    const std::string meldung = PQresultErrorMessage(r);
+    PQclear(r);
+    throw std::runtime_error(meldung + " in: " + sql);
 }
 
-void Befehl(const std::string& adresse, const std::string& sql) {
-    Roh roh(adresse);
-    roh.Sql(sql);
+std::string AdresseVon(const std::string& datenbank) {
+    return "postgresql:///" + datenbank + "?host=" + Socketordner() + "&user=vk";
 }
 
 }  // namespace
@@ -91,13 +96,13 @@ const std::string& Socketordner() {
 Datenbank::Datenbank() {
     static std::atomic<int> zaehler{0};
     name_ = "vk_" + std::to_string(::getpid()) + "_" + std::to_string(++zaehler);
-    Befehl(AdresseVon("postgres"), "CREATE DATABASE " + name_);
+    Roh(AdresseVon("postgres")).Sql("CREATE DATABASE " + name_);
     adresse_ = AdresseVon(name_);
 }
 
 Datenbank::~Datenbank() {
     try {
-        Befehl(AdresseVon("postgres"), "DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
+        Roh(AdresseVon("postgres")).Sql("DROP DATABASE IF EXISTS " + name_ + " WITH (FORCE)");
     } catch (const std::exception&) {
         // The server is gone already; its folder goes with it.
     }
@@ -107,23 +112,11 @@ Roh::Roh(const std::string& adresse) : conn_(Verbinden(adresse)) {}
 
 Roh::~Roh() { PQfinish(conn_); }
 
-void Roh::Sql(const std::string& sql) {
-    PGresult* r = PQexec(conn_, sql.c_str());
-    const ExecStatusType status = PQresultStatus(r);
-    std::string meldung = PQresultErrorMessage(r);
-    PQclear(r);
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) throw std::runtime_error(meldung + " in: " + sql);
-}
+void Roh::Sql(const std::string& sql) { PQclear(Ergebnis(conn_, sql)); }
 
 std::string Roh::Text(const std::string& sql) {
-    PGresult* r = PQexec(conn_, sql.c_str());
-    if (PQresultStatus(r) != PGRES_TUPLES_OK) {
-        std::string meldung = PQresultErrorMessage(r);
-        PQclear(r);
-        throw std::runtime_error(meldung + " in: " + sql);
-    }
-    std::string ergebnis = "-";
-    if (PQntuples(r) > 0) ergebnis = PQgetisnull(r, 0, 0) ? "NULL" : PQgetvalue(r, 0, 0);
+    PGresult* r = Ergebnis(conn_, sql);
+    const std::string ergebnis = PQntuples(r) == 0 ? "-" : PQgetisnull(r, 0, 0) ? "NULL" : PQgetvalue(r, 0, 0);
     PQclear(r);
     return ergebnis;
 }

@@ -86,8 +86,14 @@ std::shared_ptr<Document> MitZweiKommentaren() {
 
 }  // namespace
 
-TEST(WordCache, KommentartextNachEigenerAenderung) {
+// An edit of one story shows in it at once; the others still read what they hold (two comments, the
+// main text, a text box).
+TEST(WordCache, EachStoryShowsItsEditAtOnceAndTheOthersStay) {
     auto doc = MitZweiKommentaren();
+    doc->Range(0, 0).Select();
+    Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
+    box.TextFrame().TextRange().InsertBefore("Zahlbar");
+    ASSERT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar\r");
     Comment eins = doc->Comments().Item(1), zwei = doc->Comments().Item(2);
     ASSERT_EQ(eins.Text(), "erster");
     ASSERT_EQ(zwei.Text(), "zweiter");
@@ -106,24 +112,17 @@ TEST(WordCache, KommentartextNachEigenerAenderung) {
     EXPECT_EQ(zwei.Text(), "zweiter\rAbsatz");
     EXPECT_EQ(eins.Text(), "Satz");
     EXPECT_EQ(doc->Content().Text(), "Vorspann\rAnker eins\rAnker zwei\r");
-}
-
-TEST(WordCache, TextfeldFolgtDemHaupttext) {
-    auto doc = test::MitText("Anschreiben");
-    doc->Range(0, 0).Select();
-    Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
-    box.TextFrame().TextRange().InsertBefore("Zahlbar");
-    ASSERT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar\r");
 
     doc->Range(0, 0).InsertBefore("Betreff\r");
-    EXPECT_EQ(doc->Content().Text(), "Betreff\rAnschreiben\r");
+    EXPECT_EQ(doc->Content().Text(), "Betreff\rVorspann\rAnker eins\rAnker zwei\r");
     EXPECT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar\r");
     box.TextFrame().TextRange().InsertAfter(" sofort");
     EXPECT_EQ(box.TextFrame().TextRange().Text(), "Zahlbar sofort\r");
-    EXPECT_EQ(doc->Content().Text(), "Betreff\rAnschreiben\r");
+    EXPECT_EQ(doc->Content().Text(), "Betreff\rVorspann\rAnker eins\rAnker zwei\r");
+    EXPECT_EQ(eins.Text(), "Satz");
 }
 
-TEST(WordCache, EingefuegteMarkenWerdenBeimNaechstenLesenGesehen) {
+TEST(WordCache, InsertedMarksAreSeenAtTheNextReading) {
     auto doc = test::MitText("Alpha Beta Gamma");
     detail::Kern& k = *doc->KernIntern();
     ASSERT_EQ(k.cache(kHaupttext).Laenge(), 17);
@@ -185,7 +184,7 @@ struct Modell {
 // Random edits of every kind, from fixed seeds, on a document with runs, comments and a table:
 // after each one the text must be the model's, every comment anchor the model's, and the cached
 // stream a fresh reading's; at the end the saved file must read back the same.
-TEST(WordCache, ZufaelligeAenderungenGleichenModellUndFrischerLesung) {
+TEST(WordCache, RandomEditsMatchTheModelAndAFreshReading) {
     const std::u32string einfuegbar[] = {U"xy", U"\u00e4", U"\r", U"\t", U"vor\rnach ", U"1.234,50 \u20ac", U"\ta\r\tb"};
     for (unsigned saat = 1; saat <= 20; ++saat) {
         SCOPED_TRACE("seed " + std::to_string(saat));

@@ -10,7 +10,7 @@
 
 using vk::word::detail::KnotenBereiche;
 
-TEST(WordKnotenBereiche, WachsenAnhaengenFindenLeeren) {
+TEST(WordKnotenBereiche, GrowAppendFindClear) {
     pugi::xml_document doc;
     std::vector<pugi::xml_node_struct*> knoten;
     for (int i = 0; i < 5000; ++i) knoten.push_back(doc.append_child("w:p").internal_object());
@@ -55,7 +55,7 @@ TEST(WordKnotenBereiche, WachsenAnhaengenFindenLeeren) {
 // taken out removes only its own entries, yet every entry ends up as when all of them are visited:
 // entries read in order, appended out of order (a block put into the middle), changed through the
 // index, removed.
-TEST(WordKnotenBereiche, VerschiebenWieUeberAlleEintraege) {
+TEST(WordKnotenBereiche, ShiftingAsOverAllEntries) {
     pugi::xml_document doc;
     std::vector<pugi::xml_node_struct*> knoten;
     // more blocks put in than the list keeps out of order before it is put in order again

@@ -1,5 +1,7 @@
 // A template written by LibreOffice: a fee table added at "kalStart" leaves header, footer and
-// image untouched, and LibreOffice renders the new table's cells.
+// image untouched, and LibreOffice renders the new table's cells. (That nothing prints over
+// anything, the payment box and the amounts of long tables: tests/cli, Kommandozeile and
+// KommandozeileDruck.)
 #include <gtest/gtest.h>
 
 #include "druck.h"
@@ -47,7 +49,7 @@ std::string Fodt() {
 
 }  // namespace
 
-TEST(WordLibreOffice, TabelleAnKalStartInLibreOfficeVorlage) {
+TEST(WordLibreOffice, TableAtKalStartInALibreOfficeTemplate) {
     if (!vktest::LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
     auto ordner = test::TempOrdner();
     test::DateiSchreiben(ordner / "vorlage.fodt", Fodt());
@@ -110,43 +112,4 @@ TEST(WordLibreOffice, TabelleAnKalStartInLibreOfficeVorlage) {
     // the table stands between the salutation and the tagged paragraph
     EXPECT_LT(text.find("Herren"), text.find("Grenzbescheinigungen")) << pdf;
     EXPECT_LT(text.find("Grenzbescheinigungen"), text.find("Positionen")) << pdf;
-}
-
-// Nothing prints over anything: a text box low on the first page keeps a long table that would run
-// under it off its place (LibreOffice moves such a table below the box as a whole, to the next page;
-// Word moves the rows), and an amount padded to the totals' width stays on one line in a 2,5 cm column
-// at the blank document's table size.
-TEST(WordLibreOffice, TextfeldVerdraengtTabellenzeilenUndBetraegeBleibenAufEinerZeile) {
-    if (!vktest::LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
-    auto ordner = test::TempOrdner();
-    auto doc = test::MitText("Anschreiben\rGruß");
-    Table t = doc->Tables().Add(doc->Range(12, 12), 60, 2);
-    t.Columns().Item(1).SetWidth(Application::CentimetersToPoints(9.0), 0);
-    t.Columns().Item(2).SetWidth(Application::CentimetersToPoints(2.5), 0);
-    for (long z = 1; z <= 60; ++z) {
-        t.Cell(z, 1).Range().InsertAfter("Position " + std::to_string(z));
-        t.Cell(z, 2).Range().InsertAfter(" 999.999,99 €");
-    }
-    doc->Range(0, 0).Select();
-    Shape box = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 70.5, 766.5, 450.75, 54);
-    box.Line().SetVisible(false);
-    box.Fill().SetVisible(false);
-    box.SetRelativeVerticalPosition(wdRelativeVerticalPositionPage);
-    box.SetTop(Application::CentimetersToPoints(26.0));
-    box.TextFrame().TextRange().InsertAfter("Bitte zahlen Sie den Rechnungsbetrag bis zum 19.12.2026 ohne Abzug.");
-    doc->Save(ordner / "lang.docx");
-
-    const vktest::Druck pdf = vktest::Drucken(ordner, "lang.docx");
-    ASSERT_TRUE(pdf.gedruckt) << pdf;
-    const std::string seite1 = pdf.Seite(1);
-    std::string zeile = vktest::ZeileMit(seite1, {"Bitte zahlen Sie"});
-    zeile.erase(0, zeile.find_first_not_of(' '));
-    EXPECT_EQ(zeile, "Bitte zahlen Sie den Rechnungsbetrag bis zum 19.12.2026 ohne Abzug.") << pdf;
-    EXPECT_EQ(seite1.find("Position", seite1.find("Bitte zahlen Sie")), std::string::npos)
-        << "no row below the box on page 1\n" << pdf;
-    // every row's amount with its euro sign on the row's line
-    for (long z = 1; z <= 60; ++z) {
-        const std::string position = "Position " + std::to_string(z) + " ";
-        EXPECT_NE(vktest::ZeileMit(pdf.text, {position.c_str(), "999.999,99 €"}), "") << position << "\n" << pdf;
-    }
 }

@@ -23,7 +23,7 @@ std::filesystem::path Beispiel() {
 
 }  // namespace
 
-TEST(WordPaket, UnveraenderteTeileBleibenByteGleich) {
+TEST(WordPaket, UntouchedPartsStayByteForByteAndUnknownXmlIsKept) {
     auto pfad = Beispiel();
     auto vorher = test::ZipNamen(pfad);
     auto ziel = pfad.parent_path() / "kopie.docx";
@@ -38,11 +38,24 @@ TEST(WordPaket, UnveraenderteTeileBleibenByteGleich) {
     EXPECT_EQ(test::ZipTeil(ziel, "word/comments.xml"), test::ZipTeil(pfad, "word/comments.xml"));
     EXPECT_NE(test::ZipTeil(ziel, "word/document.xml"), test::ZipTeil(pfad, "word/document.xml"));
     EXPECT_EQ(doc->Path(), std::filesystem::absolute(ziel));
+
+    // XML the layer does not know is kept where the part is changed.
+    std::string xml = test::ZipTeil(pfad, "word/document.xml");
+    auto p = xml.find("<w:p>");
+    ASSERT_NE(p, std::string::npos);
+    xml.insert(p + 5, "<w:pPr><w:pStyle w:val=\"Betreff\"/><w:unbekannt w:x=\"1\"/></w:pPr>");
+    test::ZipTeilSetzen(pfad, "word/document.xml", xml);
+    doc = Document::Open(pfad);
+    doc->Content().InsertAfter(" ergänzt");
+    EXPECT_EQ(test::GespeichertUndGeoeffnet(*doc, pfad)->Content().Text(), "Rechnung Nr. 1 ergänzt\r");
+    std::string neu = test::ZipTeil(pfad, "word/document.xml");
+    EXPECT_NE(neu.find("<w:unbekannt w:x=\"1\"/>"), std::string::npos);
+    EXPECT_NE(neu.find("Betreff"), std::string::npos);
 }
 
 // A part that packs badly (text of random letters packs to about three fifths) is packed all the
 // same, and read back as written.
-TEST(WordPaket, SchlechtPackbarerTeilWirdGepacktUndGelesen) {
+TEST(WordPaket, APartThatPacksBadlyIsPackedAndRead) {
     std::mt19937 zufall(7);
     std::string text;
     for (int i = 0; i < 60000; ++i) text += static_cast<char>('a' + zufall() % 26);
@@ -60,22 +73,7 @@ TEST(WordPaket, SchlechtPackbarerTeilWirdGepacktUndGelesen) {
     zip_discard(za);
 }
 
-TEST(WordPaket, UnbekanntesXmlBleibtErhalten) {
-    auto pfad = Beispiel();
-    std::string xml = test::ZipTeil(pfad, "word/document.xml");
-    auto p = xml.find("<w:p>");
-    ASSERT_NE(p, std::string::npos);
-    xml.insert(p + 5, "<w:pPr><w:pStyle w:val=\"Betreff\"/><w:unbekannt w:x=\"1\"/></w:pPr>");
-    test::ZipTeilSetzen(pfad, "word/document.xml", xml);
-    auto doc = Document::Open(pfad);
-    doc->Content().InsertAfter(" ergänzt");
-    EXPECT_EQ(test::GespeichertUndGeoeffnet(*doc, pfad)->Content().Text(), "Rechnung Nr. 1 ergänzt\r");
-    std::string neu = test::ZipTeil(pfad, "word/document.xml");
-    EXPECT_NE(neu.find("<w:unbekannt w:x=\"1\"/>"), std::string::npos);
-    EXPECT_NE(neu.find("Betreff"), std::string::npos);
-}
-
-TEST(WordPaket, BeschaedigteUndFremdeDateienNennenDateiUndFehler) {
+TEST(WordPaket, DamagedAndForeignFilesNameFileAndFault) {
     auto ordner = test::TempOrdner();
     const std::string gut = test::DateiLesen(Beispiel());
     test::DateiSchreiben(ordner / "text.docx", "Das ist kein Word-Dokument");

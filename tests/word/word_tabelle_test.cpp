@@ -30,7 +30,7 @@ pugi::xml_document DokumentXml(const std::filesystem::path& pfad) {
 
 }  // namespace
 
-TEST(WordTabelle, AddAmAbsatzanfangMitteUndEnde) {
+TEST(WordTabelle, AddAtParagraphStartMiddleAndEndAndTablesNeverTouch) {
     auto doc = test::MitText("vorher\rmitte\rnachher");
     doc->Tables().Add(Am(doc, 7), 1, 1).Cell(1, 1).Range().InsertAfter("A");  // start of "mitte"
     EXPECT_EQ(doc->Content().Text(), "vorher\rA\r\a\r\amitte\rnachher\r");
@@ -47,15 +47,13 @@ TEST(WordTabelle, AddAmAbsatzanfangMitteUndEnde) {
     // the story still ends in a paragraph after the last table
     std::string text = doc->Content().Text();
     EXPECT_EQ(text.substr(text.size() - 5), "\r\a\r\a\r");
-}
 
-TEST(WordTabelle, TabellenBeruehrenSichNie) {
-    auto doc = Document::New();
-    auto t1 = doc->Tables().Add(doc->Range(0, 0), 1, 1);
-    auto nach = t1.Range();
+    // Tables never touch: one added right after another gets a paragraph between them.
+    doc = Document::New();
+    auto erste = doc->Tables().Add(doc->Range(0, 0), 1, 1);
+    auto nach = erste.Range();
     nach.Collapse(wdCollapseEnd);
-    auto t2 = doc->Tables().Add(nach, 1, 1);
-    EXPECT_FALSE(t1.IsSame(t2));
+    EXPECT_FALSE(erste.IsSame(doc->Tables().Add(nach, 1, 1)));
     auto pfad = test::TempOrdner() / "zwei.docx";
     doc->Save(pfad);
     auto x = DokumentXml(pfad);
@@ -65,7 +63,7 @@ TEST(WordTabelle, TabellenBeruehrenSichNie) {
     EXPECT_EQ(folge, "w:tbl w:p w:tbl w:p w:sectPr ");
 }
 
-TEST(WordTabelle, NeueTabelleVorKalStartBehaeltDenAnker) {
+TEST(WordTabelle, NewTablesBeforeKalStartKeepTheAnchorAndTheSelectionKnowsItsTable) {
     auto doc = Vorlage();
     auto t1 = doc->Tables().Add(test::VorKalStart(*doc), 2, 5);
     t1.Cell(1, 1).Range().InsertAfter("Grenzbescheinigungen");
@@ -79,13 +77,22 @@ TEST(WordTabelle, NeueTabelleVorKalStartBehaeltDenAnker) {
     EXPECT_EQ(kal.Reference().Text(), "Positionen");
     EXPECT_LT(t2.Range().End(), kal.Reference().Start());
     EXPECT_GT(t1.Range().Start(), doc->Content().Text().find("Herren,"));
+    // the selection knows its table, which holds no tag of the text after it
+    auto sel = doc->Application()->Selection();
+    doc->Range(1, 1).Select();
+    EXPECT_EQ(sel.Tables().Count(), 0);
+    t2.Cell(2, 1).Range().Select();
+    ASSERT_EQ(sel.Tables().Count(), 1);
+    EXPECT_TRUE(sel.Tables().Item(1).IsSame(t2));
+    EXPECT_TRUE(sel.Tables().Item(1) == doc->Tables().Item(2));
+    EXPECT_EQ(sel.Tables().Item(1).Range().Comments().Count(), 0);
 
     auto wieder = test::GespeichertUndGeoeffnet(*doc, test::TempOrdner() / "kal.docx");
     EXPECT_EQ(wieder->Comments().Item(1).Reference().Text(), "Positionen");
     EXPECT_EQ(wieder->Tables().Item(1).Cell(1, 1).Range().Text(), "Grenzbescheinigungen\r\a");
 }
 
-TEST(WordTabelle, ErsetzenAmOrtUeberLebendigenBereich) {
+TEST(WordTabelle, ReplacedInPlaceThroughALiveRange) {
     auto doc = Vorlage();
     for (const char* titel : {"A", "B", "C"})
         doc->Tables().Add(test::VorKalStart(*doc), 2, 2).Cell(1, 1).Range().InsertAfter(titel);
@@ -107,7 +114,7 @@ TEST(WordTabelle, ErsetzenAmOrtUeberLebendigenBereich) {
     EXPECT_THROW(alt.Range(), vk::LaufzeitFehler);
 }
 
-TEST(WordTabelle, ZellbreitenErgebenEinGemeinsamesGitter) {
+TEST(WordTabelle, CellWidthsMakeOneSharedGrid) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 3, 3);
     const double cm[] = {5.6, 3.5, 3.0};
@@ -151,7 +158,7 @@ TEST(WordTabelle, ZellbreitenErgebenEinGemeinsamesGitter) {
     EXPECT_NEAR(wieder->Tables().Item(1).Cell(2, 2).Width(), Application::CentimetersToPoints(7.1), 0.1);
 }
 
-TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
+TEST(WordTabelle, RowHeightBordersAlignmentAndTabStop) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 3, 4);
     t.Select();
@@ -194,22 +201,7 @@ TEST(WordTabelle, ZeilenhoeheRahmenAusrichtungTabstopp) {
     EXPECT_EQ(w.Cell(4, 4).Range().Text(), "   357,00 €\r\a");
 }
 
-TEST(WordTabelle, SelectionKenntIhreTabelle) {
-    auto doc = test::MitText("Text");
-    auto ende = doc->Content();
-    ende.Collapse(wdCollapseEnd);
-    Table t = doc->Tables().Add(ende, 2, 2);
-    auto sel = doc->Application()->Selection();
-    doc->Range(1, 1).Select();
-    EXPECT_EQ(sel.Tables().Count(), 0);
-    t.Cell(2, 1).Range().Select();
-    ASSERT_EQ(sel.Tables().Count(), 1);
-    EXPECT_TRUE(sel.Tables().Item(1).IsSame(t));
-    EXPECT_TRUE(sel.Tables().Item(1) == doc->Tables().Item(1));
-    EXPECT_EQ(sel.Tables().Item(1).Range().Comments().Count(), 0);
-}
-
-TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
+TEST(WordTabelle, BookmarkOnACellIsMovedNotDoubled) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 2, 5);
     t.Cell(1, 5).Range().InsertAfter("Betrag");
@@ -219,9 +211,7 @@ TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
     marken.SetShowHidden(true);
     marken.Add("VK_LP_02_1", t.Cell(2, 5).Range());
     EXPECT_EQ(marken.Count(), 1);
-    auto pfad = test::TempOrdner() / "marke.docx";
-    doc->Save(pfad);
-    auto wieder = Document::Open(pfad);
+    auto wieder = test::GespeichertUndGeoeffnet(*doc, test::TempOrdner() / "marke.docx");
     ASSERT_TRUE(wieder->Bookmarks().Exists("VK_LP_02_1"));
     EXPECT_EQ(wieder->Bookmarks().Count(), 1);
     EXPECT_TRUE(wieder->Bookmarks().Item("VK_LP_02_1").InRange(wieder->Tables().Item(1).Cell(2, 5).Range()));
@@ -231,7 +221,7 @@ TEST(WordTabelle, TextmarkeAufZelleWirdVersetztNichtVerdoppelt) {
 
 // A new table takes the style the document names for new tables, as a word processor inserts one,
 // and only when the styles part holds it as a table style.
-TEST(WordTabelle, NeueTabelleNimmtDieVorlageFuerNeueTabellen) {
+TEST(WordTabelle, NewTableTakesTheStyleForNewTables) {
     auto vorlage = test::TempOrdner() / "vorlage.docx";
     auto doc = test::MitText("Positionen");
     doc->Save(vorlage);

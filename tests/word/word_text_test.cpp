@@ -13,48 +13,25 @@ std::string Zelle(Table t, long z, long s) { return t.Cell(z, s).Range().Text();
 
 }  // namespace
 
-TEST(WordText, ZellenEndenMitZellendeUndZeilenende) {
+TEST(WordText, CellsEndWithCellAndRowMarksAndGrowWithInsertAfter) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 2, 2);
-    t.Cell(1, 1).Range().InsertAfter("a");
-    t.Cell(1, 2).Range().InsertAfter("b\rc");
+    auto zelle = t.Cell(1, 1).Range();
+    auto nachbar = t.Cell(1, 2).Range();
+    zelle.InsertAfter("a");
+    zelle.InsertAfter("bc");
+    nachbar.InsertAfter("b\rc");  // the neighbouring cell's remembered range moved with the text
     t.Cell(2, 1).Range().InsertAfter("x\r\ny\vz");
-    EXPECT_EQ(Zelle(t, 1, 1), "a\r\a");
+    EXPECT_EQ(zelle.Text(), "abc\r\a");
     EXPECT_EQ(Zelle(t, 1, 2), "b\rc\r\a");
     EXPECT_EQ(Zelle(t, 2, 1), "x\ry\vz\r\a");  // CR LF is one paragraph break
     EXPECT_EQ(Zelle(t, 2, 2), "\r\a");
-    EXPECT_EQ(t.Range().Text(), "a\r\ab\rc\r\a\r\ax\ry\vz\r\a\r\a\r\a");
+    EXPECT_EQ(t.Range().Text(), "abc\r\ab\rc\r\a\r\ax\ry\vz\r\a\r\a\r\a");
     // the document goes on with a paragraph after the table
     EXPECT_EQ(doc->Content().Text(), t.Range().Text() + "\r");
 }
 
-TEST(WordText, InsertAfterAufZelleVerlaengertDenBereich) {
-    auto doc = Document::New();
-    Table t = doc->Tables().Add(doc->Range(0, 0), 1, 2);
-    auto zelle = t.Cell(1, 1).Range();
-    zelle.InsertAfter("eins");
-    zelle.InsertAfter(" zwei");
-    EXPECT_EQ(zelle.Text(), "eins zwei\r\a");
-    EXPECT_EQ(Zelle(t, 1, 2), "\r\a");
-    // the neighbouring cell's remembered range moved with the text
-    auto nachbar = t.Cell(1, 2).Range();
-    zelle.InsertAfter("!");
-    nachbar.InsertAfter("n");
-    EXPECT_EQ(nachbar.Text(), "n\r\a");
-    EXPECT_EQ(Zelle(t, 1, 1), "eins zwei!\r\a");
-}
-
-TEST(WordText, PositionenZaehlenZeichenNichtBytes) {
-    auto doc = Document::New();
-    auto r = doc->Content();
-    r.InsertBefore("Betrag 1.234,50 € zahlbar");
-    auto teil = doc->Range(7, 7);
-    teil.MoveEnd(wdCharacter, 10);
-    EXPECT_EQ(teil.Text(), "1.234,50 €");
-    EXPECT_EQ(doc->Content().End(), 26);
-}
-
-TEST(WordText, MoveStartUmEinWortZurueckUndAbsatzDavor) {
+TEST(WordText, MoveStartOneWordBackAndAParagraphBefore) {
     auto doc = test::MitText("Sehr geehrte Damen\rkalStart hier");
     // from the start of the second paragraph (its mark is a word of its own), inside "Damen", at its start
     for (auto [von, nach] : {std::pair{19L, 18L}, {16L, 13L}, {13L, 5L}}) {
@@ -69,8 +46,8 @@ TEST(WordText, MoveStartUmEinWortZurueckUndAbsatzDavor) {
     EXPECT_EQ(doc->Content().Text(), "Sehr geehrte Damen\r\rkalStart hier\r");
 }
 
-TEST(WordText, LebendigeBereicheFolgenEinfuegenUndLoeschen) {
-    auto doc = test::MitText("Summe: 100 €");
+TEST(WordText, LiveRangesFollowInsertionsAndDeletions) {
+    auto doc = test::MitText("Summe: 100 €\rzwei\rdrei");
     auto betrag = doc->Range(7, 10);
     EXPECT_EQ(betrag.Text(), "100");
     doc->Range(0, 0).InsertBefore("Die ");
@@ -80,19 +57,14 @@ TEST(WordText, LebendigeBereicheFolgenEinfuegenUndLoeschen) {
     doc->Range(5, 9).Delete();  // ": 10" overlaps the start
     EXPECT_EQ(betrag.Start(), 5);
     EXPECT_EQ(betrag.Text(), "0");
-    EXPECT_EQ(doc->Content().Text(), "Summe0 €\r");
-}
-
-TEST(WordText, DeleteUeberAbsatzgrenzeVerbindetAbsaetze) {
-    auto doc = test::MitText("eins\rzwei\rdrei");
-    doc->Range(2, 7).Delete();
-    EXPECT_EQ(doc->Content().Text(), "eiei\rdrei\r");
+    doc->Range(7, 10).Delete();  // "€\rz", across a paragraph mark: the paragraphs are joined
+    EXPECT_EQ(doc->Content().Text(), "Summe0 wei\rdrei\r");
     // the last paragraph mark cannot go
     doc->Content().Delete();
     EXPECT_EQ(doc->Content().Text(), "\r");
 }
 
-TEST(WordText, FettUndSchriftgroesseBleibenNachSpeichern) {
+TEST(WordText, BoldAndFontSizeSurviveSaving) {
     auto doc = test::MitText("normal fett normal");
     doc->Range(7, 11).SetBold(wdTrue);
     doc->Range(0, 6).SetFontSize(9);
@@ -105,8 +77,10 @@ TEST(WordText, FettUndSchriftgroesseBleibenNachSpeichern) {
     EXPECT_DOUBLE_EQ(wieder->Range(0, 6).FontSize(), 9.0);
 }
 
-TEST(WordText, SelectionTypeTextErsetztDieAuswahl) {
+// Positions count characters, not bytes (the euro sign).
+TEST(WordText, TypeTextReplacesTheSelectionAtCharacterPositions) {
     auto doc = test::MitText("Gesamt  1.000,00 € netto");
+    EXPECT_EQ(doc->Content().End(), 25);
     auto sel = doc->Application()->Selection();
     doc->Range(6, 6).Select();
     sel.MoveEnd(wdCharacter, 15);
@@ -121,7 +95,7 @@ TEST(WordText, SelectionTypeTextErsetztDieAuswahl) {
     EXPECT_EQ(sel.End(), 21);
 }
 
-TEST(WordText, FehlerHabenNummern) {
+TEST(WordText, ErrorsHaveNumbers) {
     auto doc = Document::New();
     Table t = doc->Tables().Add(doc->Range(0, 0), 2, 3);
     EXPECT_EQ(vktest::FehlerVon([&] { t.Cell(3, 1); }).nummer, vk::fehlernummer::UngueltigesArgument);

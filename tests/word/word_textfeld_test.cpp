@@ -1,13 +1,15 @@
 // Text boxes (shapes named in their drawing properties), view flags and document settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/fehler.h"
 #include "platform/word/document.h"
 #include "word/word_hilfen.h"
 
 using namespace vk::word;
 
-TEST(WordTextfeld, AnlegenFindenBeschriftenLoeschen) {
+TEST(WordTextfeld, CreateFindLabelDelete) {
     auto pfad = test::TempOrdner() / "box.docx";
     auto neu = test::MitText("Anschreiben");
     auto sel = neu->Application()->Selection();
@@ -50,29 +52,47 @@ TEST(WordTextfeld, AnlegenFindenBeschriftenLoeschen) {
     EXPECT_EQ(Document::Open(pfad)->Content().Text(), "Anschreiben\r");
 }
 
-TEST(WordTextfeld, AnsichtUndEinstellungen) {
-    auto doc = Document::New();
-    auto view = doc->Application()->ActiveWindow().View();
-    EXPECT_TRUE(view.ShowComments());
-    view.SetShowHiddenText(false);
-    view.SetShowAll(false);
-    view.SetShowComments(false);
-    view.SetShowInsertionsAndDeletions(false);
-    view.SetShowFormatting(false);
-    doc->Settings().SetShowSpellingErrors(false);
-    doc->Settings().SetShowGrammaticalErrors(false);
-    auto pfad = test::TempOrdner() / "ansicht.docx";
-    doc->Save(pfad);
-    std::string settings = test::ZipTeil(pfad, "word/settings.xml");
-    EXPECT_NE(settings.find("<w:hideSpellingErrors/><w:hideGrammaticalErrors/>"), std::string::npos) << settings;
-    EXPECT_NE(settings.find("w:comments=\"0\""), std::string::npos);
-    EXPECT_NE(settings.find("w:insDel=\"0\""), std::string::npos);
-    auto wieder = Document::Open(pfad);
-    EXPECT_FALSE(wieder->Application()->ActiveWindow().View().ShowComments());
-    EXPECT_FALSE(wieder->Settings().ShowSpellingErrors());
-    // the order of the settings part is the schema's: these come before the default tab stop
-    EXPECT_LT(settings.find("hideSpellingErrors"), settings.find("defaultTabStop"));
-    EXPECT_LT(settings.find("revisionView"), settings.find("defaultTabStop"));
+// The view flags and settings switched off are written to their place in the settings part's
+// sequence and read back, in the blank document's part and in one without w:defaultTabStop that
+// holds later settings such as w:compat and w:rsids.
+TEST(WordTextfeld, ViewFlagsAndSettingsInTheirPlace) {
+    const std::string fremd =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><w:settings xmlns:w=\"http://schemas.openxmlformats.org/"
+        "wordprocessingml/2006/main\"><w:zoom w:percent=\"100\"/><w:characterSpacingControl w:val=\"doNotCompress\"/><w:compat/>"
+        "<w:rsids><w:rsidRoot w:val=\"00A1\"/></w:rsids><w:decimalSymbol w:val=\",\"/></w:settings>";
+    for (const bool eigener : {true, false}) {
+        SCOPED_TRACE(eigener ? "blank document's settings" : "foreign settings");
+        auto pfad = test::TempOrdner() / "ansicht.docx";
+        test::MitText("Rechnung")->Save(pfad);
+        if (!eigener) test::ZipTeilSetzen(pfad, "word/settings.xml", fremd);
+        auto doc = Document::Open(pfad);
+        auto view = doc->Application()->ActiveWindow().View();
+        EXPECT_TRUE(view.ShowComments());
+        view.SetShowHiddenText(false);
+        view.SetShowAll(false);
+        view.SetShowComments(false);
+        view.SetShowInsertionsAndDeletions(false);
+        view.SetShowFormatting(false);
+        doc->Settings().SetShowSpellingErrors(false);
+        doc->Settings().SetShowGrammaticalErrors(false);
+        doc->Save(pfad);
+        const std::string xml = test::ZipTeil(pfad, "word/settings.xml");
+        EXPECT_NE(xml.find("w:comments=\"0\""), std::string::npos) << xml;
+        EXPECT_NE(xml.find("w:insDel=\"0\""), std::string::npos) << xml;
+        std::vector<std::size_t> stellen;
+        for (const char* name : eigener ? std::vector<const char*>{"<w:hideSpellingErrors/><w:hideGrammaticalErrors/>",
+                                                                   "<w:revisionView", "<w:defaultTabStop"}
+                                        : std::vector<const char*>{"<w:zoom", "<w:hideSpellingErrors", "<w:hideGrammaticalErrors",
+                                                                   "<w:revisionView", "<w:characterSpacingControl", "<w:compat",
+                                                                   "<w:rsids", "<w:decimalSymbol"}) {
+            stellen.push_back(xml.find(name));
+            EXPECT_NE(stellen.back(), std::string::npos) << name << " missing: " << xml;
+        }
+        EXPECT_TRUE(std::is_sorted(stellen.begin(), stellen.end())) << xml;
+        auto wieder = Document::Open(pfad);
+        EXPECT_FALSE(wieder->Application()->ActiveWindow().View().ShowComments());
+        EXPECT_FALSE(wieder->Settings().ShowSpellingErrors());
+    }
 }
 
 namespace {
@@ -118,7 +138,7 @@ std::vector<std::string> Namen(const Document& d) {
 
 // A box Word wrote is one shape (its VML fallback is not a second one) and is edited in its DrawingML;
 // a box added beside it is VML; both keep their own text out of the main text.
-TEST(WordTextfeld, WordsDrawingMlBoxUndEinNeuesNebeneinander) {
+TEST(WordTextfeld, AWordProcessorsDrawingMlBoxAndANewOneSideBySide) {
     auto pfad = test::TempOrdner() / "word.docx";
     MitWordTextfeld(pfad);
     auto doc = Document::Open(pfad);
@@ -161,7 +181,7 @@ TEST(WordTextfeld, WordsDrawingMlBoxUndEinNeuesNebeneinander) {
 }
 
 // Place and size of a VML shape in the units Word 2003 documents use.
-TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
+TEST(WordTextfeld, VmlPlacesInInchesAndCentimetres) {
     auto pfad = test::TempOrdner() / "vml.docx";
     auto doc = test::MitText("Anschreiben");
     doc->Save(pfad);
@@ -194,44 +214,11 @@ TEST(WordTextfeld, VmlLagenInZollUndZentimetern) {
         << xml;
 }
 
-// The shapes found are kept up to date as boxes come and go (not searched for again): after each
-// change the document names the same shapes in the same order as its saved copy read anew, and the
-// main text and a box's text stay what they were.
-TEST(WordTextfeld, FormenNachAnlegenUndLoeschenWieFrischGelesen) {
-    auto doc = test::MitText("Anschreiben\rzweiter Absatz");
-    auto gespeichertGleich = [&] {
-        auto pfad = test::TempOrdner() / "formen.docx";
-        doc->Save(pfad);
-        EXPECT_EQ(Namen(*doc), Namen(*Document::Open(pfad)));
-    };
-    // each new box goes to the front of the first paragraph, before the boxes added earlier (a table
-    // before that paragraph changes nothing of that)
-    Range anfang = doc->Range(0, 0);
-    Table t = doc->Tables().Add(anfang, 1, 1);
-    Shape erste = doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10, 100, 20);
-    erste.SetName("in der Tabelle");
-    ASSERT_EQ(doc->Shapes().Count(), 1);
-    gespeichertGleich();
-    for (int i = 1; i <= 3; ++i) {
-        doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10.0 * i, 100, 20).TextFrame().TextRange().InsertBefore(
-            "Box " + std::to_string(i));
-        gespeichertGleich();
-    }
-    EXPECT_EQ(doc->Shapes().Count(), 4);
-    doc->Shapes().Item(2).Delete();
-    gespeichertGleich();
-    doc->Shapes().Item(doc->Shapes().Count()).Delete();
-    gespeichertGleich();
-    EXPECT_EQ(doc->Shapes().Count(), 2);
-    EXPECT_EQ(doc->Content().Text().substr(4), "Anschreiben\rzweiter Absatz\r");
-    t.Delete();
-    gespeichertGleich();
-}
-
-// The list of shapes is kept across edits that add no shape (text written and deleted, tables put
-// in and taken out); a table taken out takes the box anchored in it along. After each step the
-// shapes are those of the saved copy read anew.
-TEST(WordTextfeld, FormenBleibenUeberTextUndTabellenGleich) {
+// The list of shapes is kept up to date, not searched for again: across edits that add no shape
+// (text written and deleted, tables put in and taken out; a table taken out takes the box anchored
+// in it along), and as boxes come and go. After each step the shapes are those of the saved copy
+// read anew.
+TEST(WordTextfeld, ShapesOverTextTablesAndNewBoxesAsReadAfresh) {
     // a box in the letter's first paragraph and one moved into the first cell of a table after it
     const auto pfad = test::TempOrdner() / "formen.docx";
     {
@@ -254,11 +241,11 @@ TEST(WordTextfeld, FormenBleibenUeberTextUndTabellenGleich) {
         test::ZipTeilSetzen(pfad, "word/document.xml", xml);
     }
     auto doc = Document::Open(pfad);
-    auto wieGespeichert = [&](std::vector<std::string> erwartet) {
+    auto wieGespeichert = [&](std::vector<std::string> erwartet) {  // empty: as the copy reads
         auto kopie = test::TempOrdner() / "kopie.docx";
         doc->Save(kopie);
-        EXPECT_EQ(Namen(*doc), erwartet);
-        EXPECT_EQ(Namen(*Document::Open(kopie)), erwartet);
+        if (!erwartet.empty()) { EXPECT_EQ(Namen(*doc), erwartet); }
+        EXPECT_EQ(Namen(*doc), Namen(*Document::Open(kopie)));
     };
     wieGespeichert({"Brief", "Zelle"});
     Table t = doc->Tables().Item(1);
@@ -278,4 +265,22 @@ TEST(WordTextfeld, FormenBleibenUeberTextUndTabellenGleich) {
     t.Delete();
     wieGespeichert({"Brief"});
     EXPECT_EQ(doc->Content().Text(), "geehrte Damen und Herren,schreiben\rzweiter Absatz\r\r");
+
+    // each new box goes to the front of the first paragraph, before the boxes added earlier (a table
+    // before that paragraph changes nothing of that)
+    Table vorn = doc->Tables().Add(doc->Range(0, 0), 1, 1);
+    for (int i = 1; i <= 3; ++i) {
+        doc->Shapes().AddTextbox(msoTextOrientationHorizontal, 10, 10.0 * i, 100, 20).TextFrame().TextRange().InsertBefore(
+            "Box " + std::to_string(i));
+        wieGespeichert({});
+    }
+    EXPECT_EQ(doc->Shapes().Count(), 4);
+    doc->Shapes().Item(2).Delete();
+    wieGespeichert({});
+    doc->Shapes().Item(doc->Shapes().Count()).Delete();
+    wieGespeichert({});
+    EXPECT_EQ(doc->Shapes().Count(), 2);
+    EXPECT_EQ(doc->Content().Text().substr(4), "geehrte Damen und Herren,schreiben\rzweiter Absatz\r\r");
+    vorn.Delete();
+    wieGespeichert({});
 }
