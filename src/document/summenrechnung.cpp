@@ -1,6 +1,7 @@
 #include "document/summenrechnung.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "common/fehler.h"
@@ -17,6 +18,10 @@ void BetragErfassen(Summen& summen, const Betragszelle& zelle, std::int16_t rech
     double satz = rechnungssatz;
     if (!zelle.kennung.empty()) satz = CVal(zelle.kennung);
     const std::int64_t betrag = Cent(CVal(text));
+    // The totals show amounts with at most 15 digits. From a sum of a trillion euros on, the sum with
+    // its VAT could not be shown to the cent: such an amount is refused as one that overflows.
+    constexpr std::int64_t kHöchsteSumme = 100'000'000'000'000;  // cents: 1.000.000.000.000,00 €
+    if (std::llabs(summen.Gesamt + betrag) >= kHöchsteSumme) throw LaufzeitFehler(fehlernummer::Ueberlauf);
     summen.Gesamt += betrag;
     if (satz <= 0) return;
     for (Steuersatz& s : summen.saetze) {
@@ -125,7 +130,10 @@ void RegelAnwenden(Summen& summen, const Regelwerte& werte) {
     summen.Steuerpflichtig = 0;
     summen.MwSt = 0;
     for (Steuersatz& s : summen.saetze) {
-        s.mwst = Cent(s.satz * Euro(s.basis) / 100.0);
+        // In whole numbers: rate in hundredths of a per cent times the cents, so that amounts beyond
+        // a double's 15 digits keep their cents.
+        const Breit hundertstel = std::llround(s.satz * 100.0);
+        s.mwst = static_cast<std::int64_t>(Gerundet(static_cast<Breit>(s.basis) * hundertstel, 10000));
         summen.Steuerpflichtig += s.basis;
         summen.MwSt += s.mwst;
     }
