@@ -97,8 +97,7 @@ TEST(ERechnungAbgelehnt, EineÄltereDatenbankBekommtDieTabellenAusDemSchema) {
     fall.Sql(std::string(vk::dao::SchemaText()));
     EXPECT_EQ(fall.Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), "11900.0");
     EXPECT_EQ(fall.Text("SELECT Mehrwertsteuersatz FROM TempDoc"), "190");
-    Roh roh(fall.datenbank);
-    StammdatenEintragen(roh);
+    fall.Sql(kStammdaten);
     EXPECT_EQ(vk::ERechnungSchreiben(fall.Auftrag()), std::vector<std::string>{});
     EXPECT_TRUE(fs::exists(fall.Auftrag().xml));
 }
