@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../dao/testdatenbank.h"
@@ -62,11 +63,9 @@ protected:
         vk::word::Range r = doc_->Content();
         r.InsertAfter("Rechnung\rPositionen:\rNetto: Betrag 0,00 € und weiter\rMwSt: Betrag\rBrutto: Betrag\r"
                       "Auslagen: Betrag\rGruß");
-        Markieren("Positionen:", "kalStart");
-        Markieren("Netto: Betrag", "kalNetto");
-        Markieren("MwSt: Betrag", "kalMwSt");
-        Markieren("Brutto: Betrag", "kalBrutto");
-        Markieren("Auslagen: Betrag", "kalAuslagen");
+        for (auto [text, tag] : {std::pair{"Positionen:", "kalStart"}, {"Netto: Betrag", "kalNetto"},
+                                 {"MwSt: Betrag", "kalMwSt"}, {"Brutto: Betrag", "kalBrutto"}, {"Auslagen: Betrag", "kalAuslagen"}})
+            Markieren(text, tag);
     }
     // The letter's amount after a label ("Netto: Betrag"), as it reads.
     std::string Briefbetrag(const std::string& marke) {
