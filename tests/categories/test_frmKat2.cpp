@@ -39,7 +39,8 @@ protected:
 TEST_F(Kat2, OpensWithTheJobsDefaults) {
     for (bool kurzeTabelle : {false, true}) {
         if (kurzeTabelle) Gebuehrentabelle({{10, ""}}, "VK_LP_02_2");
-        EXPECT_EQ(Zeigt(Form(), {"MaskEdBoxWert", "MaskEdBoxAnteil", "msk100", "optArt(0)"}), (Zellen{"   25,00", "1000", " 7", "1"}));
+        EXPECT_EQ(Zeigt(Form(), {"MaskEdBoxWert", "MaskEdBoxAnteil", "msk100", "optArt(0)"}),
+                  (Zellen{"   25,00", "1000", " 7", "1"}));
         if (!kurzeTabelle) { EXPECT_EQ(Form().lblGebühr.Caption(), "    0,00"); }
         Form().Unload();
     }
@@ -142,31 +143,32 @@ TEST_F(Kat2, PreviewRowsWrittenAndReadBack) {
         {{"optArt(2)=1", "msk100=3", "MaskEdBoxAnteil=500", "chkVUnterlagen=1"}, nullptr, 0, {}, " 500"},
         {{"TextboxFlst=Flst.Nr. 7/1 und 7/2", "MaskEdBoxAnteil=0", "msk100=55"}, nullptr, 0, {}, "1000"},
     };
+    const auto zustand = [](frmKat2& f) {
+        return Zeigt(f, {"optArt(0)", "optArt(1)", "optArt(2)", "chkVUnterlagen", "chkÜbernahme", "lblGebühr",
+                         "MaskEdBoxWert.Enabled"});
+    };
+    const auto kennungen = [&](std::size_t zeilen) {
+        Zellen k;
+        for (long r = 1; r <= static_cast<long>(zeilen); ++r) k.push_back(Kennung(r, 5));
+        return k;
+    };
     for (const Fall& fall : fälle) {
-        std::string spur;
-        for (const char* e : fall.eingaben) spur += std::string(e) + " ";
-        SCOPED_TRACE(spur);
+        SCOPED_TRACE(::testing::PrintToString(fall.eingaben));
         frmKat2& form = Form();
         Eingeben(form, fall.eingaben);
-        const std::string vorschau = form.lblGebühr.Caption();
-        if (fall.vorschau) { EXPECT_EQ(vorschau, fall.vorschau); }
-        const int art = form.optArt.Gewählt();
-        EXPECT_EQ(form.MaskEdBoxWert.Enabled(), art != 2) << "a renewal ignores the land value";
-        const int unterlagen = form.chkVUnterlagen.Value(), übernahme = form.chkÜbernahme.Value();
+        if (fall.vorschau) { EXPECT_EQ(form.lblGebühr.Caption(), fall.vorschau); }
+        EXPECT_EQ(form.MaskEdBoxWert.Enabled(), form.optArt.Gewählt() != 2) << "a renewal ignores the land value";
+        const Zellen vorher = zustand(form);
         const auto z = Schreiben(form);
         if (fall.zeilen) { ASSERT_EQ(z.size(), fall.zeilen); }
         for (const auto& [index, zeile] : fall.erwartet) EXPECT_EQ(z[index], zeile) << index;
-        std::vector<std::string> kennungen;
-        for (long r = 1; r <= static_cast<long>(z.size()); ++r) kennungen.push_back(Kennung(r, 5));
+        const Zellen tags = kennungen(z.size());
 
         frmKat2& wieder = Form();
-        EXPECT_EQ((std::vector<int>{wieder.optArt.Gewählt(), wieder.chkVUnterlagen.Value(), wieder.chkÜbernahme.Value()}),
-                  (std::vector<int>{art, unterlagen, übernahme}));
+        EXPECT_EQ(zustand(wieder), vorher);
         if (fall.anteil) { EXPECT_EQ(wieder.MaskEdBoxAnteil.Text(), fall.anteil); }
-        EXPECT_EQ(wieder.lblGebühr.Caption(), vorschau);
-        EXPECT_EQ(wieder.MaskEdBoxWert.Enabled(), art != 2);
         EXPECT_EQ(Schreiben(wieder), z);
-        for (long r = 1; r <= static_cast<long>(z.size()); ++r) EXPECT_EQ(Kennung(r, 5), kennungen[r - 1]);
+        EXPECT_EQ(kennungen(z.size()), tags);
         EXPECT_EQ(doc_->Tables().Count(), 2) << "one fee table and the totals";
         Tabelle("VK_LP_02_2").Delete();
     }

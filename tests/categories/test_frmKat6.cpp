@@ -24,16 +24,13 @@ TEST(Zeitaufwand, HoursAreRoundedUpToTheNextHalfHourWhateverTheirSize) {
         EXPECT_EQ(vk::AufHalbeStundeRunden(stunden), gerundet) << stunden;
 }
 
-TEST_F(Kat6, StartsWithOneRowOfTheSurveyingEngineer) {
+TEST_F(Kat6, StartsWithOneRowOfTheSurveyingEngineerAndPricesRowsByClass) {
     frmKat6& form = Form();
     // The in-cell editor over the current cell shows that cell's class, not the empty entry.
     EXPECT_EQ(Zeigt(form, {"GridGebühren.Rows", "GridGebühren(1,1)", "comKategorie"}),
               (Zellen{"1", "Öffentl. bestellter Vermessungsing.", "Öffentl. bestellter Vermessungsing."}));
     EXPECT_EQ(form.GridGebühren.Col(), 1);
-}
 
-TEST_F(Kat6, RowsArePricedByClass) {
-    frmKat6& form = Form();
     Setzen(form, "GridGebühren(1,2)=2,25");
     EXPECT_EQ(Zeile(form.GridGebühren, 1), (Zellen{"Öffentl. bestellter Vermessungsing.", "2,5", "84,00",
                                                         "    210,00"}));
