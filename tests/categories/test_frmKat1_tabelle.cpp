@@ -28,7 +28,7 @@ protected:
         return Bestaetigen(f, "VK_LP_02_1");
     }
     // OK, then the dialog opened on its table and confirmed unchanged: the same table and totals.
-    void ZweimalBestaetigen(frmKat1& f) {
+    Zellen ZweimalBestaetigen(frmKat1& f) {
         vk::ui::Klicken(f, "CommandEnde");
         const auto erst = Geschrieben();
         const auto summe = Zeilen(Summentabelle());
@@ -38,6 +38,7 @@ protected:
         EXPECT_EQ(Zeilen(Summentabelle()), summe);
         EXPECT_EQ(doc_->Tables().Count(), 2) << "the table was replaced, not added";
         EXPECT_EQ(vk::test::ProtokollText().find("frmKat1"), std::string::npos) << vk::test::ProtokollText();
+        return erst;
     }
 };
 
@@ -115,8 +116,7 @@ TEST_F(Kat1Tabelle, ParcelListFactorAndRoundTrip) {
     vk::Kontext().AnzahlGrenzpunkte = 0;
     frmKat1& f = Form();
     Eingeben(f, {"GridGebühren1(2,3)=800", "GridGebühren1(2,1)=Flst.Nr. 12/4"});
-    ZweimalBestaetigen(f);
-    auto zeilen = Geschrieben();
+    auto zeilen = ZweimalBestaetigen(f);
     ASSERT_EQ(zeilen.size(), 11u);
     EXPECT_EQ(zeilen[0], "Festestellung von Flurstückgrenzen zur Flurstücksbildung|Fläche [m²]|Bodenwert [€/m²]|"
                          "Wert [€]|zu zahlen|||");
@@ -130,8 +130,7 @@ TEST_F(Kat1Tabelle, ParcelListFactorAndRoundTrip) {
     frmKat1& drei = Form();
     Eingeben(drei, {"GridGebühren1(3,3)=800", "GridGebühren1(3,2)=nein", "MaskEdBoxAnteil=500", "comArt=10.3",
                     "chkUnterlagen=1"});
-    ZweimalBestaetigen(drei);
-    zeilen = Geschrieben();
+    zeilen = ZweimalBestaetigen(drei);
     EXPECT_EQ(zeilen[3], "Flst.Nr. 12/3|  800|    10,00| 8.000,00|nein|||");
     EXPECT_EQ(zeilen[7], "|Anzahl der berechneten Flächen|3|||||");
     EXPECT_EQ(zeilen[9], "10.1.1|Gebühr nach Staffel 1|1,13 x 0,5 |x 1.850,00 €|||1.045,25 €|");
@@ -195,8 +194,7 @@ TEST_F(Kat1Tabelle, TotalsComeBackWithTheirLandValueAndAFiveDigitAreaToPay) {
     frmKat1& f = Form();
     Summen(f, "24690", "12,34", "2,5");
     Eingeben(f, {"txtZusammenZahlen=12345", "chkÜbernahme=1"});
-    ZweimalBestaetigen(f);
-    const auto zeilen = Geschrieben();
+    const auto zeilen = ZweimalBestaetigen(f);
     EXPECT_EQ(zeilen[5], "|durchschnittlicher Verkehrswert|10,01 - 40,00 €/m²|||||");
     EXPECT_EQ(zeilen[10].rfind("|Ihr Anteil beträgt 12345 m² zu 24.690 m²\r50 % von ", 0), 0u) << zeilen[10];
 
@@ -221,8 +219,7 @@ TEST_F(Kat1Tabelle, AreaShareOfAListComesFromItsUnpaidRows) {
     Setzen(f, "GridGebühren1(1,2)=nein");
     vk::ui::Klicken(f, "CommandNeu");
     ASSERT_EQ(f.GridGebühren1.Rows(), 2);
-    ZweimalBestaetigen(f);
-    const auto zeilen = Geschrieben();
+    const auto zeilen = ZweimalBestaetigen(f);
     EXPECT_EQ(zeilen[1].rfind("Flst.Nr. 12/3|    800|    10,00| 8.000,00|ja|", 0), 0u) << zeilen[1];
     EXPECT_EQ(zeilen[2].rfind("Flst.Nr. 12/3|    800|    10,00| 8.000,00|nein|", 0), 0u) << zeilen[2];
     EXPECT_EQ(zeilen[12].rfind("|Ihr Anteil beträgt 800 m² zu 1.600 m²\r50 % von ", 0), 0u) << zeilen[12];
