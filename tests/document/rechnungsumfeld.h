@@ -26,6 +26,20 @@ inline int TabellenMit(vk::word::Document& doc, const std::string& schluessel) {
     return n;
 }
 
+// The texts of a table's cells without end marks, row by row, cells joined by "|".
+inline std::vector<std::string> TabellenZeilen(vk::word::Table t) {
+    std::vector<std::string> zeilen;
+    for (long r = 1; r <= t.Rows().Count(); ++r) {
+        std::string z;
+        for (long c = 1; c <= t.Rows().Item(r).CellCount(); ++c) {
+            std::string text = t.Cell(r, c).Range().Text();
+            z += (c > 1 ? "|" : "") + text.substr(0, text.size() - 2);
+        }
+        zeilen.push_back(z);
+    }
+    return zeilen;
+}
+
 class Rechnungsumfeld : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -104,18 +118,7 @@ protected:
     }
 
     // The texts of a table's cells without end marks, row by row, cells joined by "|".
-    static std::vector<std::string> Zeilen(vk::word::Table t) {
-        std::vector<std::string> zeilen;
-        for (long r = 1; r <= t.Rows().Count(); ++r) {
-            std::string z;
-            for (long c = 1; c <= t.Rows().Item(r).CellCount(); ++c) {
-                std::string text = t.Cell(r, c).Range().Text();
-                z += (c > 1 ? "|" : "") + text.substr(0, text.size() - 2);
-            }
-            zeilen.push_back(z);
-        }
-        return zeilen;
-    }
+    static std::vector<std::string> Zeilen(vk::word::Table t) { return TabellenZeilen(t); }
 
     // The first table tagged `schluessel` (Nothing when there is none), and how many there are.
     vk::word::Table Tabelle(const std::string& schluessel) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../dao/testdatenbank.h"
+#include "../document/rechnungsumfeld.h"
 #include "component/rechnungskontext.h"
 #include "document/Beispielvorlage.h"
 #include "document/GebuehrenTabelle.h"
@@ -124,19 +125,9 @@ public:
     // The printed totals table, row by row, cells joined by "|" (end marks dropped).
     std::vector<std::string> Summentabelle() const {
         auto doc = vk::word::Document::Open(dokument);
-        std::vector<std::string> zeilen;
-        for (vk::word::Table t : doc->Tables()) {
-            if (vk::ErsterKommentarText(t.Range()) != "RE_Summe") continue;
-            for (const vk::word::Row& r : t.Rows().Each()) {
-                std::string z;
-                for (long c = 1; c <= r.CellCount(); ++c) {
-                    const std::string text = r.Cell(c).Range().Text();
-                    z += (c > 1 ? "|" : "") + text.substr(0, text.size() - 2);
-                }
-                zeilen.push_back(z);
-            }
-        }
-        return zeilen;
+        for (vk::word::Table t : doc->Tables())
+            if (vk::ErsterKommentarText(t.Range()) == "RE_Summe") return TabellenZeilen(t);
+        return {};
     }
     // Runs a statement on the database (to spoil master data), and reads a value back.
     void Sql(const std::string& sql) { roh_->Sql(sql); }
