@@ -103,7 +103,6 @@ TEST_F(Kat2, PreviewRowsWrittenAndReadBack) {
         const char* anteil = nullptr;  // the share field shown again
     };
     const Fall fälle[] = {
-        {{"msk100=7"}, " 1.850,00", 0, {}},
         {{"optArt(1)=1"}, " 1.295,00", 0, {}},
         {{"MaskEdBoxAnteil=333"}, "   616,67", 0, {}},
         {{"MaskEdBoxAnteil=333", "MaskEdBoxAnteil="}, " 1.850,00", 8, {{5, teilA + "  800,00 €|||"}}},
@@ -129,9 +128,8 @@ TEST_F(Kat2, PreviewRowsWrittenAndReadBack) {
         // Few points at a low land value: the take-over fee's minimum.
         {{"optArt(2)=1", "msk100=1", "chkÜbernahme=1"}, nullptr, 10,
          {{8, "14.3|Übernahmegebühr|8% der Teilgebühr B|min. 30,00 €|   30,00 €|||"}}},
-        // More than the whole, or a blank share, or 0: the full layout.
+        // More than the whole, or 0 (a blank share: above): the full layout.
         {{"MaskEdBoxAnteil=1200"}, nullptr, 8, {{5, teilA + "  800,00 €|||"}}},
-        {{"MaskEdBoxAnteil="}, nullptr, 8, {{5, teilA + "  800,00 €|||"}}},
         {{"MaskEdBoxAnteil=0"}, " 1.850,00", 8, {{5, teilA + "  800,00 €|||"}}},
         // A negative land value is priced and printed as 0 €/m²: 140,00 a point, never a negative one.
         {{"MaskEdBoxWert=-3000"}, " 1.780,00", 8,

@@ -54,8 +54,6 @@ const Fall kFaelle[] = {
      {5},
      {{19, 25603, 4865}},
      53900, 25602, 51205, 4865, 56070, "Abzüglich dem Rabatt von 5%"},
-    {"advance in per cent", {{"  200,00 €", ""}}, {0, 30}, {{19, 6000, 1140}}, 20000, 0, 6000, 1140, 7140,
-     "Abschlagszahlung von 30%"},
     // Half of 1.072,20 is 536,10 (not 268,03 + 268,08 = 536,11): 268,025 and 268,075 tie on their
     // remainder, the cent goes to the larger part. 19 % of 268,02 = 50,9238; 7 % of 268,08 = 18,7656.
     {"an advance in per cent is the sum times the rate",
