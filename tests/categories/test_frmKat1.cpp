@@ -23,24 +23,15 @@ TEST(Flurstuecksbildung, ParcelFactorIsCutAndLandValueClassesIncludeTheirUpperBo
 
 TEST_F(Kat1, OpensWithOneParcelOfTheJobInListMode) {
     frmKat1& f = Form();
-    EXPECT_EQ(f.comArt.Text(), "10.1");
-    EXPECT_EQ(f.MaskEdBoxGrenzpunkte.Text(), " 5");
-    EXPECT_EQ(f.MaskEdBoxWert.Text(), "    10,00");
-    EXPECT_EQ(f.MaskEdBoxAnteil.Text(), "1000");
-    EXPECT_TRUE(f.GridGebühren1.Visible());
-    EXPECT_FALSE(f.fraAnzahl.Visible());
-    ASSERT_EQ(f.GridGebühren1.Rows(), 1);
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 1), "Flst.Nr. 12/3");
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 2), "ja");
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 5), " 8.000,00");
     // The preview is there from the start: one parcel, no factor (1500,00 for 800 m² at 10 €/m²);
     // 5 points at 170,00.
-    EXPECT_EQ(f.lblGebühr.Caption(), " 2350,00");
-
+    EXPECT_EQ(Zeigt(f, {"comArt", "MaskEdBoxGrenzpunkte", "MaskEdBoxWert", "MaskEdBoxAnteil", "GridGebühren1.Rows",
+                        "GridGebühren1(1,1)", "GridGebühren1(1,2)", "GridGebühren1(1,5)", "lblGebühr"}),
+              (Zellen{"10.1", " 5", "    10,00", "1000", "1", "Flst.Nr. 12/3", "ja", " 8.000,00", " 2350,00"}));
+    const auto modus = [&] { return Zeigt(f, {"GridGebühren1.Visible", "CommandNeu.Visible", "fraAnzahl.Visible"}); };
+    EXPECT_EQ(modus(), (Zellen{"1", "1", "0"}));
     Setzen(f, "optJa(1)=1");
-    EXPECT_FALSE(f.GridGebühren1.Visible());
-    EXPECT_FALSE(f.CommandNeu.Visible());
-    EXPECT_TRUE(f.fraAnzahl.Visible());
+    EXPECT_EQ(modus(), (Zellen{"0", "0", "1"}));
 }
 
 // The preview of a parcel list: parcel factor of the row count, average land value, per-mille
@@ -59,7 +50,6 @@ TEST_F(Kat1, PreviewOfAParcelList) {
         {{"GridGebühren1(2,3)=800", "GridGebühren1(3,3)=800"}, " 2553,00"},  // 1850 × 1,38
         {{"GridGebühren1(2,3)=800", "GridGebühren1(3,3)=800", "GridGebühren1(3,4)=40"}, " 2691,00"},
         {{"MaskEdBoxAnteil=333"}, "  500,00", "333"},
-        {{"MaskEdBoxAnteil=500"}, "  750,00", "500"},
         {{"MaskEdBoxAnteil=0500"}, "  750,00", "0500"},  // typed as it stands, not turned into 1000 on the way
         {{"MaskEdBoxAnteil=1200"}, " 1500,00", "1200"},  // more than the whole is the whole, as in the table
         {{"MaskEdBoxAnteil=250", "MaskEdBoxAnteil="}, " 1500,00"},
@@ -84,33 +74,26 @@ TEST_F(Kat1, NegativeParcelAreasAndValuesShowAndCountAsZero) {
     vk::Kontext().AnzahlGrenzpunkte = 0;
     frmKat1& f = Form();
     Eingeben(f, {"GridGebühren1(2,3)=-280", "GridGebühren1(2,4)=-25"});
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 3), "    0");
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 4), "    0,00");
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 5), "     0,00");
-    EXPECT_EQ(f.lblFläche.Caption(), "  800");
-    EXPECT_EQ(f.lblGebühr.Caption(), " 1695,00");  // 1500 × 1,13
+    // 1500 × 1,13 for two parcels.
+    EXPECT_EQ(Zeigt(f, {"GridGebühren1(2,3)", "GridGebühren1(2,4)", "GridGebühren1(2,5)", "lblFläche", "lblGebühr"}),
+              (Zellen{"    0", "    0,00", "     0,00", "  800", " 1695,00"}));
 }
 
 TEST_F(Kat1, JaNeinEditorSitsOnTheCellAndLeavesToTheAreaColumn) {
     frmKat1& f = Form();
     Eingeben(f, {"GridGebühren1(2,3)=800", "GridGebühren1(2,2)=nein"});
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 2), "nein");
-    EXPECT_FALSE(f.ComboBox4.Visible());
+    EXPECT_EQ(Zeigt(f, {"GridGebühren1(2,2)", "ComboBox4.Visible", "txtzahlen", "lblFläche"}),
+              (Zellen{"nein", "0", "800", "1.600"}));
     EXPECT_EQ(f.GridGebühren1.Col(), 3);
-    EXPECT_EQ(f.txtzahlen.Text(), "800");
-    EXPECT_EQ(f.lblFläche.Caption(), "1.600");
-
     f.GridGebühren1.SetZelle(2, 2);
-    EXPECT_TRUE(f.ComboBox4.Visible());
-    EXPECT_EQ(f.ComboBox4.Text(), "nein");
+    EXPECT_EQ(Zeigt(f, {"ComboBox4.Visible", "ComboBox4"}), (Zellen{"1", "nein"}));
 }
 
 TEST_F(Kat1, ZeroTotalAreaGivesLandValueZeroWithoutAnError) {
     frmKat1& f = Form();
     vk::LetztenFehlerZuruecksetzen();
     Setzen(f, "GridGebühren1(1,3)=0");
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(1, 5), "     0,00");
-    EXPECT_EQ(f.lblWert.Caption(), "       0,00");
+    EXPECT_EQ(Zeigt(f, {"GridGebühren1(1,5)", "lblWert"}), (Zellen{"     0,00", "       0,00"}));
     EXPECT_EQ(vk::LetzterFehler().strNr, "");
     // A value typed into a row without area leaves its land value alone.
     Setzen(f, "GridGebühren1(1,5)=5000");
@@ -123,30 +106,25 @@ TEST_F(Kat1, TotalsEntryPricesTheTypedTotals) {
     vk::Kontext().AnzahlGrenzpunkte = 0;
     frmKat1& f = Form();
     Summen(f, "1200", "20", "2");
-    EXPECT_EQ(f.mskWert.Text(), "   24.000,00");
-    EXPECT_EQ(f.lblFläche.Caption(), "1.200");
-    EXPECT_EQ(f.lblWert.Caption(), "      20,00");
-    // 1200 m² at 20 €/m²: 1950,00 × 1,13.
-    EXPECT_EQ(f.lblGebühr.Caption(), " 2203,50");
-    EXPECT_EQ(f.txtzahlen.Text(), "1200") << "an empty area to pay is the whole area";
+    // 1200 m² at 20 €/m²: 1950,00 × 1,13; an empty area to pay is the whole area.
+    EXPECT_EQ(Zeigt(f, {"mskWert", "lblFläche", "lblWert", "lblGebühr", "txtzahlen"}),
+              (Zellen{"   24.000,00", "1.200", "      20,00", " 2203,50", "1200"}));
     Setzen(f, "txtZusammenZahlen=300");
     EXPECT_EQ(f.lblGebühr.Caption(), "  550,88");
     Setzen(f, "txtZusammenZahlen=0");
     EXPECT_EQ(f.lblGebühr.Caption(), "    0,00") << "a typed 0 stays 0";
     // The total value sets the land value back.
     Eingeben(f, {"txtZusammenZahlen=", "mskWert=36000"});
-    EXPECT_EQ(f.MaskEdBoxWert.Text(), "    30,00");
-    EXPECT_EQ(f.lblGebühr.Caption(), " 2203,50");
+    EXPECT_EQ(Zeigt(f, {"MaskEdBoxWert", "lblGebühr"}), (Zellen{"    30,00", " 2203,50"}));
 }
 
 TEST_F(Kat1, RowsAreAddedBelowByTabAndDeletedAfterAsking) {
     frmKat1& f = Form();
     f.GridGebühren1.SetZelle(1, 5);
     vk::ui::TasteDrücken(f, "GridGebühren1", vk::ui::taste::Tab);
-    ASSERT_EQ(f.GridGebühren1.Rows(), 2);
+    // The new row is current and priced at once.
+    EXPECT_EQ(Zeigt(f, {"GridGebühren1.Rows", "GridGebühren1(2,1)", "lblFläche"}), (Zellen{"2", "Flst.Nr. 12/3", "1.600"}));
     EXPECT_EQ(f.GridGebühren1.Row(), 2);
-    EXPECT_EQ(f.GridGebühren1.TextMatrix(2, 1), "Flst.Nr. 12/3");
-    EXPECT_EQ(f.lblFläche.Caption(), "1.600") << "the new row is priced at once";
     f.GridGebühren1.SetZelle(1, 5);
     vk::ui::TasteDrücken(f, "GridGebühren1", vk::ui::taste::Tab);
     EXPECT_EQ(f.GridGebühren1.Rows(), 2) << "not the last row: only moves down";
@@ -154,8 +132,7 @@ TEST_F(Kat1, RowsAreAddedBelowByTabAndDeletedAfterAsking) {
     f.GridGebühren1.SelectRow(2);
     vk::StandardNachrichten().Antworten(6);
     vk::ui::Klicken(f, "CommandLöschen");
-    EXPECT_EQ(f.GridGebühren1.Rows(), 1);
-    EXPECT_EQ(f.lblFläche.Caption(), "  800");
+    EXPECT_EQ(Zeigt(f, {"GridGebühren1.Rows", "lblFläche"}), (Zellen{"1", "  800"}));
 }
 
 }  // namespace

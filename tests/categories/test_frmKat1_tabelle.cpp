@@ -2,11 +2,8 @@
 // VAT-free expenses), the dialog opened again on it and confirmed unchanged, and damaged tables.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "categories/flurstuecksumfeld.h"
 #include "common/protokoll_hilfe.h"
-#include "platform/word/application.h"
 #include "platform/word/bookmarks.h"
 #include "platform/word/konstanten.h"
 #include "platform/word/paragraph_format.h"
@@ -22,11 +19,16 @@ class Kat1Tabelle : public Flurstuecksumfeld {
 protected:
     vk::word::Table Gebuehren() { return Tabelle("VK_LP_02_1"); }
     std::vector<std::string> Geschrieben() { return Zeilen(Gebuehren()); }
-    static double Cm(const vk::word::Cell& zelle) {
-        return std::round(vk::word::Application::PointsToCentimeters(zelle.Width()) * 100) / 100;
+    // The totals entry typed in and confirmed: the rows written.
+    Zellen SummenBestaetigen(const std::string& fläche, const std::string& wert, const std::string& anzahl,
+                             std::initializer_list<const char*> eingaben = {}) {
+        frmKat1& f = Form();
+        Summen(f, fläche, wert, anzahl);
+        Eingeben(f, eingaben);
+        return Bestaetigen(f, "VK_LP_02_1");
     }
     // OK, then the dialog opened on its table and confirmed unchanged: the same table and totals.
-    void ZweimalBestaetigen(frmKat1& f) {
+    Zellen ZweimalBestaetigen(frmKat1& f) {
         vk::ui::Klicken(f, "CommandEnde");
         const auto erst = Geschrieben();
         const auto summe = Zeilen(Summentabelle());
@@ -36,34 +38,23 @@ protected:
         EXPECT_EQ(Zeilen(Summentabelle()), summe);
         EXPECT_EQ(doc_->Tables().Count(), 2) << "the table was replaced, not added";
         EXPECT_EQ(vk::test::ProtokollText().find("frmKat1"), std::string::npos) << vk::test::ProtokollText();
+        return erst;
     }
 };
 
 TEST_F(Kat1Tabelle, TotalsOfOneParcelWithBoundaryPointsGiveNineRows) {
-    frmKat1& f = Form();
-    Summen(f, "800", "10", "1");
-    vk::ui::Klicken(f, "CommandEnde");
-    EXPECT_EQ(Geschrieben(),
-              (std::vector<std::string>{
-                  "Festestellung von Flurstückgrenzen zur Flurstücksbildung|||||||",
-                  "Tarif- stelle|Bezeichnung||||||",
-                  "10.1|Zerlegungsmessung||||||",
-                  "|Vermessungsfläche|800 m²|||||",
-                  "|Anzahl der berechneten Flächen|1|||||",
-                  "|durchschnittlicher Verkehrswert|1,01 - 10,00 €/m²|||||",
-                  "10.1.1|Gebühr nach Staffel 1|0,8|x 1.500,00 €|1.200,00 €|||",
-                  "11.4|Gebühr nach Staffel 3, Teil B, in der Örtlichkeit hergestellte Grenzpunkte|5|x 0,8 x   170,00 €|"
-                  "  680,00 €|||",
-                  "|||||||",
-              }));
+    EXPECT_EQ(SummenBestaetigen("800", "10", "1"),
+              (Zellen{"Festestellung von Flurstückgrenzen zur Flurstücksbildung|||||||", "Tarif- stelle|Bezeichnung||||||",
+                      "10.1|Zerlegungsmessung||||||", "|Vermessungsfläche|800 m²|||||",
+                      "|Anzahl der berechneten Flächen|1|||||", "|durchschnittlicher Verkehrswert|1,01 - 10,00 €/m²|||||",
+                      "10.1.1|Gebühr nach Staffel 1|0,8|x 1.500,00 €|1.200,00 €|||",
+                      "11.4|Gebühr nach Staffel 3, Teil B, in der Örtlichkeit hergestellte Grenzpunkte|5|x 0,8 x   170,00 €|"
+                      "  680,00 €|||",
+                      "|||||||"}));
     auto t = Gebuehren();
     // Whole-table widths in row 1, the position widths from the header row down.
-    EXPECT_EQ(Cm(t.Cell(1, 1)), 5.6);
-    EXPECT_EQ(Cm(t.Cell(1, 2)), 3.5);
-    EXPECT_EQ(Cm(t.Cell(1, 6)), 0.3);
-    for (long r : {2L, 9L})
-        for (auto [c, cm] : {std::pair{1L, 2.0}, {2L, 5.6}, {3L, 4.0}, {4L, 3.4}, {5L, 2.5}})
-            EXPECT_EQ(Cm(t.Cell(r, c)), cm) << r << "," << c;
+    Breiten(t, {{1, 1, 5.6}, {1, 2, 3.5}, {1, 6, 0.3}});
+    for (long r : {2L, 9L}) Breiten(t, {{r, 1, 2.0}, {r, 2, 5.6}, {r, 3, 4.0}, {r, 4, 3.4}, {r, 5, 2.5}});
     EXPECT_EQ(t.Cell(1, 1).Range().Bold(), vk::word::wdTrue);
     EXPECT_EQ(t.Cell(2, 2).Range().Bold(), vk::word::wdTrue);
     EXPECT_EQ(t.Cell(7, 5).Range().Bold(), 0);
@@ -101,12 +92,15 @@ TEST_F(Kat1Tabelle, TotalsEntryVariants) {
         // A negative area to pay is nothing to pay, never a negative invoice.
         {"10", "1", {"txtZusammenZahlen=-400"}, 12, 10,
          "|Ihr Anteil beträgt 0 m² zu 800 m²\r0 % von 1.880,00 €|||    0,00 €|||"},
+        // The class printed is the class charged: 40,05 €/m² is "40,01 - 100,00", 1.700,00 for 800 m²
+        // (not 1.600,00 of the class below), × 1,13 for two parcels = 1.921,00.
+        {"40,05", "2", {}, 9, 6, "10.1.1|Gebühr nach Staffel 1|1,13|x 1.700,00 €|1.921,00 €|||"},
     };
     for (const Fall& fall : fälle) {
         SCOPED_TRACE(fall.zeile);
+        const bool negativ = fall.wert[0] == '-';
         frmKat1& f = Form();
-        if (fall.wert[0] == '-') Summen(f, fall.wert, "10", fall.anzahl);
-        else Summen(f, "800", fall.wert, fall.anzahl);
+        Summen(f, negativ ? fall.wert : "800", negativ ? "10" : fall.wert, fall.anzahl);
         Eingeben(f, fall.eingaben);
         const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
         ASSERT_EQ(zeilen.size(), fall.zeilen);
@@ -122,8 +116,7 @@ TEST_F(Kat1Tabelle, ParcelListFactorAndRoundTrip) {
     vk::Kontext().AnzahlGrenzpunkte = 0;
     frmKat1& f = Form();
     Eingeben(f, {"GridGebühren1(2,3)=800", "GridGebühren1(2,1)=Flst.Nr. 12/4"});
-    ZweimalBestaetigen(f);
-    auto zeilen = Geschrieben();
+    auto zeilen = ZweimalBestaetigen(f);
     ASSERT_EQ(zeilen.size(), 11u);
     EXPECT_EQ(zeilen[0], "Festestellung von Flurstückgrenzen zur Flurstücksbildung|Fläche [m²]|Bodenwert [€/m²]|"
                          "Wert [€]|zu zahlen|||");
@@ -132,34 +125,25 @@ TEST_F(Kat1Tabelle, ParcelListFactorAndRoundTrip) {
     EXPECT_EQ(zeilen[5], "|Vermessungsfläche|1.600 m²|||||");
     EXPECT_EQ(zeilen[6], "|Anzahl der berechneten Flächen|2|||||");
     EXPECT_EQ(zeilen[8], "10.1.1|Gebühr nach Staffel 1|1|x 1.850,00 €|1.850,00 €|||");
-    EXPECT_EQ(Cm(Gebuehren().Cell(3, 1)), 5.6) << "parcel rows keep the whole-table widths";
-    EXPECT_EQ(Cm(Gebuehren().Cell(4, 1)), 2.0);
+    Breiten(Gebuehren(), {{3, 1, 5.6}, {4, 1, 2.0}});  // parcel rows keep the whole-table widths
 
     frmKat1& drei = Form();
     Eingeben(drei, {"GridGebühren1(3,3)=800", "GridGebühren1(3,2)=nein", "MaskEdBoxAnteil=500", "comArt=10.3",
                     "chkUnterlagen=1"});
-    ZweimalBestaetigen(drei);
-    zeilen = Geschrieben();
+    zeilen = ZweimalBestaetigen(drei);
     EXPECT_EQ(zeilen[3], "Flst.Nr. 12/3|  800|    10,00| 8.000,00|nein|||");
     EXPECT_EQ(zeilen[7], "|Anzahl der berechneten Flächen|3|||||");
     EXPECT_EQ(zeilen[9], "10.1.1|Gebühr nach Staffel 1|1,13 x 0,5 |x 1.850,00 €|||1.045,25 €|");
 
-    frmKat1& wieder = Form();
-    ASSERT_EQ(wieder.GridGebühren1.Rows(), 3);
-    EXPECT_EQ(wieder.GridGebühren1.TextMatrix(2, 1), "Flst.Nr. 12/4");
-    EXPECT_EQ(wieder.GridGebühren1.TextMatrix(3, 2), "nein");
-    EXPECT_EQ(wieder.MaskEdBoxAnteil.Text(), "500");
-    EXPECT_EQ(wieder.comArt.Text(), "10.3");
-    EXPECT_EQ(wieder.chkUnterlagen.Value(), 1);
+    EXPECT_EQ(Zeigt(Form(), {"GridGebühren1.Rows", "GridGebühren1(2,1)", "GridGebühren1(3,2)", "MaskEdBoxAnteil", "comArt",
+                             "chkUnterlagen"}),
+              (Zellen{"3", "Flst.Nr. 12/4", "nein", "500", "10.3", "1"}));
 }
 
 // Position 10.3 halves the Staffel-1 amount and has no boundary points; both expenses without a
 // share stand tagged VAT-free in column 5, the take-over fee 8 % of the halved amount.
 TEST_F(Kat1Tabelle, DivisionFromTheRecordsWithBothExpenses) {
-    frmKat1& f = Form();
-    Summen(f, "800", "10", "1");
-    Eingeben(f, {"comArt=10.3", "chkUnterlagen=1", "chkÜbernahme=1"});
-    const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
+    const auto zeilen = SummenBestaetigen("800", "10", "1", {"comArt=10.3", "chkUnterlagen=1", "chkÜbernahme=1"});
     auto t = Gebuehren();
     ASSERT_EQ(zeilen.size(), 12u);
     EXPECT_EQ(zeilen[2], "10.3|Sonderung nach dem Katasternachweis||||||");
@@ -168,20 +152,15 @@ TEST_F(Kat1Tabelle, DivisionFromTheRecordsWithBothExpenses) {
     EXPECT_EQ(zeilen[9], "|Umsatzsteuerfreie Auslagen\r||||||");
     EXPECT_EQ(zeilen[10], "9.1|Vermessungsunterlagen|||  154,00 €|||");
     EXPECT_EQ(zeilen[11], "14.1|Übernahmegebühr|8% der Gebühr nach Gebührenstaffel 1||   48,00 €|||");
-    EXPECT_EQ(Kennung(t, 11, 5), "0");
-    EXPECT_EQ(Kennung(t, 12, 5), "0");
-    EXPECT_EQ(Cm(t.Cell(12, 4)), 3.14);
-    EXPECT_EQ(Cm(t.Cell(12, 5)), 2.8);
+    EXPECT_EQ((Zellen{Kennung(t, 11, 5), Kennung(t, 12, 5)}), (Zellen{"0", "0"}));
+    Breiten(t, {{12, 4, 3.14}, {12, 5, 2.8}});
     const auto summe = Zeilen(Summentabelle());
     EXPECT_EQ(summe.front(), " |Summe||     802,00 €");
     EXPECT_EQ(summe[1], "|Mehrwertsteuer 19 %|     600,00 €|     114,00 €") << "VAT on the fees only";
 }
 
 TEST_F(Kat1Tabelle, PerMilleShareAddsThreeRowsAndSharesTheExpenses) {
-    frmKat1& f = Form();
-    Summen(f, "800", "10", "1");
-    Eingeben(f, {"MaskEdBoxAnteil=333", "chkUnterlagen=1"});
-    const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
+    const auto zeilen = SummenBestaetigen("800", "10", "1", {"MaskEdBoxAnteil=333", "chkUnterlagen=1"});
     auto t = Gebuehren();
     ASSERT_EQ(zeilen.size(), 14u);
     // 1200,00 + 680,00 = 1880,00, of which a third 626,67; a third of the 154,00 expenses 51,33.
@@ -190,22 +169,17 @@ TEST_F(Kat1Tabelle, PerMilleShareAddsThreeRowsAndSharesTheExpenses) {
     EXPECT_EQ(zeilen[10], "|Ihr Anteil beträgt 333/1000\r33,33 % von 1.880,00 €|||  626,67 €|||");
     EXPECT_EQ(zeilen[12], "9.1|Vermessungsunterlagen||||||  154,00 €") << "undivided in column 8";
     EXPECT_EQ(zeilen[13], "|anteilige Auslagen \r33,33 % von   154,00 €|||   51,33 €|||");
-    EXPECT_EQ(Kennung(t, 13, 5), "") << "the undivided expense does not count";
-    EXPECT_EQ(Kennung(t, 14, 5), "0");
-    for (auto [r, c, cm] : {std::tuple{2L, 2L, 5.0}, {2L, 7L, 3.0}, {11L, 2L, 7.2}, {13L, 8L, 3.0}})
-        EXPECT_EQ(Cm(t.Cell(r, c)), cm) << r << "," << c;
-    const auto summe = Zeilen(Summentabelle());
-    EXPECT_EQ(summe.front(), " |Summe||     678,00 €");
+    // The undivided expense does not count.
+    EXPECT_EQ((Zellen{Kennung(t, 13, 5), Kennung(t, 14, 5)}), (Zellen{"", "0"}));
+    Breiten(t, {{2, 2, 5.0}, {2, 7, 3.0}, {11, 2, 7.2}, {13, 8, 3.0}});
+    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     678,00 €");
 }
 
 // 100 m² at 5 €/m², two parcels: 870,00 × 1,13 = 983,10; 5 points × 0,8 × 150,00 = 600,00. The
 // take-over fee is 8 % of the printed 983,10 = 78,648, printed 78,65, and counts as printed: the
 // expenses are 154,00 + 78,65 = 232,65, half of them 116,325 = 116,33 (not half of 232,648).
 TEST_F(Kat1Tabelle, EveryAmountCountsWithTheCentsItShows) {
-    frmKat1& f = Form();
-    Summen(f, "100", "5", "2");
-    Eingeben(f, {"MaskEdBoxAnteil=500", "chkUnterlagen=1", "chkÜbernahme=1"});
-    const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
+    const auto zeilen = SummenBestaetigen("100", "5", "2", {"MaskEdBoxAnteil=500", "chkUnterlagen=1", "chkÜbernahme=1"});
     ASSERT_EQ(zeilen.size(), 15u);
     EXPECT_EQ(zeilen[9], "|Zwischensumme\r|||||1.583,10 €|");
     EXPECT_EQ(zeilen[10], "|Ihr Anteil beträgt 500/1000\r50 % von 1.583,10 €|||  791,55 €|||");
@@ -214,53 +188,28 @@ TEST_F(Kat1Tabelle, EveryAmountCountsWithTheCentsItShows) {
     EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     907,88 €");  // 791,55 + 116,33
 }
 
-// The class the table prints is the column the fee comes from: 40,05 €/m² is "40,01 - 100,00",
-// 1.700,00 for 800 m² (not 1.600,00 of the class below), × 1,13 for two parcels = 1.921,00.
-TEST_F(Kat1Tabelle, TheLandValueClassPrintedIsTheClassCharged) {
-    frmKat1& f = Form();
-    Summen(f, "800", "40,05", "2");
-    const auto zeilen = Bestaetigen(f, "VK_LP_02_1");
-    EXPECT_EQ(zeilen[5], "|durchschnittlicher Verkehrswert|40,01 - 100,00 €/m²|||||");
-    EXPECT_EQ(zeilen[6], "10.1.1|Gebühr nach Staffel 1|1,13|x 1.700,00 €|1.921,00 €|||");
-}
-
-// Written, re-opened and confirmed unchanged: the same table; the inputs are back in the dialog.
+// Written, re-opened and confirmed unchanged: the same table; the inputs are back in the dialog, a
+// count of 2,5 parcels as 2,5.
 TEST_F(Kat1Tabelle, TotalsComeBackWithTheirLandValueAndAFiveDigitAreaToPay) {
     frmKat1& f = Form();
-    Summen(f, "24690", "12,34", "3");
+    Summen(f, "24690", "12,34", "2,5");
     Eingeben(f, {"txtZusammenZahlen=12345", "chkÜbernahme=1"});
-    ZweimalBestaetigen(f);
-    const auto zeilen = Geschrieben();
+    const auto zeilen = ZweimalBestaetigen(f);
     EXPECT_EQ(zeilen[5], "|durchschnittlicher Verkehrswert|10,01 - 40,00 €/m²|||||");
     EXPECT_EQ(zeilen[10].rfind("|Ihr Anteil beträgt 12345 m² zu 24.690 m²\r50 % von ", 0), 0u) << zeilen[10];
 
-    frmKat1& wieder = Form();
-    EXPECT_TRUE(wieder.optJa(1).Value());
-    EXPECT_EQ(wieder.MaskEdBoxWert.Text(), "   12,34");
-    EXPECT_EQ(wieder.lblFläche.Caption(), "24.690");
-    EXPECT_EQ(wieder.txtAnzahl.Text(), "3");
-    EXPECT_EQ(wieder.txtZusammenZahlen.Text(), "12345");
-    EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
-    EXPECT_EQ(wieder.chkUnterlagen.Value(), 0);
+    EXPECT_EQ(Zeigt(Form(), {"optJa(1)", "MaskEdBoxWert", "lblFläche", "txtAnzahl", "txtZusammenZahlen", "chkÜbernahme",
+                             "chkUnterlagen"}),
+              (Zellen{"1", "   12,34", "24.690", "2,5", "12345", "1", "0"}));
 }
 
-// A parcel whose label begins with "Tarif" is a parcel, not the position header; a count of 2,5
-// parcels comes back as 2,5. Both confirm unchanged to the same table.
-TEST_F(Kat1Tabelle, ParcelsNamedLikeTheHeaderAndFractionalCountsComeBackAsWritten) {
+// A parcel whose label begins with "Tarif" is a parcel, not the position header.
+TEST_F(Kat1Tabelle, ParcelsNamedLikeTheHeaderComeBackAsWritten) {
     frmKat1& f = Form();
     Eingeben(f, {"GridGebühren1(1,1)=Tarifweg 1", "GridGebühren1(2,3)=800"});
     ZweimalBestaetigen(f);
     EXPECT_EQ(Geschrieben()[1], "Tarifweg 1|    800|    10,00| 8.000,00|ja|||");
-    frmKat1& wieder = Form();
-    EXPECT_TRUE(wieder.optJa(0).Value()) << "still the list";
-    EXPECT_EQ(wieder.GridGebühren1.Rows(), 2);
-    wieder.Unload();
-    Gebuehren().Delete();
-
-    frmKat1& summen = Form();
-    Summen(summen, "800", "10", "2,5");
-    ZweimalBestaetigen(summen);
-    EXPECT_EQ(Form().txtAnzahl.Text(), "2,5");
+    EXPECT_EQ(Zeigt(Form(), {"optJa(0)", "GridGebühren1.Rows"}), (Zellen{"1", "2"})) << "still the list";
 }
 
 // The share by area of a list comes from its unpaid rows, also from a row the button added (the
@@ -270,8 +219,7 @@ TEST_F(Kat1Tabelle, AreaShareOfAListComesFromItsUnpaidRows) {
     Setzen(f, "GridGebühren1(1,2)=nein");
     vk::ui::Klicken(f, "CommandNeu");
     ASSERT_EQ(f.GridGebühren1.Rows(), 2);
-    ZweimalBestaetigen(f);
-    const auto zeilen = Geschrieben();
+    const auto zeilen = ZweimalBestaetigen(f);
     EXPECT_EQ(zeilen[1].rfind("Flst.Nr. 12/3|    800|    10,00| 8.000,00|ja|", 0), 0u) << zeilen[1];
     EXPECT_EQ(zeilen[2].rfind("Flst.Nr. 12/3|    800|    10,00| 8.000,00|nein|", 0), 0u) << zeilen[2];
     EXPECT_EQ(zeilen[12].rfind("|Ihr Anteil beträgt 800 m² zu 1.600 m²\r50 % von ", 0), 0u) << zeilen[12];
@@ -281,11 +229,8 @@ TEST_F(Kat1Tabelle, AreaShareOfAListComesFromItsUnpaidRows) {
 // position cell names no known position keeps "10.1".
 TEST_F(Kat1Tabelle, DamagedTableFallsBackToTheDefaults) {
     Gebuehrentabelle({{10, ""}}, "VK_LP_02_1");
-    frmKat1& f = Form();
-    EXPECT_EQ(f.comArt.Text(), "10.1");
-    EXPECT_EQ(f.MaskEdBoxGrenzpunkte.Text(), " 5");
-    EXPECT_EQ(f.lblGebühr.Caption(), " 2350,00");
-    f.Unload();
+    EXPECT_EQ(Zeigt(Form(), {"comArt", "MaskEdBoxGrenzpunkte", "lblGebühr"}), (Zellen{"10.1", " 5", " 2350,00"}));
+    Form().Unload();
     Gebuehren().Delete();
 
     auto t = Gebuehrentabelle({{10, ""}, {10, ""}}, "VK_LP_02_1");

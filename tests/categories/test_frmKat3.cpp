@@ -73,11 +73,9 @@ TEST_F(Kat3, OpensWithOneDefaultRow) {
     for (bool ohneGebäude : {false, true}) {
         if (ohneGebäude) Gebuehrentabelle({}, "VK_LP_02_3");
         frmKat3& form = Form();
-        ASSERT_EQ(form.GridGebühren.Rows(), 1);
+        EXPECT_EQ(Zeigt(form, {"GridGebühren.Rows", "mskBrechpunkte", "chkFortführung"}), (Zellen{"1", "  ", "0"}));
         EXPECT_EQ(Zeile(form.GridGebühren, 1), (Zellen{"Flst.Nr. 123/4", "200.000,00", "  1", "1000", "  475,00"}));
         EXPECT_EQ(form.GridGebühren.RowHeight(1), 300);
-        EXPECT_EQ(form.mskBrechpunkte.Text(), "  ");
-        EXPECT_EQ(form.chkFortführung.Value(), 0);
         Klicken(form, "CommandNeu");
         EXPECT_EQ(form.GridGebühren.Rows(), 2);
         form.Unload();
@@ -101,31 +99,25 @@ TEST_F(Kat3, TheCadastralUpdateRepricesEveryRow) {
     Setzen(form, "GridGebühren(2,2)=1000000");
     EXPECT_EQ(form.GridGebühren.TextMatrix(2, 2), "1.000.000,00");
     Eingeben(form, {"GridGebühren(3,2)=3000000", "chkFortführung=1"});
-    EXPECT_EQ(form.GridGebühren.TextMatrix(1, 5), "  332,50");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "  875,00");
-    // 0,7 × 1,2 × √3 000 000: the update reduces a fee above the minimum.
-    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "1.454,92") << "ticked after the cost was typed";
-    // A new row, by the button or by Tab, is priced with the update as well.
+    // 0,7 × 1,2 × √3 000 000 = 1.454,92 (ticked after the cost was typed): the update reduces a fee
+    // above the minimum.
+    EXPECT_EQ(Zeigt(form, {"GridGebühren(1,5)", "GridGebühren(2,5)", "GridGebühren(3,5)"}),
+              (Zellen{"  332,50", "  875,00", "1.454,92"}));
+    // A new row, by the button (row 3) or by Tab (row 5), is priced with the update as well.
     Klicken(form, "CommandNeu");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 5), "  332,50");
     form.GridGebühren.SetZelle(4, 5);
     vk::ui::TasteDrücken(form, "GridGebühren", vk::ui::taste::Tab);
-    ASSERT_EQ(form.GridGebühren.Rows(), 5);
-    EXPECT_EQ(form.GridGebühren.TextMatrix(5, 5), "  332,50");
+    EXPECT_EQ(Zeigt(form, {"GridGebühren.Rows", "GridGebühren(3,5)", "GridGebühren(5,5)"}), (Zellen{"5", "  332,50", "  332,50"}));
     Setzen(form, "chkFortführung=0");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 5), "1.250,00");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(5, 5), "  475,00");
+    EXPECT_EQ(Zeigt(form, {"GridGebühren(2,5)", "GridGebühren(5,5)"}), (Zellen{"1.250,00", "  475,00"}));
 }
 
 TEST_F(Kat3, SharesBreakPointsAndExpensesWithTheirTags) {
     frmKat3& form = Form();
     // A share typed in per cent is per cent: "50%" is 500 per mille, never 50.
-    Eingeben(form, {"GridGebühren(1,4)=333", "GridGebühren(2,4)=50%", "GridGebühren(3,4)=1000"});
-    EXPECT_EQ(form.GridGebühren.TextMatrix(2, 4), "500");
-    EXPECT_EQ(form.GridGebühren.TextMatrix(3, 4), "1.000");
-    Eingeben(form, {"GridGebühren(4,4)=0", "mskBrechpunkte=4"});
-    EXPECT_EQ(form.mskBrechpunkte.Text(), "    4");
-    Eingeben(form, {"chkVUnterlagen=1", "chkÜbernahme=1"});
+    Eingeben(form, {"GridGebühren(1,4)=333", "GridGebühren(2,4)=50%", "GridGebühren(3,4)=1000", "GridGebühren(4,4)=0",
+                    "mskBrechpunkte=4", "chkVUnterlagen=1", "chkÜbernahme=1"});
+    EXPECT_EQ(Zeigt(form, {"GridGebühren(2,4)", "GridGebühren(3,4)", "mskBrechpunkte"}), (Zellen{"500", "1.000", "    4"}));
     Klicken(form, "CommandEnde");
     EXPECT_FALSE(Offen<frmKat3>());
 
@@ -178,11 +170,9 @@ TEST_F(Kat3, ReopeningRestoresEveryInputAndConfirmsTheSameTable) {
                          "Wert \r[€] |Anzahl|||");
 
     frmKat3& wieder = Form();
-    EXPECT_EQ(wieder.chkFortführung.Value(), 1);
-    EXPECT_EQ(wieder.mskBrechpunkte.Text(), "    4");
-    EXPECT_EQ(wieder.chkVUnterlagen.Value(), 0) << "a building designated like an expense row";
-    EXPECT_EQ(wieder.chkÜbernahme.Value(), 1);
-    ASSERT_EQ(wieder.GridGebühren.Rows(), 3);
+    // No expenses ticked by a building designated like an expense row.
+    EXPECT_EQ(Zeigt(wieder, {"chkFortführung", "mskBrechpunkte", "chkVUnterlagen", "chkÜbernahme", "GridGebühren.Rows"}),
+              (Zellen{"1", "    4", "0", "1", "3"}));
     EXPECT_EQ(Zeile(wieder.GridGebühren, 1), (Zellen{"Wohnhaus", "200.000,00", "  1", "500", "  166,25"}));
     EXPECT_EQ(Zeile(wieder.GridGebühren, 2), (Zellen{"9.3 Garage", "3.000.000,00", "  1", "1000", "1.454,92"}));
     EXPECT_EQ(Zeile(wieder.GridGebühren, 3), (Zellen{"Auslagen", "200.000,00", "  2", "333", "  221,67"}));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../dao/testdatenbank.h"
@@ -23,6 +24,20 @@ inline int TabellenMit(vk::word::Document& doc, const std::string& schluessel) {
     for (vk::word::Table t : doc.Tables())
         if (vk::ErsterKommentarText(t.Range()) == schluessel) ++n;
     return n;
+}
+
+// The texts of a table's cells without end marks, row by row, cells joined by "|".
+inline std::vector<std::string> TabellenZeilen(vk::word::Table t) {
+    std::vector<std::string> zeilen;
+    for (long r = 1; r <= t.Rows().Count(); ++r) {
+        std::string z;
+        for (long c = 1; c <= t.Rows().Item(r).CellCount(); ++c) {
+            std::string text = t.Cell(r, c).Range().Text();
+            z += (c > 1 ? "|" : "") + text.substr(0, text.size() - 2);
+        }
+        zeilen.push_back(z);
+    }
+    return zeilen;
 }
 
 class Rechnungsumfeld : public ::testing::Test {
@@ -62,11 +77,9 @@ protected:
         vk::word::Range r = doc_->Content();
         r.InsertAfter("Rechnung\rPositionen:\rNetto: Betrag 0,00 € und weiter\rMwSt: Betrag\rBrutto: Betrag\r"
                       "Auslagen: Betrag\rGruß");
-        Markieren("Positionen:", "kalStart");
-        Markieren("Netto: Betrag", "kalNetto");
-        Markieren("MwSt: Betrag", "kalMwSt");
-        Markieren("Brutto: Betrag", "kalBrutto");
-        Markieren("Auslagen: Betrag", "kalAuslagen");
+        for (auto [text, tag] : {std::pair{"Positionen:", "kalStart"}, {"Netto: Betrag", "kalNetto"},
+                                 {"MwSt: Betrag", "kalMwSt"}, {"Brutto: Betrag", "kalBrutto"}, {"Auslagen: Betrag", "kalAuslagen"}})
+            Markieren(text, tag);
     }
     // The letter's amount after a label ("Netto: Betrag"), as it reads.
     std::string Briefbetrag(const std::string& marke) {
@@ -105,18 +118,7 @@ protected:
     }
 
     // The texts of a table's cells without end marks, row by row, cells joined by "|".
-    static std::vector<std::string> Zeilen(vk::word::Table t) {
-        std::vector<std::string> zeilen;
-        for (long r = 1; r <= t.Rows().Count(); ++r) {
-            std::string z;
-            for (long c = 1; c <= t.Rows().Item(r).CellCount(); ++c) {
-                std::string text = t.Cell(r, c).Range().Text();
-                z += (c > 1 ? "|" : "") + text.substr(0, text.size() - 2);
-            }
-            zeilen.push_back(z);
-        }
-        return zeilen;
-    }
+    static std::vector<std::string> Zeilen(vk::word::Table t) { return TabellenZeilen(t); }
 
     // The first table tagged `schluessel` (Nothing when there is none), and how many there are.
     vk::word::Table Tabelle(const std::string& schluessel) {

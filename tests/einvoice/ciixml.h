@@ -31,39 +31,30 @@ public:
         for (const pugi::xpath_node& n : doc_.select_nodes("//ram:IncludedSupplyChainTradeLineItem")) {
             const pugi::xml_node p = n.node();
             const pugi::xml_node menge = p.select_node("ram:SpecifiedLineTradeDelivery/ram:BilledQuantity").node();
-            const std::string basis = p.select_node(".//ram:NetPriceProductTradePrice/ram:BasisQuantity").node().child_value();
-            zeilen.push_back(std::string(p.select_node("ram:SpecifiedTradeProduct/ram:SellerAssignedID").node().child_value()) +
-                             "|" + p.select_node("ram:SpecifiedTradeProduct/ram:Name").node().child_value() + "|" +
-                             menge.child_value() + " " + menge.attribute("unitCode").value() + "|" +
-                             p.select_node(".//ram:NetPriceProductTradePrice/ram:ChargeAmount").node().child_value() +
-                             (basis.empty() ? "" : " je " + basis) + "|" +
-                             p.select_node(".//ram:LineTotalAmount").node().child_value() + "|" + Steuer(p.select_node(".//ram:ApplicableTradeTax").node()));
+            const std::string basis = T(p, ".//ram:NetPriceProductTradePrice/ram:BasisQuantity");
+            zeilen.push_back(T(p, "ram:SpecifiedTradeProduct/ram:SellerAssignedID") + "|" +
+                             T(p, "ram:SpecifiedTradeProduct/ram:Name") + "|" + menge.child_value() + " " +
+                             menge.attribute("unitCode").value() + "|" +
+                             T(p, ".//ram:NetPriceProductTradePrice/ram:ChargeAmount") +
+                             (basis.empty() ? "" : " je " + basis) + "|" + T(p, ".//ram:LineTotalAmount") + "|" +
+                             Steuer(p.select_node(".//ram:ApplicableTradeTax").node()));
         }
         return zeilen;
     }
-    // "S 19: 97.29 auf 512.05", "E 0: 0.00 auf 90.00 VATEX-EU-79-C".
-    std::vector<std::string> Steuern() const {
-        std::vector<std::string> steuern;
-        for (const pugi::xpath_node& n : doc_.select_nodes("//ram:ApplicableHeaderTradeSettlement/ram:ApplicableTradeTax")) {
-            const pugi::xml_node s = n.node();
-            const std::string code = s.child_value("ram:ExemptionReasonCode");
-            steuern.push_back(Steuer(s) + ": " + s.child_value("ram:CalculatedAmount") + " auf " +
-                              s.child_value("ram:BasisAmount") + (code.empty() ? "" : " " + code));
-        }
-        return steuern;
-    }
+    // The VAT lines, then the allowances: "S 19: 97.29 auf 512.05", "E 0: 0.00 auf 90.00 VATEX-EU-79-C",
     // "Nachlass 26.95 S 19 (95 Abzüglich dem Rabatt von 5%)".
-    std::vector<std::string> Nachlässe() const {
+    std::vector<std::string> SteuernUndNachlässe() const {
         std::vector<std::string> liste;
+        for (const pugi::xpath_node& n : doc_.select_nodes("//ram:ApplicableHeaderTradeSettlement/ram:ApplicableTradeTax")) {
+            const std::string code = T(n.node(), "ram:ExemptionReasonCode");
+            liste.push_back(Steuer(n.node()) + ": " + T(n.node(), "ram:CalculatedAmount") + " auf " +
+                            T(n.node(), "ram:BasisAmount") + (code.empty() ? "" : " " + code));
+        }
         for (const pugi::xpath_node& n : doc_.select_nodes("//ram:SpecifiedTradeAllowanceCharge")) {
-            const pugi::xml_node a = n.node();
-            const std::string code = a.child_value("ram:ReasonCode");
-            liste.push_back(std::string(a.select_node("ram:ChargeIndicator/udt:Indicator").node().child_value() ==
-                                                std::string("true")
-                                            ? "Zuschlag "
-                                            : "Nachlass ") +
-                            a.child_value("ram:ActualAmount") + " " + Steuer(a.child("ram:CategoryTradeTax")) + " (" +
-                            (code.empty() ? "" : code + " ") + a.child_value("ram:Reason") + ")");
+            const std::string code = T(n.node(), "ram:ReasonCode");
+            liste.push_back((T(n.node(), "ram:ChargeIndicator/udt:Indicator") == "true" ? "Zuschlag " : "Nachlass ") +
+                            T(n.node(), "ram:ActualAmount") + " " + Steuer(n.node().child("ram:CategoryTradeTax")) +
+                            " (" + (code.empty() ? "" : code + " ") + T(n.node(), "ram:Reason") + ")");
         }
         return liste;
     }
@@ -76,6 +67,7 @@ public:
     }
 
 private:
+    static std::string T(pugi::xml_node n, const char* pfad) { return n.select_node(pfad).node().child_value(); }
     static std::string Steuer(pugi::xml_node s) {
         return std::string(s.child_value("ram:CategoryCode")) + " " + s.child_value("ram:RateApplicablePercent");
     }
