@@ -1,13 +1,11 @@
-// The command line as a script uses it: exit codes, the demo invoice, the table listing.
+// The command line as a script uses it: exit codes, the demo invoice, the table listing, the PDF.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <regex>
 #include <sstream>
-#include <string>
 
 #include "common/fehlerprotokoll.h"
+#include "rechnungen.h"
 #include "rechnungsordner.h"
 
 namespace vktest {
@@ -133,25 +131,71 @@ TEST(Kommandozeile, BadInputsExitWithTwoAndLeaveEveryFileUnchanged) {
 TEST(Kommandozeile, EightTablesOfOneKindConfirmWithoutAnEntryInTheLog) {
     TempOrdner ordner;
     const std::string apply = ApplyAuf(ordner, "Rechnung2.docx");
-    ASSERT_NE(apply, "");
     for (int i = 1; i <= 8; ++i)
         ASSERT_EQ(Vk(apply + "--category 4 --choose new --set mskMehrfach=" + std::to_string(i)).status, 0) << i;
     const std::string logVorher = DateiLesen(vk::ProtokollPfad());
     const Lauf lauf = Vk(apply + "--category 4 --choose 5 --set mskMehrfach=50");
     ASSERT_EQ(lauf.status, 0) << lauf.ausgabe;
     EXPECT_EQ(DateiLesen(vk::ProtokollPfad()), logVorher);
+    // The copies of each certificate table in a listing, in document order.
+    const auto kopien = [](const std::string& text) {
+        const std::regex anzahl(R"(Mehrfachausfertigungen: \| +(\d+) \|)");
+        std::string anzahlen;
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), anzahl); it != std::sregex_iterator(); ++it)
+            anzahlen += (*it)[1].str() + " ";
+        return anzahlen;
+    };
     // What vk prints is the table it wrote (the fifth), not the first of the kind.
-    const std::string gedruckt = lauf.ausgabe.substr(0, lauf.ausgabe.find("Summen:"));
-    std::smatch treffer;
-    ASSERT_TRUE(std::regex_search(gedruckt, treffer, std::regex(R"(Mehrfachausfertigungen: \| +(\d+) \|)"))) << lauf.ausgabe;
-    EXPECT_EQ(treffer[1].str(), "50") << lauf.ausgabe;
-    // The tables in document order with their copies: the fifth now charges fifty, the others kept theirs.
+    EXPECT_EQ(kopien(lauf.ausgabe.substr(0, lauf.ausgabe.find("Summen:"))), "50 ") << lauf.ausgabe;
+    // The fifth now charges fifty, the others kept theirs.
     const std::string tabellen = Vk("tables " + Zitiert((ordner / "Rechnung2.docx").string())).ausgabe;
-    const std::regex kopien(R"(Mehrfachausfertigungen: \| +(\d+) \|)");
-    std::string anzahlen;
-    for (auto it = std::sregex_iterator(tabellen.begin(), tabellen.end(), kopien); it != std::sregex_iterator(); ++it)
-        anzahlen += (*it)[1].str() + " ";
-    EXPECT_EQ(anzahlen, "1 2 3 4 50 6 7 8 ") << tabellen;
+    EXPECT_EQ(kopien(tabellen), "1 2 3 4 50 6 7 8 ") << tabellen;
+}
+
+// On a generated benchmark invoice of ten boundary-certificate tables of 50 + i € and twice that for two
+// copies (i = 0 … 9): 3 × (50 + … + 59) = 1.635,00, `vk apply` prints the table it wrote and the totals
+// it rebuilt, cell by cell. The certificate with inspection and two copies is added as a new table
+// (300,00): 1.935,00, 19 % VAT 367,65, 2.302,65.
+TEST(Kommandozeile, ApplyPrintsTheTableItWroteAndTheTotals) {
+    TempOrdner ordner;
+    vkbench::BueroAnlegen(ordner.Pfad());
+    const std::string aus = (ordner / "aus.docx").string();
+    const Lauf lauf = Vk("apply " + RechnungsArgumente((ordner / "buero.sqlite").string(), vkbench::RechnungAnlegen(ordner.Pfad(), 10)) +
+                         " --out " + Zitiert(aus) + " --category 4 --set chkOrt=1 --set mskMehrfach=2");
+    ASSERT_EQ(lauf.status, 0) << lauf.ausgabe;
+    EXPECT_EQ(lauf.ausgabe,
+              "Tabelle:\n"
+              "  | Grenzbescheinigungen |  |  |  | \n"
+              "  | mit Ortsbesichtigung/Tarifstelle 8.2.2 |  |  |  | \n"
+              "  |  |  |  |  | \n"
+              "  | Anzahl Mehrfachausfertigungen: |        2 |  |  |   300,00 €\n"
+              "Summen:\n"
+              "  |   | Summe |  |    1.935,00 €\n"
+              "  |  | Mehrwertsteuer 19 % |    1.935,00 € |      367,65 €\n"
+              "  |  |  |  | \n"
+              "  |  | Rechnungsbetrag |  |    2.302,65 €\n");
+    EXPECT_TRUE(std::filesystem::exists(aus));
+}
+
+// vk pdf: the invoice as the word processor prints it, through LibreOffice without a window; a clear
+// message when LibreOffice is not there.
+TEST(Kommandozeile, PdfOfTheInvoiceAndAClearMessageWithoutLibreOffice) {
+    TempOrdner ordner;
+    ASSERT_EQ(Vk("demo " + Zitiert(ordner.Pfad().string())).status, 0);
+    const std::string pdf = " --out " + Zitiert((ordner / "Rechnung.pdf").string());
+    const std::string doc = "pdf --doc " + Zitiert((ordner / "Rechnung.docx").string()) + pdf;
+    const Lauf ohne = Vk(doc + " --libreoffice /gibt/es/nicht/soffice");
+    EXPECT_EQ(ohne.status, 2);
+    EXPECT_EQ(ohne.ausgabe, "vk: pdf: LibreOffice gibt es nicht unter /gibt/es/nicht/soffice.\n");
+    EXPECT_FALSE(std::filesystem::exists(ordner / "Rechnung.pdf"));
+    EXPECT_EQ(Vk("pdf --doc " + Zitiert((ordner / "fehlt.docx").string()) + pdf).status, 2);
+
+    if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice is not installed";
+    const Lauf l = Vk(doc);
+    ASSERT_EQ(l.status, 0) << l.ausgabe;
+    const std::string text = Ausfuehren("pdftotext -layout " + Zitiert((ordner / "Rechnung.pdf").string()) + " - 2>&1");
+    EXPECT_NE(ZeileMit(text, {"Rechnungsbetrag", "24.491,01 €"}), "") << text;
+    EXPECT_NE(ZeileMit(text, {"Anzahl Mehrfachausfertigungen:", "300,00 €"}), "") << text;
 }
 
 }  // namespace

@@ -9,31 +9,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ERechnungCli : public ::testing::Test {
+class ERechnungCli : public DemoBuero {
 protected:
-    void SetUp() override { ASSERT_EQ(Vk("demo " + Zitiert(ordner_.Pfad().string())).status, 0); }
-    std::string Rechnung() const {
-        return "--db " + Zitiert((ordner_ / "buero.sqlite").string()) + " --user 1 --invoice 1 --doc " +
-               Zitiert((ordner_ / "Rechnung.docx").string());
+    Lauf Schreiben(const std::string& mehr = "") {
+        return Vk("einvoice " + RechnungsArgumente(Db(), Rechnung()) + " --out " + Zitiert(xml_.string()) + mehr);
     }
-    Lauf Schreiben() { return Vk("einvoice " + Rechnung() + " --out " + Zitiert(xml_.string())); }
-    Lauf Prüfen(const fs::path& xml, const std::string& mehr = "") {
-        return Vk("check " + Rechnung() + " --xml " + Zitiert(xml.string()) + mehr);
-    }
-
-    TempOrdner ordner_;
     fs::path xml_ = ordner_ / "Rechnung.xml";
 };
 
 TEST_F(ERechnungCli, GeschriebenGeprüftUndVonHandGeändertGefunden) {
-    const std::string db = DateiLesen(ordner_ / "buero.sqlite"), doc = DateiLesen(ordner_ / "Rechnung.docx");
+    const std::string db = DateiLesen(Db()), doc = DateiLesen(Rechnung());
     const Lauf l = Schreiben();
     ASSERT_EQ(l.status, 0) << l.ausgabe;
     EXPECT_EQ(l.ausgabe, "E-Rechnung geschrieben: " + xml_.string() + "\n");
-    EXPECT_EQ(DateiLesen(ordner_ / "buero.sqlite"), db);
-    EXPECT_EQ(DateiLesen(ordner_ / "Rechnung.docx"), doc);
-
-    const Lauf gleich = Prüfen(xml_);
+    EXPECT_EQ(DateiLesen(Db()), db);
+    EXPECT_EQ(DateiLesen(Rechnung()), doc);
+    const Lauf gleich = Pruefen({}, " --xml " + Zitiert(xml_.string()));
     EXPECT_EQ(gleich.status, 0) << gleich.ausgabe;
     EXPECT_NE(gleich.ausgabe.find("Rechnungsdatensatz: stimmt\nE-Rechnung Rechnung.xml: stimmt\n"), std::string::npos)
         << gleich.ausgabe;
@@ -42,32 +33,30 @@ TEST_F(ERechnungCli, GeschriebenGeprüftUndVonHandGeändertGefunden) {
     std::string text = DateiLesen(xml_);
     for (const auto& [alt, neu] : {std::pair<std::string, std::string>{"<ram:LineTotalAmount>300.00<", "<ram:LineTotalAmount>280.00<"},
                                    {"<ram:GrandTotalAmount>24491.01<", "<ram:GrandTotalAmount>24471.01<"}}) {
-        const auto p = text.find(alt);
-        ASSERT_NE(p, std::string::npos) << alt;
-        text.replace(p, alt.size(), neu);
+        ASSERT_NE(text.find(alt), std::string::npos) << alt;
+        text.replace(text.find(alt), alt.size(), neu);
     }
-    const fs::path geändert = ordner_ / "geändert.xml";
-    DateiSchreiben(geändert, text);
-    const Lauf ab = Prüfen(geändert);
+    const std::string geändert = " --xml " + Zitiert((ordner_ / "geändert.xml").string());
+    DateiSchreiben(ordner_ / "geändert.xml", text);
+    const Lauf ab = Pruefen({}, geändert), json = Pruefen({}, geändert + " --json");
     EXPECT_EQ(ab.status, 1) << ab.ausgabe;
     EXPECT_NE(ab.ausgabe.find("E-Rechnung geändert.xml: weicht ab: Position 15, Betrag: 280,00 € in der E-Rechnung, "
                               "300,00 € nach dem Dokument; Rechnungsbetrag (BT-112): 24.471,01 € in der E-Rechnung, "
                               "24.491,01 € nach dem Dokument\n"),
               std::string::npos)
         << ab.ausgabe;
-    const Lauf json = Prüfen(geändert, " --json");
     EXPECT_EQ(json.status, 1);
     EXPECT_NE(json.ausgabe.find("\"erechnung\":{\"datei\":"), std::string::npos) << json.ausgabe;
     EXPECT_NE(json.ausgabe.find("{\"was\":\"Position 15, Betrag\",\"erechnung\":\"280,00 €\",\"dokument\":\"300,00 €\"}"),
               std::string::npos)
         << json.ausgabe;
 
-    DateiSchreiben(geändert, "<kein/>");
-    EXPECT_EQ(Prüfen(geändert).status, 2);
+    DateiSchreiben(ordner_ / "geändert.xml", "<kein/>");
+    EXPECT_EQ(Pruefen({}, geändert).status, 2);
 }
 
 TEST_F(ERechnungCli, AbgelehntMitEinerZeileJeFehlendemWertUndOhneDatei) {
-    Roh(ordner_ / "buero.sqlite").Sql("UPDATE Buero SET IBAN = NULL; UPDATE Auftraggeber SET Kaeuferreferenz = NULL");
+    Roh(Db()).Sql("UPDATE Buero SET IBAN = NULL; UPDATE Auftraggeber SET Kaeuferreferenz = NULL");
     const Lauf l = Schreiben();
     EXPECT_EQ(l.status, 2);
     EXPECT_EQ(l.ausgabe,
@@ -75,8 +64,8 @@ TEST_F(ERechnungCli, AbgelehntMitEinerZeileJeFehlendemWertUndOhneDatei) {
               "  Buero.IBAN fehlt\n"
               "  Auftraggeber.Kaeuferreferenz fehlt (Leitweg-ID oder Referenz des Käufers) (Auftrag 1)\n");
     EXPECT_FALSE(fs::exists(xml_));
-    EXPECT_EQ(Vk("einvoice " + Rechnung()).status, 2) << "--out is required";
-    EXPECT_EQ(Vk("einvoice " + Rechnung() + " --invoice 9 --out " + Zitiert(xml_.string())).status, 2) << "no invoice 9";
+    EXPECT_EQ(Vk("einvoice " + RechnungsArgumente(Db(), Rechnung())).status, 2) << "--out is required";
+    EXPECT_EQ(Schreiben(" --invoice 9").status, 2) << "no invoice 9";
 }
 
 }  // namespace

@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <string>
-
 #include "common/dateisperre.h"
 #include "component/rechnungsspeicher.h"
 #include "pg/pgserver.h"
@@ -20,35 +17,36 @@ namespace {
 namespace fs = std::filesystem;
 
 // The demo office with its priced invoice, and what `vk apply` must leave as it is when it refuses.
-class NichtsGespeichert : public ::testing::Test {
+class NichtsGespeichert : public DemoBuero {
 protected:
     void SetUp() override {
-        ASSERT_EQ(Vk("demo " + Zitiert(ordner_.Pfad().string())).status, 0);
-        dokument_ = DateiLesen(ordner_ / "Rechnung.docx");
+        DemoBuero::SetUp();
+        dokument_ = DateiLesen(Rechnung());
+        brutto_ = Brutto();
     }
     std::string Apply(const std::string& db) const {
-        return "apply --db " + Zitiert(db) + " --user 1 --invoice 1 --doc " + Zitiert((ordner_ / "Rechnung.docx").string()) +
-               " --category 4 --choose 1 --set chkOrt=0";
+        return "apply " + RechnungsArgumente(db, Rechnung()) + " --category 4 --choose 1 --set chkOrt=0";
     }
+    // Refused, the invoice file as it was (and the record, for a database file).
     void Abgelehnt(const Lauf& l, const std::string& grund) {
         EXPECT_EQ(l.status, 2) << l.ausgabe;
         EXPECT_TRUE(l.ausgabe.starts_with("vk: apply: Nichts wurde gespeichert: ")) << l.ausgabe;
         EXPECT_NE(l.ausgabe.find(grund), std::string::npos) << l.ausgabe;
-        EXPECT_EQ(DateiLesen(ordner_ / "Rechnung.docx"), dokument_) << "the invoice was saved";
+        EXPECT_EQ(DateiLesen(Rechnung()), dokument_) << "the invoice was saved";
+        EXPECT_EQ(Brutto(), brutto_) << "the record was stored";
     }
-    TempOrdner ordner_;
-    std::string dokument_;
+    std::string dokument_, brutto_;
 };
 
 // A database file the user may only read: the record cannot take the totals, so the invoice is not
 // replaced either. (Run as another user where the tests run as root, who may write any file.)
 TEST_F(NichtsGespeichert, AReadOnlyDatabaseFileSavesNeitherFileNorRecord) {
-    const fs::path db = ordner_ / "buero.sqlite";
+    const fs::path db = Db();
     const std::string vorher = DateiLesen(db);
     ASSERT_EQ(::chmod(db.c_str(), 0444), 0);
     std::string als;
     if (::geteuid() == 0) {
-        for (const fs::path& p : {ordner_.Pfad(), ordner_ / "Rechnung.docx", ordner_ / "Vorlage.docx"})
+        for (const fs::path& p : {ordner_.Pfad(), Rechnung(), ordner_ / "Vorlage.docx"})
             ASSERT_EQ(::chown(p.c_str(), 65534, 65534), 0);
         als = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
     }
@@ -76,30 +74,26 @@ TEST_F(NichtsGespeichert, ARoleThatMayOnlyReadSavesNeitherFileNorRecord_PostgreS
 // The replace refused by the system (as a sticky folder refuses it) when file and record are ready:
 // the record is not committed, so both stay as they were.
 TEST_F(NichtsGespeichert, AReplaceTheSystemRefusesLeavesTheRecordAsItWas) {
-    const fs::path db = ordner_ / "buero.sqlite";
-    const std::string brutto = Roh(db).Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1");
     ASSERT_FALSE(Ausfuehren("command -v strace").empty()) << "strace is not installed (Debian strace; ./run installs it)";
     Lauf l;
     // (LeakSanitizer, in a build with it, cannot run under strace.)
     l.ausgabe = Ausfuehren("ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 "
                            "strace -f -qq -o /dev/null -e trace=rename -e inject=rename:error=EPERM " +
-                               std::string(VK_CLI_BINARY) + " " + Apply(db.string()) + " 2>&1",
+                               std::string(VK_CLI_BINARY) + " " + Apply(Db()) + " 2>&1",
                            &l.status);
     Abgelehnt(l, "kann nicht ersetzt werden");
-    EXPECT_EQ(Roh(db).Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"), brutto);
-    EXPECT_EQ(Vk(Apply(db.string())).status, 0) << "the next confirmation saves";
+    EXPECT_EQ(Vk(Apply(Db())).status, 0) << "the next confirmation saves";
 }
 
 // Another program holds the invoice beyond the wait: the invoice is named, nothing is saved.
 TEST_F(NichtsGespeichert, AnInvoiceAnotherProgramHoldsIsNamedAndLeftAlone) {
-    const fs::path db = ordner_ / "buero.sqlite";
-    const std::string vorher = DateiLesen(db);
+    const std::string vorher = DateiLesen(Db());
     {
-        const vk::Rechnungssperre andere(ordner_ / "Rechnung.docx");
-        Abgelehnt(Vk(Apply(db.string())), (ordner_ / "Rechnung.docx").string() + " wird gerade von einem anderen Programm");
+        const vk::Rechnungssperre andere(Rechnung());
+        Abgelehnt(Vk(Apply(Db())), Rechnung().string() + " wird gerade von einem anderen Programm");
     }
-    EXPECT_EQ(DateiLesen(db), vorher);
-    EXPECT_EQ(Vk(Apply(db.string())).status, 0) << "once it lets go";
+    EXPECT_EQ(DateiLesen(Db()), vorher);
+    EXPECT_EQ(Vk(Apply(Db())).status, 0) << "once it lets go";
 }
 
 // The address in a message (an invoice that is not there) is shown without its password, whatever
