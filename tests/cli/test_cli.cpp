@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <regex>
-#include <sstream>
 
 #include "common/fehlerprotokoll.h"
 #include "rechnungen.h"
@@ -16,11 +15,6 @@ TEST(Kommandozeile, ScalePrintsThePlainFee) {
     EXPECT_EQ(Vk("scale Grenzfeststellung_B 1000 3").ausgabe, "290\n");
 }
 
-// The demo invoice's totals; they change whenever a category's step is added to the demo.
-constexpr const char* kDemoSumme = "20.714,00 €";
-constexpr const char* kDemoMwSt = "3.777,01 €";
-constexpr const char* kDemoBetrag = "24.491,01 €";
-
 TEST(Kommandozeile, DemoWritesAPricedInvoiceThatTablesLists) {
     TempOrdner ordner;
     auto demo = Vk("demo " + Zitiert(ordner.Pfad().string()));
@@ -31,33 +25,20 @@ TEST(Kommandozeile, DemoWritesAPricedInvoiceThatTablesLists) {
     ASSERT_EQ(tabellen.status, 0);
     // Every category's table and the totals (net 20.714,00 = taxable 19.879,00 + VAT-free 835,00).
     for (const char* teil : {"[VK_LP_02_1]", "[VK_LP_02_2]", "[VK_LP_02_3]", "[VK_LP_08_4]", "[VK_LP_02_5]", "[VK_LP_02_6]",
-                             "[RE_Summe]", kDemoSumme, kDemoMwSt, kDemoBetrag})
+                             "[RE_Summe]", "20.714,00 €", "3.777,01 €", "24.491,01 €"})
         EXPECT_NE(tabellen.ausgabe.find(teil), std::string::npos) << teil << "\n" << tabellen.ausgabe;
     auto json = Vk("tables --json " + Zitiert((ordner / "Rechnung.docx").string()));
     EXPECT_EQ(json.ausgabe.rfind("[{\"table\":1,", 0), 0u) << json.ausgabe;
 
+    // Nothing prints over anything: the payment target low on page 1 has its line to itself, the fee
+    // tables that would run into it go on on page 2. (Totals and euro signs on their lines as printed:
+    // KommandozeileKategorien and the vk pdf test.)
     if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice (soffice), pdftotext or pdffonts is not installed";
     const Druck pdf = Drucken(ordner.Pfad(), "Rechnung.docx");
-    ASSERT_TRUE(pdf.gedruckt) << pdf;
-    for (const char* teil : {"Grenzbescheinigungen", "Gebühren nach Zeitaufwand", "Rechnungsbetrag", kDemoBetrag})
-        EXPECT_NE(pdf.text.find(teil), std::string::npos) << teil << "\n" << pdf;
-    // Nothing prints over anything: the payment target low on page 1 has its line to itself, the fee
-    // tables that would run into it go on on page 2.
-    const std::string zahlung = ZeileMit(pdf.Seite(1), {"Bitte zahlen Sie"});
-    EXPECT_TRUE(std::regex_match(
-        zahlung, std::regex(R"(\s*Bitte zahlen Sie den Rechnungsbetrag bis zum\s+\d\d\.\d\d\.\d{4}\s+ohne Abzug\.\s*)")))
-        << "[" << zahlung << "]\n" << pdf;
     const std::string seite1 = pdf.Seite(1);
-    EXPECT_EQ(seite1.find_first_not_of(" \n", seite1.find("ohne Abzug.") + 11), std::string::npos)
-        << "nothing below the payment target on page 1\n" << pdf;
-    // Each total with its amount on one line, the euro sign included.
-    EXPECT_NE(ZeileMit(pdf.text, {"Summe", kDemoSumme}), "") << pdf;
-    EXPECT_NE(ZeileMit(pdf.text, {"Mehrwertsteuer 19 %", "19.879,00 €", kDemoMwSt}), "") << pdf;
-    EXPECT_NE(ZeileMit(pdf.text, {"Rechnungsbetrag", kDemoBetrag}), "") << pdf;
-    // The letter's amounts keep their euro sign on their line: no line starts with it.
-    std::istringstream zeilen(pdf.text);
-    for (std::string z; std::getline(zeilen, z);)
-        EXPECT_FALSE(std::regex_search(z, std::regex("^\\f?\\s*€"))) << "[" << z << "]\n" << pdf;
+    EXPECT_TRUE(std::regex_search(
+        seite1, std::regex(R"((^|\n)[ \t]*Bitte zahlen Sie den Rechnungsbetrag bis zum[ \t]+\d\d\.\d\d\.\d{4}[ \t]+ohne Abzug\.\s*$)")))
+        << "the payment target on page 1, nothing below it\n" << pdf;
 }
 
 // A cancelled dialog, and a table choice the dialog does not offer (it wrote a second table before,

@@ -388,7 +388,8 @@ TEST_P(Stoerstellen, EveryFailingCallIsLoggedAndSkipped) {
         fs::remove_all(ordner);
         if (l.bericht && !l.ausgeloest) {
             std::cout << "category " << b.kategorie << (b.schlussrechnung ? " (final invoice)" : "") << ": " << l.aufrufe
-                      << " calls, printing the tables from call " << druckAb << ", " << laeufeGesamt << " runs\n";
+                      << " calls" << (druckAb ? ", printing the tables from call " + std::to_string(druckAb) : "") << ", "
+                      << laeufeGesamt << " runs\n";
             break;
         }
         // Once the invoice is saved, every later call prints its tables, and a failure there is

@@ -1,12 +1,15 @@
-// Bounds on what a document may unpack to: a package that claims parts beyond the limits, or
-// more entries than a document has, is refused with a clear error before anything is unpacked;
-// one whose part holds more than it claims is refused as damaged.
+// Hostile input: bounds on what a document may unpack to (a package that claims parts beyond the limits,
+// or more entries than a document has, is refused with a clear error before anything is unpacked; one
+// whose part holds more than it claims is refused as damaged), and inputs the fuzzers turned up.
 #include <gtest/gtest.h>
 
 #include <zip.h>
 
+#include "../common/protokoll_hilfe.h"
 #include "../dao/testdatenbank.h"
 #include "common/fehler.h"
+#include "common/funktionen.h"
+#include "common/konvertierung.h"
 #include "platform/word/document.h"
 
 namespace vktest {
@@ -77,6 +80,27 @@ TEST(Paketgrenzen, PartsClaimingTooMuchOrNotWhatTheyHoldAndTooManyEntriesAreRefu
         ASSERT_GE(zip_file_add(za, ("leer/" + std::to_string(i)).c_str(), zip_source_buffer(za, nullptr, 0, 0), 0), 0);
     ASSERT_EQ(zip_close(za), 0);
     EXPECT_EQ(Oeffnen(datei), "Rechnung.docx: unplausible Anzahl von Einträgen im Paket");
+}
+
+// A leading number beyond the double range, as the fuzzers turned it up.
+TEST(Fuzzfunde, ValOfANumberBeyondTheDoubleRangeIsOverflowAndItsCallersGoOn) {
+    // Blanks are ignored by Val, so "921 6e925 6" reads as 9216e9256.
+    try {
+        vk::Val("921 6e925 6");
+        ADD_FAILURE() << "no overflow";
+    } catch (const vk::LaufzeitFehler& f) {
+        EXPECT_EQ(f.Nummer(), vk::fehlernummer::Ueberlauf);
+    }
+    EXPECT_FALSE(vk::RegionalLesen("921 6e925 6").has_value());
+    EXPECT_FALSE(vk::RegionalLesen("1e999").has_value());
+
+    // The helpers that read user input through Val log the overflow and still return a text.
+    vk::test::ProtokollLeeren();
+    std::string text;
+    ASSERT_NO_THROW(text = vk::WertFormatieren("9216e9256", 11, 2));
+    EXPECT_EQ(text.size(), 11u) << text;
+    EXPECT_EQ(vk::LetzterFehler().strNr, "6");
+    EXPECT_DOUBLE_EQ(vk::CVal("921 6e925 6"), 921.0);
 }
 
 }  // namespace
