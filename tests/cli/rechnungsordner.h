@@ -40,6 +40,18 @@ inline Lauf Vk(const std::string& argumente) {
     return l;
 }
 
+// `vk` with its arguments under strace, with a fault injected into one system call: `fehler` as strace's
+// -e inject takes it ("rename:error=EPERM", "unlink:signal=SIGKILL:when=2"). (LeakSanitizer, in a build
+// with it, cannot run under strace.)
+inline Lauf VkUnterStrace(const std::string& fehler, const std::string& argumente) {
+    const std::string aufruf = fehler.substr(0, fehler.find(':'));
+    Lauf l;
+    l.ausgabe = Ausfuehren("ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 strace -f -qq -o /dev/null -e trace=" + aufruf +
+                               " -e inject=" + fehler + " " + VK_CLI_BINARY + " " + argumente + " 2>&1",
+                           &l.status);
+    return l;
+}
+
 // "--db DB --user 1 --invoice 1 --doc DOC": invoice 1 of the office, for user 1.
 inline std::string RechnungsArgumente(const std::string& db, const std::filesystem::path& doc) {
     return "--db " + Zitiert(db) + " --user 1 --invoice 1 --doc " + Zitiert(doc.string());

@@ -61,19 +61,6 @@ protected:
     std::string vorher_, bruttoVorher_;
 };
 
-// Runs the command under strace, killed at the system call `inject` names ("rename", "unlink:when=2").
-Lauf GetoetetBei(const std::string& argumente, const std::string& inject) {
-    const std::string aufruf = inject.substr(0, inject.find(':'));
-    // (LeakSanitizer, in a build with it, cannot run under strace.)
-    std::string zeile = "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 strace -f -qq -o /dev/null -e trace=" +
-                        aufruf + " -e inject=" + aufruf +
-                        ":signal=SIGKILL" + (inject.find(':') == std::string::npos ? "" : inject.substr(inject.find(':')));
-    zeile += std::string(" ") + VK_CLI_BINARY + " " + argumente;
-    Lauf l;
-    l.ausgabe = Ausfuehren(zeile + " 2>&1", &l.status);
-    return l;
-}
-
 struct Moment {
     const char* name;
     const char* inject;
@@ -86,9 +73,9 @@ void PrintTo(const Moment& m, std::ostream* aus) { *aus << m.name; }
 // the new file in place, the record not committed: the old file comes back. After the commit (the
 // old file's second name removed): both new, the journal is what remains to be cleared.
 const Moment kMomente[] = {
-    {"AtTheReplace", "rename", false},
-    {"AtTheCommit", "unlink", false},
-    {"AfterTheCommit", "unlink:when=2", true},
+    {"AtTheReplace", "rename:signal=SIGKILL", false},
+    {"AtTheCommit", "unlink:signal=SIGKILL", false},
+    {"AfterTheCommit", "unlink:signal=SIGKILL:when=2", true},
 };
 
 class AbbruchBei : public Abbruch, public ::testing::WithParamInterface<Moment> {};
@@ -96,7 +83,7 @@ class AbbruchBei : public Abbruch, public ::testing::WithParamInterface<Moment> 
 TEST_P(AbbruchBei, FileAndRecordAgreeAfterwardsAndTheNextRunCarriesOn) {
     const Moment m = GetParam();
     ASSERT_FALSE(Ausfuehren("command -v strace").empty()) << "strace is not installed (Debian strace; ./run installs it)";
-    const Lauf getoetet = GetoetetBei(Apply(), m.inject);
+    const Lauf getoetet = VkUnterStrace(m.inject, Apply());
     EXPECT_EQ(getoetet.status, 128 + SIGKILL) << "the run was not killed: " << getoetet.ausgabe;
     EXPECT_FALSE(Reste().empty()) << "a kill in the middle leaves its journal";
 
