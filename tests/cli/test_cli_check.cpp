@@ -3,6 +3,8 @@
 // office database are byte for byte what they were.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../word/word_hilfen.h"
 #include "common/fehlerprotokoll.h"
 #include "document/tabellenkennung.h"
@@ -233,10 +235,7 @@ long Stelle(vk::word::Document& doc, const std::string& text) {
     const std::string alles = doc.Content().Text();
     const std::size_t byte = alles.find(text);
     EXPECT_NE(byte, std::string::npos) << text;
-    long p = 0;
-    for (std::size_t i = 0; i < byte; ++i)
-        if ((static_cast<unsigned char>(alles[i]) & 0xC0) != 0x80) ++p;
-    return p;
+    return std::count_if(alles.begin(), alles.begin() + static_cast<long>(byte), [](unsigned char c) { return (c & 0xC0) != 0x80; });
 }
 
 void Markieren(vk::word::Document& doc, const std::string& text, const std::string& tag) {
@@ -309,7 +308,6 @@ TEST_F(Vorlagen, AReviewersCommentOnAFeeTableLeavesItTheCategorysTable) {
     EXPECT_EQ(Kennungen(datei, "VK_LP_02_5"), 1) << "a second table was added";
     Stimmt(datei);
 }
-
 
 // vk einvoice and vk check --xml on the demo office: the e-invoice is written, refused with one line
 // per missing datum, and compared line by line and total by total with the invoice it came from.
