@@ -5,6 +5,7 @@
 // built from a Druck names the fonts first.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
@@ -32,19 +33,16 @@ inline bool LibreOfficeVorhanden() {
 // The start of a LibreOffice command run in `ordner`, with a profile of its own there, so tests running
 // at the same time do not share one: append "--convert-to pdf FILE" and the like.
 inline std::string LibreOffice(const std::filesystem::path& ordner) {
-    const std::string o = ordner.string();
-    return "cd " + Zitiert(o) + " && HOME=" + Zitiert(o) +
+    return "cd " + Zitiert(ordner.string()) + " && HOME=" + Zitiert(ordner.string()) +
            " soffice -env:UserInstallation=file://" + (ordner / "libreoffice-profil").string() + " --headless ";
 }
 
 // The first line of a text that contains every one of the parts, empty when there is none.
 inline std::string ZeileMit(const std::string& text, const std::vector<const char*>& teile) {
     std::istringstream in(text);
-    for (std::string zeile; std::getline(in, zeile);) {
-        bool alle = true;
-        for (const char* t : teile) alle = alle && zeile.find(t) != std::string::npos;
-        if (alle) return zeile;
-    }
+    for (std::string zeile; std::getline(in, zeile);)
+        if (std::all_of(teile.begin(), teile.end(), [&](const char* t) { return zeile.find(t) != std::string::npos; }))
+            return zeile;
     return {};
 }
 
@@ -77,12 +75,10 @@ inline std::ostream& operator<<(std::ostream& aus, const Druck& d) {
 // LibreOfficeVorhanden().
 inline Druck Drucken(const std::filesystem::path& ordner, const std::string& datei) {
     Druck d;
-    const std::filesystem::path pdf = ordner / (std::filesystem::path(datei).stem().string() + ".pdf");
-    d.datei = pdf.string();
-    std::filesystem::remove(pdf);
+    d.datei = (ordner / (std::filesystem::path(datei).stem().string() + ".pdf")).string();
+    std::filesystem::remove(d.datei);
     Ausfuehren(LibreOffice(ordner) + "--convert-to pdf " + Zitiert(datei) + " 2>&1");
-    d.gedruckt = std::filesystem::exists(pdf);
-    if (!d.gedruckt) return d;
+    if (!(d.gedruckt = std::filesystem::exists(d.datei))) return d;
     d.text = Ausfuehren("pdftotext -layout " + Zitiert(d.datei) + " - 2>&1");
     d.schriften = Ausfuehren("pdffonts " + Zitiert(d.datei) + " 2>&1");
     return d;

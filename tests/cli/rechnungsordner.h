@@ -2,6 +2,8 @@
 // copied from its template for `vk apply` (the invoice as LibreOffice prints it: druck.h).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -38,14 +40,45 @@ inline Lauf Vk(const std::string& argumente) {
     return l;
 }
 
+// `vk` with its arguments under strace, with a fault injected into one system call: `fehler` as strace's
+// -e inject takes it ("rename:error=EPERM", "unlink:signal=SIGKILL:when=2"). (LeakSanitizer, in a build
+// with it, cannot run under strace.)
+inline Lauf VkUnterStrace(const std::string& fehler, const std::string& argumente) {
+    const std::string aufruf = fehler.substr(0, fehler.find(':'));
+    Lauf l;
+    l.ausgabe = Ausfuehren("ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 strace -f -qq -o /dev/null -e trace=" + aufruf +
+                               " -e inject=" + fehler + " " + VK_CLI_BINARY + " " + argumente + " 2>&1",
+                           &l.status);
+    return l;
+}
+
+// "--db DB --user 1 --invoice 1 --doc DOC": invoice 1 of the office, for user 1.
+inline std::string RechnungsArgumente(const std::string& db, const std::filesystem::path& doc) {
+    return "--db " + Zitiert(db) + " --user 1 --invoice 1 --doc " + Zitiert(doc.string());
+}
+
 // `vk demo` into `ordner` and the invoice `datei` copied from its template: the start of a `vk apply`
 // on that invoice (append "--category K" and the rest), empty when the demo failed.
 inline std::string ApplyAuf(const TempOrdner& ordner, const std::string& datei) {
     if (!std::filesystem::exists(ordner / "Vorlage.docx") && Vk("demo " + Zitiert(ordner.Pfad().string())).status != 0)
         return {};
     std::filesystem::copy_file(ordner / "Vorlage.docx", ordner / datei);
-    return "apply --db " + Zitiert((ordner / "buero.sqlite").string()) + " --user 1 --invoice 1 --doc " +
-           Zitiert((ordner / datei).string()) + " ";
+    return "apply " + RechnungsArgumente((ordner / "buero.sqlite").string(), ordner / datei) + " ";
 }
+
+// A test on the demo office of its own folder (`vk demo`): invoice 1 of user 1 in Rechnung.docx.
+class DemoBuero : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(Vk("demo " + Zitiert(ordner_.Pfad().string())).status, 0); }
+    std::string Db() const { return (ordner_ / "buero.sqlite").string(); }
+    std::filesystem::path Rechnung() const { return ordner_ / "Rechnung.docx"; }
+    std::string Brutto() const { return Roh(Db()).Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"); }
+    // `vk check` of invoice 1 in `doc` (the demo's own by default), with `mehr` appended.
+    Lauf Pruefen(const std::filesystem::path& doc = {}, const std::string& mehr = "") const {
+        return Vk("check " + RechnungsArgumente(Db(), doc.empty() ? Rechnung() : doc) + mehr);
+    }
+
+    TempOrdner ordner_;
+};
 
 }  // namespace vktest

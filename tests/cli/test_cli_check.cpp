@@ -3,8 +3,11 @@
 // office database are byte for byte what they were.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../word/word_hilfen.h"
 #include "common/fehlerprotokoll.h"
+#include "document/tabellenkennung.h"
 #include "platform/word/document.h"
 #include "rechnungsordner.h"
 
@@ -13,34 +16,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Pruefung : public ::testing::Test {
+class Pruefung : public DemoBuero {
 protected:
-    void SetUp() override { ASSERT_EQ(Vk("demo " + Zitiert(ordner_.Pfad().string())).status, 0); }
-
-    Lauf Pruefen(const fs::path& doc, const std::string& mehr = "") {
-        return Vk("check --db " + Zitiert((ordner_ / "buero.sqlite").string()) + " --user 1 --invoice 1 --doc " +
-                  Zitiert(doc.string()) + mehr);
-    }
     // The demo invoice as another program (python-docx) leaves it after `aendern` ran on its document d.
     fs::path Bearbeitet(const std::string& aendern) {
         const fs::path ziel = ordner_ / "bearbeitet.docx";
         int rc = -1;
         const std::string skript = "import docx, sys\nd = docx.Document(sys.argv[1])\n" + aendern + "\nd.save(sys.argv[2])\n";
         const std::string aus = Ausfuehren(vk::word::test::PythonMitDocx() + " -c " + Zitiert(skript) + " " +
-                                               Zitiert((ordner_ / "Rechnung.docx").string()) + " " + Zitiert(ziel.string()) + " 2>&1",
-                                           &rc);
+                                               Zitiert(Rechnung().string()) + " " + Zitiert(ziel.string()) + " 2>&1", &rc);
         EXPECT_EQ(rc, 0) << aus;
         return ziel;
     }
-
-    TempOrdner ordner_;
+    // The demo invoice with `ändern` applied through the document layer, saved beside it.
+    fs::path Geaendert(const char* name, const std::function<void(vk::word::Document&)>& ändern) {
+        auto doc = vk::word::Document::Open(Rechnung());
+        ändern(*doc);
+        doc->Save(ordner_ / name);
+        return ordner_ / name;
+    }
+    // `vk check` on `doc` ends with `status` and says each of `teile`.
+    Lauf Sagt(const fs::path& doc, int status, const std::vector<std::string>& teile, const std::string& mehr = "") {
+        const Lauf l = Pruefen(doc, mehr);
+        EXPECT_EQ(l.status, status) << l.ausgabe;
+        for (const std::string& t : teile) EXPECT_NE(l.ausgabe.find(t), std::string::npos) << t << "\n" << l.ausgabe;
+        return l;
+    }
 };
 
 TEST_F(Pruefung, ThePricedDemoInvoiceChecksCleanAndNothingChanges) {
-    const fs::path doc = ordner_ / "Rechnung.docx", db = ordner_ / "buero.sqlite";
-    const std::string docVorher = DateiLesen(doc), dbVorher = DateiLesen(db);
+    const std::string docVorher = DateiLesen(Rechnung()), dbVorher = DateiLesen(Db());
     const std::string logVorher = DateiLesen(vk::ProtokollPfad());
-    const Lauf l = Pruefen(doc);
+    const Lauf l = Pruefen();
     EXPECT_EQ(l.status, 0) << l.ausgabe;
     EXPECT_EQ(l.ausgabe,
               "Tabelle 1, Teilung / Grenzherstellung (Zerlegung / Sonderung): stimmt\n"
@@ -52,25 +59,23 @@ TEST_F(Pruefung, ThePricedDemoInvoiceChecksCleanAndNothingChanges) {
               "Summentabelle (Tabelle 7): stimmt\n"
               "Beträge im Brieftext: stimmen\n"
               "Rechnungsdatensatz: stimmt\n");
-    EXPECT_EQ(DateiLesen(doc), docVorher);
-    EXPECT_EQ(DateiLesen(db), dbVorher);
+    EXPECT_EQ(DateiLesen(Rechnung()), docVorher);
+    EXPECT_EQ(DateiLesen(Db()), dbVorher);
     EXPECT_EQ(DateiLesen(vk::ProtokollPfad()), logVorher) << "a clean check logs nothing";
     EXPECT_EQ(Pruefen(ordner_ / "fehlt.docx").status, 2);
-    EXPECT_EQ(Vk("check --db " + Zitiert(db.string()) + " --user 99 --invoice 1 --doc " + Zitiert(doc.string())).status, 2)
+    EXPECT_EQ(Vk("check --db " + Zitiert(Db()) + " --user 99 --invoice 1 --doc " + Zitiert(Rechnung().string())).status, 2)
         << "no such user";
 
     // Another workstation writing the office database meanwhile does not hold the check up.
-    Roh andere(db);
+    Roh andere(Db());
     andere.Sql("BEGIN IMMEDIATE; UPDATE Rechnung SET Rechnungsnummer = Rechnungsnummer");
-    EXPECT_EQ(Pruefen(doc).status, 0);
+    EXPECT_EQ(Pruefen().status, 0);
     andere.Sql("ROLLBACK");
 
     // Opened and saved by LibreOffice without a change, the invoice still checks clean.
     if (!LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice is not installed";
-    const fs::path lo = ordner_ / "lo";
-    Ausfuehren("cd " + Zitiert(ordner_.Pfad().string()) + " && HOME=" + Zitiert(ordner_.Pfad().string()) +
-               " soffice --headless --convert-to 'docx:MS Word 2007 XML' --outdir lo Rechnung.docx >/dev/null 2>&1");
-    const Lauf wieder = Pruefen(lo / "Rechnung.docx");
+    Ausfuehren(LibreOffice(ordner_.Pfad()) + "--convert-to 'docx:MS Word 2007 XML' --outdir lo Rechnung.docx >/dev/null 2>&1");
+    const Lauf wieder = Pruefen(ordner_ / "lo" / "Rechnung.docx");
     EXPECT_EQ(wieder.status, 0) << wieder.ausgabe;
 }
 
@@ -80,18 +85,11 @@ TEST_F(Pruefung, ThePricedDemoInvoiceChecksCleanAndNothingChanges) {
 TEST_F(Pruefung, AnInvoiceWhoseTotalsCannotBeFormedIsNotProved) {
     const fs::path doc = ordner_ / "Riesig.docx";
     fs::copy_file(ordner_ / "Vorlage.docx", doc);
-    const Lauf apply = Vk("apply --db " + Zitiert((ordner_ / "buero.sqlite").string()) + " --user 1 --invoice 1 --doc " +
-                          Zitiert(doc.string()) + " --category 4 --set chkOrt=1 --set mskMehrfach=7e12");
+    const Lauf apply = Vk("apply " + RechnungsArgumente(Db(), doc) + " --category 4 --set chkOrt=1 --set mskMehrfach=7e12");
     EXPECT_EQ(apply.status, 0) << apply.ausgabe;
-    EXPECT_NE(apply.ausgabe.find("1.050.000.000.000.000,00 €"), std::string::npos) << apply.ausgabe;
-    EXPECT_NE(apply.ausgabe.find("vk: apply: die Rechnung ist gespeichert, aber 1 Fehler wurde unterwegs protokolliert"), std::string::npos)
-        << apply.ausgabe;
-    const Lauf l = Pruefen(doc);
-    EXPECT_EQ(l.status, 1) << l.ausgabe;
-    EXPECT_NE(l.ausgabe.find("Fehler beim Nachrechnen (siehe Fehlerprotokoll):\n"
-                             "  Summen: Überlauf (GebührenTabelle.SummeBilden)\n"),
-              std::string::npos)
-        << l.ausgabe;
+    for (const char* teil : {"1.050.000.000.000.000,00 €", "vk: apply: die Rechnung ist gespeichert, aber 1 Fehler wurde unterwegs protokolliert"})
+        EXPECT_NE(apply.ausgabe.find(teil), std::string::npos) << apply.ausgabe;
+    Sagt(doc, 1, {"Fehler beim Nachrechnen (siehe Fehlerprotokoll):\n  Summen: Überlauf (GebührenTabelle.SummeBilden)\n"});
 }
 
 // The demo's boundary certificate (table 5) charges 2 copies with inspection, 300,00 €; its boundary
@@ -148,95 +146,64 @@ TEST_F(Pruefung, EachHandEditIsFoundWithTableRowColumnAndBothTexts) {
     };
     for (const Fall& f : fälle) {
         SCOPED_TRACE(f.was);
-        const fs::path doc = f.aendern.empty() ? ordner_ / "Rechnung.docx" : Bearbeitet(f.aendern);
-        if (f.sql) Roh(ordner_ / "buero.sqlite").Sql(f.sql);
-        const std::string docVorher = DateiLesen(doc), dbVorher = DateiLesen(ordner_ / "buero.sqlite");
-        const Lauf l = Pruefen(doc);
-        EXPECT_EQ(l.status, 1) << l.ausgabe;
-        for (const std::string& zeilen : f.zeilen) EXPECT_NE(l.ausgabe.find(zeilen), std::string::npos) << zeilen << "\n" << l.ausgabe;
+        const fs::path doc = f.aendern.empty() ? Rechnung() : Bearbeitet(f.aendern);
+        if (f.sql) Roh(Db()).Sql(f.sql);
+        const std::string docVorher = DateiLesen(doc), dbVorher = DateiLesen(Db());
+        Sagt(doc, 1, f.zeilen);
         EXPECT_EQ(DateiLesen(doc), docVorher);
-        EXPECT_EQ(DateiLesen(ordner_ / "buero.sqlite"), dbVorher);
-        if (f.sql) Roh(ordner_ / "buero.sqlite").Sql("UPDATE Rechnung SET Brutto = 2449101; UPDATE TempDoc SET Mehrwertsteuersatz = 190");
+        EXPECT_EQ(DateiLesen(Db()), dbVorher);
+        if (f.sql) Roh(Db()).Sql("UPDATE Rechnung SET Brutto = 2449101; UPDATE TempDoc SET Mehrwertsteuersatz = 190");
     }
-    const Lauf json = Pruefen(Bearbeitet(zelleErsetzen + "ersetzen(4, 3, 4, '300,00', '280,00')"), " --json");
-    EXPECT_EQ(json.status, 1);
-    EXPECT_NE(json.ausgabe.find("{\"tabelle\":5,\"kennung\":\"VK_LP_02_5\",\"kategorie\":\"Grenzbescheinigungen\","
-                                "\"ergebnis\":\"weicht ab\",\"abweichungen\":[{\"zeile\":4,\"spalte\":5,"
-                                "\"dokument\":\"280,00 €\",\"berechnet\":\"300,00 €\"}]}"),
-              std::string::npos)
-        << json.ausgabe;
+    Sagt(Bearbeitet(zelleErsetzen + "ersetzen(4, 3, 4, '300,00', '280,00')"), 1,
+         {"{\"tabelle\":5,\"kennung\":\"VK_LP_02_5\",\"kategorie\":\"Grenzbescheinigungen\",\"ergebnis\":\"weicht ab\","
+          "\"abweichungen\":[{\"zeile\":4,\"spalte\":5,\"dokument\":\"280,00 €\",\"berechnet\":\"300,00 €\"}]}"},
+         " --json");
 }
 
 // What the check cannot compare is never reported as agreeing: a fee table or a letter amount that lost
 // its tag is "nicht geprüft" (exit 1), every table is proved however many of its kind there are, and
 // a table without amounts added by hand is no fee table and changes nothing.
 TEST_F(Pruefung, WhatCannotBeComparedIsNotProved) {
-    const fs::path rechnung = ordner_ / "Rechnung.docx";
-    // The demo invoice with `ändern` applied through the document layer, saved beside it.
-    const auto geändert = [&](const char* name, const std::function<void(vk::word::Document&)>& ändern) {
-        auto doc = vk::word::Document::Open(rechnung);
-        ändern(*doc);
-        doc->Save(ordner_ / name);
-        return ordner_ / name;
-    };
     const auto kommentarLöschen = [](const std::string& text) {
         return [text](vk::word::Document& d) {
             for (vk::word::Comment c : d.Comments())
                 if (c.Text() == text) return c.Delete();
         };
     };
-
-    const Lauf ohneTabellenkennung = Pruefen(geändert("ohneKennung.docx", kommentarLöschen("VK_LP_02_5")));
-    EXPECT_EQ(ohneTabellenkennung.status, 1) << ohneTabellenkennung.ausgabe;
-    EXPECT_NE(ohneTabellenkennung.ausgabe.find(
-                  "Tabelle 5: nicht geprüft (ohne Kennung einer Gebührentabelle; ihre Beträge zählen zu den Summen)\n"),
-              std::string::npos)
-        << ohneTabellenkennung.ausgabe;
-
-    const Lauf ohneBriefkennung = Pruefen(geändert("ohneNetto.docx", kommentarLöschen("kalNetto")));
-    EXPECT_EQ(ohneBriefkennung.status, 1) << ohneBriefkennung.ausgabe;
-    EXPECT_NE(ohneBriefkennung.ausgabe.find("Beträge im Brieftext: nicht geprüft\n"), std::string::npos)
-        << ohneBriefkennung.ausgabe;
-    EXPECT_NE(ZeileMit(ohneBriefkennung.ausgabe, {"(Netto 20.714,00", "steht ohne Kennung im Brieftext"}), "")
-        << ohneBriefkennung.ausgabe;
-
-    const Lauf fremdeTabelle = Pruefen(geändert("fremd.docx", [](vk::word::Document& d) {
-        vk::word::Range ende = d.Content();
-        ende.Collapse(vk::word::wdCollapseEnd);
-        d.Tables().Add(ende, 1, 2).Cell(1, 1).Range().InsertAfter("Anlage: Lageplan");
-    }));
-    EXPECT_EQ(fremdeTabelle.status, 0) << fremdeTabelle.ausgabe;
-    EXPECT_NE(fremdeTabelle.ausgabe.find("Tabelle 8: keine Gebührentabelle (ohne Kennung einer Gebührentabelle)\n"),
-              std::string::npos)
-        << fremdeTabelle.ausgabe;
+    Sagt(Geaendert("ohneKennung.docx", kommentarLöschen("VK_LP_02_5")), 1,
+         {"Tabelle 5: nicht geprüft (ohne Kennung einer Gebührentabelle; ihre Beträge zählen zu den Summen)\n"});
+    const Lauf ohneNetto = Sagt(Geaendert("ohneNetto.docx", kommentarLöschen("kalNetto")), 1, {"Beträge im Brieftext: nicht geprüft\n"});
+    EXPECT_NE(ZeileMit(ohneNetto.ausgabe, {"(Netto 20.714,00", "steht ohne Kennung im Brieftext"}), "") << ohneNetto.ausgabe;
+    Sagt(Geaendert("fremd.docx",
+                   [](vk::word::Document& d) {
+                       vk::word::Range ende = d.Content();
+                       ende.Collapse(vk::word::wdCollapseEnd);
+                       d.Tables().Add(ende, 1, 2).Cell(1, 1).Range().InsertAfter("Anlage: Lageplan");
+                   }),
+         0, {"Tabelle 8: keine Gebührentabelle (ohne Kennung einer Gebührentabelle)\n"});
 
     // Six boundary certificates: the table choice offers five, the check proves all six.
-    const std::string apply = "apply --db " + Zitiert((ordner_ / "buero.sqlite").string()) + " --user 1 --invoice 1 --doc " +
-                              Zitiert(rechnung.string()) + " --category 4 --choose new --set chkOrt=1 --set mskMehrfach=";
-    for (int kopien = 1; kopien <= 5; ++kopien) ASSERT_EQ(Vk(apply + std::to_string(kopien)).status, 0);
-    const Lauf sechs = Pruefen(rechnung);
+    for (int kopien = 1; kopien <= 5; ++kopien)
+        ASSERT_EQ(Vk("apply " + RechnungsArgumente(Db(), Rechnung()) + " --category 4 --choose new --set chkOrt=1 --set mskMehrfach=" +
+                     std::to_string(kopien)).status, 0);
+    const Lauf sechs = Pruefen();
     EXPECT_EQ(sechs.status, 0) << sechs.ausgabe;
     std::size_t bescheinigungen = 0;
-    for (std::size_t p = sechs.ausgabe.find("Grenzbescheinigungen: stimmt"); p != std::string::npos;
-         p = sechs.ausgabe.find("Grenzbescheinigungen: stimmt", p + 1))
-        ++bescheinigungen;
+    for (std::size_t p = 0; (p = sechs.ausgabe.find("Grenzbescheinigungen: stimmt", p)) != std::string::npos; ++p) ++bescheinigungen;
     EXPECT_EQ(bescheinigungen, 6u) << sechs.ausgabe;
     // The sixth in document order (five copies at 150,00 €, as the demo's two make 300,00 €) lowered by hand.
-    const fs::path sechsteGeändert = geändert("sechste.docx", [](vk::word::Document& d) {
-        int n = 0;
-        for (vk::word::Table t : d.Tables()) {
-            if (t.Range().Comments().Count() == 0 || t.Range().Comments().Item(1).Text() != "VK_LP_02_5" || ++n < 6) continue;
-            vk::word::Range zelle = t.Cell(4, 5).Range();
-            zelle.SetRange(zelle.Start(), zelle.End() - 2);
-            zelle.SetText("  100,00 €");
-        }
-    });
-    const Lauf sechste = Pruefen(sechsteGeändert);
-    EXPECT_EQ(sechste.status, 1) << sechste.ausgabe;
-    EXPECT_NE(sechste.ausgabe.find("Grenzbescheinigungen: weicht ab\n"
-                                   "  Zeile 4, Spalte 5: 100,00 € im Dokument, 750,00 € nach Gebührenordnung\n"),
-              std::string::npos)
-        << sechste.ausgabe;
+    Sagt(Geaendert("sechste.docx",
+                   [](vk::word::Document& d) {
+                       int n = 0;
+                       for (vk::word::Table t : d.Tables()) {
+                           if (t.Range().Comments().Count() == 0 || t.Range().Comments().Item(1).Text() != "VK_LP_02_5" || ++n < 6)
+                               continue;
+                           vk::word::Range zelle = t.Cell(4, 5).Range();
+                           zelle.SetRange(zelle.Start(), zelle.End() - 2);
+                           zelle.SetText("  100,00 €");
+                       }
+                   }),
+         1, {"Grenzbescheinigungen: weicht ab\n  Zeile 4, Spalte 5: 100,00 € im Dokument, 750,00 € nach Gebührenordnung\n"});
 }
 
 // Two fee tables with no paragraph between them (a word processor joins them into one when it opens
@@ -245,23 +212,153 @@ TEST_F(Pruefung, TwoTablesWithoutAParagraphBetweenThemAreComparedAsTwo) {
     if (vk::word::test::PythonMitDocx().empty()) GTEST_SKIP() << "python-docx is not installed";
     const std::string zusammen = "b = d.element.body\nt5 = d.tables[4]._tbl\nn = d.tables[3]._tbl.getnext()\n"
                                  "while n is not t5:\n    x = n.getnext(); b.remove(n); n = x\n";
-    const Lauf l = Pruefen(Bearbeitet(zusammen));
-    EXPECT_EQ(l.status, 0) << l.ausgabe;
-    EXPECT_NE(l.ausgabe.find("Tabelle 4, Langgestreckte Anlagen: stimmt\nTabelle 5, Grenzbescheinigungen: stimmt\n"),
-              std::string::npos)
-        << l.ausgabe;
-    EXPECT_NE(l.ausgabe.find("Hinweis: Tabelle 4 und Tabelle 5 stehen ohne Absatz aneinander"), std::string::npos)
-        << l.ausgabe;
+    Sagt(Bearbeitet(zusammen), 0,
+         {"Tabelle 4, Langgestreckte Anlagen: stimmt\nTabelle 5, Grenzbescheinigungen: stimmt\n",
+          "Hinweis: Tabelle 4 und Tabelle 5 stehen ohne Absatz aneinander"});
     // The first of the two changed by hand: one finding, where it is.
-    const Lauf geändert = Pruefen(Bearbeitet(zusammen + "for w in d.tables[3].rows[5]._tr.tc_lst[4].iter("
-                                                        "'{http://schemas.openxmlformats.org/wordprocessingml/2006/main}t'):\n"
-                                                        "    w.text = w.text.replace('1.540,00', '1.500,00')\n"));
-    EXPECT_EQ(geändert.status, 1) << geändert.ausgabe;
-    EXPECT_NE(geändert.ausgabe.find("Tabelle 4, Langgestreckte Anlagen: weicht ab\n"
-                                    "  Zeile 6, Spalte 5: 1.500,00 € im Dokument, 1.540,00 € nach Gebührenordnung\n"
-                                    "Tabelle 5, Grenzbescheinigungen: stimmt\n"),
-              std::string::npos)
-        << geändert.ausgabe;
+    Sagt(Bearbeitet(zusammen + "for w in d.tables[3].rows[5]._tr.tc_lst[4].iter("
+                               "'{http://schemas.openxmlformats.org/wordprocessingml/2006/main}t'):\n"
+                               "    w.text = w.text.replace('1.540,00', '1.500,00')\n"),
+         1,
+         {"Tabelle 4, Langgestreckte Anlagen: weicht ab\n"
+          "  Zeile 6, Spalte 5: 1.500,00 € im Dokument, 1.540,00 € nach Gebührenordnung\n"
+          "Tabelle 5, Grenzbescheinigungen: stimmt\n"});
+}
+
+// Templates and a person's edits: the "kalStart" tag inside a letter's layout table, and a reviewer's
+// comment on a fee table. The component works with the innermost table that carries its tag, finds
+// the tag among all of a table's comments, never deletes a table that is not its own, and `vk check`
+// does not pass an invoice with a fee table it cannot price again.
+
+// The position (in characters) of a text in the document's main text.
+long Stelle(vk::word::Document& doc, const std::string& text) {
+    const std::string alles = doc.Content().Text();
+    const std::size_t byte = alles.find(text);
+    EXPECT_NE(byte, std::string::npos) << text;
+    return std::count_if(alles.begin(), alles.begin() + static_cast<long>(byte), [](unsigned char c) { return (c & 0xC0) != 0x80; });
+}
+
+void Markieren(vk::word::Document& doc, const std::string& text, const std::string& tag) {
+    const long p = Stelle(doc, text);
+    doc.Comments().Add(doc.Range(p, p + static_cast<long>(text.size())), tag);
+}
+
+// How many comments of the document read the key (one per fee table of that key).
+int Kennungen(const fs::path& datei, const std::string& schluessel) {
+    int n = 0;
+    for (vk::word::Comment c : vk::word::Document::Open(datei)->Comments()) n += c.Text() == schluessel;
+    return n;
+}
+
+class Vorlagen : public Pruefung {
+protected:
+    Lauf Apply(const fs::path& doc, const std::string& eingaben) const {
+        return Vk("apply " + RechnungsArgumente(Db(), doc) + " --category 4 " + eingaben);
+    }
+    void Stimmt(const fs::path& doc) { Sagt(doc, 0, {"Grenzbescheinigungen: stimmt"}); }
+};
+
+// A letter laid out in a one-row table of two cells, the "kalStart" paragraph in the second: the fee
+// table and the totals go into that cell, are summed there (150,00 € and 19 % VAT: 178,50 €), and
+// the next confirmation (75,00 €: 89,25 €) replaces the fee table alone: the layout table stays.
+TEST_F(Vorlagen, TheInsertionTagInALayoutTableSumsThereAndTheLayoutTableStays) {
+    const fs::path datei = ordner_ / "Layout.docx";
+    {
+        auto doc = vk::word::Document::New();
+        doc->Content().InsertAfter("Vermessungsbüro Muster\rNetto: Betrag 0,00 € und weiter\rMit freundlichen Grüßen");
+        const long p = Stelle(*doc, "Netto:");
+        vk::word::Table layout = doc->Tables().Add(doc->Range(p, p), 1, 2);
+        layout.Cell(1, 1).Range().InsertAfter("Anschrift");
+        layout.Cell(1, 2).Range().InsertAfter("Unsere Leistungen\rPositionen:");
+        Markieren(*doc, "Positionen:", "kalStart");
+        Markieren(*doc, "Netto: Betrag", "kalNetto");
+        doc->Save(datei);
+    }
+    const Lauf erste = Apply(datei, "--set chkOrt=1");
+    ASSERT_EQ(erste.status, 0) << erste.ausgabe;
+    EXPECT_NE(erste.ausgabe.find("Rechnungsbetrag |  |      178,50 €"), std::string::npos) << erste.ausgabe;
+    EXPECT_EQ(Brutto(), "17850.0");
+
+    const Lauf zweite = Apply(datei, "--choose 1 --set chkOrt=0");
+    ASSERT_EQ(zweite.status, 0) << zweite.ausgabe;
+    EXPECT_EQ(Brutto(), "8925.0");
+    auto doc = vk::word::Document::Open(datei);
+    ASSERT_EQ(doc->Tables().Count(), 1) << "the layout table is the one table of the letter";
+    EXPECT_EQ(doc->Tables().Item(1).Cell(1, 1).Range().Text(), "Anschrift\r\a");
+    EXPECT_EQ(Kennungen(datei, "VK_LP_02_5"), 1);
+    EXPECT_EQ(Kennungen(datei, "RE_Summe"), 1);
+    EXPECT_NE(doc->Content().Text().find("Netto: Betrag      75,00\u00A0€ und weiter"), std::string::npos) << doc->Content().Text();
+    EXPECT_EQ(doc->Tables().Item(1).Tables().Count(), 2) << "fee table and totals in the layout table's cell";
+    Stimmt(datei);
+}
+
+// A reviewer's comment on a fee table's title: the table is still the category's table, re-opened
+// and replaced by `--choose 1` (no second one charged), and proved by the check.
+TEST_F(Vorlagen, AReviewersCommentOnAFeeTableLeavesItTheCategorysTable) {
+    const fs::path datei = Rechnung();
+    {
+        auto doc = vk::word::Document::Open(datei);
+        for (const vk::word::Table& t : vk::AlleTabellen(*doc))
+            if (vk::TraegtKennung(t, "VK_LP_02_5")) doc->Comments().Add(t.Cell(1, 1).Range(), "Bitte prüfen: Ortstermin?");
+        doc->Save(datei);
+    }
+    Stimmt(datei);
+    const Lauf l = Apply(datei, "--choose 1 --set chkOrt=0");
+    ASSERT_EQ(l.status, 0) << l.ausgabe;
+    EXPECT_EQ(Kennungen(datei, "VK_LP_02_5"), 1) << "a second table was added";
+    Stimmt(datei);
+}
+
+// vk einvoice and vk check --xml on the demo office: the e-invoice is written, refused with one line
+// per missing datum, and compared line by line and total by total with the invoice it came from.
+class ERechnungCli : public Pruefung {
+protected:
+    Lauf Schreiben(const std::string& mehr = "") {
+        return Vk("einvoice " + RechnungsArgumente(Db(), Rechnung()) + " --out " + Zitiert(xml_.string()) + mehr);
+    }
+    fs::path xml_ = ordner_ / "Rechnung.xml";
+};
+
+TEST_F(ERechnungCli, GeschriebenGeprüftUndVonHandGeändertGefunden) {
+    const std::string db = DateiLesen(Db()), doc = DateiLesen(Rechnung());
+    const Lauf l = Schreiben();
+    ASSERT_EQ(l.status, 0) << l.ausgabe;
+    EXPECT_EQ(l.ausgabe, "E-Rechnung geschrieben: " + xml_.string() + "\n");
+    EXPECT_EQ(DateiLesen(Db()), db);
+    EXPECT_EQ(DateiLesen(Rechnung()), doc);
+    Sagt(Rechnung(), 0, {"Rechnungsdatensatz: stimmt\nE-Rechnung Rechnung.xml: stimmt\n"}, " --xml " + Zitiert(xml_.string()));
+
+    // The certificate's line lowered by hand in the e-invoice, and its totals with it.
+    std::string text = DateiLesen(xml_);
+    for (const auto& [alt, neu] : {std::pair<std::string, std::string>{"<ram:LineTotalAmount>300.00<", "<ram:LineTotalAmount>280.00<"},
+                                   {"<ram:GrandTotalAmount>24491.01<", "<ram:GrandTotalAmount>24471.01<"}}) {
+        ASSERT_NE(text.find(alt), std::string::npos) << alt;
+        text.replace(text.find(alt), alt.size(), neu);
+    }
+    const std::string geändert = " --xml " + Zitiert((ordner_ / "geändert.xml").string());
+    DateiSchreiben(ordner_ / "geändert.xml", text);
+    Sagt(Rechnung(), 1,
+         {"E-Rechnung geändert.xml: weicht ab: Position 15, Betrag: 280,00 € in der E-Rechnung, 300,00 € nach dem Dokument; "
+          "Rechnungsbetrag (BT-112): 24.471,01 € in der E-Rechnung, 24.491,01 € nach dem Dokument\n"},
+         geändert);
+    Sagt(Rechnung(), 1,
+         {"\"erechnung\":{\"datei\":", "{\"was\":\"Position 15, Betrag\",\"erechnung\":\"280,00 €\",\"dokument\":\"300,00 €\"}"},
+         geändert + " --json");
+    DateiSchreiben(ordner_ / "geändert.xml", "<kein/>");
+    Sagt(Rechnung(), 2, {}, geändert);
+}
+
+TEST_F(ERechnungCli, AbgelehntMitEinerZeileJeFehlendemWertUndOhneDatei) {
+    Roh(Db()).Sql("UPDATE Buero SET IBAN = NULL; UPDATE Auftraggeber SET Kaeuferreferenz = NULL");
+    const Lauf l = Schreiben();
+    EXPECT_EQ(l.status, 2);
+    EXPECT_EQ(l.ausgabe,
+              "vk: einvoice: keine E-Rechnung geschrieben:\n"
+              "  Buero.IBAN fehlt\n"
+              "  Auftraggeber.Kaeuferreferenz fehlt (Leitweg-ID oder Referenz des Käufers) (Auftrag 1)\n");
+    EXPECT_FALSE(fs::exists(xml_));
+    EXPECT_EQ(Vk("einvoice " + RechnungsArgumente(Db(), Rechnung())).status, 2) << "--out is required";
+    EXPECT_EQ(Schreiben(" --invoice 9").status, 2) << "no invoice 9";
 }
 
 }  // namespace

@@ -9,11 +9,11 @@
 // 357,00 € x k, and B's net 300,00 € x k, gross 321,00 € x k (cents in the record).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <filesystem>
-#include <string>
 #include <thread>
 
 #include "../common/protokoll_hilfe.h"
@@ -45,49 +45,41 @@ std::string FallName(const ::testing::TestParamInfo<Fall>& info) {
 }
 
 // The record's totals: net, gross, VAT-free part in cents, VAT rate in tenths of a per cent.
-struct Summen {
-    vk::Variant netto, brutto, frei, satz;
-};
+using Summen = std::array<vk::Variant, 4>;
 
-// Whether the totals are those of one document after k confirmations (or the untouched record):
-// A's (190) or B's (70), every field from the same one.
-bool VonEinemDokument(const Summen& s, int& k) {
-    k = 0;
-    if (s.netto.IstNull() && s.brutto.IstNull() && s.frei.IstNull() && s.satz.IstNull()) return true;
-    if (s.netto.IstNull() || s.brutto.IstNull() || s.frei.IstNull() || s.satz.IstNull()) return false;
-    const double netto = vk::CDbl(s.netto), brutto = vk::CDbl(s.brutto);
-    k = static_cast<int>(std::lround(netto / 30000));
-    if (k < 1 || k > kBestaetigungen || netto != 30000.0 * k || vk::CDbl(s.frei) != 0) return false;
-    if (vk::CLng(s.satz) == 190) return brutto == 35700.0 * k;
-    if (vk::CLng(s.satz) == 70) return brutto == 32100.0 * k;
-    return false;
+Summen Lesen(vk::dao::Database& db, int rechnung) {
+    auto rs = db.OpenRecordset("SELECT NettoRechnung, Brutto, MehrwertsteuerFreierbetrag, Mehrwertsteuersatz FROM Rechnung "
+                               "WHERE ID_Rechnungsnummer = ?", {vk::Variant(rechnung)});
+    return {rs->Fields(0).Value(), rs->Fields(1).Value(), rs->Fields(2).Value(), rs->Fields(3).Value()};
 }
 
 std::string Zeigen(const Summen& s) {
-    auto t = [](const vk::Variant& v) { return v.IstNull() ? std::string("Null") : vk::CStr(v); };
-    return t(s.netto) + " / " + t(s.brutto) + " / " + t(s.frei) + " / " + t(s.satz);
+    std::string text;
+    for (const vk::Variant& v : s) text += (v.IstNull() ? std::string("Null") : vk::CStr(v)) + " / ";
+    return text;
 }
 
-Summen Lesen(vk::dao::Database& db, int rechnung) {
-    auto rs = db.OpenRecordset("SELECT * FROM Rechnung WHERE ID_Rechnungsnummer = ?", {vk::Variant(rechnung)});
-    return {rs->Fields("NettoRechnung").Value(), rs->Fields("Brutto").Value(), rs->Fields("MehrwertsteuerFreierbetrag").Value(),
-            rs->Fields("Mehrwertsteuersatz").Value()};
+// Whether the totals are those of one document after k confirmations (or the untouched record):
+// A's (190) or B's (70), every field from the same one.
+bool VonEinemDokument(const Summen& s) {
+    const auto null = [](const vk::Variant& v) { return v.IstNull(); };
+    if (std::all_of(s.begin(), s.end(), null)) return true;
+    if (std::any_of(s.begin(), s.end(), null)) return false;
+    const double netto = vk::CDbl(s[0]), brutto = vk::CDbl(s[1]), k = std::round(netto / 30000);
+    if (k < 1 || k > kBestaetigungen || netto != 30000.0 * k || vk::CDbl(s[2]) != 0) return false;
+    return (vk::CLng(s[3]) == 190 && brutto == 35700.0 * k) || (vk::CLng(s[3]) == 70 && brutto == 32100.0 * k);
 }
-
-int FeeTabellen(const fs::path& datei) { return TabellenMit(*vk::word::Document::Open(datei), "VK_LP_02_5"); }
 
 class Gleichzeitig : public ::testing::TestWithParam<Fall> {};
 
 TEST_P(Gleichzeitig, TwoWorkstationsTwentyConfirmationsEach) {
     const Fall fall = GetParam();
     TempOrdner ordner;
-    std::unique_ptr<pg::Datenbank> server;
-    if (fall.backend == Backend::PostgreSQL) server = std::make_unique<pg::Datenbank>();
+    const auto server = fall.backend == Backend::PostgreSQL ? std::make_unique<pg::Datenbank>() : nullptr;
     const std::string db = server ? server->Adresse() : (ordner / "buero.sqlite").string();
     const Lauf demo = Vk("demo " + Zitiert(ordner.Pfad().string()) + (server ? " --db " + Zitiert(db) : ""));
     ASSERT_EQ(demo.status, 0) << demo.ausgabe;
-    auto ws = std::make_shared<vk::dao::Workspace>();
-    auto datenbank = ws->OpenDatabase(db);
+    auto datenbank = std::make_shared<vk::dao::Workspace>()->OpenDatabase(db);
     datenbank->Execute("INSERT INTO TempDoc (ID_Benutzer, ID_Auftragsnummer, Zahlungsziel, Mehrwertsteuersatz, Mehrwertsteuer, "
                        "MwStErmäßigt) VALUES (2, 2, 1, 70, 70, 70)");
     datenbank->Execute("INSERT INTO Rechnung (ID_Rechnungsnummer, ID_Auftragsnummer, Rechnungsart, Rechnungsnummer) "
@@ -111,7 +103,6 @@ TEST_P(Gleichzeitig, TwoWorkstationsTwentyConfirmationsEach) {
     // The watcher reads the records while both workstations confirm.
     std::atomic<bool> fertig{false};
     std::string fehlgeschlagen;
-    const auto anfang = std::chrono::steady_clock::now();
     std::thread laeufe([&] {
         fehlgeschlagen = Ausfuehren(beide);
         fertig = true;
@@ -122,17 +113,14 @@ TEST_P(Gleichzeitig, TwoWorkstationsTwentyConfirmationsEach) {
         for (int rechnung : {1, 2}) {
             Summen s;
             const auto f = FehlerVon([&] { s = Lesen(*datenbank, rechnung); });
-            int k = 0;
             if (f.nummer != 0) gemischt += "read " + std::to_string(rechnung) + ": " + f.beschreibung + "\n";
-            else if (!VonEinemDokument(s, k)) gemischt += "invoice " + std::to_string(rechnung) + ": " + Zeigen(s) + "\n";
+            else if (!VonEinemDokument(s)) gemischt += "invoice " + std::to_string(rechnung) + ": " + Zeigen(s) + "\n";
             ++gelesen;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     laeufe.join();
-    const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - anfang).count();
-    std::printf("[ %s ] %d confirmations in %.1f s, %d reads of the records alongside\n", FallName({fall, 0}).c_str(),
-                2 * kBestaetigungen, sekunden, gelesen);
+    EXPECT_GT(gelesen, 2) << "the records were not read while the workstations confirmed";
 
     EXPECT_EQ(fehlgeschlagen, "");
     EXPECT_EQ(gemischt, "");
@@ -141,21 +129,13 @@ TEST_P(Gleichzeitig, TwoWorkstationsTwentyConfirmationsEach) {
     const std::string protokoll = vk::test::ProtokollText();
     EXPECT_EQ(protokoll.find("gesperrt"), std::string::npos) << protokoll;
     EXPECT_EQ(protokoll.find("Error 3"), std::string::npos) << protokoll;
-    EXPECT_EQ(FeeTabellen(ordner / "A.docx"), kBestaetigungen);
-    EXPECT_EQ(FeeTabellen(ordner / "B.docx"), kBestaetigungen);
+    for (const char* doc : {"A.docx", "B.docx"})
+        EXPECT_EQ(TabellenMit(*vk::word::Document::Open(ordner / doc), "VK_LP_02_5"), kBestaetigungen) << doc;
     const Summen eins = Lesen(*datenbank, 1), zwei = Lesen(*datenbank, 2);
-    const vk::Variant a[] = {vk::Variant(600000.0), vk::Variant(714000.0), vk::Variant(0.0), vk::Variant(190)};
-    const vk::Variant b[] = {vk::Variant(600000.0), vk::Variant(642000.0), vk::Variant(0.0), vk::Variant(70)};
-    auto gleich = [](const Summen& s, const vk::Variant (&w)[4]) {
-        return s.netto == w[0] && s.brutto == w[1] && s.frei == w[2] && s.satz == w[3];
-    };
-    if (fall.eineRechnung) {
-        EXPECT_TRUE(gleich(eins, a) || gleich(eins, b)) << Zeigen(eins);
-        EXPECT_TRUE(zwei.netto.IstNull()) << Zeigen(zwei);
-    } else {
-        EXPECT_TRUE(gleich(eins, a)) << Zeigen(eins);
-        EXPECT_TRUE(gleich(zwei, b)) << Zeigen(zwei);
-    }
+    const Summen a = {vk::Variant(600000.0), vk::Variant(714000.0), vk::Variant(0.0), vk::Variant(190)};
+    const Summen b = {vk::Variant(600000.0), vk::Variant(642000.0), vk::Variant(0.0), vk::Variant(70)};
+    EXPECT_TRUE(fall.eineRechnung ? eins == a || eins == b : eins == a) << Zeigen(eins);
+    EXPECT_TRUE(fall.eineRechnung ? zwei[0].IstNull() : zwei == b) << Zeigen(zwei);
 }
 
 // Six confirmations on one invoice at the same moment, one of each category: each waits for the one
@@ -163,7 +143,7 @@ TEST_P(Gleichzeitig, TwoWorkstationsTwentyConfirmationsEach) {
 TEST(GleichzeitigAufEinerRechnung, SixConfirmationsAllTheirTablesArriveAndTheInvoiceProves) {
     TempOrdner ordner;
     const std::string apply = ApplyAuf(ordner, "Neu.docx");
-    ASSERT_FALSE(apply.empty());
+    ASSERT_NE(apply, "");
     std::string alle;
     for (const auto& [kategorie, eingaben] : kJeKategorie)
         alle += "(" + std::string(VK_CLI_BINARY) + " " + apply + "--category " + std::to_string(kategorie) + " " + eingaben +
@@ -172,8 +152,7 @@ TEST(GleichzeitigAufEinerRechnung, SixConfirmationsAllTheirTablesArriveAndTheInv
     auto doc = vk::word::Document::Open(ordner / "Neu.docx");
     for (const char* schluessel : {"VK_LP_02_1", "VK_LP_02_2", "VK_LP_02_3", "VK_LP_08_4", "VK_LP_02_5", "VK_LP_02_6"})
         EXPECT_EQ(TabellenMit(*doc, schluessel), 1) << schluessel;
-    const Lauf pruefung = Vk("check --db " + Zitiert((ordner / "buero.sqlite").string()) + " --user 1 --invoice 1 --doc " +
-                             Zitiert((ordner / "Neu.docx").string()));
+    const Lauf pruefung = Vk("check " + RechnungsArgumente((ordner / "buero.sqlite").string(), ordner / "Neu.docx"));
     EXPECT_EQ(pruefung.status, 0) << pruefung.ausgabe;
 }
 

@@ -8,19 +8,15 @@
 // exactly one rename (the replace; the dialog's stored place is not written again), and SQLite
 // commits a database file by deleting its journal (the first unlink of a run), so "the first
 // rename" and "the first unlink" are those moments.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <random>
-#include <string>
+#include <set>
 #include <thread>
-#include <vector>
 
 #include "../cli/rechnungsordner.h"
 
@@ -30,10 +26,10 @@ namespace {
 namespace fs = std::filesystem;
 
 // The demo office: a priced invoice whose record agrees with it.
-class Abbruch : public ::testing::Test {
+class Abbruch : public DemoBuero {
 protected:
     void SetUp() override {
-        ASSERT_EQ(Vk("demo " + Zitiert(ordner_.Pfad().string())).status, 0);
+        DemoBuero::SetUp();
         // Confirmed once as the demo has it: the table-choice dialog's place is stored (a settings
         // file replaced by a rename), so the only rename of a later run is the invoice's.
         ASSERT_EQ(ApplyLauf(true).status, 0);
@@ -41,61 +37,29 @@ protected:
         bruttoVorher_ = Brutto();
     }
 
-    fs::path Rechnung() const { return ordner_ / "Rechnung.docx"; }
-    std::string Db() const { return (ordner_ / "buero.sqlite").string(); }
-    std::string Brutto() { return Roh(Db()).Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1"); }
-
-    // One confirmation: the invoice's boundary certificate with an inspection (300,00 €, as the demo
-    // has it) or without (150,00 €): each changes file and record.
-    std::vector<std::string> Apply(bool ort = false) const {
-        return {VK_CLI_BINARY, "apply", "--db", Db(), "--user", "1", "--invoice", "1", "--doc", Rechnung().string(),
-                "--category", "4", "--choose", "1", "--set", ort ? "chkOrt=1" : "chkOrt=0"};
+    // One confirmation (the arguments of vk): the invoice's boundary certificate with an inspection
+    // (300,00 €, as the demo has it) or without (150,00 €): each changes file and record.
+    std::string Apply(bool ort = false) const {
+        return "apply " + RechnungsArgumente(Db(), Rechnung()) + " --category 4 --choose 1 --set chkOrt=" + (ort ? "1" : "0");
     }
-    Lauf ApplyLauf(bool ort = false) const {
-        const std::vector<std::string> befehl = Apply(ort);
-        std::string argumente;
-        for (std::size_t i = 1; i < befehl.size(); ++i) argumente += Zitiert(befehl[i]) + " ";
-        return Vk(argumente);
-    }
-    Lauf Pruefen() const {
-        return Vk("check --db " + Zitiert(Db()) + " --user 1 --invoice 1 --doc " + Zitiert(Rechnung().string()));
-    }
+    Lauf ApplyLauf(bool ort = false) const { return Vk(Apply(ort)); }
     // What lies beside the invoice that is neither the invoice, its template nor its database.
-    std::vector<std::string> Reste() const {
-        std::vector<std::string> reste;
-        for (const auto& e : fs::directory_iterator(ordner_.Pfad())) {
-            const std::string n = e.path().filename().string();
-            if (n != "Rechnung.docx" && n != "Vorlage.docx" && n != "buero.sqlite" && n != "buero.sqlite-journal")
-                reste.push_back(n);
-        }
-        std::sort(reste.begin(), reste.end());
+    std::set<std::string> Reste() const {
+        std::set<std::string> reste;
+        for (const auto& e : fs::directory_iterator(ordner_.Pfad())) reste.insert(e.path().filename().string());
+        for (const char* n : {"Rechnung.docx", "Vorlage.docx", "buero.sqlite", "buero.sqlite-journal"}) reste.erase(n);
         return reste;
     }
     // One more confirmation goes through, the invoice proves, and nothing stays beside it.
-    void WeiterGehtEs(const std::string& wo) {
-        const Lauf l = ApplyLauf();
-        EXPECT_EQ(l.status, 0) << wo << l.ausgabe;
-        const Lauf p = Pruefen();
-        EXPECT_EQ(p.status, 0) << wo << p.ausgabe;
-        EXPECT_EQ(Reste(), std::vector<std::string>()) << wo;
+    void WeiterGehtEs() {
+        const Lauf l = ApplyLauf(), p = Pruefen();
+        EXPECT_EQ(l.status, 0) << l.ausgabe;
+        EXPECT_EQ(p.status, 0) << p.ausgabe;
+        EXPECT_EQ(Reste(), std::set<std::string>());
     }
 
-    TempOrdner ordner_;
     std::string vorher_, bruttoVorher_;
 };
-
-// Runs the command under strace, killed at the system call `inject` names ("rename", "unlink:when=2").
-Lauf GetoetetBei(const std::vector<std::string>& befehl, const std::string& inject) {
-    const std::string aufruf = inject.substr(0, inject.find(':'));
-    // (LeakSanitizer, in a build with it, cannot run under strace.)
-    std::string zeile = "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 strace -f -qq -o /dev/null -e trace=" +
-                        aufruf + " -e inject=" + aufruf +
-                        ":signal=SIGKILL" + (inject.find(':') == std::string::npos ? "" : inject.substr(inject.find(':')));
-    for (const std::string& a : befehl) zeile += " " + Zitiert(a);
-    Lauf l;
-    l.ausgabe = Ausfuehren(zeile + " 2>&1", &l.status);
-    return l;
-}
 
 struct Moment {
     const char* name;
@@ -109,9 +73,9 @@ void PrintTo(const Moment& m, std::ostream* aus) { *aus << m.name; }
 // the new file in place, the record not committed: the old file comes back. After the commit (the
 // old file's second name removed): both new, the journal is what remains to be cleared.
 const Moment kMomente[] = {
-    {"AtTheReplace", "rename", false},
-    {"AtTheCommit", "unlink", false},
-    {"AfterTheCommit", "unlink:when=2", true},
+    {"AtTheReplace", "rename:signal=SIGKILL", false},
+    {"AtTheCommit", "unlink:signal=SIGKILL", false},
+    {"AfterTheCommit", "unlink:signal=SIGKILL:when=2", true},
 };
 
 class AbbruchBei : public Abbruch, public ::testing::WithParamInterface<Moment> {};
@@ -119,22 +83,17 @@ class AbbruchBei : public Abbruch, public ::testing::WithParamInterface<Moment> 
 TEST_P(AbbruchBei, FileAndRecordAgreeAfterwardsAndTheNextRunCarriesOn) {
     const Moment m = GetParam();
     ASSERT_FALSE(Ausfuehren("command -v strace").empty()) << "strace is not installed (Debian strace; ./run installs it)";
-    const Lauf getoetet = GetoetetBei(Apply(), m.inject);
+    const Lauf getoetet = VkUnterStrace(m.inject, Apply());
     EXPECT_EQ(getoetet.status, 128 + SIGKILL) << "the run was not killed: " << getoetet.ausgabe;
     EXPECT_FALSE(Reste().empty()) << "a kill in the middle leaves its journal";
 
     const Lauf p = Pruefen();
     EXPECT_EQ(p.status, 0) << p.ausgabe;
     EXPECT_NE(p.ausgabe.find(m.neu ? "wurde abgeschlossen" : "wurde zurückgenommen"), std::string::npos) << p.ausgabe;
-    EXPECT_EQ(Reste(), std::vector<std::string>());
-    if (m.neu) {
-        EXPECT_NE(DateiLesen(Rechnung()), vorher_);
-        EXPECT_NE(Brutto(), bruttoVorher_);
-    } else {
-        EXPECT_EQ(DateiLesen(Rechnung()), vorher_);
-        EXPECT_EQ(Brutto(), bruttoVorher_);
-    }
-    WeiterGehtEs("");
+    EXPECT_EQ(Reste(), std::set<std::string>());
+    EXPECT_EQ(DateiLesen(Rechnung()) != vorher_, m.neu) << "the invoice file";
+    EXPECT_EQ(Brutto() != bruttoVorher_, m.neu) << "the invoice record";
+    WeiterGehtEs();
 }
 
 INSTANTIATE_TEST_SUITE_P(Momente, AbbruchBei, ::testing::ValuesIn(kMomente),
@@ -143,21 +102,12 @@ INSTANTIATE_TEST_SUITE_P(Momente, AbbruchBei, ::testing::ValuesIn(kMomente),
 // Killed at random moments of its run, again and again: after each kill the invoice proves; then
 // one more confirmation goes through and leaves nothing behind.
 TEST_F(Abbruch, RandomKillsLeaveAnInvoiceThatProvesAndTheNextConfirmationWorks) {
-    const std::vector<std::string> befehle[2] = {Apply(false), Apply(true)};
-    std::vector<char*> argvs[2];
-    for (int i = 0; i < 2; ++i) {
-        for (const std::string& a : befehle[i]) argvs[i].push_back(const_cast<char*>(a.c_str()));
-        argvs[i].push_back(nullptr);
-    }
     int lauf = 0;
     const auto starten = [&] {
-        std::vector<char*>& argv = argvs[lauf++ % 2];
+        const std::string befehl = "exec " + std::string(VK_CLI_BINARY) + " " + Apply(lauf++ % 2 == 1) + " >/dev/null 2>&1";
         const pid_t p = ::fork();
         if (p == 0) {
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, 1);
-            ::dup2(null, 2);
-            ::execv(argv[0], argv.data());
+            ::execl("/bin/sh", "sh", "-c", befehl.c_str(), nullptr);
             ::_exit(127);
         }
         return p;
@@ -185,7 +135,8 @@ TEST_F(Abbruch, RandomKillsLeaveAnInvoiceThatProvesAndTheNextConfirmationWorks) 
     }
     std::printf("[ Abbruch ] %d of %d runs killed, %d of them while saving (%ld µs a confirmation)\n", getoetet, kKills, mittendrin,
                 static_cast<long>(dauer.count()));
-    WeiterGehtEs("after the kills: ");
+    SCOPED_TRACE("after the kills");
+    WeiterGehtEs();
 }
 
 // What saves killed long ago left beside the invoice goes with the next save of that invoice; files
@@ -195,7 +146,7 @@ TEST_F(Abbruch, LeftoversOfEarlierSavesGoWithTheNextSave) {
                              ".Vorlage.docx.vk123456.tmp"})
         DateiSchreiben(ordner_ / name, "alt");
     ASSERT_EQ(ApplyLauf().status, 0);
-    EXPECT_EQ(Reste(), (std::vector<std::string>{".Rechnung.docx.vkjunk.tmp", ".Vorlage.docx.vk123456.tmp"}) )
+    EXPECT_EQ(Reste(), (std::set<std::string>{".Rechnung.docx.vkjunk.tmp", ".Vorlage.docx.vk123456.tmp"}))
         << "only the leftovers of this invoice's saves go";
 }
 

@@ -3,12 +3,9 @@
 // the same document stores its totals.
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "../common/protokoll_hilfe.h"
 #include "../document/rechnungsumfeld.h"
 #include "document/SummeBilden.h"
-#include "stoerung.h"
 
 namespace vktest {
 namespace {
@@ -36,8 +33,8 @@ TEST_P(GesperrteDatenbank, TotalsInTheDocumentErrorLoggedNothingStored) {
     // The document: one fee table, one totals table with the right amounts, tags in place.
     EXPECT_EQ(Anzahl("VK_LP_02_5"), 1);
     ASSERT_EQ(Anzahl("RE_Summe"), 1);
-    EXPECT_EQ(Zeilen(Summentabelle()).front(), " |Summe||     150,00 €");
-    EXPECT_EQ(Zeilen(Summentabelle()).back(), "|Rechnungsbetrag||     169,00 €");
+    EXPECT_EQ(Zeilen(Summentabelle()).front() + Zeilen(Summentabelle()).back(),
+              " |Summe||     150,00 €|Rechnungsbetrag||     169,00 €");
     EXPECT_NE(doc_->Content().Text().find("Netto: Betrag     150,00\u00A0€ und weiter"), std::string::npos)
         << doc_->Content().Text();
     // It saves and reads back the same.
@@ -48,8 +45,7 @@ TEST_P(GesperrteDatenbank, TotalsInTheDocumentErrorLoggedNothingStored) {
     EXPECT_EQ(wieder->Comments().Count(), doc_->Comments().Count());
 
     andere.Sql("ROLLBACK");
-    EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung"), "NULL") << "totals half stored";
-    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), "NULL");
+    EXPECT_EQ(roh_->Text("SELECT ifnull(NettoRechnung, 'NULL') || '/' || ifnull(Brutto, 'NULL') FROM Rechnung"), "NULL/NULL") << "totals half stored";
 
     // Lock released: the next rebuild stores the totals and leaves still one totals table.
     vk::test::ProtokollLeeren();
@@ -57,8 +53,7 @@ TEST_P(GesperrteDatenbank, TotalsInTheDocumentErrorLoggedNothingStored) {
     vk::SummeLöschen();
     vk::SummeBilden(false);
     EXPECT_EQ(vk::test::ProtokollEintraege(), 0) << vk::test::ProtokollText();
-    EXPECT_EQ(roh_->Text("SELECT NettoRechnung FROM Rechnung"), "10000.0");
-    EXPECT_EQ(roh_->Text("SELECT Brutto FROM Rechnung"), "16900.0");
+    EXPECT_EQ(roh_->Text("SELECT NettoRechnung || '/' || Brutto FROM Rechnung"), "10000.0/16900.0");
     EXPECT_EQ(Anzahl("RE_Summe"), 1);
 }
 

@@ -5,7 +5,6 @@
 
 #include <pugixml.hpp>
 
-#include <functional>
 #include <sstream>
 
 #include "categories/frmKat5.h"
@@ -18,14 +17,11 @@ namespace {
 
 using vk::frmKat5;
 using vk::ui::Klicken;
-using vk::ui::Setzen;
-
-using Eingriff = std::function<void(pugi::xml_node tabelle)>;
+using Eingriff = void (*)(pugi::xml_node tabelle);
 
 std::vector<pugi::xml_node> Zeilen(pugi::xml_node tbl) {
-    std::vector<pugi::xml_node> z;
-    for (pugi::xml_node tr : tbl.children("w:tr")) z.push_back(tr);
-    return z;
+    const auto tr = tbl.children("w:tr");
+    return {tr.begin(), tr.end()};
 }
 
 void TexteErsetzen(pugi::xml_node wurzel, const std::string& alt, const std::string& neu) {
@@ -37,32 +33,33 @@ struct Fall {
     const char* name;
     Eingriff eingriff;
 };
+void PrintTo(const Fall& f, std::ostream* aus) { *aus << f.name; }
 
 const Fall kFaelle[] = {
-    {"last cell of every row but the first removed",
+    {"LastCellOfEveryRowButTheFirstRemoved",
      [](pugi::xml_node tbl) {
          auto z = Zeilen(tbl);
          for (std::size_t i = 1; i < z.size(); ++i) z[i].remove_child(z[i].last_child());
      }},
-    {"row 2 cut to one cell, row 4 without any cell",
+    {"Row2CutToOneCellRow4WithoutAnyCell",
      [](pugi::xml_node tbl) {
          auto z = Zeilen(tbl);
          while (z[1].last_child() != z[1].child("w:tc")) z[1].remove_child(z[1].last_child());
          while (pugi::xml_node tc = z[3].child("w:tc")) z[3].remove_child(tc);
      }},
-    {"texts changed: position, count and amount",
+    {"TextsChangedPositionCountAndAmount",
      [](pugi::xml_node tbl) {
          TexteErsetzen(tbl, "Ortsbesichtigung", "Ortstermin war");
          TexteErsetzen(tbl, "2", "zwei");
          TexteErsetzen(tbl, "300,00", "dreihundert");
      }},
-    {"rows 3 and 4 removed",
+    {"Rows3And4Removed",
      [](pugi::xml_node tbl) {
          auto z = Zeilen(tbl);
          tbl.remove_child(z[3]);
          tbl.remove_child(z[2]);
      }},
-    {"row 2 merged into one cell spanning five",
+    {"Row2MergedIntoOneCellSpanningFive",
      [](pugi::xml_node tbl) {
          pugi::xml_node tr = Zeilen(tbl)[1];
          while (tr.last_child() != tr.child("w:tc")) tr.remove_child(tr.last_child());
@@ -72,21 +69,13 @@ const Fall kFaelle[] = {
      }},
 };
 
-class Handbearbeitet : public Kategorieumfeld {
+class Handbearbeitet : public Kategorieumfeld, public ::testing::WithParamInterface<Fall> {
 protected:
     // The certificate table written by the dialog, saved, edited by hand and opened again.
-    // A fresh fixture for the next case: new database, new document, no form loaded.
-    void Neu() {
-        TearDown();
-        roh_.reset();
-        std::filesystem::remove(datei_);
-        SetUp();
-    }
-
     void Bearbeiten(const Eingriff& eingriff) {
         frmKat5& form = Oeffnen<frmKat5>(4);
-        Setzen(form, "chkOrt=1");
-        Setzen(form, "mskMehrfach=2");
+        vk::ui::Setzen(form, "chkOrt=1");
+        vk::ui::Setzen(form, "mskMehrfach=2");
         Klicken(form, "CommandEnde");
         const auto pfad = ordner_ / "Rechnung.docx";
         doc_->Save(pfad);
@@ -104,42 +93,41 @@ protected:
     }
 };
 
-TEST_F(Handbearbeitet, TotalsRebuiltAroundItThenReadBackAndConfirmedIntoASoundTable) {
-    for (const Fall& fall : kFaelle) {
-        SCOPED_TRACE(fall.name);
-        Neu();
-        Bearbeiten(fall.eingriff);
+TEST_P(Handbearbeitet, TotalsRebuiltAroundItThenReadBackAndConfirmedIntoASoundTable) {
+    Bearbeiten(GetParam().eingriff);
 
-        // The totals over the edited table are rebuilt without a crash.
-        ASSERT_NO_THROW(vk::SummeLöschen());
-        ASSERT_NO_THROW(vk::SummeBilden(false));
-        EXPECT_FALSE(Summentabelle().IstNothing());
+    // The totals over the edited table are rebuilt without a crash.
+    ASSERT_NO_THROW(vk::SummeLöschen());
+    ASSERT_NO_THROW(vk::SummeBilden(false));
+    EXPECT_FALSE(Summentabelle().IstNothing());
 
-        // Reading the edited table back: the dialog opens (a damaged cell is at most a logged error).
-        frmKat5* form = nullptr;
-        ASSERT_NO_THROW(form = &Oeffnen<frmKat5>(4));
-        ASSERT_TRUE(form->Geladen());
-        ASSERT_NO_THROW(Klicken(*form, "CommandEnde"));
+    // Reading the edited table back: the dialog opens (a damaged cell is at most a logged error).
+    frmKat5* form = nullptr;
+    ASSERT_NO_THROW(form = &Oeffnen<frmKat5>(4));
+    ASSERT_TRUE(form->Geladen());
+    ASSERT_NO_THROW(Klicken(*form, "CommandEnde"));
 
-        // The edited table was replaced by a sound one: one table of the key, 3 or 4 rows of 5 cells.
-        EXPECT_EQ(Anzahl("VK_LP_02_5"), 1);
-        vk::word::Table t = Tabelle("VK_LP_02_5");
-        ASSERT_FALSE(t.IstNothing());
-        const auto zeilen = Kategorieumfeld::Zeilen(t);
-        EXPECT_TRUE(zeilen.size() == 3 || zeilen.size() == 4) << zeilen.size();
-        for (long r = 1; r <= t.Rows().Count(); ++r) EXPECT_EQ(t.Rows().Item(r).CellCount(), 5) << "row " << r;
-        EXPECT_EQ(zeilen.front(), "Grenzbescheinigungen||||");
+    // The edited table was replaced by a sound one: one table of the key, 3 or 4 rows of 5 cells.
+    EXPECT_EQ(Anzahl("VK_LP_02_5"), 1);
+    vk::word::Table t = Tabelle("VK_LP_02_5");
+    ASSERT_FALSE(t.IstNothing());
+    const auto zeilen = Kategorieumfeld::Zeilen(t);
+    EXPECT_TRUE(zeilen.size() == 3 || zeilen.size() == 4) << zeilen.size();
+    for (long r = 1; r <= t.Rows().Count(); ++r) EXPECT_EQ(t.Rows().Item(r).CellCount(), 5) << "row " << r;
+    EXPECT_EQ(zeilen.front(), "Grenzbescheinigungen||||");
 
-        // One totals table whose sum is the new table's amount.
-        ASSERT_FALSE(Summentabelle().IstNothing());
-        const std::string betrag = zeilen.back().substr(zeilen.back().rfind('|') + 1);
-        EXPECT_EQ(Kategorieumfeld::Zeilen(Summentabelle()).front(), " |Summe||   " + betrag);
+    // One totals table whose sum is the new table's amount.
+    ASSERT_FALSE(Summentabelle().IstNothing());
+    const std::string betrag = zeilen.back().substr(zeilen.back().rfind('|') + 1);
+    EXPECT_EQ(Kategorieumfeld::Zeilen(Summentabelle()).front(), " |Summe||   " + betrag);
 
-        // And the result saves and opens again.
-        doc_->Save(ordner_ / "Ergebnis.docx");
-        EXPECT_EQ(vk::word::Document::Open(ordner_ / "Ergebnis.docx")->Tables().Count(), doc_->Tables().Count());
-    }
+    // And the result saves and opens again.
+    doc_->Save(ordner_ / "Ergebnis.docx");
+    EXPECT_EQ(vk::word::Document::Open(ordner_ / "Ergebnis.docx")->Tables().Count(), doc_->Tables().Count());
 }
+
+INSTANTIATE_TEST_SUITE_P(Eingriffe, Handbearbeitet, ::testing::ValuesIn(kFaelle),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vktest

@@ -23,16 +23,13 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
 #include <optional>
-#include <string>
-#include <vector>
+#include <sstream>
+#include <tuple>
 
 #include "../document/rechnungsumfeld.h"
 #include "befehle.h"
@@ -48,7 +45,6 @@
 #include "platform/controls/formen.h"
 #include "platform/controls/mauszeiger.h"
 #include "platform/word/document.h"
-#include "stoerung.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -64,20 +60,18 @@ namespace fs = std::filesystem;
 struct Bestaetigung {
     int kategorie;
     const char* schluessel;
-    std::vector<std::string> eingaben;
+    const char* eingaben;  // arguments separated by blanks
     bool schlussrechnung = false;
 };
 
 const Bestaetigung kBestaetigungen[] = {
-    {0, "VK_LP_02_1",
-     {"--property", "Flurstücksnummer=123/4", "--property", "Fläche=500", "--property", "Bodenwert=25",
-      "--set", "MaskEdBoxGrenzpunkte=4"}},
-    {1, "VK_LP_02_2", {"--property", "Bodenwert=25", "--set", "msk100=7", "--set", "chkVUnterlagen=1"}},
-    {2, "VK_LP_02_3", {"--property", "Baukosten=200000", "--set", "mskBrechpunkte=4"}},
-    {3, "VK_LP_08_4", {"--property", "Flurstücksnummer=77", "--property", "Achslänge=1200", "--set", "GridGebühren(1,5)=2"}},
-    {4, "VK_LP_02_5", {"--set", "chkOrt=1", "--set", "mskMehrfach=2"}},
-    {5, "VK_LP_02_6", {"--set", "GridGebühren(1,2)=2,25", "--set", "unterlagenCheck=1"}},
-    {4, "VK_LP_02_5", {"--set", "chkOrt=1", "--set", "mskMehrfach=2"}, true},
+    {0, "VK_LP_02_1", "--property Flurstücksnummer=123/4 --property Fläche=500 --property Bodenwert=25 --set MaskEdBoxGrenzpunkte=4"},
+    {1, "VK_LP_02_2", "--property Bodenwert=25 --set msk100=7 --set chkVUnterlagen=1"},
+    {2, "VK_LP_02_3", "--property Baukosten=200000 --set mskBrechpunkte=4"},
+    {3, "VK_LP_08_4", "--property Flurstücksnummer=77 --property Achslänge=1200 --set GridGebühren(1,5)=2"},
+    {4, "VK_LP_02_5", "--set chkOrt=1 --set mskMehrfach=2"},
+    {5, "VK_LP_02_6", "--set GridGebühren(1,2)=2,25 --set unterlagenCheck=1"},
+    {4, "VK_LP_02_5", "--set chkOrt=1 --set mskMehrfach=2", true},
 };
 
 enum class Schicht { Datenbank, Dokument };
@@ -85,24 +79,19 @@ enum class Schicht { Datenbank, Dokument };
 // A call number no confirmation reaches: the run without a failure.
 constexpr long kOhneFehler = 1'000'000'000;
 
-void PrintTo(Schicht s, std::ostream* os) { *os << (s == Schicht::Datenbank ? "database" : "document"); }
+const char* Name(Schicht s) { return s == Schicht::Datenbank ? "database" : "document"; }
+void PrintTo(Schicht s, std::ostream* os) { *os << Name(s); }
 
-vk::Stoerstelle& Zaehler(Schicht s) { return s == Schicht::Datenbank ? vk::DatenbankStoerung : vk::DokumentStoerung; }
-
-// What the child reports about the injected failure.
-struct Bericht {
-    bool vorhanden = false;  // the child got as far as writing it
+struct Lauf {
+    int signal = 0;       // the signal that ended the child, 0 when it exited
+    int status = -1;      // its exit status
+    std::string ausgabe;  // standard output and error of the command
+    // What the child reports about the injected failure.
+    bool bericht = false;  // the child got as far as writing it
     bool ausgeloest = false;
     std::string ort, meldung;
     bool komponente = false;  // the host had handed the document to the component
     long aufrufe = 0;         // calls of the layer counted
-};
-
-struct Lauf {
-    int signal = 0;   // the signal that ended the child, 0 when it exited
-    int status = -1;  // its exit status
-    Bericht bericht;
-    std::string ausgabe;  // standard output and error of the command
 };
 
 // The cell text without its end-of-cell mark.
@@ -111,36 +100,30 @@ std::string Zelle(vk::word::Table& t, long r, long c) {
     return s.size() >= 2 ? s.substr(0, s.size() - 2) : s;
 }
 
-// An amount as the invoice shows it ("   1.234,50 €") in cents; none when the text is no amount.
-std::optional<long long> Cent(const std::string& betrag) {
-    std::string ziffern;
-    for (char ch : betrag)
-        if ((ch >= '0' && ch <= '9') || ch == '-') ziffern += ch;
-    if (betrag.find(',') == std::string::npos || ziffern.empty() || ziffern == "-") return std::nullopt;
-    return std::stoll(ziffern);
-}
-
 // The "Rechnungsbetrag" of the totals in cents (on a final invoice the last one, what remains after
-// the advance invoices); none when the invoice shows none.
+// the advance invoices); none when the invoice shows none or its text ("   1.234,50 €") is no amount.
 std::optional<long long> Rechnungsbetrag(vk::word::Document& doc) {
     std::optional<long long> betrag;
     for (vk::word::Table t : doc.Tables())
         for (long r = 1; r <= t.Rows().Count(); ++r)
-            if (t.Rows().Item(r).CellCount() >= 4 && (Zelle(t, r, 1) == "Rechnungsbetrag" || Zelle(t, r, 2) == "Rechnungsbetrag"))
-                betrag = Cent(Zelle(t, r, 4));
+            if (t.Rows().Item(r).CellCount() >= 4 && (Zelle(t, r, 1) == "Rechnungsbetrag" || Zelle(t, r, 2) == "Rechnungsbetrag")) {
+                const std::string text = Zelle(t, r, 4);
+                std::string ziffern;
+                for (char ch : text)
+                    if ((ch >= '0' && ch <= '9') || ch == '-') ziffern += ch;
+                betrag.reset();
+                if (text.find(',') != std::string::npos && !ziffern.empty() && ziffern != "-") betrag = std::stoll(ziffern);
+            }
     return betrag;
 }
 
 // The procedure that logged the entry holding `meldung` ("frmKat5.CommandEnde_Click"), empty when
 // the log does not hold it.
 std::string GemeldetVon(const std::string& protokoll, const std::string& meldung) {
-    const std::size_t p = protokoll.find(meldung);
-    if (p == std::string::npos) return {};
     const std::string ort = "Ort  : -KalDienste- ";
-    const std::size_t o = protokoll.find(ort, p);
+    const std::size_t p = protokoll.find(meldung), o = p == std::string::npos ? p : protokoll.find(ort, p);
     if (o == std::string::npos) return {};
-    const std::size_t a = o + ort.size();
-    return protokoll.substr(a, protokoll.find("\r\n", a) - a);
+    return protokoll.substr(o + ort.size(), protokoll.find("\r\n", o) - o - ort.size());
 }
 
 // The steps that place, create or tag a category's fee table: when one of them fails, the table
@@ -154,8 +137,8 @@ bool LegtTabelleAn(const std::string& prozedur) {
 // under AddressSanitizer a fork costs by the memory of the process forked.
 class Startprozess {
 public:
-    // `kind` runs in each child with the order given to Starten and must not return.
-    explicit Startprozess(std::function<void(const std::string&)> kind) {
+    // `kind` runs in each child with the call number given to Starten and must not return.
+    explicit Startprozess(std::function<void(long)> kind) {
         if (::pipe(auftrag_) != 0 || ::pipe(antwort_) != 0) throw std::runtime_error("pipe failed");
         std::cout.flush();
         std::cerr.flush();
@@ -164,9 +147,9 @@ public:
         if (pid_ == 0) {
             ::close(auftrag_[1]);
             ::close(antwort_[0]);
-            for (std::string a; Lesen(auftrag_[0], a);) {
+            for (long k; ::read(auftrag_[0], &k, sizeof k) == sizeof k;) {
                 const pid_t p = ::fork();
-                if (p == 0) kind(a);
+                if (p == 0) kind(k);
                 int status = -1;
                 if (p > 0) ::waitpid(p, &status, 0);
                 if (::write(antwort_[1], &status, sizeof status) != sizeof status) break;
@@ -185,31 +168,15 @@ public:
     Startprozess& operator=(const Startprozess&) = delete;
 
     // Runs one child and returns its wait status.
-    int Starten(const std::string& auftrag) {
-        const std::uint32_t n = static_cast<std::uint32_t>(auftrag.size());
+    int Starten(long k) {
         int status = -1;
-        if (::write(auftrag_[1], &n, sizeof n) != sizeof n ||
-            ::write(auftrag_[1], auftrag.data(), n) != static_cast<ssize_t>(n) ||
-            ::read(antwort_[0], &status, sizeof status) != sizeof status)
+        if (::write(auftrag_[1], &k, sizeof k) != sizeof k || ::read(antwort_[0], &status, sizeof status) != sizeof status)
             throw std::runtime_error("the process that starts the runs is gone");
         return status;
     }
 
 private:
-    static bool Lesen(int fd, std::string& a) {
-        std::uint32_t n = 0;
-        if (::read(fd, &n, sizeof n) != sizeof n) return false;
-        a.assign(n, '\0');
-        for (std::uint32_t gelesen = 0; gelesen < n;) {
-            const ssize_t r = ::read(fd, a.data() + gelesen, n - gelesen);
-            if (r <= 0) return false;
-            gelesen += static_cast<std::uint32_t>(r);
-        }
-        return true;
-    }
-
-    int auftrag_[2] = {-1, -1};
-    int antwort_[2] = {-1, -1};
+    int auftrag_[2] = {-1, -1}, antwort_[2] = {-1, -1};
     pid_t pid_ = -1;
 };
 
@@ -237,10 +204,9 @@ protected:
     // Run k in its own folder: the office copied, the command run in a child with the k-th call failing.
     Lauf Ausfuehren(Startprozess& start, const Bestaetigung& b, long k, const fs::path& ordner) {
         fs::create_directories(ordner / "log");
-        fs::copy_file(*buero_ / (b.schlussrechnung ? "schluss.sqlite" : "buero.sqlite"), ordner / "buero.sqlite",
-                      fs::copy_options::overwrite_existing);
-        fs::copy_file(*buero_ / "Vorlage.docx", ordner / "Rechnung.docx", fs::copy_options::overwrite_existing);
-        const int status = start.Starten(std::to_string(k) + "\n" + ordner.string());
+        fs::copy_file(*buero_ / (b.schlussrechnung ? "schluss.sqlite" : "buero.sqlite"), ordner / "buero.sqlite");
+        fs::copy_file(*buero_ / "Vorlage.docx", ordner / "Rechnung.docx");
+        const int status = start.Starten(k);
         Lauf l;
         if (WIFSIGNALED(status)) l.signal = WTERMSIG(status);
         else l.status = WEXITSTATUS(status);
@@ -248,19 +214,18 @@ protected:
         std::ifstream in(ordner / "bericht.txt");
         std::string z[5];
         for (std::string& zeile : z) std::getline(in, zeile);
-        if (!z[0].empty()) l.bericht = {true, z[0] == "1", z[1], z[2], z[3] == "1", std::atol(z[4].c_str())};
+        if (!z[0].empty()) std::tie(l.bericht, l.ausgeloest, l.ort, l.meldung, l.komponente, l.aufrufe) =
+            std::tuple(true, z[0] == "1", z[1], z[2], z[3] == "1", std::atol(z[4].c_str()));
         return l;
     }
 
-    // The child of run `auftrag` ("k\nfolder"): the command as `vk` runs it (main's handling of
-    // errors included), then _exit.
-    [[noreturn]] static void Kind(Schicht schicht, const Bestaetigung& b, const std::string& auftrag) {
-        const long k = std::stol(auftrag.substr(0, auftrag.find('\n')));
-        const fs::path ordner = auftrag.substr(auftrag.find('\n') + 1);
+    // The child of run k in `ordner`: the command as `vk` runs it (main's handling of errors
+    // included), then _exit.
+    [[noreturn]] static void Kind(Schicht schicht, const Bestaetigung& b, long k, const fs::path& ordner) {
         std::vector<std::string> args = {"--db", (ordner / "buero.sqlite").string(), "--user", "1", "--invoice", "1",
-                                         "--doc", (ordner / "Rechnung.docx").string(), "--category",
-                                         std::to_string(b.kategorie)};
-        args.insert(args.end(), b.eingaben.begin(), b.eingaben.end());
+                                         "--doc", (ordner / "Rechnung.docx").string(), "--category", std::to_string(b.kategorie)};
+        std::istringstream eingaben(b.eingaben);
+        for (std::string a; eingaben >> a;) args.push_back(a);
         ::alarm(120);  // a run that hangs ends with SIGALRM
         const int fd = ::open((ordner / "ausgabe.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(fd, 1);
@@ -276,7 +241,7 @@ protected:
         vk::StandardNachrichten().Zuruecksetzen();
         vk::LetztenFehlerZuruecksetzen();
 
-        vk::Stoerstelle& zaehler = Zaehler(schicht);
+        vk::Stoerstelle& zaehler = schicht == Schicht::Datenbank ? vk::DatenbankStoerung : vk::DokumentStoerung;
         zaehler.Scharf(k);
         int status = 0;
         try {
@@ -295,11 +260,9 @@ protected:
         // engine) and the run without a failure; a document call fails before it allocates.
         if ((schicht == Schicht::Datenbank || k == kOhneFehler) && __lsan_do_recoverable_leak_check() != 0) status = 3;
 #endif
-        {
-            std::ofstream bericht(ordner / "bericht.txt");
-            bericht << (zaehler.Ausgeloest() ? "1" : "0") << '\n' << zaehler.Ort() << '\n' << zaehler.Meldung() << '\n'
-                    << (vk::Kontext().Doc ? "1" : "0") << '\n' << zaehler.Aufrufe() << '\n';
-        }
+        std::ofstream(ordner / "bericht.txt") << (zaehler.Ausgeloest() ? "1" : "0") << '\n' << zaehler.Ort() << '\n'
+                                              << zaehler.Meldung() << '\n' << (vk::Kontext().Doc ? "1" : "0") << '\n'
+                                              << zaehler.Aufrufe() << '\n';
         std::cout.flush();
         std::cerr.flush();
         ::_exit(status);
@@ -307,33 +270,22 @@ protected:
 
     // Checks one run; returns false when the run failed its checks.
     bool Pruefen(Schicht schicht, const Bestaetigung& b, long k, const fs::path& ordner, const Lauf& l) {
-        const std::string wo = std::string(schicht == Schicht::Datenbank ? "database" : "document") + " call " +
-                               std::to_string(k) + (l.bericht.ausgeloest ? " (" + l.bericht.ort + ")" : "") +
-                               " failing, category " + std::to_string(b.kategorie) + ":\n";
-        const int fehlerVorher = ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
-        const auto ende = [&] {
-            return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count() == fehlerVorher;
-        };
+        const std::string wo = std::string(Name(schicht)) + " call " + std::to_string(k) +
+                               (l.ausgeloest ? " (" + l.ort + ")" : "") + " failing, category " + std::to_string(b.kategorie) + ":\n";
+        const auto teile = [] { return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count(); };
+        const int fehlerVorher = teile();
 
         const std::string protokoll = DateiLesen(ordner / "log" / "Verw.log");
-        if (l.signal != 0) {
-            ADD_FAILURE() << wo << "ended by signal " << l.signal << " (" << ::strsignal(l.signal) << ")\n"
-                          << l.ausgabe << "\nlog:\n" << protokoll;
-            return false;
-        }
-        if (!l.bericht.vorhanden) {
-            ADD_FAILURE() << wo << "ended with status " << l.status << " before it finished\n" << l.ausgabe << "\nlog:\n"
-                          << protokoll;
+        if (l.signal != 0 || !l.bericht) {
+            ADD_FAILURE() << wo << (l.signal ? "ended by signal " + std::to_string(l.signal) + " (" + ::strsignal(l.signal) + ")"
+                                             : "ended with status " + std::to_string(l.status) + " before it finished")
+                          << "\n" << l.ausgabe << "\nlog:\n" << protokoll;
             return false;
         }
         const bool gespeichert = DateiLesen(ordner / "Rechnung.docx") != vorlage_;
-        std::string brutto;
-        {
-            Roh roh(ordner / "buero.sqlite");
-            brutto = roh.Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1");
-        }
+        const std::string brutto = Roh(ordner / "buero.sqlite").Text("SELECT Brutto FROM Rechnung WHERE ID_Rechnungsnummer = 1");
 
-        if (!l.bericht.ausgeloest) {
+        if (!l.ausgeloest) {
             // The run without a failure: the baseline everything else is compared with.
             EXPECT_EQ(l.status, 0) << wo << l.ausgabe;
             EXPECT_EQ(protokoll, "") << wo << "a run without failures logs nothing";
@@ -342,26 +294,23 @@ protected:
         } else if (l.status == 2) {
             // Only a failure vk apply reports itself, and then that very failure: before the
             // component runs, the user's settings not read, the record not stored or not committed,
-            // the file not written.
-            const bool vorher = !l.bericht.komponente && l.ausgabe == "vk: apply: " + l.bericht.meldung + "\n";
-            const bool beimSpeichern =
-                l.ausgabe == "vk: apply: Nichts wurde gespeichert: " + l.bericht.meldung + "\n" ||
-                l.ausgabe == "vk: apply: Nichts wurde gespeichert: Die Einstellungen des Benutzers 1 sind nicht zu lesen: " + l.bericht.meldung + "\n";
-            const bool danach = gespeichert &&
-                                l.ausgabe == "vk: apply: die Rechnung ist gespeichert, aber ihre Tabellen lassen sich nicht ausgeben: " +
-                                                 l.bericht.meldung + "\n";
-            EXPECT_TRUE(vorher || beimSpeichern || danach) << wo << "a failure escaped the component:\n" << l.ausgabe;
+            // the file not written; or printing the tables of the saved invoice.
+            const std::string nichts = "vk: apply: Nichts wurde gespeichert: ";
+            EXPECT_TRUE((!l.komponente && l.ausgabe == "vk: apply: " + l.meldung + "\n") ||
+                        l.ausgabe == nichts + l.meldung + "\n" ||
+                        l.ausgabe == nichts + "Die Einstellungen des Benutzers 1 sind nicht zu lesen: " + l.meldung + "\n" ||
+                        (gespeichert && l.ausgabe == std::string(kDruckFehler) + l.meldung + "\n"))
+                << wo << "a failure escaped the component:\n" << l.ausgabe;
         } else {
             EXPECT_EQ(l.status, 0) << wo << l.ausgabe;
-            EXPECT_NE(protokoll.find(l.bericht.meldung), std::string::npos)
-                << wo << "the failure is not in the log:\n" << l.bericht.meldung << "\n" << protokoll;
+            EXPECT_NE(protokoll.find(l.meldung), std::string::npos) << wo << "not in the log:\n" << l.meldung << "\n" << protokoll;
             EXPECT_TRUE(gespeichert) << wo << "the invoice was not saved\n" << l.ausgabe;
         }
 
         if (!gespeichert) {
             // Nothing saved: the record did not change either.
             EXPECT_EQ(brutto, "NULL") << wo << "the record was stored, the invoice was not";
-            return ende();
+            return teile() == fehlerVorher;
         }
         std::shared_ptr<vk::word::Document> doc;
         try {
@@ -370,40 +319,28 @@ protected:
             ADD_FAILURE() << wo << "the saved invoice does not open again: " << e.what();
             return false;
         }
-        const bool dokumentFehler = schicht == Schicht::Dokument && l.bericht.ausgeloest;
-        const std::string gemeldetVon = GemeldetVon(protokoll, l.bericht.meldung);
-        if (!dokumentFehler || !LegtTabelleAn(gemeldetVon)) {
-            EXPECT_GE(TabellenMit(*doc, b.schluessel), 1) << wo << "the fee table " << b.schluessel << " is missing\n"
-                                                        << protokoll;
-        }
-        const std::optional<long long> betrag = Rechnungsbetrag(*doc);
+        const bool dokumentFehler = schicht == Schicht::Dokument && l.ausgeloest;
+        const std::string gemeldetVon = GemeldetVon(protokoll, l.meldung);
+        EXPECT_TRUE((dokumentFehler && LegtTabelleAn(gemeldetVon)) || TabellenMit(*doc, b.schluessel) >= 1)
+            << wo << "the fee table " << b.schluessel << " is missing\n" << protokoll;
         // Only a failed step of the totals may leave them without their amount (a failure escaping
-        // to the dialog's "&OK" would skip the totals altogether).
-        if (!dokumentFehler) {
-            EXPECT_TRUE(betrag && *betrag != 0) << wo << "no Rechnungsbetrag in the invoice";
-        } else if (!gemeldetVon.starts_with("GebührenTabelle.")) {
-            EXPECT_TRUE(betrag) << wo << "no Rechnungsbetrag in the invoice\n" << protokoll;
-        }
-        if (brutto != "NULL" && betrag) {
-            EXPECT_EQ(std::llround(std::stod(brutto)), *betrag) << wo << "record and invoice disagree";
-        }
+        // to the dialog's "&OK" would skip the totals altogether); where there is one, the record agrees.
+        const std::optional<long long> betrag = Rechnungsbetrag(*doc);
+        EXPECT_TRUE(dokumentFehler ? betrag || gemeldetVon.starts_with("GebührenTabelle.") : betrag && *betrag != 0)
+            << wo << "no Rechnungsbetrag in the invoice\n" << protokoll;
+        EXPECT_TRUE(brutto == "NULL" || !betrag || std::llround(std::stod(brutto)) == *betrag) << wo << "record and invoice disagree";
         // A saved invoice has its totals in the record, priced with the user's settings (19 % VAT).
-        if (l.status == 0) {
-            EXPECT_NE(brutto, "NULL") << wo << "the invoice was saved, its totals were not stored\n" << protokoll;
-            if (!dokumentFehler) {
-                EXPECT_NE(doc->Content().Text().find("Mehrwertsteuer 19 %"), std::string::npos)
-                    << wo << "priced without the user's VAT rate\n" << protokoll;
-            }
-        }
-        return ende();
+        EXPECT_TRUE(l.status != 0 || brutto != "NULL") << wo << "the invoice was saved, its totals were not stored\n" << protokoll;
+        EXPECT_TRUE(l.status != 0 || dokumentFehler || doc->Content().Text().find("Mehrwertsteuer 19 %") != std::string::npos)
+            << wo << "priced without the user's VAT rate\n" << protokoll;
+        return teile() == fehlerVorher;
     }
 
-    static TempOrdner* buero_;
-    static std::string vorlage_;
+    // How vk apply reports a failure that hits printing the tables after the save.
+    static constexpr const char* kDruckFehler = "vk: apply: die Rechnung ist gespeichert, aber ihre Tabellen lassen sich nicht ausgeben: ";
+    static inline TempOrdner* buero_ = nullptr;
+    static inline std::string vorlage_;
 };
-
-TempOrdner* Stoerstellen::buero_ = nullptr;
-std::string Stoerstellen::vorlage_;
 
 // Where the runs work: in memory when the machine has a tmpfs (saving syncs every file to disk).
 fs::path Laufordner() {
@@ -426,7 +363,7 @@ TEST_P(Stoerstellen, EveryFailingCallIsLoggedAndSkipped) {
     const Bestaetigung& b = kBestaetigungen[index];
     const long schritt = schicht == Schicht::Dokument ? kDokumentSchritt : 1;
     TempOrdner laeufe(Laufordner());
-    Startprozess start([schicht, &b](const std::string& auftrag) { Kind(schicht, b, auftrag); });
+    Startprozess start([&](long k) { Kind(schicht, b, k, laeufe / std::to_string(k)); });
     int fehlschlaege = 0;
     long laeufeGesamt = 0, druckAb = 0;
     for (long k = 1 + index % schritt;;) {
@@ -438,16 +375,15 @@ TEST_P(Stoerstellen, EveryFailingCallIsLoggedAndSkipped) {
             break;
         }
         fs::remove_all(ordner);
-        if (l.bericht.vorhanden && !l.bericht.ausgeloest) {
-            std::cout << "category " << b.kategorie << (b.schlussrechnung ? " (final invoice)" : "") << ": "
-                      << l.bericht.aufrufe << " calls";
-            if (druckAb) std::cout << ", printing the tables from call " << druckAb;
-            std::cout << ", " << laeufeGesamt << " runs\n";
+        if (l.bericht && !l.ausgeloest) {
+            std::cout << "category " << b.kategorie << (b.schlussrechnung ? " (final invoice)" : "") << ": " << l.aufrufe
+                      << " calls" << (druckAb ? ", printing the tables from call " + std::to_string(druckAb) : "") << ", "
+                      << laeufeGesamt << " runs\n";
             break;
         }
         // Once the invoice is saved, every later call prints its tables, and a failure there is
         // reported the same way whichever call it hits: the run without a failure comes next.
-        if (l.status == 2 && l.ausgabe.starts_with("vk: apply: the invoice was saved,")) {
+        if (l.status == 2 && l.ausgabe.starts_with(kDruckFehler)) {
             druckAb = k;
             k = kOhneFehler;
         } else {
@@ -458,8 +394,7 @@ TEST_P(Stoerstellen, EveryFailingCallIsLoggedAndSkipped) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bestaetigung, Stoerstellen,
-                         ::testing::Combine(::testing::Values(Schicht::Datenbank, Schicht::Dokument),
-                                            ::testing::Range(0, 7)),
+                         ::testing::Combine(::testing::Values(Schicht::Datenbank, Schicht::Dokument), ::testing::Range(0, 7)),
                          [](const auto& info) {
                              const Bestaetigung& b = kBestaetigungen[std::get<1>(info.param)];
                              return std::string(std::get<0>(info.param) == Schicht::Datenbank ? "Datenbank" : "Dokument") +
@@ -474,13 +409,9 @@ TEST(Stoerstelle, FailsTheKthCallOnceThenIsOff) {
     EXPECT_NO_THROW(r.InsertAfter("a"));
     std::string vorher;
     EXPECT_NO_THROW(vorher = r.Text());
-    try {
-        r.InsertAfter("b");
-        ADD_FAILURE() << "the third call did not fail";
-    } catch (const vk::LaufzeitFehler& f) {
-        EXPECT_EQ(f.Nummer(), 4605);
-        EXPECT_NE(f.Beschreibung().find("Range.InsertAfter"), std::string::npos) << f.Beschreibung();
-    }
+    const Fehlerbild f = FehlerVon([&] { r.InsertAfter("b"); });
+    EXPECT_EQ(f.nummer, 4605) << "0: the third call did not fail";
+    EXPECT_NE(f.beschreibung.find("Range.InsertAfter"), std::string::npos) << f.beschreibung;
     EXPECT_TRUE(vk::DokumentStoerung.Ausgeloest());
     EXPECT_EQ(vk::DokumentStoerung.Ort(), "Range.InsertAfter");
     EXPECT_EQ(vk::DokumentStoerung.Aufrufe(), 3);

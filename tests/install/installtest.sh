@@ -13,14 +13,11 @@ praefix=$tmp/prefix
 cmake --install "$bau" --prefix "$praefix" >"$tmp/install.log"
 
 fehler() { echo "install test: $*" >&2; exit 1; }
-for datei in bin/vk share/vk_lp_08/schema.sql include/vk_lp_08/vk_lp_08.h include/vk_lp_08/vk_c.h; do
+dateien="bin/vk share/vk_lp_08/schema.sql include/vk_lp_08/vk_lp_08.h include/vk_lp_08/vk_c.h"
+[ ! -e "$bau/vk-host" ] || dateien="$dateien bin/vk-host share/applications/vk-host.desktop share/vk_lp_08/formen/frmKat5.ui"
+for datei in $dateien; do
   [ -e "$praefix/$datei" ] || fehler "$datei is not installed"
 done
-if [ -e "$bau/vk-host" ]; then
-  for datei in bin/vk-host share/applications/vk-host.desktop share/vk_lp_08/formen/frmKat5.ui; do
-    [ -e "$praefix/$datei" ] || fehler "$datei is not installed"
-  done
-fi
 lib=$(find "$praefix" -name 'libvk_lp_08.so.1' | head -n 1)
 [ -n "$lib" ] || fehler "libvk_lp_08.so.1 is not installed"
 koepfe=$(find "$praefix/include" -name '*.h' | wc -l)
@@ -30,9 +27,8 @@ koepfe=$(find "$praefix/include" -name '*.h' | wc -l)
   fehler "an internal or test symbol is exported"
 
 # The host program, built against the prefix alone (its sources copied out of the source tree).
-cp "$quelle/tests/install/CMakeLists.txt" "$quelle/tests/install/wirt.cpp" "$tmp/"
 mkdir "$tmp/wirt"
-mv "$tmp/CMakeLists.txt" "$tmp/wirt.cpp" "$tmp/wirt/"
+cp "$quelle/tests/install/CMakeLists.txt" "$quelle/tests/install/wirt.cpp" "$tmp/wirt/"
 cp "$quelle/examples/python/grenzbescheinigung.py" "$tmp/"
 cmake -S "$tmp/wirt" -B "$tmp/wirt/bau" -G Ninja -DCMAKE_PREFIX_PATH="$praefix" >"$tmp/wirt.log"
 cmake --build "$tmp/wirt/bau" >>"$tmp/wirt.log" || { cat "$tmp/wirt.log"; fehler "the host program does not build"; }
