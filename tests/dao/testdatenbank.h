@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <charconv>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -91,7 +92,14 @@ public:
     // The first column of the first row as text ("NULL" for NULL, "-" for no row). Numbers read
     // alike on both through Zahl: a file shows 100.0 where the server shows 100.
     virtual std::string Text(const std::string& sql) = 0;
-    double Zahl(const std::string& sql) { return std::stod(Text(sql)); }
+    // The number a query returns, read as SQL writes it whatever the process locale (de_DE in half
+    // of the runs, where std::stod would stop at the ".").
+    double Zahl(const std::string& sql) {
+        const std::string t = Text(sql);
+        double d = 0;
+        std::from_chars(t.data(), t.data() + t.size(), d);
+        return d;
+    }
 
     // Another user's locks, held until Freigeben: one that neither reads nor lets anyone else read
     // or write (a file's exclusive lock; on the server every host table locked exclusively), and a

@@ -22,6 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -54,6 +55,13 @@ namespace vktest {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A number as the database writes it, whatever the process locale.
+double SqlZahl(const std::string& text) {
+    double d = 0;
+    std::from_chars(text.data(), text.data() + text.size(), d);
+    return d;
+}
 
 // One cheap confirmation per category with the inputs a person would give, and its table's key;
 // the last one on a final invoice, which deducts an advance invoice of the same order.
@@ -328,7 +336,7 @@ protected:
         const std::optional<long long> betrag = Rechnungsbetrag(*doc);
         EXPECT_TRUE(dokumentFehler ? betrag || gemeldetVon.starts_with("GebührenTabelle.") : betrag && *betrag != 0)
             << wo << "no Rechnungsbetrag in the invoice\n" << protokoll;
-        EXPECT_TRUE(brutto == "NULL" || !betrag || std::llround(std::stod(brutto)) == *betrag) << wo << "record and invoice disagree";
+        EXPECT_TRUE(brutto == "NULL" || !betrag || std::llround(SqlZahl(brutto)) == *betrag) << wo << "record and invoice disagree";
         // A saved invoice has its totals in the record, priced with the user's settings (19 % VAT).
         EXPECT_TRUE(l.status != 0 || brutto != "NULL") << wo << "the invoice was saved, its totals were not stored\n" << protokoll;
         EXPECT_TRUE(l.status != 0 || dokumentFehler || doc->Content().Text().find("Mehrwertsteuer 19 %") != std::string::npos)
