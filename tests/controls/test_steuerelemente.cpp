@@ -54,7 +54,7 @@ std::vector<std::string> Spalte1(const Grid& g) {
 
 }  // namespace
 
-TEST(TextFeld, TypingReplacesTheSelectionAndKeyPressMayDiscardOrChange) {
+TEST(TextFeld, TypingReplacesTheSelectionAndKeyPressMaskAndLengthLimitIt) {
     frmKlein f;
     f.txt.SetText("Flst.Nr. Ü12");
     f.txt.SetSelStart(9);
@@ -84,10 +84,7 @@ TEST(TextFeld, TypingReplacesTheSelectionAndKeyPressMayDiscardOrChange) {
     EXPECT_EQ(f.txt.Tippen(taste::Enter), Tastenergebnis::Angenommen);
     EXPECT_EQ(f.txt.Text(), "A");
     EXPECT_EQ(änderungen, 1);
-}
-
-TEST(MaskEdBox, MaskAndMaximumLengthLimitTyping) {
-    frmKlein f;
+    // A mask and the maximum length limit typing.
     f.msk.SetMask("####");
     Tippe(f.msk, U"12a 34");
     EXPECT_EQ(f.msk.Text(), "12 3");
@@ -98,7 +95,7 @@ TEST(MaskEdBox, MaskAndMaximumLengthLimitTyping) {
     EXPECT_THROW(f.msk.SetMask("##,##"), vk::LaufzeitFehler);
 }
 
-TEST(ComboBox, ChoosingRaisesClickAndAListTakesOnlyItsEntries) {
+TEST(ComboCheckAndOption, ChoosingClicksOnceAndAListTakesOnlyItsEntries) {
     frmKlein f;
     int klicks = 0, änderungen = 0;
     f.com.Click.Verbinden([&] { ++klicks; });
@@ -119,11 +116,8 @@ TEST(ComboBox, ChoosingRaisesClickAndAListTakesOnlyItsEntries) {
     EXPECT_EQ(änderungen, 1);
     f.com.Clear();
     EXPECT_EQ(f.com.ListCount(), 0);
-}
-
-TEST(CheckAndOption, ValueSetByCodeClicksOnlyWhenItChanges) {
-    frmKlein f;
-    int klicks = 0;
+    // A check box or option set by code clicks only when its value changes.
+    klicks = 0;
     f.chk.Click.Verbinden([&] { ++klicks; });
     f.chk.SetValue(1);
     f.chk.SetValue(1);
@@ -145,7 +139,7 @@ TEST(CheckAndOption, ValueSetByCodeClicksOnlyWhenItChanges) {
     EXPECT_THROW(f.opt(2), vk::LaufzeitFehler);
 }
 
-TEST(Form, FocusOrderAndTheNameTable) {
+TEST(Form, FocusOrderTheNameTableAndObservers) {
     frmKlein f;
     std::vector<std::string> ablauf;
     f.txt.LostFocus.Verbinden([&] { ablauf.push_back("txt verloren, aktiv " + f.ActiveControl()->Name()); });
@@ -165,11 +159,7 @@ TEST(Form, FocusOrderAndTheNameTable) {
     }
     EXPECT_EQ(f.Finden("zusatz"), nullptr);
     EXPECT_EQ(f.ActiveControl(), nullptr);
-}
-
-// The GUI binding redraws on these notifications and stops listening when its widget goes.
-TEST(Control, ObserversHearChangesUntilTheyStopListening) {
-    frmKlein f;
+    // The GUI binding redraws on these notifications and stops listening when its widget goes.
     int meldungen = 0;
     const int nummer = f.txt.Beobachten([&](const Control& c) {
         EXPECT_EQ(&c, &f.txt);
@@ -238,7 +228,7 @@ TEST(Grid, HeaderRowApartAndCurrentCellStaysInsideReportingEachChangeOnce) {
     EXPECT_EQ(fehler.text, "g: die Zeile 1 gibt es nicht (Zeilen: 0)");
 }
 
-TEST(Grid, EditEndSeesTheTypedTextAndMayRejectIt) {
+TEST(Grid, EditEndSeesTheTypedTextAndMayRejectItNavigationAndFocusLossFinishIt) {
     frmGrid f;
     f.g.SetZelle(2, 2);
     std::string gesehen;
@@ -262,10 +252,8 @@ TEST(Grid, EditEndSeesTheTypedTextAndMayRejectIt) {
     f.g.SetColReadOnly(2, true);
     EXPECT_EQ(f.g.Tippen(U'1'), Tastenergebnis::Abgelehnt);
     EXPECT_FALSE(f.g.Editiert());
-}
-
-TEST(Grid, NavigationKeysAndFocusLossFinishAPendingEdit) {
-    frmGrid f;
+    // Navigation keys and the focus lost finish a pending edit, which is accepted.
+    antwort = 0;
     f.g.SetZelle(1, 3);
     std::string beimKeyDown;
     f.g.KeyDown.Verbinden([&](std::int16_t&, int) { beimKeyDown = f.g.TextMatrix(1, 3); });

@@ -25,7 +25,7 @@ using vktest::frmTest;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-TEST_F(FormularTest, OneInstancePerFormTypeLoadedOnce) {
+TEST_F(FormularTest, OneInstancePerFormTypeLoadedOnceUntilUnloaded) {
     frmTest& a = form();
     EXPECT_EQ(&Formen::Instanz<frmTest>(), &a);
     a.Show();  // already loaded: brought forward, not loaded again
@@ -39,9 +39,8 @@ TEST_F(FormularTest, OneInstancePerFormTypeLoadedOnce) {
     EXPECT_NE(static_cast<Form*>(&z), static_cast<Form*>(&a));
     EXPECT_FALSE(z.Geladen());
     EXPECT_EQ(Formen::Alle().size(), 2u);
-}
 
-TEST_F(FormularTest, UnloadDiscardsTheInstanceAndTheNextUseLoadsAfresh) {
+    // Unloading discards the instance; the next use loads afresh.
     int entladungen = 0;
     frmTest& alt = form();
     alt.entladungen = &entladungen;
@@ -91,7 +90,7 @@ TEST(Dienste, HostReplacesAServiceAndNullRestoresTheDefault) {
     Screen().SetMousePointer(mauszeiger::Standard);
 }
 
-TEST_F(FormularTest, MaskedFieldRunsGotFocusChangeLostFocusInOrder) {
+TEST_F(FormularTest, MaskedFieldRunsItsFocusChangeAndKeyHandlersInOrder) {
     Setzen(form(), "MaskEdBoxWert", "12");
     // The value is given whole, as pasted: one change; the lost-focus handler's reformatting is a
     // change of its own.
@@ -100,9 +99,16 @@ TEST_F(FormularTest, MaskedFieldRunsGotFocusChangeLostFocusInOrder) {
     EXPECT_EQ(form().ActiveControl(), nullptr);
     Setzen(form(), "maskedboxwert", "3");  // names match ignoring ASCII case
     EXPECT_EQ(form().MaskEdBoxWert.Text(), "    3,00");
-}
 
-TEST_F(FormularTest, TypedCommaGoesThroughTheKeyHandlerAndWertKeyAWholeTextDoesNot) {
+    // Focus steps raise the focus events of the focused control only.
+    form().protokoll.clear();
+    Betreten(form().MaskEdBoxWert);
+    EXPECT_TRUE(form().MaskEdBoxWert.HatFokus());
+    Verlassen(form().mskAnzahl);
+    Verlassen(form().MaskEdBoxWert);
+    EXPECT_EQ(form().ActiveControl(), nullptr);
+    EXPECT_THAT(form().protokoll, ElementsAre("GotFocus", "LostFocus", "Berechnen"));
+
     // Keys typed one by one: select-all on focus makes typing replace "    0,00"; "," runs Wert_Key,
     // which right-aligns the digits and selects the decimals.
     Betreten(form().MaskEdBoxWert);
@@ -119,33 +125,21 @@ TEST_F(FormularTest, TypedCommaGoesThroughTheKeyHandlerAndWertKeyAWholeTextDoesN
     EXPECT_THAT(form().protokoll, ::testing::Not(::testing::Contains("Wert_Key")));
 }
 
-TEST_F(FormularTest, OptionOfAGroupClearsTheOthersAndClicksWithItsIndex) {
+TEST_F(FormularTest, OptionClicksWithItsIndexAndDisabledOrHiddenControlsRefuseEveryStep) {
     Setzen(form(), "optArt(2)=1");
     EXPECT_EQ(form().optArt.Gewählt(), 2);
     EXPECT_THAT(form().protokoll, ElementsAre("optArt_Click(2)"));
     // The handler disabled the amount field: a person cannot type into it now.
     EXPECT_THAT(Fehler("MaskEdBoxWert=5"), HasSubstr("gesperrt oder verborgen"));
-}
-
-TEST_F(FormularTest, DisabledOrHiddenControlsRefuseEveryStep) {
+    // Disabled or hidden, a control refuses every step.
     form().fraArt.SetVisible(false);
     EXPECT_THAT(Fehler("optArt(1)=1"), HasSubstr("gesperrt oder verborgen"));
-    EXPECT_EQ(form().optArt.Gewählt(), 0);
-    form().MaskEdBoxWert.SetEnabled(false);
+    EXPECT_EQ(form().optArt.Gewählt(), 2);
     EXPECT_THROW(Betreten(form().MaskEdBoxWert), vk::LaufzeitFehler);
     form().GridGebühren.SetVisible(false);
     EXPECT_THROW(ZelleWählen(form().GridGebühren, 1, 1), vk::LaufzeitFehler);
     EXPECT_THROW(Tippen(form().GridGebühren, U'1'), vk::LaufzeitFehler);
     EXPECT_THROW(ZeilenAuswählen(form().GridGebühren, {1}), vk::LaufzeitFehler);
-}
-
-TEST_F(FormularTest, FocusStepsRaiseTheFocusEventsOfTheFocusedControlOnly) {
-    Betreten(form().MaskEdBoxWert);
-    EXPECT_TRUE(form().MaskEdBoxWert.HatFokus());
-    Verlassen(form().mskAnzahl);  // does not have the focus: nothing happens
-    Verlassen(form().MaskEdBoxWert);
-    EXPECT_EQ(form().ActiveControl(), nullptr);
-    EXPECT_THAT(form().protokoll, ElementsAre("GotFocus", "LostFocus", "Berechnen"));
 }
 
 TEST_F(FormularTest, RefusedActionsNameTheControlAndTheReason) {
@@ -250,24 +244,18 @@ TEST_F(FormularTest, RowsAreAddedByTabInTheAddRowColumnAsAPersonDoes) {
     EXPECT_EQ(g.TextMatrix(3, 1), "Flst.Nr. 9");
     Setzen(form(), "GridGebühren(5,3)=1");
     EXPECT_EQ(g.Rows(), 5);
-}
-
-TEST_F(FormularTest, RowThatCannotBeAddedIsAnError) {
-    Grid& g = form().GridGebühren;
+    // A row that cannot be added is an error.
     g.SetAnfügeSpalte(3);  // Tab there only moves on: no handler adds a row
-    EXPECT_THAT(Fehler("GridGebühren(2,3)=1"),
+    EXPECT_THAT(Fehler("GridGebühren(6,3)=1"),
                 HasSubstr("frmTest.GridGebühren: Tab in Spalte 3 der letzten Zeile fügte 0 Zeilen statt einer an"));
-    EXPECT_EQ(g.Rows(), 1);
+    EXPECT_EQ(g.Rows(), 5);
     g.SetAnfügeSpalte(0);
-    EXPECT_THAT(Fehler("GridGebühren(2,3)=1"), HasSubstr("keine Spalte zum Anfügen"));
+    EXPECT_THAT(Fehler("GridGebühren(6,3)=1"), HasSubstr("keine Spalte zum Anfügen"));
 }
 
 TEST_F(FormularTest, DeleteButtonAsksAndRemovesEverySelectedRow) {
     Grid& g = form().GridGebühren;
     auto& fragen = vk::StandardNachrichten();
-    Klicken(form(), "CommandLöschen");  // one row: nothing asked, nothing removed
-    EXPECT_TRUE(fragen.Gestellt().empty());
-
     Klicken(form(), "CommandNeu");
     Klicken(form(), "CommandNeu");
     for (int r = 1; r <= 3; ++r) g.SetTextMatrix(r, 1, std::to_string(r));
@@ -278,25 +266,24 @@ TEST_F(FormularTest, DeleteButtonAsksAndRemovesEverySelectedRow) {
     EXPECT_EQ(g.Rows(), 3);
     fragen.Antworten(vk::msgbox::Ja);
     Klicken(form(), "CommandLöschen");  // the selection shifts with each removal until it is empty
-    EXPECT_EQ(fragen.Gestellt().size(), 2u);
+    EXPECT_EQ(fragen.Gestellt().size(), 2u) << "asked each time";
     ASSERT_EQ(g.Rows(), 1);
     EXPECT_EQ(g.TextMatrix(1, 1), "2");
     EXPECT_TRUE(g.SelectedRows().empty());
 }
 
-TEST_F(FormularTest, ButtonThatUnloadsItsFormFinishesItsHandler) {
+// Keys and clicks a host forwards by name; a button whose handler unloads its form finishes it.
+TEST_F(FormularTest, HostKeysAndButtonsByNameAndAButtonThatUnloadsItsForm) {
+    TasteDrücken(form(), "MaskEdBoxWert", '7');
+    EXPECT_EQ(form().MaskEdBoxWert.Text(), "7");
+    EXPECT_EQ(form().ActiveControl(), &form().MaskEdBoxWert);
+    EXPECT_THAT(FehlerVon([&] { Klicken(form(), "chkÜbernahme"); }).text, HasSubstr("ist keine Schaltfläche"));
+    EXPECT_THAT(FehlerVon([&] { TasteDrücken(form(), "lblVersion", 9); }).text, HasSubstr("nimmt keine Tasten"));
+    form().protokoll.clear();
     frmTest& alt = form();
     Setzen(alt, "CommandEnde", "");
     EXPECT_THAT(alt.protokoll, ElementsAre("CommandEnde_Click", "nach Unload"));
     EXPECT_FALSE(alt.Geladen());
     EXPECT_EQ(Formen::Vorhanden<frmTest>(), nullptr);
     EXPECT_THAT(FehlerVon([&] { Setzen(alt, "chkÜbernahme=1"); }).text, HasSubstr("nicht geladen"));
-}
-
-TEST_F(FormularTest, HostKeysAndButtonsByName) {
-    TasteDrücken(form(), "MaskEdBoxWert", '7');
-    EXPECT_EQ(form().MaskEdBoxWert.Text(), "7");
-    EXPECT_EQ(form().ActiveControl(), &form().MaskEdBoxWert);
-    EXPECT_THAT(FehlerVon([&] { Klicken(form(), "chkÜbernahme"); }).text, HasSubstr("ist keine Schaltfläche"));
-    EXPECT_THAT(FehlerVon([&] { TasteDrücken(form(), "lblVersion", 9); }).text, HasSubstr("nimmt keine Tasten"));
 }
