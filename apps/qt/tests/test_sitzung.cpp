@@ -4,6 +4,7 @@
 
 #include "categories/frmKat5.h"
 #include "common/fehler.h"
+#include "common/fehler_hilfe.h"
 #include "common/konvertierung.h"
 #include "document/G_frmTabelle.h"
 #include "hilfen.h"
@@ -36,12 +37,7 @@ TEST_F(HostSitzung, RechnungenDerDatenbankUndFehlerDieNichtsÄndern) {
     EXPECT_EQ(zeilen[0].nummer, "2026-001");
     EXPECT_NE(s.Fehlt().find("Rechnung"), std::string::npos);
     s.RechnungWählen(1);
-    try {
-        s.RechnungWählen(99);
-        ADD_FAILURE() << "no invoice 99";
-    } catch (const vk::LaufzeitFehler& f) {
-        EXPECT_NE(f.Beschreibung().find("99"), std::string::npos);
-    }
+    EXPECT_NE(vktest::FehlerVon([&] { s.RechnungWählen(99); }).beschreibung.find("99"), std::string::npos) << "no invoice 99";
     EXPECT_EQ(s.RechnungsId(), 1) << "the invoice chosen before stays";
     s.DokumentÖffnen(rechnung_.string());
     EXPECT_EQ(s.Fehlt(), "");
@@ -115,12 +111,8 @@ TEST_F(HostSitzung, OhneGespeichertenDatensatzWirdAuchDieDateiNichtGespeichert) 
     s.KategorieZeigen(4, 0);
     s.TransaktionBeginnen();
     vk::ui::Klicken(vk::ui::Formen::Instanz<vk::frmKat5>(), "CommandEnde");
-    try {
-        s.Speichern();
-        ADD_FAILURE() << "saved without its record";
-    } catch (const vk::LaufzeitFehler& f) {
-        EXPECT_NE(f.Beschreibung().find("geprüft und gesperrt"), std::string::npos) << f.Beschreibung();
-    }
+    const std::string fehler = vktest::FehlerVon([&] { s.Speichern(); }).beschreibung;
+    EXPECT_NE(fehler.find("geprüft und gesperrt"), std::string::npos) << "saved without its record: " << fehler;
     EXPECT_EQ(DateiLesen(ordner_ / "Neu.docx"), vorher);
 }
 
@@ -134,12 +126,8 @@ TEST_F(HostSitzung, GesperrteDatenbankUndFehlendeEinstellungenLehnenDieBestätig
     EXPECT_FALSE(vk::ui::Formen::Instanz<vk::frmKat5>().Geladen());
     vktest::Roh andere(datenbank_);
     andere.Sql("BEGIN IMMEDIATE");
-    try {
-        s.TransaktionBeginnen();
-        ADD_FAILURE() << "began a transaction on a locked database";
-    } catch (const vk::LaufzeitFehler& f) {
-        EXPECT_NE(f.Beschreibung().find("gesperrt"), std::string::npos) << f.Beschreibung();
-    }
+    const std::string fehler = vktest::FehlerVon([&] { s.TransaktionBeginnen(); }).beschreibung;
+    EXPECT_NE(fehler.find("gesperrt"), std::string::npos) << "began a transaction on a locked database: " << fehler;
     andere.Sql("ROLLBACK");
     EXPECT_NO_THROW(s.TransaktionBeginnen());
     s.TransaktionBeenden();
