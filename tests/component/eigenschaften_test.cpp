@@ -23,7 +23,7 @@ protected:
     vk::VK komponente;
 };
 
-TEST_F(VKEigenschaften, ConversionsRoundHalfToEvenAndRejectedValuesKeepTheStoredOne) {
+TEST_F(VKEigenschaften, ConversionsRoundHalfToEvenRejectedValuesKeepTheStoredOneInTheSharedContext) {
     komponente.Achslänge(Variant(2.5));
     EXPECT_EQ(komponente.Achslänge(), Variant(std::int16_t{2}));
     komponente.Achslänge(Variant("3,5"));
@@ -50,6 +50,15 @@ TEST_F(VKEigenschaften, ConversionsRoundHalfToEvenAndRejectedValuesKeepTheStored
     for (std::size_t i = 0; i < std::size(abgelehnt); ++i) EXPECT_EQ(FehlerVon(abgelehnt[i].first).nummer, abgelehnt[i].second) << i;
     EXPECT_EQ(Kontext().Achslänge, 4) << "the stored value stays";
     EXPECT_EQ(Kontext().Fläche, 1234.5);
+
+    // Every VK object shares the one context; Aktualisieren changes nothing of it.
+    vk::VK zweite;
+    komponente.Bodenwert(Variant(10));
+    EXPECT_EQ(zweite.Bodenwert(), Variant(10.0));
+    zweite.Lage(Variant("Am Hang 3"));
+    komponente.Aktualisieren();
+    EXPECT_EQ(Kontext().Lage, "Am Hang 3");
+    EXPECT_EQ(Kontext().Bodenwert, 10.0);
 }
 
 TEST_F(VKEigenschaften, ObjectPropertiesTakeOnlyTheirTypeAndDocSetsWordApp) {
@@ -83,16 +92,6 @@ TEST_F(VKEigenschaften, ObjectPropertiesTakeOnlyTheirTypeAndDocSetsWordApp) {
     komponente.Doc(Variant(std::shared_ptr<vk::Objekt>{}));
     EXPECT_EQ(Kontext().Doc, nullptr);
     EXPECT_EQ(Kontext().WordApp, nullptr);
-}
-
-TEST_F(VKEigenschaften, AllObjectsShareOneContextAndAktualisierenChangesNothing) {
-    vk::VK zweite;
-    komponente.Bodenwert(Variant(10));
-    EXPECT_EQ(zweite.Bodenwert(), Variant(10.0));
-    zweite.Lage(Variant("Am Hang 3"));
-    komponente.Aktualisieren();
-    EXPECT_EQ(Kontext().Lage, "Am Hang 3");
-    EXPECT_EQ(Kontext().Bodenwert, 10.0);
 }
 
 }  // namespace

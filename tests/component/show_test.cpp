@@ -74,7 +74,7 @@ TEST_F(VKShow, ReadsTheUsersRowIntoTheContext) {
     EXPECT_EQ(Kontext().Rechnung, rechnung);
 }
 
-TEST_F(VKShow, VatRateRoundsHalfToEvenAndNullReadsAsZero) {
+TEST_F(VKShow, VatRateRoundsHalfToEvenNullReadsAsZeroAndAMissingRowKeepsTheValuesBefore) {
     ShowFuer(2);
     EXPECT_EQ(Kontext().Mehrwertsteuersatz, 16) << "165 tenths: 16.5 rounds to the even 16";
     EXPECT_EQ(vktest::ShowEintraege(), 0) << "empty helper-read columns are 0, not errors";
@@ -86,9 +86,9 @@ TEST_F(VKShow, VatRateRoundsHalfToEvenAndNullReadsAsZero) {
     EXPECT_EQ(vktest::ShowEintraege(), 4);
     EXPECT_EQ(vktest::Vorkommen(vktest::Protokoll(), "Error 94: "), 4);
     EXPECT_EQ(Direkt(), std::tuple(4711, true, 19.0, 7.0));
-}
 
-TEST_F(VKShow, UserWithoutRowKeepsPreviousValuesAndLogsEachRead) {
+    // A user without a row keeps the values before; each read is logged, the dialog opens.
+    vk::test::ProtokollLeeren();
     ShowFuer(1);
     ShowFuer(99, 2);
     EXPECT_EQ(Gelesen(), std::tuple(500.5, 30, true, 16, 10));

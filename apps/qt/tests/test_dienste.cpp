@@ -13,7 +13,7 @@ namespace {
 
 using HostDienste = HostTest;
 
-TEST_F(HostDienste, MeldungsfensterFragtMitJaUndNeinUndSchließenHeißtNein) {
+TEST_F(HostDienste, MeldungsfensterFragtMitJaUndNeinSchließenHeißtNeinUndDieSanduhrGehtWieder) {
     int antwort = 0;
     ModalBeantworten(
         [](QWidget& w) {
@@ -29,9 +29,8 @@ TEST_F(HostDienste, MeldungsfensterFragtMitJaUndNeinUndSchließenHeißtNein) {
     ModalBeantworten([](QWidget& w) { KnopfMitText(w, "Ja")->click(); },
                      [&] { antwort = vk::Nachrichten().Zeigen("Zeile löschen?", 36, ""); });
     EXPECT_EQ(antwort, vk::msgbox::Ja);
-}
 
-TEST_F(HostDienste, SanduhrIstDerBeschäftigtZeigerEinmalUndGehtWieder) {
+    // The hourglass is the busy cursor, once however often it is set, and goes again.
     vk::ui::Screen().SetMousePointer(vk::ui::mauszeiger::Sanduhr);
     vk::ui::Screen().SetMousePointer(vk::ui::mauszeiger::Sanduhr);  // not stacked
     ASSERT_NE(QApplication::overrideCursor(), nullptr);

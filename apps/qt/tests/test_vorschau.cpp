@@ -117,8 +117,24 @@ TEST_F(HostVorschau, FettGrößeAusrichtungTabsDezimaltabUndMarkierteTabellen) {
     EXPECT_GT(zählen(rot), 1000) << "the marked table";
 }
 
-TEST_F(HostVorschau, NachDerBestätigungStehtDieGeschriebeneTabelleOben) {
+// The first window fits its screen (the offscreen screen is 800 x 600), and the preview zooms by
+// keys and by the mouse wheel with Ctrl, back to the page's width with Ctrl+0. After a confirmation
+// the table written is scrolled into view.
+TEST_F(HostVorschau, ErstesFensterPasstZoomtUndZeigtNachDerBestätigungDieGeschriebeneTabelleOben) {
+    EXPECT_TRUE(fenster_->screen()->availableGeometry().size().boundedTo(fenster_->size()) == fenster_->size())
+        << fenster_->width() << " x " << fenster_->height();
     Öffnen(rechnung_);
+    Aktivieren();
+    const Vorschau& v = *fenster_->Vorschau();
+    const double eingepasst = v.Maßstab();
+    QTest::keyClick(fenster_.get(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1, 1e-9);
+    QWheelEvent rad(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::ControlModifier,
+                    Qt::NoScrollPhase, false);
+    QApplication::sendEvent(v.viewport(), &rad);
+    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1 / 1.21, 1e-9) << "two steps out";
+    QTest::keyClick(fenster_.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_NEAR(v.Maßstab(), eingepasst, 1e-9);
     fenster_->resize(1280, 800);
     Warten();
     AufTabelleÖffnen(4);  // the fifth table of the invoice
@@ -166,25 +182,6 @@ TEST_F(HostVorschau, EineGroßeRechnungZeigtDieErstenSeitenSofortUndDenRestBald)
     EXPECT_TRUE(vorschau_.Fertig()) << "one table changed: set at once";
     EXPECT_EQ(vorschau_.Gesetzt(vorschau_.ErsterBlock(100).value()), unverändert) << "what stayed is not set again";
     EXPECT_TRUE(vorschau_.Text().contains("geändert"));
-}
-
-// The first window fits its screen (the offscreen screen is 800 x 600), and the preview zooms by
-// keys and by the mouse wheel with Ctrl, back to the page's width with Ctrl+0.
-TEST_F(HostVorschau, ErstesFensterPasstAufDenBildschirmUndDieVorschauZoomt) {
-    EXPECT_TRUE(fenster_->screen()->availableGeometry().size().boundedTo(fenster_->size()) == fenster_->size())
-        << fenster_->width() << " x " << fenster_->height();
-    Öffnen(rechnung_);
-    Aktivieren();
-    const Vorschau& v = *fenster_->Vorschau();
-    const double eingepasst = v.Maßstab();
-    QTest::keyClick(fenster_.get(), Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1, 1e-9);
-    QWheelEvent rad(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::ControlModifier,
-                    Qt::NoScrollPhase, false);
-    QApplication::sendEvent(v.viewport(), &rad);
-    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1 / 1.21, 1e-9) << "two steps out";
-    QTest::keyClick(fenster_.get(), Qt::Key_0, Qt::ControlModifier);
-    EXPECT_NEAR(v.Maßstab(), eingepasst, 1e-9);
 }
 
 }  // namespace
