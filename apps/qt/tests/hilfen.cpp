@@ -66,11 +66,6 @@ std::string TabellenText(const std::filesystem::path& datei) {
     return vktest::Ausfuehren(std::string(VK_CLI) + " tables '" + datei.string() + "'");
 }
 
-void RechnungenSperren(const std::filesystem::path& datenbank) {
-    vktest::Roh(datenbank).Sql("CREATE TRIGGER geprueft BEFORE UPDATE ON Rechnung "
-                               "BEGIN SELECT RAISE(ABORT, 'Rechnung ist geprüft und gesperrt'); END");
-}
-
 void HostTest::SetUp() {
     std::string muster = (std::filesystem::temp_directory_path() / "vk_host_XXXXXX").string();
     ASSERT_NE(::mkdtemp(muster.data()), nullptr);

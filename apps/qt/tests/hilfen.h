@@ -49,8 +49,6 @@ using vktest::DateiLesen;
 std::string TabellenText(const std::filesystem::path& datei);
 // Runs the command line with these arguments; its exit status.
 int Befehl(const std::string& argumente);
-// A database rule that refuses every change of an invoice, as an office's checked invoices have.
-void RechnungenSperren(const std::filesystem::path& datenbank);
 
 class HostTest : public ::testing::Test {
 protected:

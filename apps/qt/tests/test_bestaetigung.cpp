@@ -59,10 +59,12 @@ TEST_F(HostBestätigung, Kategorie4ÜberMenüUndWidgetsSchreibtTabelleUndSummenI
     EXPECT_TRUE(fenster_->Vorschau()->Text().contains("357,00 €"));
 }
 
-// A confirmation whose record the database will not let the totals into: the message box says that
-// nothing was saved, and why; the file stays as it was.
+// A confirmation whose record the database will not let the totals into (a rule of the database
+// refuses every change of an invoice): the message box says that nothing was saved, and why; the
+// file stays as it was. The session's save refuses so: the file is not saved without its record.
 TEST_F(HostBestätigung, OhneDatensatzSagtEinMeldungsfensterDassNichtsGespeichertWurde) {
-    RechnungenSperren(datenbank_);
+    vktest::Roh(datenbank_).Sql("CREATE TRIGGER geprueft BEFORE UPDATE ON Rechnung "
+                                "BEGIN SELECT RAISE(ABORT, 'Rechnung ist geprüft und gesperrt'); END");
     const auto arbeit = ArbeitÖffnen();
     const std::string vorher = DateiLesen(arbeit);
     fenster_->KategorieAktion(4)->trigger();

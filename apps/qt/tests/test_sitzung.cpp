@@ -100,22 +100,6 @@ TEST_F(HostSitzung, DieOffeneRechnungHältDerHostFest) {
     EXPECT_EQ(Befehl(apply), 0);
 }
 
-// A record the database will not let the totals into: the confirmation's invoice is not saved
-// either, and the error says why.
-TEST_F(HostSitzung, OhneGespeichertenDatensatzWirdAuchDieDateiNichtGespeichert) {
-    RechnungenSperren(datenbank_);
-    std::filesystem::copy_file(vorlage_, ordner_ / "Neu.docx");
-    const std::string vorher = DateiLesen(ordner_ / "Neu.docx");
-    Sitzung s;
-    Anmelden(s, ordner_ / "Neu.docx");
-    s.KategorieZeigen(4, 0);
-    s.TransaktionBeginnen();
-    vk::ui::Klicken(vk::ui::Formen::Instanz<vk::frmKat5>(), "CommandEnde");
-    const std::string fehler = vktest::FehlerVon([&] { s.Speichern(); }).beschreibung;
-    EXPECT_NE(fehler.find("geprüft und gesperrt"), std::string::npos) << "saved without its record: " << fehler;
-    EXPECT_EQ(DateiLesen(ordner_ / "Neu.docx"), vorher);
-}
-
 // A confirmation cannot wait for its save while another workstation holds the database beyond the
 // lock timeout: refused before it writes anything. A user whose settings cannot be read gets no
 // dialog to confirm.
