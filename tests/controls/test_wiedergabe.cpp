@@ -214,23 +214,7 @@ TEST_F(FormularTest, ComboEditorIsLaidOverItsCellAndSetsItWhenLeft) {
     EXPECT_THAT(Fehler("GridGebühren(1,2)=ja"), HasSubstr("liegt nicht über"));
 }
 
-TEST_F(FormularTest, KeyDownHandlerThatConsumesTabSuppressesTheGridsMove) {
-    Klicken(form(), "CommandNeu");  // two rows
-    Grid& g = form().GridGebühren;
-    ASSERT_EQ(g.Rows(), 2);
-    g.SetZelle(1, 5);
-    TasteDrücken(form(), "GridGebühren", taste::Tab);
-    EXPECT_EQ(g.Rows(), 2);  // not the last row: only moves down, where the grid would wrap to column 1
-    EXPECT_EQ(g.Row(), 2);
-    EXPECT_EQ(g.Col(), 5);
-    g.SetZelle(1, 3);
-    TasteDrücken(form(), "GridGebühren", taste::Tab);  // a column the handler leaves alone
-    EXPECT_EQ(g.Col(), 4);
-    TasteDrücken(form(), "GridGebühren", taste::Tab, umschalt::Shift);
-    EXPECT_EQ(g.Col(), 3);
-}
-
-TEST_F(FormularTest, RowsAreAddedByTabInTheAddRowColumnAsAPersonDoes) {
+TEST_F(FormularTest, RowsAreAddedByTabInTheAddRowColumnWhichTheKeyDownHandlerConsumes) {
     Grid& g = form().GridGebühren;
     g.SetZelle(1, 5);
     TasteDrücken(form(), "GridGebühren", taste::Tab);
@@ -252,6 +236,17 @@ TEST_F(FormularTest, RowsAreAddedByTabInTheAddRowColumnAsAPersonDoes) {
     EXPECT_EQ(g.Rows(), 5);
     g.SetAnfügeSpalte(0);
     EXPECT_THAT(Fehler("GridGebühren(6,3)=1"), HasSubstr("keine Spalte zum Anfügen"));
+    // A key-down handler that consumes Tab suppresses the grid's move.
+    g.SetZelle(1, 5);
+    TasteDrücken(form(), "GridGebühren", taste::Tab);
+    EXPECT_EQ(g.Rows(), 5);  // not the last row: only moves down, where the grid would wrap to column 1
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(g.Col(), 5);
+    g.SetZelle(1, 3);
+    TasteDrücken(form(), "GridGebühren", taste::Tab);  // a column the handler leaves alone
+    EXPECT_EQ(g.Col(), 4);
+    TasteDrücken(form(), "GridGebühren", taste::Tab, umschalt::Shift);
+    EXPECT_EQ(g.Col(), 3);
 }
 
 TEST_F(FormularTest, DeleteButtonAsksAndRemovesEverySelectedRow) {
