@@ -99,38 +99,32 @@ TEST(Gebuehrenstaffeln, GrenzfeststellungBEveryCellAtItsBandEdges) {
 // ---- Gebäudevermessung: fee by construction cost -----------------------------------------------
 
 TEST(Gebuehrenstaffeln, GebaeudevermessungEveryBandAndTheSquareRootAbove) {
-    // cost, fee; a cost between two bands (25 000,50) belongs to the band above it.
-    const std::pair<double, double> faelle[] = {
-        {0, 220},          {0.5, 220},         {25000, 220},
-        {25000.5, 475},    {25001, 475},       {250000, 475},
-        {250000.5, 950},   {250001, 950},      {500000, 950},
-        {500000.5, 1250},  {500001, 1250},     {1000000, 1250},
-        {1000000.5, 1500}, {1000001, 1500},    {1500000, 1500},
-        {1500000.5, 1900}, {1500001, 1900},    {2500000, 1900},
-    };
-    for (const auto& [kosten, gebuehr] : faelle) EXPECT_EQ(Gebäudevermessung(kosten), gebuehr) << kosten;
-
+    // Per band its upper bound and fee, checked at the lower edge, one euro above it and the upper
+    // bound; a cost between two bands (25 000,50) belongs to the band above it.
+    const std::pair<double, double> baender[] = {{25000, 220}, {250000, 475}, {500000, 950}, {1000000, 1250},
+                                                 {1500000, 1500}, {2500000, 1900}};
+    double unten = -0.5;
+    for (const auto& [bis, gebuehr] : baender) {
+        for (double kosten : {unten + 0.5, unten + 1, bis}) EXPECT_EQ(Gebäudevermessung(kosten), gebuehr) << kosten;
+        unten = bis;
+    }
     // Above the table 1,2 × √cost, which starts below 1900 and passes it only near 2 506 944,5.
     const std::pair<double, double> wurzel[] = {
-        {2500000.5, 1897.3667858376777},  {2500001, 1897.3669755743089},
-        {2506944, 1899.9998315789399},    {2506945, 1900.0002105263041},
-        {3000000, 2078.4609690826528},    {10000000, 3794.7331922020552},
+        {2500000.5, 1897.3667858376777}, {2500001, 1897.3669755743089}, {2506944, 1899.9998315789399},
+        {2506945, 1900.0002105263041},   {3000000, 2078.4609690826528}, {10000000, 3794.7331922020552},
         {25000000, 6000},
     };
     for (const auto& [kosten, gebuehr] : wurzel) EXPECT_DOUBLE_EQ(Gebäudevermessung(kosten), gebuehr) << kosten;
 }
 
-TEST(Gebuehrenstaffeln, NegativeCostIsLoggedAndGivesZero) {
+// A negative construction cost is logged and priced 0; a negative land value, area or number of
+// points is priced as 0.
+TEST(Gebuehrenstaffeln, NegativeInputsArePricedAsZero) {
     test::ProtokollLeeren();
     EXPECT_EQ(Gebäudevermessung(-1), 0);
     EXPECT_EQ(test::ProtokollEintraege(), 1);
     EXPECT_NE(test::ProtokollText().find("-KalDienste- modStatus.Gebäudevermessung"), std::string::npos);
-}
-
-// A negative land value, area or number of points is priced as 0.
-TEST(Gebuehrenstaffeln, NegativeInputsArePricedAsZero) {
     EXPECT_EQ(Gebührenstaffel1(-0.1, 800), 1400);
-    EXPECT_EQ(Gebührenstaffel1(0, 800), 1400);
     EXPECT_EQ(Gebührenstaffel1(-1000, 50), 800);
     EXPECT_EQ(Gebührenstaffel1(10, -1), 870);  // row 0–100, column 1,1–10,0
     EXPECT_EQ(Gebührenstaffel1(-5, -200000), 800);

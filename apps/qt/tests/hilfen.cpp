@@ -1,9 +1,6 @@
 #include "hilfen.h"
 
-#include <QAbstractButton>
 #include <QTimer>
-
-#include "platform/controls/formen.h"
 
 namespace vkhost::test {
 
@@ -24,6 +21,15 @@ void ModalBeantworten(const std::function<void(QWidget&)>& antwort, const std::f
     EXPECT_TRUE(beantwortet) << "no modal dialog appeared";
 }
 
+QString Meldung(const std::function<void()>& aktion) {
+    QString text;
+    ModalBeantworten([&](QWidget& w) {
+        if (auto* box = qobject_cast<QMessageBox*>(&w)) text = box->text();
+        w.close();
+    }, aktion);
+    return text;
+}
+
 void OhneModal(const std::function<void()>& aktion) {
     QTimer wache;
     wache.setInterval(10);
@@ -42,6 +48,12 @@ QAbstractButton* KnopfMitText(QWidget& w, const QString& text) {
     for (QAbstractButton* b : w.findChildren<QAbstractButton*>())
         if (b->text().remove('&') == text) return b;
     return nullptr;
+}
+
+void Klick(QWidget& w, const char* name) {
+    auto* knopf = w.findChild<QAbstractButton*>(name);
+    ASSERT_NE(knopf, nullptr) << name;
+    knopf->click();
 }
 
 int Befehl(const std::string& argumente) {
@@ -77,6 +89,26 @@ void HostTest::TearDown() {
 
 void HostTest::Öffnen(const std::filesystem::path& dokument) {
     ASSERT_TRUE(fenster_->Öffnen(datenbank_.string(), 1, dokument.string(), 1));
+}
+
+std::filesystem::path HostTest::ArbeitÖffnen() {
+    const auto arbeit = ordner_ / "Arbeit.docx";
+    std::filesystem::copy_file(vorlage_, arbeit);
+    Öffnen(arbeit);
+    return arbeit;
+}
+
+void HostTest::AufTabelleÖffnen(int kategorie) {
+    ModalBeantworten([](QWidget& wahl) {
+        Klick(wahl, "optTabelle(0)");
+        Klick(wahl, "cmdEnde");
+    }, [&] { fenster_->KategorieAktion(kategorie)->trigger(); });
+    ASSERT_NE(Dialog(), nullptr);
+}
+
+void HostTest::Aktivieren() {
+    fenster_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
 }
 
 QMdiSubWindow* HostTest::Dialog() const {

@@ -4,31 +4,45 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "common/datei_hilfe.h"
+#include "dao/testdatenbank.h"
 #include "dienste/dienste.h"
 #include "hauptfenster.h"
-
-class QAbstractButton;
+#include "vorschau.h"
 
 namespace vkhost::test {
 
 // Runs `antwort` on the next modal dialog that appears while `aktion` runs; fails the test when none
 // appeared.
 void ModalBeantworten(const std::function<void(QWidget&)>& antwort, const std::function<void()>& aktion);
+// The text of the message box that appears while `aktion` runs (closed then), "" for none.
+QString Meldung(const std::function<void()>& aktion);
 
 // Runs `aktion`; a modal dialog that appears meanwhile fails the test and is closed.
 void OhneModal(const std::function<void()>& aktion);
 
 // The button of a modal widget with this text (e.g. "Ja"), or nullptr.
 QAbstractButton* KnopfMitText(QWidget& w, const QString& text);
+// Clicks the child button of this object name.
+void Klick(QWidget& w, const char* name);
 
 using vktest::DateiLesen;
 // `vk tables FILE` of the command line: the tables and their tags as text.
@@ -43,6 +57,12 @@ protected:
 
     // Opens the host on the demo database, invoice 1, user 1, and the invoice `dokument`.
     void Öffnen(const std::filesystem::path& dokument);
+    // A fresh invoice from the template ("Arbeit.docx"), opened.
+    std::filesystem::path ArbeitÖffnen();
+    // The category's dialog opened on the invoice's first table of it, chosen in the table choice.
+    void AufTabelleÖffnen(int kategorie);
+    // The main window made active, as after a click into it.
+    void Aktivieren();
     // The active category dialog's sub-window (nullptr for none) and a widget of it by control name.
     QMdiSubWindow* Dialog() const;
     template <class W>

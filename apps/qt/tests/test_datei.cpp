@@ -1,22 +1,12 @@
 // The invoice file between the host and a word processor: an edit saved elsewhere while the invoice
 // is open is never overwritten (the next "&OK" confirms into that version, the window shows it when
 // it gets the focus), and the last confirmations can be undone, file and record together.
-#include <QAction>
-#include <QCheckBox>
-#include <QDialog>
 #include <QMenu>
-#include <QMessageBox>
 #include <QSettings>
-#include <QLabel>
-#include <QLineEdit>
-#include <QStatusBar>
-#include <QTest>
 
-#include "dao/testdatenbank.h"
 #include "druck.h"
 #include "hilfen.h"
 #include "platform/word/document.h"
-#include "vorschau.h"
 
 namespace vkhost::test {
 namespace {
@@ -25,8 +15,7 @@ class HostDatei : public HostTest {
 protected:
     void SetUp() override {
         HostTest::SetUp();
-        fenster_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
+        Aktivieren();
     }
     // What a word processor does: the letter's closing changed and the file saved (replaced).
     void AußenÄndern(const std::string& alt, const std::string& neu) {
@@ -50,8 +39,7 @@ protected:
         QTest::keyClick(feld, Qt::Key_Return);
         Warten();
         ASSERT_EQ(Dialog(), nullptr);
-        fenster_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
+        Aktivieren();
     }
     std::string Datensatz() {
         vktest::Roh db(datenbank_);
@@ -76,8 +64,7 @@ TEST_F(HostDatei, EineAußenGespeicherteÄnderungWirdNieÜberschrieben) {
     anderes.show();
     anderes.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&anderes));
-    fenster_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
+    Aktivieren();
     EXPECT_TRUE(fenster_->Vorschau()->Text().contains("Viele Grüße"));
     EXPECT_TRUE(fenster_->Speicherstand()->text().contains("außerhalb geändert und neu geladen"))
         << fenster_->Speicherstand()->text().toStdString();
@@ -131,8 +118,7 @@ TEST_F(HostDatei, ZuletztGeöffnetNeueRechnungAusVorlageUndPdf) {
     EXPECT_EQ(DateiLesen(neu), DateiLesen(vorlage_));
     EXPECT_TRUE(fenster_->windowTitle().startsWith("Neu.docx"));
     // A fresh invoice: the category opens without a table choice.
-    fenster_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
+    Aktivieren();
     OhneModal([&] { QTest::keyClick(fenster_.get(), Qt::Key_5, Qt::ControlModifier); });
     ASSERT_NE(Dialog(), nullptr);
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : fenster_.get(), Qt::Key_Escape);
@@ -146,16 +132,13 @@ TEST_F(HostDatei, ZuletztGeöffnetNeueRechnungAusVorlageUndPdf) {
 
     einstellungen.setValue("LibreOffice", "/gibt/es/nicht/soffice");
     einstellungen.sync();
-    QString meldung;
-    ModalBeantworten([&](QWidget& w) {
-        meldung = qobject_cast<QMessageBox*>(&w)->text();
-        w.close();
-    }, [&] { EXPECT_FALSE(fenster_->AlsPdfSpeichern(QString::fromStdString((ordner_ / "R.pdf").string()))); });
+    const QString pdf = QString::fromStdString((ordner_ / "R.pdf").string());
+    const QString meldung = Meldung([&] { EXPECT_FALSE(fenster_->AlsPdfSpeichern(pdf)); });
     EXPECT_TRUE(meldung.contains("LibreOffice gibt es nicht unter /gibt/es/nicht/soffice")) << meldung.toStdString();
     einstellungen.remove("LibreOffice");
     einstellungen.sync();
     if (!vktest::LibreOfficeVorhanden()) GTEST_SKIP() << "LibreOffice is not installed";
-    ASSERT_TRUE(fenster_->AlsPdfSpeichern(QString::fromStdString((ordner_ / "R.pdf").string())));
+    ASSERT_TRUE(fenster_->AlsPdfSpeichern(pdf));
     const std::string text = vktest::Ausfuehren("pdftotext -layout '" + (ordner_ / "R.pdf").string() + "' - 2>&1");
     EXPECT_NE(vktest::ZeileMit(text, {"Rechnungsbetrag", "24.491,01 €"}), "") << text;
 }

@@ -1,11 +1,9 @@
 // "Datei › E-Rechnung speichern…": the saved invoice as an XRechnung at the place the person chooses,
 // or, when master data are missing, a message that names them and no file.
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QStatusBar>
 #include <QTimer>
 
-#include "dao/testdatenbank.h"
 #include "hilfen.h"
 
 namespace vkhost::test {
@@ -38,10 +36,9 @@ protected:
 
 TEST_F(HostERechnung, SchreibtDieERechnungDerGespeichertenRechnung) {
     Öffnen(rechnung_);
-    const std::filesystem::path ziel = ordner_ / "Rechnung.xml";
-    EXPECT_EQ(Speichern(ziel), "");
+    EXPECT_EQ(Speichern(ordner_ / "Rechnung.xml"), "");
     Warten();
-    const std::string xml = DateiLesen(ziel);
+    const std::string xml = DateiLesen(ordner_ / "Rechnung.xml");
     EXPECT_NE(xml.find("<ram:GrandTotalAmount>24491.01</ram:GrandTotalAmount>"), std::string::npos) << xml.substr(0, 400);
     EXPECT_NE(xml.find("<ram:BuyerReference>04011000-12345-03</ram:BuyerReference>"), std::string::npos);
     EXPECT_TRUE(fenster_->statusBar()->currentMessage().startsWith("E-Rechnung gespeichert: "))
@@ -51,10 +48,9 @@ TEST_F(HostERechnung, SchreibtDieERechnungDerGespeichertenRechnung) {
 TEST_F(HostERechnung, FehlendeStammdatenWerdenGenanntUndNichtsGeschrieben) {
     vktest::Roh(datenbank_).Sql("UPDATE Buero SET IBAN = NULL");
     Öffnen(rechnung_);
-    const std::filesystem::path ziel = ordner_ / "Rechnung.xml";
-    const QString meldung = Speichern(ziel);
+    const QString meldung = Speichern(ordner_ / "Rechnung.xml");
     EXPECT_TRUE(meldung.contains("Buero.IBAN fehlt")) << meldung.toStdString();
-    EXPECT_FALSE(std::filesystem::exists(ziel));
+    EXPECT_FALSE(std::filesystem::exists(ordner_ / "Rechnung.xml"));
 }
 
 }  // namespace

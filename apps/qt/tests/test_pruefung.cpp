@@ -1,14 +1,10 @@
 // "Rechnung prüfen" in the host: the report of the saved invoice in a window of its own, the tables
 // that differ marked in the preview, and neither the invoice nor the office database touched (the
 // check's own dialogs never reach the screen, and the host takes none of them for a confirmation).
-#include <QAction>
-#include <QLabel>
 #include <QPlainTextEdit>
-#include <QTextTable>
 
 #include "hilfen.h"
 #include "platform/word/document.h"
-#include "vorschau.h"
 
 namespace vkhost::test {
 namespace {

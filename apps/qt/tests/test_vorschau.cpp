@@ -2,18 +2,13 @@
 // included), the page's width and margins, bold and sizes, decimal tabs, the payment-target box on
 // its page with the body text clear of it, the table just written scrolled into view, and a large
 // invoice shown at once and set to its end on a thread of its own.
-#include <QAction>
 #include <QImage>
-#include <QCheckBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
-#include <QTest>
 
 #include "hilfen.h"
 #include "platform/word/rendering.h"
-#include "vorschau.h"
 
 namespace vkhost::test {
 namespace {
@@ -37,7 +32,7 @@ protected:
     Vorschau vorschau_;
 };
 
-TEST_F(HostVorschau, JedeTabelleHatDieZellbreitenDesDokuments) {
+TEST_F(HostVorschau, JedeTabelleHatDieZellbreitenUndDerZahlungszielKastenSeinenPlatz) {
     const Vorschau& v = Zeigen(rechnung_);
     long tabellen = 0;
     for (const Blockdaten& b : v.Daten()->blöcke) tabellen = std::max(tabellen, b.tabelle);
@@ -61,9 +56,23 @@ TEST_F(HostVorschau, JedeTabelleHatDieZellbreitenDesDokuments) {
     EXPECT_NEAR(v.Daten()->links, seite.LeftMargin() * kEinheitenProPunkt, 0.5);
     EXPECT_NEAR(v.Gesetzt(0)->zellen[0].rahmen.width(), (seite.PageWidth() - seite.LeftMargin() - seite.RightMargin()) * kEinheitenProPunkt,
                 0.5);
+    // The payment-target box on page 1, placed from the page's top; no block of the body reaches into it.
+    ASSERT_EQ(v.Kästen().size(), 1u);
+    const GesetzteZelle& kasten = v.Kästen().front();
+    EXPECT_TRUE(kasten.absätze.front().layout->text().startsWith("Bitte zahlen Sie den Rechnungsbetrag"));
+    vk::word::Shape s = doc_->Shapes().Item(1);
+    EXPECT_NEAR(kasten.rahmen.top(), s.Top() * kEinheitenProPunkt, 0.5) << "placed from the page's top";
+    EXPECT_NEAR(kasten.rahmen.left(), s.Left() * kEinheitenProPunkt, 0.5);
+    for (std::size_t i = 0; i < v.Daten()->blöcke.size(); ++i) {
+        const Platz p = v.PlatzVon(i);
+        if (p.seite != 0) continue;
+        const double unten = p.oben + v.Gesetzt(i)->höhe;
+        EXPECT_FALSE(unten > kasten.rahmen.top() + 0.5 && p.oben < kasten.rahmen.bottom()) << "block " << i;
+    }
+    EXPECT_GE(v.Seiten(), 2);
 }
 
-TEST_F(HostVorschau, FettGrößeAusrichtungTabsUndDezimaltabWieImDokument) {
+TEST_F(HostVorschau, FettGrößeAusrichtungTabsDezimaltabUndMarkierteTabellen) {
     const Vorschau& v = Zeigen(rechnung_);
     // Category 4's table: the title bold in the table style's 10 pt, the amount right-aligned.
     const GesetzterAbsatz& titel = v.Gesetzt(Block(5, 1))->zellen[0].absätze.front();
@@ -91,38 +100,44 @@ TEST_F(HostVorschau, FettGrößeAusrichtungTabsUndDezimaltabWieImDokument) {
     const double nachTab = zeile.cursorToX(static_cast<int>(QString("Trennstücke\t").size()));
     EXPECT_GE(nachTab, zeile.cursorToX(static_cast<int>(QString("Trennstücke").size())) + 1);
     EXPECT_EQ(std::fmod(nachTab, 708.0), 0) << nachTab;
+    // What a person sees: black text on the white pages, and a table the check marks in light red.
+    vorschau_.show();
+    const auto zählen = [&](const std::function<bool(QColor)>& passt) {
+        const QImage bild = vorschau_.viewport()->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x) n += passt(bild.pixelColor(x, y)) ? 1 : 0;
+        return n;
+    };
+    const auto schwarz = [](QColor c) { return c.red() < 80 && c.green() < 80 && c.blue() < 80; };
+    const auto rot = [](QColor c) { return c.red() > 240 && c.green() > 180 && c.green() < 215 && c.blue() > 180 && c.blue() < 215; };
+    EXPECT_GT(zählen(schwarz), 500) << "text on the page";
+    EXPECT_EQ(zählen(rot), 0);
+    vorschau_.TabellenMarkieren({5});
+    EXPECT_GT(zählen(rot), 1000) << "the marked table";
 }
 
-TEST_F(HostVorschau, ZahlungszielKastenAufSeiteEinsUndDerTextLäuftNichtDarunter) {
-    const Vorschau& v = Zeigen(rechnung_);
-    ASSERT_EQ(v.Kästen().size(), 1u);
-    const GesetzteZelle& kasten = v.Kästen().front();
-    EXPECT_TRUE(kasten.absätze.front().layout->text().startsWith("Bitte zahlen Sie den Rechnungsbetrag"));
-    vk::word::Shape s = doc_->Shapes().Item(1);
-    EXPECT_NEAR(kasten.rahmen.top(), s.Top() * kEinheitenProPunkt, 0.5) << "placed from the page's top";
-    EXPECT_NEAR(kasten.rahmen.left(), s.Left() * kEinheitenProPunkt, 0.5);
-    // No block of the body on page 1 reaches into the box.
-    for (std::size_t i = 0; i < v.Daten()->blöcke.size(); ++i) {
-        const Platz p = v.PlatzVon(i);
-        if (p.seite != 0) continue;
-        const double unten = p.oben + v.Gesetzt(i)->höhe;
-        EXPECT_FALSE(unten > kasten.rahmen.top() + 0.5 && p.oben < kasten.rahmen.bottom()) << "block " << i;
-    }
-    EXPECT_GE(v.Seiten(), 2);
-}
-
-TEST_F(HostVorschau, NachDerBestätigungStehtDieGeschriebeneTabelleOben) {
+// The first window fits its screen (the offscreen screen is 800 x 600), and the preview zooms by
+// keys and by the mouse wheel with Ctrl, back to the page's width with Ctrl+0. After a confirmation
+// the table written is scrolled into view.
+TEST_F(HostVorschau, ErstesFensterPasstZoomtUndZeigtNachDerBestätigungDieGeschriebeneTabelleOben) {
+    EXPECT_TRUE(fenster_->screen()->availableGeometry().size().boundedTo(fenster_->size()) == fenster_->size())
+        << fenster_->width() << " x " << fenster_->height();
     Öffnen(rechnung_);
+    Aktivieren();
+    const Vorschau& v = *fenster_->Vorschau();
+    const double eingepasst = v.Maßstab();
+    QTest::keyClick(fenster_.get(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1, 1e-9);
+    QWheelEvent rad(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::ControlModifier,
+                    Qt::NoScrollPhase, false);
+    QApplication::sendEvent(v.viewport(), &rad);
+    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1 / 1.21, 1e-9) << "two steps out";
+    QTest::keyClick(fenster_.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_NEAR(v.Maßstab(), eingepasst, 1e-9);
     fenster_->resize(1280, 800);
     Warten();
-    // Category 4 on its table (the fifth of the invoice): the table choice offers it.
-    ModalBeantworten(
-        [](QWidget& wahl) {
-            wahl.findChild<QAbstractButton*>("optTabelle(0)")->click();
-            wahl.findChild<QAbstractButton*>("cmdEnde")->click();
-        },
-        [&] { fenster_->KategorieAktion(4)->trigger(); });
-    ASSERT_NE(Dialog(), nullptr);
+    AufTabelleÖffnen(4);  // the fifth table of the invoice
     fenster_->Vorschau()->verticalScrollBar()->setValue(0);
     Widget<QCheckBox>("chkMitVermessung")->click();
     Widget<QPushButton>("CommandEnde")->click();
@@ -167,45 +182,6 @@ TEST_F(HostVorschau, EineGroßeRechnungZeigtDieErstenSeitenSofortUndDenRestBald)
     EXPECT_TRUE(vorschau_.Fertig()) << "one table changed: set at once";
     EXPECT_EQ(vorschau_.Gesetzt(vorschau_.ErsterBlock(100).value()), unverändert) << "what stayed is not set again";
     EXPECT_TRUE(vorschau_.Text().contains("geändert"));
-}
-
-// The first window fits its screen (the offscreen screen is 800 x 600), and the preview zooms by
-// keys and by the mouse wheel with Ctrl, back to the page's width with Ctrl+0.
-TEST_F(HostVorschau, ErstesFensterPasstAufDenBildschirmUndDieVorschauZoomt) {
-    EXPECT_TRUE(fenster_->screen()->availableGeometry().size().boundedTo(fenster_->size()) == fenster_->size())
-        << fenster_->width() << " x " << fenster_->height();
-    Öffnen(rechnung_);
-    fenster_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster_.get()));
-    const Vorschau& v = *fenster_->Vorschau();
-    const double eingepasst = v.Maßstab();
-    QTest::keyClick(fenster_.get(), Qt::Key_Plus, Qt::ControlModifier);
-    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1, 1e-9);
-    QWheelEvent rad(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -240), Qt::NoButton, Qt::ControlModifier,
-                    Qt::NoScrollPhase, false);
-    QApplication::sendEvent(v.viewport(), &rad);
-    EXPECT_NEAR(v.Maßstab(), eingepasst * 1.1 / 1.21, 1e-9) << "two steps out";
-    QTest::keyClick(fenster_.get(), Qt::Key_0, Qt::ControlModifier);
-    EXPECT_NEAR(v.Maßstab(), eingepasst, 1e-9);
-}
-
-// What a person sees: black text on the white pages, and a table the check marks in light red.
-TEST_F(HostVorschau, DieSeitenZeigenTextUndMarkierteTabellen) {
-    Zeigen(rechnung_);
-    vorschau_.show();
-    const auto zählen = [&](const std::function<bool(QColor)>& passt) {
-        const QImage bild = vorschau_.viewport()->grab().toImage();
-        int n = 0;
-        for (int y = 0; y < bild.height(); ++y)
-            for (int x = 0; x < bild.width(); ++x) n += passt(bild.pixelColor(x, y)) ? 1 : 0;
-        return n;
-    };
-    const auto schwarz = [](QColor c) { return c.red() < 80 && c.green() < 80 && c.blue() < 80; };
-    const auto rot = [](QColor c) { return c.red() > 240 && c.green() > 180 && c.green() < 215 && c.blue() > 180 && c.blue() < 215; };
-    EXPECT_GT(zählen(schwarz), 500) << "text on the page";
-    EXPECT_EQ(zählen(rot), 0);
-    vorschau_.TabellenMarkieren({5});
-    EXPECT_GT(zählen(rot), 1000) << "the marked table";
 }
 
 }  // namespace
