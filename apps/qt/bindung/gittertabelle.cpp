@@ -115,10 +115,19 @@ bool Gittertabelle::event(QEvent* e) {
 void Gittertabelle::keyPressEvent(QKeyEvent* e) {
     if (!Gitter()) return;
     if (const int code = Tastencode(e->key())) {
+        const int zeileVorher = Gitter()->Row();
+        const bool getan = Taste(code, Umschaltung(e->modifiers()));
+        // Moved to another row by a key without Shift or Ctrl, the selection is the new current row,
+        // as a click, Home or End select the row they land in: "Löschen" then removes the row the
+        // person is on instead of asking and removing nothing.
+        vk::ui::Grid* g = Gitter();
+        if (getan && g && g->Row() >= 1 && g->Row() != zeileVorher &&
+            !(e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)))
+            Eingabe([&] { vk::ui::ZeilenAuswählen(*g, {g->Row()}); });
         // Enter and Escape the grid did nothing with (no cell being edited) go on to the window:
         // they confirm or cancel the dialog.
         const bool fürsFenster = code == vk::ui::taste::Enter || code == vk::ui::taste::Escape;
-        if (!Taste(code, Umschaltung(e->modifiers())) && fürsFenster) e->ignore();
+        if (!getan && fürsFenster) e->ignore();
         return;
     }
     const std::u32string text = e->text().toStdU32String();

@@ -1,8 +1,9 @@
-// Arrow keys and Tab out of a drop-down that lies over a grid cell (the parcel grid's "zu zahlen")
-// keep the focus in the grid: what is typed next lands in the grid, never in the tariff position
-// beside it.
+// The grids by keyboard. Arrow keys and Tab out of a drop-down that lies over a grid cell (the parcel
+// grid's "zu zahlen") keep the focus in the grid: what is typed next lands in the grid, never in the
+// tariff position beside it. A row reached by arrow keys is the one "Löschen" removes.
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -44,6 +45,31 @@ TEST_F(HostTest, ArrowsOutOfACellDropDownKeepTheFocusInTheGrid) {
     EXPECT_EQ(grid->currentColumn(), 2);
     taste(Qt::Key_Tab);
     EXPECT_EQ(grid->currentColumn(), 3);
+}
+
+// Moved to a row by arrow keys, "Löschen" removes that row (the selection follows the current row
+// as it does for a click).
+TEST_F(HostTest, ARowReachedByArrowKeysIsTheOneLöschenRemoves) {
+    ArbeitÖffnen();
+    fenster_->KategorieAktion(5)->trigger();
+    auto* grid = Widget<QTableWidget>("GridGebühren");
+    ASSERT_NE(grid, nullptr);
+    Widget<QPushButton>("CommandNeu")->click();
+    ASSERT_EQ(grid->rowCount(), 2);
+    for (const auto& [zeile, stunden] : {std::pair{0, "1"}, std::pair{1, "3"}}) {
+        grid->setCurrentCell(zeile, 1);
+        QTest::keyClicks(grid, stunden);
+        QTest::keyClick(grid, Qt::Key_Return);
+    }
+    ASSERT_EQ(grid->item(1, 1)->text(), "3");
+    grid->clearSelection();
+    Warten();
+    QTest::keyClick(grid, Qt::Key_Up);
+    ASSERT_EQ(grid->currentRow(), 0);
+    ModalBeantworten([](QWidget& box) { KnopfMitText(box, "Ja")->click(); },
+                     [&] { Widget<QPushButton>("CommandLöschen")->click(); });
+    ASSERT_EQ(grid->rowCount(), 1) << "asked, and removed nothing";
+    EXPECT_EQ(grid->item(0, 1)->text(), "3") << "the row the clerk was on is the one removed";
 }
 
 }  // namespace
