@@ -38,6 +38,14 @@ verborgen() {
   if unshare --mount true 2>/dev/null; then unshare --mount "$@"
   else unshare --user --map-root-user --mount "$@"; fi
 }
+# A library built with AddressSanitizer (./run test --sanitize) needs its runtime loaded first in the
+# programs that are not (the host program, Python), and the C++ runtime with it, whose exceptions
+# the sanitizer intercepts; leak reports off (they would be Python's own).
+asan_vorab=
+if asan=$(ldd "$lib" | awk '/libasan/ { print $3 }') && [ -n "$asan" ]; then
+  stdcxx=$(ldd "$lib" | awk '/libstdc\+\+/ { print $3 }')
+  asan_vorab="export LD_PRELOAD='$asan $stdcxx' ASAN_OPTIONS=detect_leaks=0"
+fi
 cat >"$tmp/ohne_quellen.sh" <<INNEN
 set -euo pipefail
 cd "$tmp"
@@ -45,6 +53,7 @@ mount -t tmpfs leer "$quelle"
 mount -t tmpfs leer "$bau" 2>/dev/null || true
 [ ! -e "$quelle/CMakeLists.txt" ] || { echo "the source tree is still in reach"; exit 1; }
 export LD_LIBRARY_PATH="$(dirname "$lib")"
+$asan_vorab
 "$praefix/bin/vk" demo "$tmp/demo" >/dev/null
 "$tmp/wirt/bau/vk_wirt" "$tmp/demo/buero.sqlite" "$tmp/demo/Rechnung.docx" >"$tmp/wirt.txt"
 "$praefix/bin/vk" demo "$tmp/demo2" >/dev/null
