@@ -195,6 +195,33 @@ std::string Heilen(const fs::path& ziel, const fs::path& journalpfad, const std:
     return hinweis;
 }
 
+// The name without its first two characters (UTF-8), as Word names its owner file of a long name.
+std::string OhneZweiZeichen(const std::string& name) {
+    std::size_t i = 0;
+    for (int zeichen = 0; zeichen < 2 && i < name.size(); ++zeichen)
+        do ++i;
+        while (i < name.size() && (static_cast<unsigned char>(name[i]) & 0xC0) == 0x80);
+    return name.substr(i);
+}
+
+// A word processor that has the invoice open marks it with a file beside it: LibreOffice
+// ".~lock.Rechnung.docx#", Word "~$" with the name (from eight characters on without its first two:
+// "~$chnung.docx"). Its next save would overwrite what is saved now, and the record would describe
+// an invoice that is gone: nothing is saved while it is open.
+void TextverarbeitungAusschliessen(const fs::path& ziel) {
+    for (const fs::path& datei : {ziel, DateiZiel(ziel)}) {
+        const std::string name = datei.filename().string();
+        for (const std::string& marke : {".~lock." + name + "#", "~$" + name, "~$" + OhneZweiZeichen(name)}) {
+            std::error_code ec;
+            if (!fs::exists(datei.parent_path() / marke, ec)) continue;
+            throw LaufzeitFehler(fehlernummer::ZugriffVerweigert,
+                                 "Die Rechnung " + datei.string() + " ist in einem Textverarbeitungsprogramm geöffnet (" +
+                                     marke + "), das sie beim nächsten Speichern überschreiben würde. Bitte sie dort "
+                                     "schließen; eine Sperrdatei, die ein abgestürztes Programm zurückließ, kann gelöscht werden.");
+        }
+    }
+}
+
 }  // namespace
 
 Rechnungssperre::Rechnungssperre(const fs::path& dokument, const std::string& datenbank,
@@ -226,6 +253,7 @@ void DatensatzSperren(dao::Database& db, std::int32_t rechnung) {
 
 void RechnungSpeichern(word::Document& doc, const fs::path& ziel, dao::Database* db, std::int32_t rechnung,
                        const std::function<void()>& festschreiben) {
+    TextverarbeitungAusschliessen(ziel);
     const fs::path journal = Beiname(DateiZiel(ziel), ".vkjournal");
     word::Ersetzen schritte;
     schritte.vorher = [&](const word::Ersatzdateien& dateien) {

@@ -62,7 +62,8 @@ void DatensatzSperren(dao::Database& db, std::int32_t rechnung);
 // Saves the document as the invoice `ziel` with its record: `festschreiben` commits the transaction
 // holding the record's changes once the new file has replaced the old one (see above). `db` and
 // `rechnung` name the record (db null: no record goes with the file). The caller holds the
-// Rechnungssperre of `ziel`. Throws what failed; file and record are then as they were.
+// Rechnungssperre of `ziel`. An invoice a word processor has open (its lock file beside it) is not
+// saved: error 70 naming the lock file. Throws what failed; file and record are then as they were.
 void RechnungSpeichern(word::Document& doc, const std::filesystem::path& ziel, dao::Database* db,
                        std::int32_t rechnung, const std::function<void()>& festschreiben);
 
